@@ -1,0 +1,101 @@
+#include "platform/contactsettings.h"
+
+#include <QLocale>
+
+#include <atomic>
+#include <mutex>
+
+namespace ContactSettings {
+namespace {
+
+std::atomic<int> g_generation{0};
+
+struct Settings
+{
+    std::mutex mutex; // settings are set on the main thread but read by reader threads too
+    QString countryCode;
+    SortOrder sortOrder = SortOrder::GivenName;
+    bool countryOverridden = false;
+    bool orderOverridden = false;
+};
+
+Settings &settings()
+{
+    static Settings s;
+    return s;
+}
+
+QString localeCountryCode()
+{
+    const QLocale locale = QLocale::system();
+    const QString code = QLocale::territoryToCode(locale.territory()).toUpper();
+    return code.isEmpty() || code == QLatin1String("ZZ") ? QStringLiteral("US") : code;
+}
+
+SortOrder localeSortOrder()
+{
+    // Languages that write the family name first.
+    switch (QLocale::system().language()) {
+    case QLocale::Japanese:
+    case QLocale::Chinese:
+    case QLocale::Korean:
+    case QLocale::Hungarian:
+    case QLocale::Vietnamese:
+        return SortOrder::FamilyName;
+    default:
+        return SortOrder::GivenName;
+    }
+}
+
+} // namespace
+
+QString countryCode()
+{
+    Settings &s = settings();
+    std::lock_guard lock(s.mutex);
+    if (!s.countryOverridden && s.countryCode.isEmpty())
+        s.countryCode = localeCountryCode();
+    return s.countryCode;
+}
+
+SortOrder sortOrder()
+{
+    Settings &s = settings();
+    std::lock_guard lock(s.mutex);
+    return s.orderOverridden ? s.sortOrder : localeSortOrder();
+}
+
+void setCountryCode(const QString &code)
+{
+    Settings &s = settings();
+    std::lock_guard lock(s.mutex);
+    s.countryOverridden = !code.isEmpty();
+    s.countryCode = code.isEmpty() ? localeCountryCode() : code.toUpper();
+    ++g_generation;
+}
+
+void setSortOrder(SortOrder order)
+{
+    Settings &s = settings();
+    std::lock_guard lock(s.mutex);
+    s.orderOverridden = true;
+    s.sortOrder = order;
+    ++g_generation;
+}
+
+void resetToLocale()
+{
+    Settings &s = settings();
+    std::lock_guard lock(s.mutex);
+    s.countryOverridden = false;
+    s.orderOverridden = false;
+    s.countryCode.clear();
+    ++g_generation;
+}
+
+int generation()
+{
+    return g_generation.load(std::memory_order_relaxed);
+}
+
+} // namespace ContactSettings

@@ -1,0 +1,50 @@
+// Compact, insertion-ordered dictionary in which a record keeps its values.
+// A record holds tens of these per contact and files hold a hundred thousand contacts, so this
+// stores one flat array instead of a tree of nodes; interfaces hand out QVariantMap copies.
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QVariant>
+#include <QVariantMap>
+
+#include <utility>
+
+class CompactMap
+{
+public:
+    CompactMap() = default;
+    explicit CompactMap(const QVariantMap &map);
+
+    QVariantMap toVariantMap() const;
+
+    bool contains(const QString &key) const { return find(key) >= 0; }
+    QVariant value(const QString &key) const;
+    // The entry as text; the empty string when missing.
+    QString string(const QString &key) const;
+    int integer(const QString &key, int defaultValue = 0) const;
+    // Pointer to the stored entry, or nullptr. Valid until the map changes.
+    const QVariant *get(const QString &key) const;
+
+    void insert(const QString &key, const QVariant &value);
+    void remove(const QString &key);
+    void clear() { m_entries.clear(); }
+
+    qsizetype size() const { return m_entries.size(); }
+    bool isEmpty() const { return m_entries.isEmpty(); }
+    void squeeze() { m_entries.squeeze(); }
+
+    bool operator==(const CompactMap &other) const { return toVariantMap() == other.toVariantMap(); }
+
+private:
+    qsizetype find(const QString &key) const;
+
+    QList<std::pair<QString, QVariant>> m_entries;
+};
+
+using CompactList = QList<CompactMap>;
+
+namespace CompactMaps {
+QVariantList toVariantList(const CompactList &list);
+CompactList fromVariantList(const QVariantList &list);
+} // namespace CompactMaps

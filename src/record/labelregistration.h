@@ -1,0 +1,41 @@
+// Label registration from reader threads.
+//
+// Reading a file registers every label it meets in the class-level label tables. Those tables
+// belong to the main thread, so a reader thread installs a Deferral: registrations made on that
+// thread are collected instead, and the main thread applies them afterwards, in file order.
+#pragma once
+
+#include <QList>
+#include <QSet>
+#include <QString>
+
+namespace LabelRegistration {
+
+struct Change
+{
+    QString oldLabel;
+    QString newLabel;
+    QString identifier;
+};
+
+class Deferral
+{
+public:
+    Deferral();
+    ~Deferral();
+    Deferral(const Deferral &) = delete;
+    Deferral &operator=(const Deferral &) = delete;
+
+    bool record(const QString &oldLabel, const QString &newLabel, const QString &identifier);
+    QList<Change> takeChanges();
+
+private:
+    Deferral *m_previous;
+    QList<Change> m_changes;
+    QSet<QString> m_seen;
+};
+
+// Applies collected registrations on the calling (main) thread.
+void apply(const QList<Change> &changes);
+
+} // namespace LabelRegistration

@@ -1,0 +1,276 @@
+// QVPerson: the program's record of one contact.
+//
+// Every subsystem reads and writes contacts through this class and names the parts of a contact
+// by field identifier (record/keys.h). Values are handed out as copies in dictionary shapes
+// (QVariantMap / QVariantList) and change only through the operations below, which set `changed`.
+//
+// The body is split by topic: qvperson.cpp (class tables, creation, archive, copy),
+// qvperson_labels.cpp, qvperson_values.cpp (access by identifier), qvperson_names.cpp (names, dates,
+// photo, custom items), qvperson_address.cpp (address formats).
+#pragma once
+
+#include "record/compactmap.h"
+#include "record/datecomponents.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QImage>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVariantList>
+#include <QVariantMap>
+
+#include <array>
+#include <memory>
+#include <optional>
+
+class QVPerson;
+using PersonPtr = std::shared_ptr<QVPerson>;
+
+class QVPerson
+{
+public:
+    // The eight multi-valued fields, in the order the per-field operations list them.
+    enum class LabeledField { Phone, Email, Address, Url, SocialNetwork, InstantMessage, Relationship, Dates };
+    static constexpr int LabeledFieldCount = 8;
+
+    // A new, empty contact with a fresh UUID as uniqueId.
+    QVPerson();
+    ~QVPerson();
+    QVPerson(const QVPerson &) = delete;
+    QVPerson &operator=(const QVPerson &) = delete;
+
+    static PersonPtr create() { return std::make_shared<QVPerson>(); }
+
+    // ---- Class tables (built once, on first use) -------------------------------------------
+    static void ensureClassInitialized();
+
+    static QStringList allIdentifiers();
+    static void setAllIdentifiers(const QStringList &identifiers);
+    static QStringList labeledIdentifiers();
+    static void setLabeledIdentifiers(const QStringList &identifiers);
+    static QStringList stringIdentifiers();
+    static void setStringIdentifiers(const QStringList &identifiers);
+    static QStringList addressIdentifiers();
+    static void setAddressIdentifiers(const QStringList &identifiers);
+    static QStringList phoneticIdentifiers();
+    // Identifier -> platform contact key.
+    static QHash<QString, QString> CNIdentifiers();
+    static void setCNIdentifiers(const QHash<QString, QString> &identifiers);
+
+    // The custom item definitions the vCard writer adds to every card (class level).
+    static QVariantList classCustomItems();
+    static void setClassCustomItems(const QVariantList &items);
+
+    static QString localizedIdentifierForKey(const QString &identifier);
+
+    static bool isLabeledIdentifier(const QString &identifier);
+    static bool isStringIdentifier(const QString &identifier);
+    static bool isAddressIdentifier(const QString &identifier);
+    static std::optional<LabeledField> labeledFieldForIdentifier(const QString &identifier);
+    static QString identifierForLabeledField(LabeledField field);
+
+    // ---- Labels (qvperson_labels.cpp) ------------------------------------------------------
+    static QString labelFromCNLabel(const QString &cnLabel);
+    // A null string stands for nil and gives nil.
+    static QString CNLabelFromLabel(const QString &label);
+    static QString localizedLabelFromCNLabel(const QString &cnLabel);
+    static QStringList labelsForIdentifier(const QString &identifier);
+    static QStringList customLabelsForIdentifier(const QString &identifier);
+    static QStringList localizedLabelsForIdentifier(const QString &identifier);
+    static QHash<QString, QStringList> labelTableDict();
+    static QHash<QString, QStringList> customLabelTableDict();
+    static QHash<QString, QStringList> localizedLabelTableDict();
+    static bool setLabel(const QString &oldLabel, const QString &newLabel, const QString &identifier);
+
+    // ---- Normalisers of labeled values on their way in (qvperson_values.cpp) --------------
+    static void updatePhoneValue(QVariantMap &value);
+    static void updateEmailValue(QVariantMap &value);
+    static void updateURLValue(QVariantMap &value);
+    static void updateSNSValue(QVariantMap &value);
+    static void updateIMSValue(QVariantMap &value);
+    static void updateRelationshipValue(QVariantMap &value);
+    static void updateDatesValue(QVariantMap &value);
+
+    // ---- Address formats (qvperson_address.cpp) --------------------------------------------
+    static QVariantList addressFormatTable();
+    // Merges: entries replace those of the same code; new codes reach only the dictionary.
+    static void setAddressFormatTable(const QVariantList &entries);
+    static QVariantMap addressFormatDict();
+    static void setAddressFormatDict(const QVariantMap &dict);
+    // Loads a table from JSON bytes of the AddressFormat.json shape; empty when unreadable.
+    static QVariantList addressFormatEntriesFromJson(const QByteArray &json);
+    static QString predictCountryCode(const QString &upperCaseCountry);
+    static QStringList orderOfAddressFormats(const QString &countryCode, const QString &country = {});
+    static void updateAddressValue(QVariantMap &value, int option);
+    static QVariantList rangeTableFromAddressLabeledValue(const QVariantMap &value);
+
+    // ---- Names, dates (qvperson_names.cpp) -------------------------------------------------
+    static QString compositeNameFromNameDict(const QVariantMap &nameDict);
+    static void updateBirthdayValue(QVariantMap &birthday);
+    static QString dateStringFromDateComponents(const DateComponents &components);
+
+    // ---- Identity and flags -----------------------------------------------------------------
+    QString uniqueId();
+    void setUniqueId(const QString &uniqueId) { m_uniqueId = uniqueId; }
+    QString uniqueId2() const { return m_uniqueId2; }
+    void setUniqueId2(const QString &uniqueId2) { m_uniqueId2 = uniqueId2; }
+    bool showAsPerson() const { return m_showAsPerson; }
+    void setShowAsPerson(bool showAsPerson);
+    bool created() const { return m_created; }
+    void setCreated(bool created) { m_created = created; }
+    bool changed() const { return m_changed; }
+    void setChanged(bool changed) { m_changed = changed; }
+    int defaultNameOrdering() const { return m_defaultNameOrdering; }
+    void setDefaultNameOrdering(int ordering) { m_defaultNameOrdering = ordering; }
+    QString defaultCountryCode() const { return m_defaultCountryCode; }
+    void setDefaultCountryCode(const QString &code) { m_defaultCountryCode = code; }
+    int nameOrdering() const { return m_nameOrdering; }
+    void setNameOrdering(int ordering) { m_nameOrdering = ordering; }
+
+    // ---- Creation, copy, archive (qvperson.cpp) --------------------------------------------
+    // A record with the same values but its own uniqueId and custom item definitions.
+    PersonPtr copy();
+    // The archive form: a dictionary under the archive keys (record/keys.h ArchiveKey).
+    QVariantMap encodeWithCoder();
+    static PersonPtr initWithCoder(const QVariantMap &archive);
+    // The archive as bytes (QDataStream of the dictionary), for the pasteboard and tests.
+    QByteArray archivedData();
+    static PersonPtr fromArchivedData(const QByteArray &data);
+
+    // ---- vCard conversion (implemented in formats/) -----------------------------------------
+    // A record from the bytes of one vCard; nullptr when no contact can be read.
+    static PersonPtr initWithVCardData(const QByteArray &data);
+    // The standard properties of this record as one vCard 3.0 card ending in "END:VCARD\r\n".
+    QByteArray vCardData();
+
+    // ---- Field getters (copies) --------------------------------------------------------------
+    QVariantMap nameValue();
+    void setNameValueDict(const QVariantMap &nameValue);
+    QVariantMap phoneticNameValue();
+    void setPhoneticNameValue(const QVariantMap &value);
+    QVariantMap birthdayValue();
+    QVariantList phoneValues() { return labeledValues(LabeledField::Phone); }
+    QVariantList emailValues() { return labeledValues(LabeledField::Email); }
+    QVariantList addressValues() { return labeledValues(LabeledField::Address); }
+    QVariantList urlValues() { return labeledValues(LabeledField::Url); }
+    QVariantList snsValues() { return labeledValues(LabeledField::SocialNetwork); }
+    QVariantList imsValues() { return labeledValues(LabeledField::InstantMessage); }
+    QVariantList relationshipValues() { return labeledValues(LabeledField::Relationship); }
+    QVariantList datesValues() { return labeledValues(LabeledField::Dates); }
+    QVariantList labeledValues(LabeledField field);
+    // Plain setter: replaces the stored array as given (no normalisation).
+    void setLabeledValues(LabeledField field, const QVariantList &values);
+    bool isLabeledFieldLoaded(LabeledField field) const { return m_labeled[int(field)].has_value(); }
+
+    // Read-only view of the stored items of a built-in labeled field, without copies.
+    // For hot paths (row building, sorting, searching); empty when none are stored.
+    const CompactList &storedLabeledValues(LabeledField field) const;
+
+    QVariantMap items() const { return m_items.toVariantMap(); }
+    QVariantList customItems() const { return m_customItems; }
+    void setCustomItems(const QVariantList &items) { m_customItems = items; }
+
+    QByteArray imageData() const { return m_imageData; }
+    void setImageData(const QByteArray &data) { m_imageData = data; }
+    QByteArray thumbnailImageData() const { return m_thumbnailImageData; }
+    void setThumbnailImageData(const QByteArray &data) { m_thumbnailImageData = data; }
+
+    // ---- Value access by identifier (qvperson_values.cpp) -----------------------------------
+    // The value in its dictionary shape; an invalid QVariant stands for nil.
+    QVariant valueForIdentifier(const QString &identifier);
+    QString stringValueForIdentifier(const QString &identifier);
+    void setValue(const QVariant &value, const QString &identifier);
+    QString typeForIdentifier(const QString &identifier) const;
+    QVariantList labeledValueForIdentifier(const QString &identifier);
+    // A copy of the item at that position; empty when there is none.
+    QVariantMap labeledValueForIdentifierAtIndex(const QString &identifier, qsizetype index);
+    // A copy of the first item with that labelIndex; empty when there is none.
+    QVariantMap labeledValueForIdentifierAtLabelIndex(const QString &identifier, qsizetype labelIndex);
+    // A labeled value (QVariantMap), or an array for a new custom field.
+    void addLabeledValue(const QVariant &value, const QString &identifier);
+    // A labeled value, an array, or nil (invalid QVariant).
+    void replaceLabeledValue(const QVariant &value, const QString &identifier);
+    void deleteLabeledValueForIdentifier(const QString &identifier, qsizetype labelIndex);
+    bool sortForIdentifier(const QString &identifier, const QString &sortKey, bool ascending);
+
+    void addPhoneValue(const QVariantMap &v) { addBuiltInLabeledValue(LabeledField::Phone, v); }
+    void addEmailValue(const QVariantMap &v) { addBuiltInLabeledValue(LabeledField::Email, v); }
+    void addAddressValue(const QVariantMap &v) { addBuiltInLabeledValue(LabeledField::Address, v); }
+    void addUrlValue(const QVariantMap &v) { addBuiltInLabeledValue(LabeledField::Url, v); }
+    void addSnsValue(const QVariantMap &v) { addBuiltInLabeledValue(LabeledField::SocialNetwork, v); }
+    void addImsValue(const QVariantMap &v) { addBuiltInLabeledValue(LabeledField::InstantMessage, v); }
+    void addRelationshipValue(const QVariantMap &v) { addBuiltInLabeledValue(LabeledField::Relationship, v); }
+    void addDatesValue(const QVariantMap &v) { addBuiltInLabeledValue(LabeledField::Dates, v); }
+    void replacePhoneValue(const QVariant &v) { replaceBuiltInLabeledValue(LabeledField::Phone, v); }
+    void replaceEmailValue(const QVariant &v) { replaceBuiltInLabeledValue(LabeledField::Email, v); }
+    void replaceAddressValue(const QVariant &v) { replaceBuiltInLabeledValue(LabeledField::Address, v); }
+    void replaceUrlValue(const QVariant &v) { replaceBuiltInLabeledValue(LabeledField::Url, v); }
+    void replaceSnsValue(const QVariant &v) { replaceBuiltInLabeledValue(LabeledField::SocialNetwork, v); }
+    void replaceImsValue(const QVariant &v) { replaceBuiltInLabeledValue(LabeledField::InstantMessage, v); }
+    void replaceRelationshipValue(const QVariant &v)
+    {
+        replaceBuiltInLabeledValue(LabeledField::Relationship, v);
+    }
+    void replaceDatesValue(const QVariant &v) { replaceBuiltInLabeledValue(LabeledField::Dates, v); }
+
+    // ---- Names, dates, photo, custom items (qvperson_names.cpp) ----------------------------
+    void updateNameValue(QVariantMap &nameDict);
+    QString compositeName();
+    void setNameValue(const QVariant &value, const QString &identifier);
+    void updatePhoneticName(QVariantMap &phoneticDict) const;
+    // A dictionary, or nil (invalid QVariant) for an empty birthday.
+    void setBirthdayValue(const QVariant &birthday);
+    QImage photo();
+    // A null image clears the photo.
+    void setPhoto(const QImage &image);
+    QImage thumbnail();
+    QStringList customIdentifiers() const;
+    QVariant customValueForIdentifier(const QString &name);
+    void addCustomItem(const QString &type, const QString &name, const QStringList &labels,
+                       const QByteArray &imageData = {});
+    void deleteCustomItemForName(const QString &name);
+    // The definition with that name; empty when there is none.
+    QVariantMap customItemDefinition(const QString &name) const;
+
+    // ---- Properties kept verbatim --------------------------------------------------------
+    // vCard properties the record has no field for (GEO, KEY, TZ, unknown parameters...):
+    // kept as unfolded lines and written back, so that nothing read is lost.
+    QStringList extraProperties() const { return m_extraProperties; }
+    void setExtraProperties(const QStringList &lines) { m_extraProperties = lines; }
+
+private:
+    static int fieldIndex(LabeledField f) { return int(f); }
+    void addBuiltInLabeledValue(LabeledField field, const QVariantMap &value);
+    void replaceBuiltInLabeledValue(LabeledField field, const QVariant &value);
+    static void normalize(LabeledField field, QVariantMap &value, int addressOption);
+    CompactList &storedList(LabeledField field);
+    void recomputeCompositeName();
+    qsizetype customItemIndex(const QString &name) const;
+    void defineCustomItem(const QString &type, const QString &name, const QStringList &labels);
+
+    bool m_showAsPerson = true;
+    bool m_created = true;
+    bool m_changed = false;
+    int m_defaultNameOrdering = 0;
+    int m_nameOrdering = 0;
+    int m_compositeGeneration = -1;
+    QString m_defaultCountryCode;
+    QString m_compositeName;
+    CompactMap m_birthdayValue;
+    CompactMap m_items;
+    CompactMap m_nameValue;
+    CompactMap m_phoneticNameValue;
+    bool m_hasBirthday = false;
+    bool m_hasPhoneticName = false;
+    std::array<std::optional<CompactList>, LabeledFieldCount> m_labeled;
+    QByteArray m_imageData;
+    QByteArray m_thumbnailImageData;
+    QString m_uniqueId;
+    QString m_uniqueId2;
+    QVariantList m_customItems;
+    QStringList m_extraProperties;
+};
+
+Q_DECLARE_METATYPE(PersonPtr)

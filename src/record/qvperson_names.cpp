@@ -1,0 +1,318 @@
+// QVPerson: names, phonetic names, birthday and dates, photo, custom items.
+#include "platform/contactsettings.h"
+#include "record/keys.h"
+#include "record/qvperson.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QImageWriter>
+
+namespace {
+
+const QString kGenericUserImage = QStringLiteral(":/icons/user.png");
+const QString kCompanyImage = QStringLiteral(":/icons/icon_company.png");
+
+int effectiveOrdering(int ordering)
+{
+    if (ordering == 0)
+        return ContactSettings::nameOrderingFromSortOrder(ContactSettings::sortOrder());
+    return ordering;
+}
+
+QImage imageFromData(const QByteArray &data)
+{
+    QImage image;
+    if (!data.isEmpty())
+        image.loadFromData(data);
+    return image;
+}
+
+} // namespace
+
+// ---- Names ---------------------------------------------------------------------------------
+
+QString QVPerson::compositeNameFromNameDict(const QVariantMap &nameDict)
+{
+    const QString first = nameDict.value(FieldId::FirstName).toString();
+    const QString middle = nameDict.value(FieldId::MiddleName).toString();
+    const QString last = nameDict.value(FieldId::LastName).toString();
+    if (!first.isEmpty() && !last.isEmpty()) {
+        const int ordering = effectiveOrdering(nameDict.value(Key::NameOrdering).toInt());
+        return ordering == 2 ? last + u' ' + first : first + u' ' + last;
+    }
+    if (!first.isEmpty())
+        return first;
+    if (!last.isEmpty())
+        return last;
+    return middle;
+}
+
+void QVPerson::updateNameValue(QVariantMap &nameDict)
+{
+    // A dictionary without the flags keeps the record's own (a missing flag must not turn a
+    // person into a company).
+    if (nameDict.contains(Key::ShowAsPerson))
+        m_showAsPerson = nameDict.value(Key::ShowAsPerson).toBool();
+    else
+        nameDict.insert(Key::ShowAsPerson, m_showAsPerson);
+    if (nameDict.contains(Key::NameOrdering))
+        m_nameOrdering = nameDict.value(Key::NameOrdering).toInt();
+    nameDict.insert(Key::StringValue, compositeNameFromNameDict(nameDict));
+}
+
+QVariantMap QVPerson::nameValue()
+{
+    if (m_compositeGeneration != ContactSettings::generation())
+        recomputeCompositeName();
+    return m_nameValue.toVariantMap();
+}
+
+void QVPerson::setNameValueDict(const QVariantMap &nameValue)
+{
+    m_nameValue = CompactMap(nameValue);
+    recomputeCompositeName();
+}
+
+void QVPerson::recomputeCompositeName()
+{
+    QVariantMap name = m_nameValue.toVariantMap();
+    updateNameValue(name);
+    m_nameValue = CompactMap(name);
+    QString composite = m_showAsPerson ? name.value(Key::StringValue).toString() : m_items.string(FieldId::Company);
+    if (composite.isEmpty())
+        composite = QCoreApplication::translate("QVPerson", "No Name");
+    m_compositeName = composite;
+    m_compositeGeneration = ContactSettings::generation();
+}
+
+QString QVPerson::compositeName()
+{
+    if (m_compositeGeneration != ContactSettings::generation())
+        recomputeCompositeName();
+    return m_compositeName;
+}
+
+void QVPerson::setNameValue(const QVariant &value, const QString &identifier)
+{
+    if (identifier == FieldId::Name) {
+        m_nameValue = CompactMap(value.toMap());
+        recomputeCompositeName();
+        m_changed = true;
+        return;
+    }
+    if (identifier == FieldId::FirstName || identifier == FieldId::MiddleName || identifier == FieldId::LastName
+        || identifier == FieldId::PreviousFamilyName) {
+        m_nameValue.insert(identifier, value.toString());
+        recomputeCompositeName();
+        m_changed = true;
+        return;
+    }
+    if (identifier == FieldId::PhoneticName) {
+        QVariantMap phonetic;
+        if (value.typeId() == QMetaType::QVariantMap)
+            phonetic = value.toMap();
+        else if (value.isValid())
+            phonetic = m_phoneticNameValue.toVariantMap();
+        updatePhoneticName(phonetic);
+        m_phoneticNameValue = CompactMap(phonetic);
+        m_hasPhoneticName = true;
+        m_changed = true;
+        return;
+    }
+    if (identifier == FieldId::PhoneticFirstName || identifier == FieldId::PhoneticMiddleName
+        || identifier == FieldId::PhoneticLastName) {
+        QVariantMap phonetic = m_phoneticNameValue.toVariantMap();
+        phonetic.insert(identifier, value.toString());
+        updatePhoneticName(phonetic);
+        m_phoneticNameValue = CompactMap(phonetic);
+        m_hasPhoneticName = true;
+        m_changed = true;
+    }
+}
+
+QVariantMap QVPerson::phoneticNameValue()
+{
+    return m_phoneticNameValue.toVariantMap();
+}
+
+void QVPerson::setPhoneticNameValue(const QVariantMap &value)
+{
+    m_phoneticNameValue = CompactMap(value);
+    m_hasPhoneticName = true;
+}
+
+void QVPerson::updatePhoneticName(QVariantMap &phoneticDict) const
+{
+    const QString first = phoneticDict.value(FieldId::FirstName).toString();
+    const QString last = phoneticDict.value(FieldId::LastName).toString();
+    QString text;
+    if (!first.isEmpty() && !last.isEmpty())
+        text = m_nameOrdering == 2 ? last + u' ' + first : first + u' ' + last;
+    else if (!first.isEmpty())
+        text = first;
+    else
+        text = last;
+    phoneticDict.insert(Key::StringValue, text);
+}
+
+// ---- Birthday and dates ------------------------------------------------------------------
+
+QString QVPerson::dateStringFromDateComponents(const DateComponents &components)
+{
+    return DateFormat::displayString(components);
+}
+
+void QVPerson::updateBirthdayValue(QVariantMap &birthday)
+{
+    const QVariant value = birthday.value(Key::Value);
+    QString text;
+    if (value.userType() == qMetaTypeId<DateComponents>())
+        text = dateStringFromDateComponents(value.value<DateComponents>());
+    birthday.insert(Key::StringValue, text);
+}
+
+QVariantMap QVPerson::birthdayValue()
+{
+    return m_birthdayValue.toVariantMap();
+}
+
+void QVPerson::setBirthdayValue(const QVariant &birthday)
+{
+    if (birthday.typeId() == QMetaType::QVariantMap) {
+        QVariantMap dict = birthday.toMap();
+        updateBirthdayValue(dict);
+        m_birthdayValue = CompactMap(dict);
+    } else {
+        m_birthdayValue = CompactMap();
+    }
+    m_hasBirthday = true;
+    m_changed = true;
+}
+
+// ---- Photo -----------------------------------------------------------------------------------
+
+QImage QVPerson::photo()
+{
+    QImage image = imageFromData(m_imageData);
+    if (image.isNull())
+        image = imageFromData(m_thumbnailImageData);
+    return image;
+}
+
+void QVPerson::setPhoto(const QImage &image)
+{
+    if (image.isNull()) {
+        m_imageData.clear();
+        m_thumbnailImageData.clear();
+        m_changed = true;
+        return;
+    }
+    // A lossless representation of the image, as the platform's TIFF would be.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG"))
+        return;
+    m_imageData = bytes;
+    m_changed = true;
+}
+
+QImage QVPerson::thumbnail()
+{
+    QImage image = imageFromData(m_thumbnailImageData);
+    if (image.isNull())
+        image = imageFromData(m_imageData);
+    if (image.isNull())
+        image = QImage(m_showAsPerson ? kGenericUserImage : kCompanyImage);
+    return image;
+}
+
+// ---- Custom items --------------------------------------------------------------------------
+
+qsizetype QVPerson::customItemIndex(const QString &name) const
+{
+    for (qsizetype i = 0; i < m_customItems.size(); ++i) {
+        if (m_customItems.at(i).toMap().value(CustomKey::Name).toString() == name)
+            return i;
+    }
+    return -1;
+}
+
+QStringList QVPerson::customIdentifiers() const
+{
+    QStringList names;
+    names.reserve(m_customItems.size());
+    for (const QVariant &item : m_customItems)
+        names.append(item.toMap().value(CustomKey::Name).toString());
+    return names;
+}
+
+QVariantMap QVPerson::customItemDefinition(const QString &name) const
+{
+    const qsizetype i = customItemIndex(name);
+    return i >= 0 ? m_customItems.at(i).toMap() : QVariantMap();
+}
+
+QVariant QVPerson::customValueForIdentifier(const QString &name)
+{
+    const qsizetype i = customItemIndex(name);
+    if (i < 0)
+        return {};
+    const QString type = m_customItems.at(i).toMap().value(CustomKey::Type).toString();
+    const QVariant *stored = m_items.get(name);
+    if (type == ValueType::Labeled) {
+        // The cloud store of custom values is always empty here, so a missing value is an empty list.
+        if (!stored || stored->typeId() != QMetaType::QVariantList) {
+            m_items.insert(name, QVariantList());
+            return QVariantList();
+        }
+        return *stored;
+    }
+    if (type == ValueType::String)
+        return stored ? stored->toString() : QString();
+    return {};
+}
+
+void QVPerson::defineCustomItem(const QString &type, const QString &name, const QStringList &labels)
+{
+    QVariantMap definition;
+    definition.insert(CustomKey::Type, type);
+    definition.insert(CustomKey::Name, name);
+    if (type == ValueType::Labeled)
+        definition.insert(CustomKey::Labels, labels);
+    const qsizetype i = customItemIndex(name);
+    if (i >= 0)
+        m_customItems[i] = definition;
+    else
+        m_customItems.append(definition);
+}
+
+void QVPerson::addCustomItem(const QString &type, const QString &name, const QStringList &labels,
+                             const QByteArray &imageData)
+{
+    qsizetype i = customItemIndex(name);
+    if (i < 0) {
+        m_customItems.append(QVariantMap());
+        i = m_customItems.size() - 1;
+    }
+    QVariantMap definition = m_customItems.at(i).toMap();
+    definition.insert(CustomKey::Type, type);
+    definition.insert(CustomKey::Name, name);
+    if (type == ValueType::Labeled) {
+        definition.insert(CustomKey::Labels, labels);
+        for (const QString &label : labels)
+            setLabel(QString(), label, name);
+    }
+    if (!imageData.isEmpty())
+        definition.insert(CustomKey::ImageData, imageData);
+    m_customItems[i] = definition;
+}
+
+void QVPerson::deleteCustomItemForName(const QString &name)
+{
+    const qsizetype i = customItemIndex(name);
+    if (i < 0)
+        return;
+    m_customItems.removeAt(i);
+    m_items.remove(name);
+}

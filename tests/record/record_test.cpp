@@ -1,0 +1,112 @@
+#include "../testutil.h"
+
+#include "record/keys.h"
+#include "record/qvperson.h"
+
+#include <QUuid>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+PersonPtr richPerson()
+{
+    PersonPtr p = QVPerson::create();
+    p->setValue(QVariantMap{{FieldId::FirstName, qs("Hanako")}, {FieldId::LastName, qs("Yamada")}}, FieldId::Name);
+    p->setValue(QVariantMap{{FieldId::FirstName, qs("ハナコ")}, {FieldId::LastName, qs("ヤマダ")}},
+                FieldId::PhoneticName);
+    p->setValue(qs("Acme"), FieldId::Company);
+    p->setValue(qs("line one\nline two"), FieldId::Note);
+    p->setValue(QVariantList{QVariantMap{{Key::Label, LabelWord::Mobile}, {Key::Value, qs("+81 90 1234 5678")}},
+                             QVariantMap{{Key::Label, LabelWord::Work}, {Key::Value, qs("+81 3 1111 2222")}}},
+                FieldId::Phone);
+    p->setValue(QVariantList{QVariantMap{{Key::Label, LabelWord::Home},
+                                         {FieldId::Zip, qs("100-0005")},
+                                         {FieldId::State, qs("東京都")},
+                                         {FieldId::Country, qs("日本")}}},
+                FieldId::Address);
+    p->setValue(QVariantList{QVariantMap{{Key::Label, LabelWord::Anniversary},
+                                         {Key::Value, QVariant::fromValue(DateComponents{2001, 5, 6})}}},
+                FieldId::Dates);
+    p->setValue(QVariantMap{{Key::Value, QVariant::fromValue(DateComponents{1980, 1, 2})}}, FieldId::Birthday);
+    p->setValue(qs("Tea"), qs("FAVORITE"));
+    p->setValue(QVariantList{QVariantMap{{Key::Label, qs("home")}, {Key::Value, qs("Bo")}}}, qs("SPOUSE-NICK"));
+    QImage image(2, 2, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    p->setPhoto(image);
+    p->setExtraProperties({qs("GEO:35.68;139.76"), qs("UID:abc-123")});
+    return p;
+}
+
+TEST(Record, NewRecordsHaveDistinctUuids)
+{
+    QVPerson a, b;
+    EXPECT_FALSE(QUuid::fromString(a.uniqueId()).isNull());
+    EXPECT_NE(a.uniqueId(), b.uniqueId());
+    EXPECT_TRUE(a.created());
+    EXPECT_FALSE(a.changed());
+    EXPECT_TRUE(a.showAsPerson());
+    EXPECT_EQ(a.nameValue(), (QVariantMap{{Key::ShowAsPerson, true}, {Key::StringValue, QString()}}));
+}
+
+TEST(Record, ArchivedRecordWithoutIdBuildsOneFromItsName)
+{
+    PersonPtr p = QVPerson::initWithCoder(
+        {{ArchiveKey::NameValue, QVariantMap{{FieldId::FirstName, qs("Anna")}, {Key::ShowAsPerson, true}}}});
+    EXPECT_TRUE(p->uniqueId().startsWith(qs("Anna+"))) << p->uniqueId().toStdString();
+    EXPECT_EQ(p->uniqueId(), p->uniqueId()) << "built once";
+}
+
+TEST(Record, CopyHasTheSameValuesAndItsOwnIdentity)
+{
+    PersonPtr original = richPerson();
+    PersonPtr copy = original->copy();
+    EXPECT_NE(copy->uniqueId(), original->uniqueId());
+    for (const QString &identifier : QVPerson::allIdentifiers()) {
+        if (identifier == FieldId::Photo)
+            continue;
+        EXPECT_EQ(copy->valueForIdentifier(identifier), original->valueForIdentifier(identifier))
+            << identifier.toStdString();
+    }
+    EXPECT_EQ(copy->photo(), original->photo());
+    EXPECT_EQ(copy->customIdentifiers(), original->customIdentifiers());
+    EXPECT_EQ(copy->typeForIdentifier(qs("SPOUSE-NICK")), ValueType::Labeled);
+    EXPECT_EQ(copy->typeForIdentifier(qs("FAVORITE")), ValueType::String);
+    EXPECT_EQ(copy->stringValueForIdentifier(qs("FAVORITE")), qs("Tea"));
+    EXPECT_EQ(copy->extraProperties(), QStringList{qs("GEO:35.68;139.76")}) << "the card's UID stays with it";
+}
+
+TEST(Record, ArchiveReadsBackIdentically)
+{
+    PersonPtr original = richPerson();
+    original->setUniqueId2(qs("Acme"));
+    const QByteArray bytes = original->archivedData();
+    PersonPtr back = QVPerson::fromArchivedData(bytes);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->encodeWithCoder(), original->encodeWithCoder());
+    EXPECT_EQ(back->uniqueId(), original->uniqueId());
+    EXPECT_EQ(back->compositeName(), qs("Hanako Yamada"));
+    EXPECT_EQ(back->datesValues(), original->datesValues());
+    EXPECT_FALSE(QVPerson::fromArchivedData(QByteArray("garbage")));
+}
+
+TEST(Record, ArchiveKeepsUnloadedFieldsUnloaded)
+{
+    QVPerson p;
+    const QVariantMap coder = p.encodeWithCoder();
+    EXPECT_FALSE(coder.contains(ArchiveKey::PhoneValues));
+    EXPECT_FALSE(coder.contains(ArchiveKey::BirthdayValue));
+    PersonPtr back = QVPerson::initWithCoder(coder);
+    EXPECT_FALSE(back->isLabeledFieldLoaded(QVPerson::LabeledField::Phone));
+}
+
+TEST(Record, IdentifierTitles)
+{
+    EXPECT_EQ(QVPerson::localizedIdentifierForKey(qs("SPOUSE-NICK")), qs("SPOUSE-NICK"));
+    EXPECT_EQ(QVPerson::localizedIdentifierForKey(FieldId::JobTitle), qs("Job Title"));
+    EXPECT_EQ(QVPerson::localizedIdentifierForKey(FieldId::Zip), qs("ZIP"));
+    EXPECT_EQ(QVPerson::allIdentifiers().size(), 19);
+    EXPECT_EQ(QVPerson::CNIdentifiers().size(), 20);
+}
+
+} // namespace
