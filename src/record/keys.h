@@ -180,3 +180,28 @@ inline const QString Identifier = QStringLiteral("identifier");
 inline const QString Value = QStringLiteral("value");
 inline const QString Range = QStringLiteral("range");
 } // namespace AddressFormatKey
+
+// Keys of container, group and contact entries where they cross into dictionaries
+// (dumps, drag data, the detail views' row information).
+namespace EntryKey {
+inline const QString Name = QStringLiteral("name");
+inline const QString Type = QStringLiteral("type");
+inline const QString Identifier = QStringLiteral("identifier");
+inline const QString Groups = QStringLiteral("groups");
+inline const QString Top = QStringLiteral("top");
+inline const QString ContainerName = QStringLiteral("containerName");
+inline const QString UniqueId = QStringLiteral("uniqueId");
+inline const QString UniqueId2 = QStringLiteral("uniqueId2");
+inline const QString ContainerIdentifier = QStringLiteral("containerIdentifier");
+inline const QString ContactTable = QStringLiteral("contactTable");
+inline const QString New = QStringLiteral("new");
+inline const QString Deleted = QStringLiteral("deleted");
+inline const QString Changed = QStringLiteral("changed");
+inline const QString GroupNameChanged = QStringLiteral("groupNameChanged");
+inline const QString Person = QStringLiteral("person");
+inline const QString LabelIndex = QStringLiteral("labelIndex");
+inline const QString GroupNames = QStringLiteral("groupNames");
+// The container of a file document and its first group.
+inline const QString VCardContainerName = QStringLiteral("vCard");
+inline const QString LocalContainerName = QStringLiteral("Local");
+} // namespace EntryKey

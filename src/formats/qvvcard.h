@@ -1,0 +1,74 @@
+// QVvCard: reading and writing contacts as vCard and CSV text.
+//
+// vCard: qvvcard_vcardreader.cpp (cutting cards, categories, custom items, container tables),
+// qvvcard_vcardwriter.cpp (cards with note, photo, custom items and categories); the standard
+// properties of one card are read and written by the serializer behind QVPerson::initWithVCardData
+// and QVPerson::vCardData.
+// CSV: qvvcard_csvreader.cpp, qvvcard_csvwriter.cpp.
+#pragma once
+
+#include "record/entries.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+#include <QStringList>
+#include <QVariantMap>
+
+#include <functional>
+#include <optional>
+
+namespace VCardOption {
+inline const QString Note = QStringLiteral("Note");
+inline const QString Photo = QStringLiteral("Photo");
+inline const QString Custom = QStringLiteral("Custom");
+inline const QString Categories = QStringLiteral("Categories");
+} // namespace VCardOption
+
+class QVvCard
+{
+public:
+    // Called after each card (reading) or contact (writing) with a stop flag, initially false, and the
+    // position reached: a character (or byte) position when reading, a contact index when writing.
+    // Setting the flag cancels.
+    using ProgressHandler = std::function<void(bool *stop, qsizetype position)>;
+
+    // ---- vCard reading ---------------------------------------------------------------------
+    // The container table of the text: one "vCard" container whose "All Contacts" group holds every
+    // contact, then one group per category. std::nullopt when cancelled. Empty text gives the
+    // container with no contacts.
+    static std::optional<ContainerTable> containersFromVCards(const QString &text,
+                                                              const ProgressHandler &progress = {});
+    static QStringList findCategories2(const QString &card);
+    static void decodeVCardCustomItems(const QString &card, QVPerson &person);
+    static ContactTable contactsInContainer(const ContainerEntry &container);
+    static ContactTable contactsForGroup(const GroupEntry &group, const ContainerEntry &container);
+
+    // ---- vCard writing ---------------------------------------------------------------------
+    // Cards of the entries with the record writer; categories from the container's groups (may be
+    // null). std::nullopt when cancelled.
+    static std::optional<QString> vCardsFromContacts(const ContactList &contacts, const QStringList &options,
+                                                     const ContainerEntry &container,
+                                                     const ProgressHandler &progress = {});
+    // Cards of the entries with the contact-entry writer (no categories).
+    static QString vCardsFromContactsProgress(const ContactList &contacts, const QStringList &options);
+    static QString vCardFromPerson(QVPerson &person, const QStringList &options, const QStringList &groupNames);
+    static QString vCardFromContact(const ContactEntry &contact, const QStringList &options);
+    static QString encodeVCardPhoto(const QImage &image);
+    static QByteArray jpegDataFromImage(const QImage &image);
+
+    // ---- CSV reading -----------------------------------------------------------------------
+    // Contact entries of the lines; std::nullopt for a null text.
+    static std::optional<ContactList> contactsFromCSV(const QString &text);
+    static QString detectType(const QString &headerField);
+    static QString detectLabel(const QString &headerField);
+    static QString detectAddressType(const QString &headerField);
+    static void createContact(QVariantMap &contact, const QString &value, const QString &key, const QString &label);
+
+    // ---- CSV writing -----------------------------------------------------------------------
+    static QString csvFromSubContacts(const SubContactRows &rows);
+    static QString csvStringFromContact(const SubContactRow &row, const QStringList &identifiers,
+                                        const QString &separator, bool shouldLocalize);
+    static QString stringForIdentifier(const QString &identifier, const QString &label, qsizetype index,
+                                       QVPerson &person, bool shouldLocalize);
+};
