@@ -54,6 +54,8 @@ void UndoManager::endUndoGrouping()
         return;
     if (m_open.empty())
         return;
+    if (m_cleanIndex > int(m_undoStack.size()))
+        m_cleanIndex = -1;
     m_undoStack.push_back(std::move(m_open));
     m_open.clear();
     // A new change makes what was undone unreachable.
@@ -119,8 +121,21 @@ void UndoManager::enableUndoRegistration()
         --m_disabled;
 }
 
+void UndoManager::setClean()
+{
+    closeImplicitGroup();
+    m_cleanIndex = int(m_undoStack.size());
+    Q_EMIT stackChanged();
+}
+
+bool UndoManager::isClean() const
+{
+    return m_cleanIndex == int(m_undoStack.size()) && m_open.empty();
+}
+
 void UndoManager::removeAllActions()
 {
+    m_cleanIndex = 0;
     m_undoStack.clear();
     m_redoStack.clear();
     m_open.clear();

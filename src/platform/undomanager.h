@@ -43,6 +43,12 @@ public:
     void removeAllActions();
     int undoCount() const { return int(m_undoStack.size()); }
 
+    // The clean state is the one last saved: a document is edited while the stack is elsewhere.
+    // Undoing back to it makes the document clean again; a change made after undoing past it
+    // makes it unreachable.
+    void setClean();
+    bool isClean() const;
+
 Q_SIGNALS:
     // The stacks changed (an undo, a redo, or a group was closed).
     void stackChanged();
@@ -63,4 +69,5 @@ private:
     bool m_undoing = false;
     bool m_redoing = false;
     int m_disabled = 0;
+    int m_cleanIndex = 0; // undo-stack depth of the clean state; -1 when unreachable
 };

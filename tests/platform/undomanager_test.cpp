@@ -107,6 +107,29 @@ TEST(UndoManager, FlagsDuringUndoAndRedo)
     EXPECT_FALSE(undo.isUndoing());
 }
 
+TEST(UndoManager, CleanStateFollowsUndoAndSaves)
+{
+    UndoManager undo;
+    Cell cell{undo};
+    EXPECT_TRUE(undo.isClean());
+    cell.set(1);
+    EXPECT_FALSE(undo.isClean()) << "an open event group is an edit";
+    undo.undo();
+    EXPECT_TRUE(undo.isClean()) << "undoing every change";
+    undo.redo();
+    undo.setClean(); // saved with value 1
+    cell.set(2);
+    QCoreApplication::processEvents();
+    undo.undo();
+    EXPECT_TRUE(undo.isClean());
+    undo.undo();
+    EXPECT_FALSE(undo.isClean()) << "undone past the saved state";
+    cell.set(3);
+    QCoreApplication::processEvents();
+    undo.undo();
+    EXPECT_FALSE(undo.isClean()) << "the saved state is out of reach";
+}
+
 TEST(UndoManager, DisabledRegistrationIsDropped)
 {
     UndoManager undo;

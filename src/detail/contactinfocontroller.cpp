@@ -1,0 +1,120 @@
+#include "detail/contactinfocontroller.h"
+
+#include "record/keys.h"
+#include "record/qvperson.h"
+
+#include <QBuffer>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+namespace {
+
+QString escaped(const QString &text)
+{
+    return text.toHtmlEscaped().replace(u'\n', QStringLiteral("<br>"));
+}
+
+QString labelText(const QString &identifier, const QString &label)
+{
+    const QStringList labels = QVPerson::labelsForIdentifier(identifier);
+    const QStringList localized = QVPerson::localizedLabelsForIdentifier(identifier);
+    const qsizetype at = labels.indexOf(label);
+    return at >= 0 && at < localized.size() ? localized.at(at) : label;
+}
+
+QString row(const QString &title, const QString &value)
+{
+    return QStringLiteral("<tr><td class='l'>%1</td><td>%2</td></tr>").arg(escaped(title), escaped(value));
+}
+
+} // namespace
+
+ContactInfoController::ContactInfoController(QWidget *parent)
+    : QWidget(parent)
+    , m_browser(new QTextBrowser(this))
+{
+    m_browser->setOpenLinks(false);
+    m_browser->setFrameShape(QFrame::NoFrame);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_browser);
+}
+
+void ContactInfoController::setContact(const ContactEntry &contact)
+{
+    m_contact = contact;
+    updateTable();
+}
+
+void ContactInfoController::setSelectedFont(const QFont &font)
+{
+    m_browser->setFont(font);
+}
+
+void ContactInfoController::updateTable()
+{
+    if (!m_contact || !m_contact->person || m_contact->deleted) {
+        m_browser->clear();
+        return;
+    }
+    m_browser->setHtml(contactHtml(*m_contact->person, m_customItems));
+}
+
+QString ContactInfoController::contactHtml(QVPerson &person, const QVariantList &customItems)
+{
+    QString html = QStringLiteral("<html><head><style>td.l{color:gray;text-align:right;padding-right:8px;"
+                                  "vertical-align:top;white-space:nowrap}h2{margin-bottom:2px}</style></head><body>");
+    const QImage photo = person.thumbnail();
+    if (!photo.isNull()) {
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        photo.scaled(64, 64, Qt::KeepAspectRatio, Qt::SmoothTransformation).save(&buffer, "PNG");
+        html += QStringLiteral("<img src='data:image/png;base64,%1'>").arg(QString::fromLatin1(png.toBase64()));
+    }
+    html += QStringLiteral("<h2>%1</h2>").arg(escaped(person.compositeName()));
+    const QString phonetic = person.stringValueForIdentifier(FieldId::PhoneticName);
+    if (!phonetic.isEmpty())
+        html += QStringLiteral("<div style='color:gray'>%1</div>").arg(escaped(phonetic));
+    QStringList organisation;
+    for (const QString &id : {FieldId::JobTitle, FieldId::Department, FieldId::Company}) {
+        const QString text = person.stringValueForIdentifier(id);
+        if (!text.isEmpty() && !(id == FieldId::Company && !person.showAsPerson()))
+            organisation.append(text);
+    }
+    if (!organisation.isEmpty())
+        html += QStringLiteral("<div>%1</div>").arg(escaped(organisation.join(QStringLiteral(", "))));
+    html += QStringLiteral("<table>");
+    for (const QString &id : {FieldId::Phone, FieldId::Email, FieldId::Url, FieldId::Address, FieldId::SocialNetwork,
+                              FieldId::InstantMessage, FieldId::Relationship, FieldId::Dates}) {
+        for (const QVariant &v : person.labeledValueForIdentifier(id)) {
+            const QVariantMap item = v.toMap();
+            const QString text = id == FieldId::Address ? item.value(Key::FormattedString).toString()
+                                                        : item.value(Key::StringValue).toString();
+            if (!text.isEmpty())
+                html += row(labelText(id, item.value(Key::Label).toString()), text);
+        }
+    }
+    for (const QString &id : {FieldId::Birthday, FieldId::Nickname, FieldId::Title, FieldId::Suffix, FieldId::Note}) {
+        const QString text = person.stringValueForIdentifier(id);
+        if (!text.isEmpty())
+            html += row(QVPerson::localizedIdentifierForKey(id), text);
+    }
+    for (const QVariant &v : customItems) {
+        const QString name = v.toMap().value(CustomKey::Name).toString();
+        if (person.typeForIdentifier(name) == ValueType::Labeled) {
+            for (const QVariant &item : person.labeledValueForIdentifier(name)) {
+                const QVariantMap map = item.toMap();
+                const QString text = map.value(Key::StringValue).toString();
+                if (!text.isEmpty())
+                    html += row(name + QStringLiteral(" (") + map.value(Key::Label).toString() + u')', text);
+            }
+        } else if (person.typeForIdentifier(name) == ValueType::String) {
+            const QString text = person.stringValueForIdentifier(name);
+            if (!text.isEmpty())
+                html += row(name, text);
+        }
+    }
+    html += QStringLiteral("</table></body></html>");
+    return html;
+}

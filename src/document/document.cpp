@@ -1,0 +1,360 @@
+#include "document/document.h"
+
+#include "document/documentcontroller.h"
+#include "document/progressalert.h"
+#include "formats/qvvcard.h"
+#include "platform/encodings.h"
+#include "platform/textfilereader.h"
+#include "platform/undomanager.h"
+#include "platform/userdefaults.h"
+#include "table/keys.h"
+#include "window/windowkeys.h"
+#include "window/viewcontroller.h"
+#include "window/windowcontroller.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QThread>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <atomic>
+
+namespace {
+
+// The progress alert stays up at least this long, so that it does not flash.
+constexpr int kMinimumAlertMilliseconds = 1000;
+
+ContainerTable csvContainerTable(const ContactList &contacts)
+{
+    auto group = std::make_shared<GroupEntryData>();
+    group->top = true;
+    group->name = QCoreApplication::translate("QVvCard", "All Contacts");
+    group->containerName = EntryKey::VCardContainerName;
+    group->contactTable = std::make_shared<ContactList>(contacts);
+    auto container = std::make_shared<ContainerEntryData>();
+    container->name = EntryKey::VCardContainerName;
+    container->type = 1;
+    container->groups.append(group);
+    return {container};
+}
+
+DocumentError csvError()
+{
+    DocumentError error;
+    error.recoverySuggestion =
+        Document::tr("Please make sure the file is a valid CSV file, or text encoding.");
+    return error;
+}
+
+DocumentError vCardError()
+{
+    DocumentError error;
+    error.recoverySuggestion =
+        Document::tr("Please make sure the file is vCard 2.1/3.0 file, or text encoding.");
+    return error;
+}
+
+} // namespace
+
+Document::Document(QObject *parent)
+    : QObject(parent)
+    , m_undoManager(new UndoManager(this))
+{
+    connect(m_undoManager, &UndoManager::stackChanged, this, &Document::updateEdited);
+}
+
+Document::~Document()
+{
+    delete m_progressAlert;
+}
+
+ViewController *Document::mainViewController() const
+{
+    return m_mainWindowController ? m_mainWindowController->mainViewController() : nullptr;
+}
+
+QString Document::lastComponentOfFileName() const
+{
+    return m_filePath.isEmpty() ? displayName() : QFileInfo(m_filePath).fileName();
+}
+
+QString Document::displayName() const
+{
+    if (!m_displayName.isEmpty())
+        return m_displayName;
+    if (!m_filePath.isEmpty())
+        return QFileInfo(m_filePath).fileName();
+    return tr("Untitled");
+}
+
+void Document::setDisplayName(const QString &name)
+{
+    m_displayName = name;
+    Q_EMIT displayNameChanged(displayName());
+}
+
+void Document::noteEditorEdited(bool edited)
+{
+    // A change that left the undo stack where it was still differs from the file.
+    if (edited && m_undoManager->isClean())
+        m_unrecordedChanges = true;
+    updateEdited();
+}
+
+void Document::updateEdited()
+{
+    setDocumentEdited(m_unrecordedChanges || !m_undoManager->isClean());
+}
+
+void Document::setDocumentEdited(bool edited)
+{
+    if (m_edited == edited)
+        return;
+    m_edited = edited;
+    Q_EMIT documentEditedChanged(edited);
+}
+
+// ---- Reading ---------------------------------------------------------------------------------
+
+bool Document::readFromText(const QString &text, const QString &fileType, DocumentError *error)
+{
+    m_fileType = fileType;
+    // No text at all is how a new, untitled document gets its (empty) table.
+    const bool requireContacts = !text.isEmpty();
+    if (fileType == DocumentType::Csv) {
+        const std::optional<ContactList> contacts = QVvCard::contactsFromCSV(text);
+        return finishRead(csvContainerTable(contacts.value_or(ContactList())), fileType, requireContacts, error);
+    }
+    return finishRead(QVvCard::containersFromVCards(text), fileType, requireContacts, error);
+}
+
+bool Document::readFromFile(const QString &path, const QString &fileType, int encoding, DocumentError *error)
+{
+    m_fileType = fileType;
+    if (fileType == DocumentType::Csv) {
+        const DecodedText decoded = TextFileReader::read(path, encoding);
+        if (!decoded.ok()) {
+            if (error)
+                error->description = decoded.errorString;
+            return false;
+        }
+        const std::optional<ContactList> contacts = QVvCard::contactsFromCSV(decoded.text);
+        if (!finishRead(csvContainerTable(contacts.value_or(ContactList())), fileType, true, error))
+            return false;
+        m_filePath = path;
+        return true;
+    }
+    if (!readVCard(path, encoding, error))
+        return false;
+    m_filePath = path;
+    return true;
+}
+
+bool Document::readVCard(const QString &path, int encoding, DocumentError *error)
+{
+    if (!m_progressAlert)
+        m_progressAlert = new ProgressAlert;
+    m_progressAlert->setMessage(tr("Reading the file: %1").arg(QFileInfo(path).fileName()));
+    m_progressAlert->setProgress(0);
+
+    struct Result
+    {
+        std::optional<ContainerTable> containers;
+        QString readError;
+    };
+    std::atomic<bool> cancelled{false};
+    ProgressAlert *alert = m_progressAlert;
+    QFuture<Result> future = QtConcurrent::run([path, encoding, &cancelled, alert] {
+        QElapsedTimer started;
+        started.start();
+        Result result;
+        const DecodedText decoded = TextFileReader::read(path, encoding);
+        if (!decoded.ok()) {
+            result.readError = decoded.errorString;
+        } else {
+            const qsizetype length = std::max<qsizetype>(1, decoded.text.size());
+            result.containers = QVvCard::containersFromVCards(decoded.text, [&](bool *stop, qsizetype position) {
+                *stop = cancelled.load(std::memory_order_relaxed);
+                alert->setProgress(double(position) / double(length) * 100.0);
+            });
+        }
+        while (started.elapsed() < kMinimumAlertMilliseconds && !cancelled.load())
+            QThread::msleep(5);
+        alert->setProgress(100);
+        alert->requestClose();
+        return result;
+    });
+    const ProgressAlert::Response response = m_progressAlert->runModal();
+    if (response == ProgressAlert::Response::Abort)
+        cancelled = true;
+    // The worker stops at its next progress report; wait for it so nothing outlives this frame.
+    future.waitForFinished();
+    Result result = future.result();
+    if (cancelled)
+        return false; // cancelled: no error of its own
+    if (!result.readError.isEmpty()) {
+        if (error)
+            error->description = result.readError;
+        return false;
+    }
+    return finishRead(std::move(result.containers), DocumentType::VCard, true, error);
+}
+
+bool Document::finishRead(std::optional<ContainerTable> containers, const QString &fileType, bool requireContacts,
+                          DocumentError *error)
+{
+    m_containerTable = containers.value_or(ContainerTable());
+    m_contactTable.reset();
+    if (!m_containerTable.isEmpty())
+        m_contactTable = QVvCard::contactsInContainer(m_containerTable.first());
+    const bool empty = !m_contactTable || m_contactTable->isEmpty();
+    if (empty && requireContacts) {
+        if (error)
+            *error = fileType == DocumentType::Csv ? csvError() : vCardError();
+        return false;
+    }
+    return true;
+}
+
+// ---- Window ----------------------------------------------------------------------------------
+
+void Document::makeWindowControllers()
+{
+    UserDefaults &defaults = UserDefaults::standard();
+    const QString frameKey = DocumentKey::WindowFrameFormat.arg(lastComponentOfFileName());
+    const bool rememberedFrame = defaults.contains(frameKey);
+
+    // Every document window opens on the Name view type.
+    defaults.setValue(DefaultsKey::SelectedViewType, FieldId::Name);
+
+    auto *window = new WindowController(this);
+    m_mainWindowController = window;
+    ViewController *content = window->mainViewController();
+
+    if (m_containerTable.isEmpty())
+        m_containerTable = QVvCard::containersFromVCards(QString()).value_or(ContainerTable());
+    content->setContainerTable(m_containerTable);
+    const GroupEntry first = m_containerTable.first()->groups.first();
+    content->setSelectedGroupDict(first);
+    if (!m_contactTable)
+        m_contactTable = first->contactTable;
+    content->setContactTable(m_contactTable);
+    content->setNewWindow(!rememberedFrame);
+    m_containerTable.clear(); // the window owns the tables from now on
+    m_contactTable.reset();
+    defaults.setValue(WindowKey::LastSidebar, true);
+    content->setDocumentName(lastComponentOfFileName());
+    window->showWindow();
+    if (isCsv())
+        content->setEditState(false);
+}
+
+void Document::convertCsvToVCard()
+{
+    const QString oldName = QFileInfo(m_filePath).completeBaseName();
+    m_filePath.clear();
+    m_fileType = DocumentType::VCard;
+    setDisplayName(oldName);
+}
+
+// ---- Saving ----------------------------------------------------------------------------------
+
+bool Document::writeToFile(const QString &path, QString *errorString)
+{
+    ViewController *content = mainViewController();
+    if (!content)
+        return false;
+    const QString text = content->vCardTextOfDocument();
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (errorString)
+            *errorString = file.errorString();
+        return false;
+    }
+    const QByteArray bytes = text.toUtf8();
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
+        if (errorString)
+            *errorString = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+QString Document::askSavePath()
+{
+    QWidget *parent = m_mainWindowController;
+    QString proposed = m_filePath.isEmpty() ? displayName() : QFileInfo(m_filePath).completeBaseName();
+    const QString directory = m_filePath.isEmpty() ? QString() : QFileInfo(m_filePath).absolutePath();
+    if (!directory.isEmpty())
+        proposed = directory + u'/' + proposed;
+    QFileDialog dialog(parent, tr("Save As"), proposed + QStringLiteral(".vcf"), tr("vCard (*.vcf *.vcard)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("vcf"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
+
+bool Document::save()
+{
+    // A CSV document is never overwritten with vCard text: it gets a vCard name of its own.
+    if (m_filePath.isEmpty() || isCsv())
+        return saveAs();
+    QString errorString;
+    if (!writeToFile(m_filePath, &errorString)) {
+        QMessageBox::warning(m_mainWindowController, QApplication::applicationDisplayName(),
+                             tr("Can't save the file") + u'\n' + errorString);
+        return false;
+    }
+    m_unrecordedChanges = false;
+    m_undoManager->setClean();
+    return true;
+}
+
+bool Document::saveAs()
+{
+    const QString path = askSavePath();
+    if (path.isEmpty())
+        return false;
+    QString errorString;
+    if (!writeToFile(path, &errorString)) {
+        QMessageBox::warning(m_mainWindowController, QApplication::applicationDisplayName(),
+                             tr("Can't save the file") + u'\n' + errorString);
+        return false;
+    }
+    m_filePath = path;
+    m_fileType = DocumentType::VCard;
+    m_displayName.clear();
+    Q_EMIT displayNameChanged(displayName());
+    m_unrecordedChanges = false;
+    m_undoManager->setClean();
+    return true;
+}
+
+bool Document::canClose()
+{
+    if (!m_edited)
+        return true;
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(),
+                    tr("Do you want to save the changes made to the document “%1”?").arg(displayName()),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, m_mainWindowController);
+    box.setInformativeText(tr("Your changes will be lost if you don't save them."));
+    box.button(QMessageBox::Discard)->setText(tr("Don't Save"));
+    box.setDefaultButton(QMessageBox::Save);
+    if (m_mainWindowController)
+        box.setWindowModality(Qt::WindowModal);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return save();
+    case QMessageBox::Discard:
+        return true;
+    default:
+        return false;
+    }
+}

@@ -1,0 +1,96 @@
+// Document: one open vCard or CSV file and its window.
+//
+// Reading gives the container table (vCard: on a worker thread behind the progress alert, with a
+// working Cancel; CSV: on the calling thread). The window takes the tables over when it is made.
+// Saving writes the whole document as vCard 3.0, atomically; a CSV document is saved under a new
+// vCard name. Edits are tracked through the document's undo stack.
+#pragma once
+
+#include "document/documentkeys.h"
+#include "record/entries.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <memory>
+
+class ProgressAlert;
+class UndoManager;
+class ViewController;
+class WindowController;
+
+class Document : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit Document(QObject *parent = nullptr);
+    ~Document() override;
+
+    // Reads the file; on failure answers false with the error to show (none when cancelled).
+    // encoding: an Encodings number, Encodings::Automatic for detection.
+    bool readFromFile(const QString &path, const QString &fileType, int encoding, DocumentError *error);
+    // Reads vCard or CSV text that is already decoded (used by tests and re-reads).
+    bool readFromText(const QString &text, const QString &fileType, DocumentError *error);
+
+    // Builds the one window of the document and hands it the tables.
+    void makeWindowControllers();
+    WindowController *mainWindowController() const { return m_mainWindowController; }
+    ViewController *mainViewController() const;
+
+    QString filePath() const { return m_filePath; }
+    QString fileType() const { return m_fileType; }
+    bool isCsv() const { return m_fileType == DocumentType::Csv; }
+    // The last path component, or the display name of an untitled document.
+    QString lastComponentOfFileName() const;
+    QString displayName() const;
+    void setDisplayName(const QString &name);
+
+    UndoManager *undoManager() const { return m_undoManager; }
+    // Edited while the undo stack is away from the saved state, or after a change that made no
+    // undo step (re-sorting items by a new table order).
+    bool isDocumentEdited() const { return m_edited; }
+    // The window's edit operations report the edited mark they would show.
+    void noteEditorEdited(bool edited);
+
+    // The tables read, until the window takes them.
+    const ContainerTable &containerTable() const { return m_containerTable; }
+    ContactTable contactTable() const { return m_contactTable; }
+
+    // File > Save: writes to the current file, or asks for one (untitled, CSV). False when cancelled
+    // or failed (the failure was shown).
+    bool save();
+    bool saveAs();
+    // Writes every contact that is not deleted as vCard 3.0 to path, atomically.
+    bool writeToFile(const QString &path, QString *errorString);
+    // Asks to save unsaved edits; false when the user cancelled.
+    bool canClose();
+
+    // Unlocking a CSV document turns it into an untitled vCard document named after the file.
+    void convertCsvToVCard();
+
+Q_SIGNALS:
+    void documentEditedChanged(bool edited);
+    void displayNameChanged(const QString &name);
+
+private:
+    bool readVCard(const QString &path, int encoding, DocumentError *error);
+    bool finishRead(std::optional<ContainerTable> containers, const QString &fileType, bool requireContacts,
+                    DocumentError *error);
+    QString askSavePath();
+
+    QString m_filePath;
+    QString m_fileType = DocumentType::VCard;
+    QString m_displayName;
+    ContainerTable m_containerTable;
+    ContactTable m_contactTable;
+    UndoManager *m_undoManager;
+    QPointer<WindowController> m_mainWindowController;
+    ProgressAlert *m_progressAlert = nullptr;
+    void setDocumentEdited(bool edited);
+    void updateEdited();
+
+    bool m_edited = false;
+    bool m_unrecordedChanges = false;
+};

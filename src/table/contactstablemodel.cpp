@@ -1,0 +1,234 @@
+#include "table/contactstablemodel.h"
+
+#include "platform/mimetypes.h"
+#include "record/keys.h"
+#include "table/rowheight.h"
+#include "table/tablerows.h"
+
+#include <QPixmapCache>
+#include <QtConcurrent/QtConcurrentMap>
+
+ContactsTableModel::ContactsTableModel(QObject *parent)
+    : QAbstractTableModel(parent)
+{
+}
+
+void ContactsTableModel::setColumns(const QList<TableColumn> &columns)
+{
+    beginResetModel();
+    m_columns = columns;
+    endResetModel();
+}
+
+void ContactsTableModel::setColumnSortKey(int column, const QString &key)
+{
+    if (column >= 0 && column < m_columns.size())
+        m_columns[column].sortKey = key;
+}
+
+int ContactsTableModel::columnOf(const QString &identifier) const
+{
+    for (int i = 0; i < m_columns.size(); ++i) {
+        if (m_columns.at(i).identifier == identifier)
+            return i;
+    }
+    return -1;
+}
+
+void ContactsTableModel::setFonts(const QFont &font, const QFont &boldFont)
+{
+    m_font = font;
+    m_boldFont = boldFont;
+}
+
+void ContactsTableModel::setFindString(const QString &findString, const QString &findOptions)
+{
+    m_findString = findString;
+    m_findOptions = findOptions;
+}
+
+void ContactsTableModel::reload()
+{
+    beginResetModel();
+    m_rows.clear();
+    if (m_contactTable) {
+        const QStringList identifiers = columnIdentifiers();
+        m_rows = TableRows::reloadRows(*m_contactTable, identifiers, m_context.selectedLabels, m_sort);
+        // Most views show single-line texts only; count lines where a column can hold more.
+        const bool onlyName = identifiers.size() <= 1;
+        const bool showCompany = m_context.showCompanyInNameCell;
+        if (!onlyName || showCompany) {
+            QtConcurrent::blockingMap(m_rows, [&identifiers, showCompany](SubContactRow &row) {
+                row.numLines = RowHeights::numberOfLines(row, identifiers, showCompany);
+            });
+        }
+    }
+    endResetModel();
+}
+
+void ContactsTableModel::refreshCells()
+{
+    if (rowCount() > 0 && columnCount() > 0)
+        Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+}
+
+const SubContactRow *ContactsTableModel::rowAt(int row) const
+{
+    return row >= 0 && row < m_rows.size() ? &m_rows.at(row) : nullptr;
+}
+
+CellContent ContactsTableModel::cellContent(int row, int column) const
+{
+    const SubContactRow *r = rowAt(row);
+    if (!r || column < 0 || column >= m_columns.size())
+        return {};
+    return TableCells::cellContent(*r, m_columns.at(column).identifier, m_context);
+}
+
+QString ContactsTableModel::totalRowText() const
+{
+    return TableRows::totalRowText(m_groupName, TableRows::contactCount(m_rows));
+}
+
+FindHighlights ContactsTableModel::highlightsFor(const QModelIndex &index, const QString &text) const
+{
+    const SubContactRow *r = rowAt(index.row());
+    if (!r || m_findString.isEmpty() || index.column() >= m_columns.size())
+        return {};
+    CellPlace place;
+    place.uniqueId = r->uniqueId;
+    place.identifier = m_columns.at(index.column()).identifier;
+    const CellContent content = cellContent(index.row(), index.column());
+    if (content.kind == CellKind::PopupAndText)
+        place.labelIndex = r->labelIndex;
+    return FindHighlight::highlights(text, m_findString, m_findOptions, place, m_findHit ? &*m_findHit : nullptr);
+}
+
+QPixmap ContactsTableModel::thumbnailFor(const SubContactRow &row) const
+{
+    QVPerson &person = *row.person;
+    const bool hasPhoto = !person.thumbnailImageData().isEmpty() || !person.imageData().isEmpty();
+    // Records without a photo share the stock images; photos are cached by contact and size.
+    const QString key = hasPhoto ? QStringLiteral("photo:%1:%2:%3")
+                                       .arg(row.uniqueId)
+                                       .arg(qHash(person.imageData()) ^ qHash(person.thumbnailImageData()))
+                                       .arg(m_rowHeight)
+                                 : QStringLiteral("stock:%1:%2").arg(person.showAsPerson()).arg(m_rowHeight);
+    QPixmap pixmap;
+    if (QPixmapCache::find(key, &pixmap))
+        return pixmap;
+    const int side = std::max(8, m_rowHeight - 4);
+    pixmap = QPixmap::fromImage(person.thumbnail().scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    QPixmapCache::insert(key, pixmap);
+    return pixmap;
+}
+
+int ContactsTableModel::rowCount(const QModelIndex &parent) const
+{
+    if (parent.isValid() || !m_contactTable)
+        return 0;
+    return int(m_rows.size()) + 1;
+}
+
+int ContactsTableModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_columns.size());
+}
+
+QVariant ContactsTableModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    if (isTotalRow(index.row())) {
+        switch (role) {
+        case TotalRowRole:
+            return true;
+        case Qt::DisplayRole:
+            return index.column() == 0 ? totalRowText() : QString();
+        case Qt::FontRole:
+            return m_font;
+        default:
+            return {};
+        }
+    }
+    const SubContactRow *row = rowAt(index.row());
+    if (!row)
+        return {};
+    switch (role) {
+    case Qt::DisplayRole: {
+        const CellContent content = cellContent(index.row(), index.column());
+        return content.text;
+    }
+    case Qt::EditRole: {
+        const CellContent content = cellContent(index.row(), index.column());
+        return content.text;
+    }
+    case Qt::ToolTipRole: {
+        const CellContent content = cellContent(index.row(), index.column());
+        return content.text.contains(u'\n') ? content.text : QVariant();
+    }
+    case CellContentRole:
+        return QVariant::fromValue(cellContent(index.row(), index.column()));
+    case TotalRowRole:
+        return false;
+    case ThumbnailRole:
+        return thumbnailFor(*row);
+    case NumLinesRole:
+        return row->numLines;
+    case Qt::FontRole: {
+        const CellContent content = cellContent(index.row(), index.column());
+        return content.bold ? m_boldFont : m_font;
+    }
+    default:
+        return {};
+    }
+}
+
+QVariant ContactsTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || section < 0 || section >= m_columns.size())
+        return QAbstractTableModel::headerData(section, orientation, role);
+    if (role == Qt::DisplayRole)
+        return m_columns.at(section).title;
+    if (role == Qt::UserRole)
+        return m_columns.at(section).identifier;
+    return {};
+}
+
+Qt::ItemFlags ContactsTableModel::flags(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return Qt::ItemIsDropEnabled;
+    if (isTotalRow(index.row()))
+        return Qt::ItemIsEnabled;
+    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled;
+    const CellContent content = cellContent(index.row(), index.column());
+    if (content.editable || index == m_editOverride)
+        f |= Qt::ItemIsEditable;
+    return f;
+}
+
+bool ContactsTableModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (role != Qt::EditRole || !index.isValid() || isTotalRow(index.row()))
+        return false;
+    // The record changes through the undoable operations; the view's controller applies it.
+    Q_EMIT textCommitted(index, value.toString());
+    return true;
+}
+
+QStringList ContactsTableModel::mimeTypes() const
+{
+    return {MimeType::VCard,  MimeType::VCardLegacy, MimeType::UriList,
+            MimeType::PlainText, MimeType::StringIndexes};
+}
+
+Qt::DropActions ContactsTableModel::supportedDropActions() const
+{
+    return Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
+}
+
+Qt::DropActions ContactsTableModel::supportedDragActions() const
+{
+    return Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
+}

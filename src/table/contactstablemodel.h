@@ -1,0 +1,104 @@
+// The contacts table's model: one row per sub-contact row, then the total row; one column per
+// shown field. Cell contents come from the table core (TableCells); this class adds Qt's roles.
+#pragma once
+
+#include "record/entries.h"
+#include "table/findhighlight.h"
+#include "table/sortkeys.h"
+#include "table/tablecells.h"
+#include "table/tablecolumns.h"
+
+#include <QAbstractTableModel>
+#include <QFont>
+#include <QPixmap>
+
+#include <optional>
+
+Q_DECLARE_METATYPE(CellContent)
+
+class ContactsTableModel : public QAbstractTableModel
+{
+    Q_OBJECT
+
+public:
+    enum Role {
+        CellContentRole = Qt::UserRole + 1, // CellContent
+        TotalRowRole,                       // bool: the total row
+        ThumbnailRole,                      // QPixmap of the Name cell
+        NumLinesRole,                       // int: text lines of the row
+    };
+
+    explicit ContactsTableModel(QObject *parent = nullptr);
+
+    // A null table shows no rows at all; an empty one shows the total row.
+    void setContactTable(const ContactTable &table) { m_contactTable = table; }
+    ContactTable contactTable() const { return m_contactTable; }
+    void setColumns(const QList<TableColumn> &columns);
+    // A column now sorts by another key (a sort option was chosen); no reset.
+    void setColumnSortKey(int column, const QString &key);
+    const QList<TableColumn> &columns() const { return m_columns; }
+    QStringList columnIdentifiers() const { return TableColumns::identifiers(m_columns); }
+    int columnOf(const QString &identifier) const;
+    void setCellContext(const CellContext &context) { m_context = context; }
+    const CellContext &cellContext() const { return m_context; }
+    void setSort(const std::optional<SortDescriptor> &sort) { m_sort = sort; }
+    std::optional<SortDescriptor> sort() const { return m_sort; }
+    void setGroupName(const QString &name) { m_groupName = name; }
+    void setFonts(const QFont &font, const QFont &boldFont);
+    void setRowHeight(int rowHeight) { m_rowHeight = rowHeight; }
+    int rowHeight() const { return m_rowHeight; }
+
+    // The find state cells highlight.
+    void setFindString(const QString &findString, const QString &findOptions);
+    void setFindHit(const std::optional<FindHit> &hit) { m_findHit = hit; }
+    QString findString() const { return m_findString; }
+    FindHighlights highlightsFor(const QModelIndex &index, const QString &text) const;
+
+    // Lets one cell be edited while the table is locked (Ctrl held) or where the kind is not edited
+    // in place by default; an invalid index ends the override.
+    void setEditOverride(const QModelIndex &index) { m_editOverride = index; }
+
+    // Rebuilds and sorts the rows from the contact table (a model reset).
+    void reload();
+    // Cells changed but the rows stand: repaint everything once.
+    void refreshCells();
+
+    const SubContactRows &rows() const { return m_rows; }
+    int subContactCount() const { return int(m_rows.size()); }
+    bool isTotalRow(int row) const { return m_contactTable && row == m_rows.size(); }
+    const SubContactRow *rowAt(int row) const;
+    CellContent cellContent(int row, int column) const;
+    QString totalRowText() const;
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
+
+    QStringList mimeTypes() const override;
+    Qt::DropActions supportedDropActions() const override;
+    Qt::DropActions supportedDragActions() const override;
+
+Q_SIGNALS:
+    // An in-place edit ended with this text.
+    void textCommitted(const QModelIndex &index, const QString &text);
+
+private:
+    QPixmap thumbnailFor(const SubContactRow &row) const;
+
+    ContactTable m_contactTable;
+    QList<TableColumn> m_columns;
+    SubContactRows m_rows;
+    CellContext m_context;
+    std::optional<SortDescriptor> m_sort;
+    QString m_groupName;
+    QFont m_font;
+    QFont m_boldFont;
+    int m_rowHeight = 20;
+    QString m_findString;
+    QString m_findOptions;
+    std::optional<FindHit> m_findHit;
+    QPersistentModelIndex m_editOverride;
+};

@@ -1,0 +1,425 @@
+#include "table/contactsviewcontroller.h"
+
+#include "platform/userdefaults.h"
+#include "record/keys.h"
+#include "table/contactstablemodel.h"
+#include "table/keys.h"
+#include "table/rowheight.h"
+#include "table/tablecolumns.h"
+#include "table/tableselection.h"
+#include "table/viewtypes.h"
+
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QScrollBar>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr double kDefaultFontSize = 12;
+
+QFont defaultFont()
+{
+    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    font.setPointSizeF(kDefaultFontSize);
+    return font;
+}
+
+} // namespace
+
+ContactsViewController::ContactsViewController(QWidget *parent)
+    : QWidget(parent)
+    , m_model(new ContactsTableModel(this))
+    , m_delegate(new ContactsItemDelegate(m_model, this))
+    , m_tableView(new QTableView(this))
+{
+    m_tableView->setModel(m_model);
+    m_tableView->setItemDelegate(m_delegate);
+    m_tableView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_tableView->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_tableView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_tableView->setWordWrap(false);
+    m_tableView->setShowGrid(true);
+    m_tableView->setGridStyle(Qt::DotLine);
+    m_tableView->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_tableView->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_tableView->verticalHeader()->hide();
+    m_tableView->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    QHeaderView *header = m_tableView->horizontalHeader();
+    header->setSectionsMovable(true);
+    header->setSectionsClickable(true);
+    header->setSortIndicatorShown(true);
+    header->setHighlightSections(false);
+    header->setStretchLastSection(false);
+    header->setMinimumSectionSize(int(TableColumn::MinimumWidth));
+    header->setContextMenuPolicy(Qt::CustomContextMenu);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_tableView);
+
+    connect(header, &QHeaderView::sectionClicked, this, &ContactsViewController::headerSectionClicked);
+    connect(header, &QHeaderView::sectionMoved, this, &ContactsViewController::headerSectionMoved);
+    connect(header, &QHeaderView::sectionResized, this, &ContactsViewController::headerSectionResized);
+    connect(header, &QHeaderView::customContextMenuRequested, this, &ContactsViewController::showHeaderMenu);
+    connect(m_tableView, &QTableView::doubleClicked, this, &ContactsViewController::tableViewDoubleAction);
+    connect(m_tableView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &ContactsViewController::selectionChanged);
+    connect(m_model, &ContactsTableModel::textCommitted, this, &ContactsViewController::textFieldCellChanged);
+    connect(m_delegate, &ContactsItemDelegate::navigate, this, &ContactsViewController::navigate);
+    connect(m_delegate, &ContactsItemDelegate::labelClicked, this, &ContactsViewController::labelClicked);
+
+    UserDefaults &defaults = UserDefaults::standard();
+    m_showCompanyInNameCell = defaults.boolValue(DefaultsKey::ShowCompanyInNameCell);
+    m_columnWidthDictionary = defaults.dictionaryValue(DefaultsKey::ColumnWidthDictionary);
+    CellContext context = m_model->cellContext();
+    context.showCompanyInNameCell = m_showCompanyInNameCell;
+    context.editState = m_editState;
+    m_model->setCellContext(context);
+    setSelectedFont(defaultFont());
+}
+
+ContactsViewController::~ContactsViewController() = default;
+
+// ---- Contents ----------------------------------------------------------------------------------
+
+void ContactsViewController::setContactTable(const ContactTable &table)
+{
+    m_model->setContactTable(table);
+}
+
+ContactTable ContactsViewController::contactTable() const
+{
+    return m_model->contactTable();
+}
+
+void ContactsViewController::setSelectedLabels(const QStringList &labels)
+{
+    CellContext context = m_model->cellContext();
+    context.selectedLabels = labels;
+    m_model->setCellContext(context);
+}
+
+QStringList ContactsViewController::selectedLabels() const
+{
+    return m_model->cellContext().selectedLabels;
+}
+
+void ContactsViewController::setCustomItems(const QVariantList &customItems)
+{
+    CellContext context = m_model->cellContext();
+    context.customItems = customItems;
+    m_model->setCellContext(context);
+}
+
+void ContactsViewController::setEditState(bool editable)
+{
+    m_editState = editable;
+    CellContext context = m_model->cellContext();
+    context.editState = editable;
+    m_model->setCellContext(context);
+    if (m_tableView->state() == QAbstractItemView::EditingState && !editable)
+        m_tableView->setCurrentIndex(m_tableView->currentIndex()); // ends the edit
+    m_model->refreshCells();
+}
+
+void ContactsViewController::setGroupName(const QString &name)
+{
+    m_model->setGroupName(name);
+    const int total = m_model->rowCount() - 1;
+    if (total >= 0)
+        Q_EMIT m_model->dataChanged(m_model->index(total, 0), m_model->index(total, m_model->columnCount() - 1));
+}
+
+void ContactsViewController::setSelectedFont(const QFont &font)
+{
+    m_selectedFont = font;
+    m_selectedBoldFont = font;
+    m_selectedBoldFont.setBold(true);
+    const QFontMetricsF metrics(font);
+    m_rowHeight = RowHeights::rowHeightForLineHeight(metrics.ascent() + metrics.descent() + metrics.leading(),
+                                                    font.pointSizeF());
+    m_model->setFonts(m_selectedFont, m_selectedBoldFont);
+    m_model->setRowHeight(m_rowHeight);
+    m_tableView->setFont(font);
+    m_tableView->verticalHeader()->setDefaultSectionSize(m_rowHeight);
+    if (m_model->contactTable()) {
+        const QList<int> selected = selectedRowIndexes();
+        reloadKeepingSelection(selected);
+    }
+}
+
+void ContactsViewController::toggleShowCompany()
+{
+    m_showCompanyInNameCell = !m_showCompanyInNameCell;
+    UserDefaults::standard().setValue(DefaultsKey::ShowCompanyInNameCell, m_showCompanyInNameCell);
+    CellContext context = m_model->cellContext();
+    context.showCompanyInNameCell = m_showCompanyInNameCell;
+    m_model->setCellContext(context);
+    setSelectedFont(m_selectedFont);
+    updateTable();
+}
+
+// ---- Columns -----------------------------------------------------------------------------------
+
+void ContactsViewController::setSelectedViewType(const QString &viewType)
+{
+    m_selectedViewType = viewType;
+    const QVariantMap viewTypeDict = UserDefaults::standard().dictionaryValue(DefaultsKey::ViewTypeDict);
+    QStringList identifiers = ViewTypes::identifiersForViewType(viewTypeDict, viewType);
+    if (identifiers.isEmpty())
+        identifiers = {FieldId::Name};
+    updateColumnsInTableView(identifiers);
+}
+
+void ContactsViewController::updateColumnsInTableView(const QStringList &identifiers)
+{
+    const QVariantMap sortOptions = UserDefaults::standard().dictionaryValue(DefaultsKey::SortOptionsDict);
+    const QList<TableColumn> columns = TableColumns::updateColumns(identifiers, sortOptions, m_columnWidthDictionary);
+    const QList<int> selected = selectedRowIndexes();
+    m_movingSection = true;
+    m_model->setColumns(columns);
+    QHeaderView *header = m_tableView->horizontalHeader();
+    for (int i = 0; i < columns.size(); ++i) {
+        if (header->visualIndex(i) != i)
+            header->moveSection(header->visualIndex(i), i);
+        header->resizeSection(i, int(columns.at(i).width));
+    }
+    m_movingSection = false;
+    reloadKeepingSelection(selected);
+}
+
+QStringList ContactsViewController::tableIdentfiers() const
+{
+    // Display order, which is the model's order (moved sections are rebuilt in place).
+    QStringList out;
+    const QHeaderView *header = m_tableView->horizontalHeader();
+    for (int visual = 0; visual < header->count(); ++visual)
+        out.append(m_model->columns().at(header->logicalIndex(visual)).identifier);
+    return out;
+}
+
+void ContactsViewController::saveColumnWithDictionary()
+{
+    UserDefaults &defaults = UserDefaults::standard();
+    defaults.setValue(DefaultsKey::ColumnWidthDictionary, m_columnWidthDictionary);
+    QVariantMap viewTypeDict = defaults.dictionaryValue(DefaultsKey::ViewTypeDict);
+    const QString viewType = defaults.stringValue(DefaultsKey::SelectedViewType);
+    if (!viewType.isEmpty() && viewTypeDict.contains(viewType)) {
+        viewTypeDict.insert(viewType, tableIdentfiers());
+        defaults.setValue(DefaultsKey::ViewTypeDict, viewTypeDict);
+    }
+    defaults.sync();
+}
+
+void ContactsViewController::headerSectionResized(int logicalIndex, int, int newSize)
+{
+    if (m_movingSection || logicalIndex < 0 || logicalIndex >= m_model->columns().size())
+        return;
+    m_columnWidthDictionary.insert(m_model->columns().at(logicalIndex).identifier, double(newSize));
+}
+
+void ContactsViewController::headerSectionMoved(int, int oldVisualIndex, int newVisualIndex)
+{
+    if (m_movingSection)
+        return;
+    // The Name column stays first: no column moves to or from position 0.
+    if (oldVisualIndex == 0 || newVisualIndex == 0) {
+        m_movingSection = true;
+        m_tableView->horizontalHeader()->moveSection(newVisualIndex, oldVisualIndex);
+        m_movingSection = false;
+        return;
+    }
+    saveColumnWithDictionary();
+}
+
+// ---- Rows and selection --------------------------------------------------------------------------
+
+const SubContactRows &ContactsViewController::subContactTable() const
+{
+    return m_model->rows();
+}
+
+void ContactsViewController::applyRowHeights()
+{
+    QHeaderView *vertical = m_tableView->verticalHeader();
+    vertical->setDefaultSectionSize(m_rowHeight);
+    m_tableView->clearSpans();
+    const SubContactRows &rows = m_model->rows();
+    for (int i = 0; i < rows.size(); ++i) {
+        if (rows.at(i).numLines > 1)
+            vertical->resizeSection(i, m_rowHeight * rows.at(i).numLines);
+    }
+    if (m_model->contactTable() && m_model->columnCount() > 1)
+        m_tableView->setSpan(int(rows.size()), 0, 1, m_model->columnCount());
+}
+
+void ContactsViewController::selectRows(const QList<int> &rows)
+{
+    QItemSelection selection;
+    const int last = m_model->columnCount() - 1;
+    for (int row : rows) {
+        if (row >= 0 && row < m_model->subContactCount() && last >= 0)
+            selection.select(m_model->index(row, 0), m_model->index(row, last));
+    }
+    m_updatingSelection = true;
+    m_tableView->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    if (!rows.isEmpty() && rows.first() >= 0 && rows.first() < m_model->subContactCount()) {
+        m_tableView->selectionModel()->setCurrentIndex(m_model->index(rows.first(), 0), QItemSelectionModel::NoUpdate);
+        m_tableView->scrollTo(m_model->index(rows.first(), 0));
+    }
+    m_updatingSelection = false;
+    emitSelection();
+}
+
+void ContactsViewController::reloadKeepingSelection(const QList<int> &rows)
+{
+    m_model->reload();
+    applyRowHeights();
+    QList<int> valid;
+    for (int row : rows) {
+        if (row < m_model->subContactCount())
+            valid.append(row);
+    }
+    // The table always keeps a row selected when it has rows.
+    if (valid.isEmpty() && m_model->subContactCount() > 0)
+        valid.append(0);
+    selectRows(valid);
+}
+
+void ContactsViewController::updateTable()
+{
+    if (!m_model->contactTable())
+        return;
+    const QList<int> selected = selectedRowIndexes();
+    const std::optional<SortDescriptor> sort = m_model->sort();
+    const TableSelection::ReloadSelection remembered = TableSelection::rememberSelection(
+        m_model->rows(), selected, sort ? sort->key : QString(), m_model->cellContext().customItems);
+    m_model->reload();
+    applyRowHeights();
+    QList<int> restored = TableSelection::restoreSelection(m_model->rows(), remembered);
+    restored.removeIf([this](int row) { return row >= m_model->subContactCount(); });
+    if (restored.isEmpty() && m_model->subContactCount() > 0)
+        restored.append(0);
+    selectRows(restored);
+}
+
+void ContactsViewController::updateTableWithIdentifier(const QString &identifier)
+{
+    setSelectedLabels(UserDefaults::standard().stringArrayValue(DefaultsKey::SelectedLabels));
+    if (!m_model->contactTable())
+        return;
+    const QList<int> selected = selectedRowIndexes();
+    const int first = selected.isEmpty() ? 0 : selected.first();
+    std::optional<TableSelection::ItemLocator> item;
+    if (const SubContactRow *row = m_model->rowAt(first))
+        item = TableSelection::locateItem(*row, identifier);
+    m_model->reload();
+    applyRowHeights();
+    int found = -1;
+    if (item)
+        found = TableSelection::rowForItem(m_model->rows(), RowIndex(m_model->rows()), *item, identifier);
+    selectRows(found >= 0 ? QList<int>{found} : selected);
+}
+
+QList<int> ContactsViewController::selectedRowIndexes() const
+{
+    QList<int> rows;
+    for (const QModelIndex &index : m_tableView->selectionModel()->selectedRows()) {
+        if (index.row() < m_model->subContactCount())
+            rows.append(index.row());
+    }
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+SubContactRows ContactsViewController::selectedSubContacts() const
+{
+    SubContactRows rows;
+    for (int row : selectedRowIndexes())
+        rows.append(m_model->rows().at(row));
+    return rows;
+}
+
+ContactList ContactsViewController::selectedContacts() const
+{
+    return selectedContactsWithClickedRowIndex(-1);
+}
+
+ContactList ContactsViewController::selectedContactsWithClickedRowIndex(int clickedRow) const
+{
+    const ContactTable table = m_model->contactTable();
+    if (!table)
+        return {};
+    return TableSelection::selectedContacts(m_model->rows(), selectedRowIndexes(), *table, clickedRow);
+}
+
+ContactList ContactsViewController::contactsForIndexes(const QList<int> &indexes) const
+{
+    const ContactTable table = m_model->contactTable();
+    if (!table)
+        return {};
+    return TableSelection::contactsForIndexes(m_model->rows(), indexes, *table);
+}
+
+void ContactsViewController::selectRowIndexesWithContacts(const ContactList &contacts)
+{
+    selectRows(TableSelection::rowsForContacts(RowIndex(m_model->rows()), contacts));
+}
+
+void ContactsViewController::selectItemAndRange(const FindHit &hit)
+{
+    if (!m_model->contactTable())
+        return;
+    m_model->setFindHit(hit);
+    int start = -1;
+    for (int i = 0; i < m_model->subContactCount(); ++i) {
+        const SubContactRow &row = m_model->rows().at(i);
+        if (row.uniqueId == hit.uniqueId && row.labelIndex == hit.labelIndex) {
+            start = i;
+            break;
+        }
+    }
+    if (start < 0) {
+        const QList<int> selected = selectedRowIndexes();
+        start = selected.isEmpty() ? 0 : selected.first();
+    }
+    m_model->reload();
+    applyRowHeights();
+    for (int i = start; i < m_model->subContactCount(); ++i) {
+        if (m_model->rows().at(i).labelIndex == hit.labelIndex) {
+            selectRows({i});
+            return;
+        }
+    }
+}
+
+void ContactsViewController::setFindString(const QString &findString, const QString &findOptions)
+{
+    m_model->setFindString(findString, findOptions);
+    m_model->refreshCells();
+}
+
+void ContactsViewController::selectionChanged()
+{
+    if (m_updatingSelection)
+        return;
+    // Keep a row selected: the table does not allow an empty selection.
+    if (m_tableView->selectionModel()->selectedRows().isEmpty() && m_model->subContactCount() > 0) {
+        const QModelIndex current = m_tableView->currentIndex();
+        selectRows({current.isValid() && current.row() < m_model->subContactCount() ? current.row() : 0});
+        return;
+    }
+    emitSelection();
+}
+
+void ContactsViewController::emitSelection()
+{
+    const QList<int> selected = selectedRowIndexes();
+    if (selected.isEmpty())
+        return;
+    Q_EMIT rowSelectionDidChange(m_model->rows().at(selected.first()));
+}

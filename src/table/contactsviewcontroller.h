@@ -1,0 +1,144 @@
+// ContactsViewController: the contacts table of a document window.
+//
+// Shows the contacts of the selected group, one row per item position of the shown fields, with the
+// total row below; keeps the selection across reloads; edits cells in place (or asks the window to
+// open a popover editor); sorts by column and sort option; remembers column widths and order.
+//
+// Body by topic: contactsviewcontroller.cpp (columns, rows, selection, fonts),
+// contactsviewcontroller_editing.cpp (in-place editing, keyboard), contactsviewcontroller_sorting.cpp
+// (sorting, header menu).
+#pragma once
+
+#include "record/entries.h"
+#include "table/contactsitemdelegate.h"
+#include "table/findhighlight.h"
+#include "table/sortkeys.h"
+
+#include <QFont>
+#include <QPointer>
+#include <QWidget>
+
+#include <optional>
+
+class ContactEditor;
+class ContactsTableModel;
+class QHeaderView;
+class QTableView;
+
+class ContactsViewController : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit ContactsViewController(QWidget *parent = nullptr);
+    ~ContactsViewController() override;
+
+    // The undoable operations edits go through.
+    void setEditor(ContactEditor *editor) { m_editor = editor; }
+    ContactEditor *editor() const { return m_editor; }
+
+    // ---- Contents --------------------------------------------------------------------------
+    void setContactTable(const ContactTable &table);
+    ContactTable contactTable() const;
+    void setSelectedLabels(const QStringList &labels);
+    QStringList selectedLabels() const;
+    void setCustomItems(const QVariantList &customItems);
+    void setEditState(bool editable);
+    bool editState() const { return m_editState; }
+    void setGroupName(const QString &name);
+    void setSelectedFont(const QFont &font);
+    QFont selectedFont() const { return m_selectedFont; }
+    int rowHeight() const { return m_rowHeight; }
+    bool showCompanyInNameCell() const { return m_showCompanyInNameCell; }
+    void toggleShowCompany();
+
+    // ---- Columns ---------------------------------------------------------------------------
+    // Shows the columns of a view type (from the stored view-type dictionary).
+    void setSelectedViewType(const QString &viewType);
+    void updateColumnsInTableView(const QStringList &identifiers);
+    QStringList tableIdentfiers() const;
+    // Stores column widths and the current view type's column order.
+    void saveColumnWithDictionary();
+
+    // ---- Rows and selection ----------------------------------------------------------------
+    // Rebuilds and sorts the rows, keeping the selection on the same items.
+    void updateTable();
+    // The same, re-selecting the row that shows the same item of the given field.
+    void updateTableWithIdentifier(const QString &identifier);
+    const SubContactRows &subContactTable() const;
+    SubContactRows selectedSubContacts() const;
+    QList<int> selectedRowIndexes() const;
+    ContactList selectedContacts() const;
+    ContactList selectedContactsWithClickedRowIndex(int clickedRow) const;
+    ContactList contactsForIndexes(const QList<int> &indexes) const;
+    void selectRowIndexesWithContacts(const ContactList &contacts);
+    void selectRows(const QList<int> &rows);
+    // Shows a search hit: selects its row and marks its range.
+    void selectItemAndRange(const FindHit &hit);
+    void setFindString(const QString &findString, const QString &findOptions);
+
+    // ---- Sorting ---------------------------------------------------------------------------
+    std::optional<SortDescriptor> sortDescriptor() const;
+    void setSortDescriptor(const SortDescriptor &sort);
+    // A sort option chosen for a column (header menu or toolbar): the column sorts by it.
+    void sortOptionsChanged(const QString &option, const QString &columnName);
+
+    QTableView *tableView() const { return m_tableView; }
+    ContactsTableModel *model() const { return m_model; }
+
+Q_SIGNALS:
+    // The selected row changed; the entry of the first selected row's contact, or null.
+    void rowSelectionDidChange(const SubContactRow &row);
+    // The first sort descriptor changed: field and key of the new sort, and its direction.
+    void sortDescriptorsDidChange(const QString &identifier, const QString &key, bool ascending);
+    // The document was changed by an edit made here.
+    void documentEdited();
+    // A cell asks for a popover editor: the window opens it (row, field, item index, cell rectangle
+    // in global coordinates). kind names the opener ("contactInfo", "name", "multiValue", ...).
+    void popoverRequested(const QString &kind, const SubContactRow &row, const QString &identifier, int index,
+                          const QRect &globalRect);
+
+private:
+    friend class ContactsViewControllerEditing;
+
+    void applyRowHeights();
+    void reloadKeepingSelection(const QList<int> &rows);
+    void restoreColumnWidths();
+    void headerSectionClicked(int logicalIndex);
+    void headerSectionMoved(int logicalIndex, int oldVisualIndex, int newVisualIndex);
+    void headerSectionResized(int logicalIndex, int oldSize, int newSize);
+    void showHeaderMenu(const QPoint &position);
+    void selectionChanged();
+    void emitSelection();
+
+    // Editing (contactsviewcontroller_editing.cpp).
+    void tableViewDoubleAction(const QModelIndex &index);
+    void editTableViewCellOrShowPopoverForColumn(int column, int row);
+    void editInPlace(int column, int row, const QString &initialText = QString());
+    void textFieldCellChanged(const QModelIndex &index, const QString &text);
+    void popupLabelCellChanged(const QModelIndex &index, int labelPosition);
+    void labelClicked(const QModelIndex &index, const QPoint &globalPosition);
+    void navigate(const QModelIndex &index, ContactsItemDelegate::Command command);
+    bool editNextCellInColumn(int column, int startRow, int originalRow);
+    bool commandHeld() const;
+    bool confirmSameValue(const QString &question);
+    void requestPopover(const QString &kind, int row, const QString &identifier, int index);
+    QString fieldType(const QString &identifier) const;
+    int itemLabelIndex(const SubContactRow &row, const QString &identifier) const;
+
+    ContactsTableModel *m_model;
+    ContactsItemDelegate *m_delegate;
+    QTableView *m_tableView;
+    QPointer<ContactEditor> m_editor;
+    QFont m_selectedFont;
+    QFont m_selectedBoldFont;
+    int m_rowHeight = 20;
+    bool m_editState = true;
+    bool m_showCompanyInNameCell = false;
+    bool m_updatingSelection = false;
+    bool m_movingSection = false;
+    QVariantMap m_columnWidthDictionary;
+    QString m_selectedViewType;
+    // The rows the next edit applies to (set by a double-click or a panel command).
+    std::optional<QList<int>> m_selectedRowIndexes;
+};

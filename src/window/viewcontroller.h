@@ -1,0 +1,131 @@
+// ViewController: the content of a document window — the groups sidebar, the contacts table and
+// the detail side bar in a split view — and the commands on contacts and groups, which it
+// carries out through its ContactEditor (the undoable operations).
+#pragma once
+
+#include "record/entries.h"
+#include "window/contacteditor.h"
+
+#include <QFont>
+#include <QPointer>
+#include <QVariantMap>
+#include <QWidget>
+
+class ContactInfoController;
+class ContactsViewController;
+class Document;
+class GroupViewController;
+class QFrame;
+class QSplitter;
+
+class ViewController : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit ViewController(Document *document, QWidget *parent = nullptr);
+    ~ViewController() override;
+
+    ContactEditor *editor() const { return m_editor; }
+    GroupViewController *groupViewController() const { return m_groupViewController; }
+    ContactsViewController *contactsViewController() const { return m_contactsViewController; }
+    ContactInfoController *contactInfoController() const { return m_contactInfoController; }
+    QSplitter *splitView() const { return m_splitView; }
+    Document *document() const { return m_document; }
+
+    // ---- The document's tables ---------------------------------------------------------------
+    void setContainerTable(const ContainerTable &containers);
+    ContainerTable containerTable() const { return m_editor->containerTable(); }
+    void setSelectedGroupDict(const GroupEntry &group);
+    GroupEntry selectedGroupDict() const { return m_editor->selectedGroup(); }
+    void setContactTable(const ContactTable &table);
+    ContactTable contactTable() const { return m_editor->contactTable(); }
+    void setNewWindow(bool newWindow) { m_newWindow = newWindow; }
+    bool newWindow() const { return m_newWindow; }
+    void setDocumentName(const QString &name);
+    QString documentName() const { return m_documentName; }
+
+    // The window is about to be shown: panes, preferences, the stored edit state.
+    void viewWillAppear();
+    // The window closes: the font and the panes are remembered.
+    void viewWillDisappear();
+
+    // ---- Edit lock -------------------------------------------------------------------------
+    void setEditState(bool editable);
+    bool editState() const { return m_editState; }
+
+    // ---- Preferences ---------------------------------------------------------------------------
+    QStringList selectedLabels() const { return m_selectedLabels; }
+    void setSelectedLabels(const QStringList &labels);
+    QString selectedViewType() const { return m_selectedViewType; }
+    void setSelectedViewType(const QString &viewType);
+    QVariantList customItems() const { return m_customItems; }
+    void setCustomItems(const QVariantList &items);
+    // The custom item definitions of every contact of the table (first definition of a name wins,
+    // unless a later one has another type).
+    QVariantList collectCustomItems() const;
+
+    // ---- Fonts -----------------------------------------------------------------------------
+    QFont selectedFont() const { return m_selectedFont; }
+    void setFont(const QFont &font);
+    void changeFont();
+    void revertToDefaultFont();
+    // Preference keys of this window's font: plain for the address book, "<key> <name>" for files.
+    QString fontNameKey() const;
+    QString fontSizeKey() const;
+
+    // ---- Panes -----------------------------------------------------------------------------
+    void showGroupView(bool show);
+    void toggleGroupView();
+    bool isGroupViewShown() const;
+    void showContactInfo(bool show);
+    void toggleContactInfo();
+    bool isContactInfoShown() const;
+    int contactsPaneWidth() const;
+
+    // ---- Commands ----------------------------------------------------------------------------
+    void addContact();
+    void deleteContacts();
+    void duplicateContacts();
+    void addGroup();
+    void deleteGroup();
+    void undo();
+    void redo();
+    bool validateMenuItem(ContactEditor::MenuAction action) const;
+
+    // Every contact that is not deleted, as vCard 3.0 with photo, note, custom items and categories.
+    QString vCardTextOfDocument();
+
+Q_SIGNALS:
+    void editStateChanged(bool editable);
+    void selectedGroupChanged(const GroupEntry &group);
+    void customItemsChanged(const QVariantList &items);
+    // A cell asked for a popover editor (the window opens it).
+    void popoverRequested(const QString &kind, const SubContactRow &row, const QString &identifier, int index,
+                          const QRect &globalRect);
+
+private:
+    void connectEditor();
+    void groupSelectionDidChange(const GroupEntry &group);
+    void rowSelectionDidChange(const SubContactRow &row);
+    void loadFont();
+    void applyFont(const QFont &font);
+    void updateRedSeparator();
+
+    QPointer<Document> m_document;
+    ContactEditor *m_editor;
+    QSplitter *m_splitView;
+    QFrame *m_redSeparator;
+    GroupViewController *m_groupViewController;
+    ContactsViewController *m_contactsViewController;
+    ContactInfoController *m_contactInfoController;
+    QStringList m_selectedLabels;
+    QVariantMap m_viewTypeDict;
+    QString m_selectedViewType;
+    QVariantList m_customItems;
+    QFont m_selectedFont;
+    QString m_documentName;
+    bool m_newWindow = false;
+    bool m_editState = true;
+    int m_lastContactsPaneWidth = 0;
+};

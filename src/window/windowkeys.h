@@ -1,0 +1,26 @@
+// Preference keys and fixed words of the document window. The table's own keys (view types, sort
+// options, column widths, labels) are in table/keys.h.
+#pragma once
+
+#include <QString>
+
+namespace WindowKey {
+inline const QString ShowGroupView = QStringLiteral("QV1DshowGroupView");
+inline const QString LastEditState = QStringLiteral("QV1DlastEditState");
+inline const QString LastSidebar = QStringLiteral("QV1DlastSidebar");
+inline const QString LastSidebarPos = QStringLiteral("QV1DlastSidebarPos");
+inline const QString LastContainerIdentifier = QStringLiteral("QV1DlastContainerIdentifier");
+inline const QString DefaultFontName = QStringLiteral("QV1DdefaultFontName");
+inline const QString DefaultFontSize = QStringLiteral("QV1DdefaultFontSize");
+inline const QString FontName = QStringLiteral("QVFontName");
+inline const QString FontSize = QStringLiteral("QVFontSize");
+// Font keys of a file window: the key, a space and the document name.
+inline const QString PerDocumentFormat = QStringLiteral("%1 %2");
+inline const QString LastPrintStyle = QStringLiteral("QV1DlastPrintStyle");
+inline const QString PrintOptions = QStringLiteral("QV1DprintOptions");
+inline const QString LastSelectedItemInCustomPanel = QStringLiteral("QV1DlastSelectedItemInCustomPanel");
+// The window's name for the platform address book, which has no document name.
+inline const QString AddressBookName = QStringLiteral("AddressBook");
+// The platform's own name for its system font, as older preference files may hold it.
+inline const QString SystemFontName = QStringLiteral(".AppleSystemUIFont");
+} // namespace WindowKey
