@@ -223,3 +223,30 @@ QList<int> Encodings::restoredEncodings(const QStringList &storedNames)
     }
     return ticked;
 }
+
+QStringList LineBreaks::titles()
+{
+    return { tr("Unix (LF)"), tr("Windows (CR/LF)"), tr("Mac (CR)") };
+}
+
+LineBreaks::Type LineBreaks::lineBreakType(const QString &title)
+{
+    if (title == tr("Mac (CR)"))
+        return CarriageReturn;
+    if (title == tr("Windows (CR/LF)"))
+        return CarriageReturnLineFeed;
+    return LineFeed;
+}
+
+QByteArray LineBreaks::separator(Type type)
+{
+    switch (type) {
+    case CarriageReturn:
+        return QByteArrayLiteral("\r");
+    case CarriageReturnLineFeed:
+        return QByteArrayLiteral("\r\n");
+    case LineFeed:
+        break;
+    }
+    return QByteArrayLiteral("\n");
+}

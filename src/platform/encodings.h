@@ -58,3 +58,24 @@ public:
     // of the table; UTF-8 is ticked as well whenever that search passes it.
     static QList<int> restoredEncodings(const QStringList &storedNames);
 };
+
+// The line-break conventions a save panel's accessory can offer (everything the program writes uses
+// line feeds).
+class LineBreaks
+{
+    Q_DECLARE_TR_FUNCTIONS(LineBreaks)
+
+public:
+    enum Type
+    {
+        LineFeed = 0,
+        CarriageReturn = 1,
+        CarriageReturnLineFeed = 2
+    };
+
+    // The menu titles, in menu order: "Unix (LF)", "Windows (CR/LF)", "Mac (CR)".
+    static QStringList titles();
+    // The type a menu title stands for; any other title means a line feed.
+    static Type lineBreakType(const QString &title);
+    static QByteArray separator(Type type);
+};

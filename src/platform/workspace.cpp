@@ -186,6 +186,8 @@ QUrl Workspace::calendarUrl(const QDate &date, const QString &summary, bool year
     QUrlQuery query;
     if (date.isValid())
         query.addQueryItem(kDateKey, date.toString(kIcsDateFormat));
+    // Encoded by hand: QUrlQuery takes '%' sequences as given, and with only letters and digits left
+    // bare no character of the summary can end the item.
     if (!summary.isEmpty())
         query.addQueryItem(kSummaryKey, QString::fromLatin1(percentEncoded(summary)));
     if (yearly)

@@ -116,6 +116,21 @@ TEST(Encodings, RestoringTicksScansFromTheTop)
         EXPECT_EQ(names(Encodings::restoredEncodings(c.stored)), c.ticked) << c.name;
 }
 
+TEST(LineBreaks, MenuTitlesGiveTheirSeparator)
+{
+    const struct
+    {
+        const char *title;
+        const char *separator;
+    } cases[] = {
+        { "Unix (LF)", "\n" }, { "Windows (CR/LF)", "\r\n" }, { "Mac (CR)", "\r" }, { "Something else", "\n" }
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(LineBreaks::separator(LineBreaks::lineBreakType(qs(c.title))), QByteArray(c.separator))
+            << c.title;
+    EXPECT_EQ(LineBreaks::titles().size(), 3);
+}
+
 class EncodingListTest : public ::testing::Test
 {
 protected:
