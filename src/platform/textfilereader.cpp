@@ -1,0 +1,300 @@
+#include "platform/textfilereader.h"
+
+#include "platform/encodings.h"
+#include "platform/textcodec.h"
+#include "platform/utf8.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+#include <memory>
+#include <unicode/ucsdet.h>
+
+namespace {
+
+constexpr qsizetype kSampleSize = 64 * 1024;
+constexpr qsizetype kSampleContext = 2048;
+constexpr char kEscape = '\x1b';
+
+struct Bom
+{
+    QByteArrayView bytes;
+    int encoding;
+};
+
+// UTF-32LE before UTF-16LE: its mark begins with the UTF-16LE one.
+const Bom kBoms[] = {
+    { QByteArrayView("\x00\x00\xFE\xFF", 4), Encodings::UTF32BigEndian },
+    { QByteArrayView("\xFF\xFE\x00\x00", 4), Encodings::UTF32LittleEndian },
+    { QByteArrayView("\xEF\xBB\xBF", 3), Encodings::UTF8 },
+    { QByteArrayView("\xFE\xFF", 2), Encodings::UTF16BigEndian },
+    { QByteArrayView("\xFF\xFE", 2), Encodings::UTF16LittleEndian },
+};
+
+const Bom *findBom(QByteArrayView bytes)
+{
+    for (const Bom &bom : kBoms) {
+        if (bytes.startsWith(bom.bytes))
+            return &bom;
+    }
+    return nullptr;
+}
+
+bool isInteresting(char c)
+{
+    return static_cast<unsigned char>(c) >= 0x80 || c == kEscape;
+}
+
+// What the detector gets to see. A large contact file is mostly ASCII (names of properties, base64
+// photos), and its first kilobytes may hold no letter of its legacy encoding at all, so the sample
+// gathers the lines that do hold non-ASCII bytes (or ISO-2022 escapes). Files with NUL bytes are
+// UTF-16/32, where bytes cannot be cut into lines; they get a plain prefix.
+QByteArray detectionSample(QByteArrayView bytes)
+{
+    if (bytes.size() <= kSampleSize || bytes.first(std::min<qsizetype>(bytes.size(), 4096)).contains('\0'))
+        return bytes.first(std::min(bytes.size(), kSampleSize)).toByteArray();
+    QByteArray sample;
+    const char *begin = bytes.data();
+    const char *end = begin + bytes.size();
+    const char *pos = begin;
+    while (sample.size() < kSampleSize) {
+        const char *hit = std::find_if(pos, end, isInteresting);
+        if (hit == end)
+            break;
+        const char *lineStart = hit;
+        while (lineStart > pos && lineStart[-1] != '\n' && hit - lineStart < kSampleContext)
+            --lineStart;
+        const char *lineEnd = std::find(hit, std::min(end, hit + kSampleContext), '\n');
+        if (lineEnd < end)
+            ++lineEnd;
+        sample.append(lineStart, lineEnd - lineStart);
+        pos = lineEnd;
+    }
+    return sample.isEmpty() ? bytes.first(kSampleSize).toByteArray() : sample;
+}
+
+struct DetectorCloser
+{
+    void operator()(UCharsetDetector *d) const { ucsdet_close(d); }
+};
+
+// ICU's guesses that our table has, most confident first.
+QList<int> detectedEncodings(QByteArrayView bytes, bool iso2022Only)
+{
+    QList<int> found;
+    const QByteArray sample = detectionSample(bytes);
+    // The detector always offers UTF-16 with some confidence, and text of even length decodes as
+    // UTF-16 strictly more often than not; without NUL bytes it is never the right answer for us.
+    const bool mayBeWide = sample.contains('\0');
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<UCharsetDetector, DetectorCloser> detector(ucsdet_open(&status));
+    if (U_FAILURE(status))
+        return found;
+    ucsdet_setText(detector.get(), sample.constData(), int32_t(sample.size()), &status);
+    int32_t count = 0;
+    const UCharsetMatch **matches = ucsdet_detectAll(detector.get(), &count, &status);
+    if (U_FAILURE(status))
+        return found;
+    for (int32_t i = 0; i < count; ++i) {
+        UErrorCode nameStatus = U_ZERO_ERROR;
+        const char *name = ucsdet_getName(matches[i], &nameStatus);
+        if (U_FAILURE(nameStatus) || !name)
+            continue;
+        const bool iso2022 = qstrncmp(name, "ISO-2022", 8) == 0;
+        const bool wide = qstrncmp(name, "UTF-16", 6) == 0 || qstrncmp(name, "UTF-32", 6) == 0;
+        if ((iso2022Only && !iso2022) || (wide && !mayBeWide))
+            continue;
+        if (const Encoding *e = Encodings::findByCharset(QString::fromLatin1(name)))
+            found.append(e->number);
+    }
+    return found;
+}
+
+// How many words of the sample, decoded in an encoding, are runs of three or more accented Latin
+// letters ("àôøéí"). Real text in a Latin script almost never has them; Greek, Hebrew or Cyrillic
+// bytes read as Latin 1 have them everywhere. The detector's statistics need more text than one
+// contact card holds to see this, so its guesses are reordered by it.
+int implausibleWords(const QByteArray &sample, const Encoding &encoding)
+{
+    const QString text = TextCodec::decodeLenient(sample, encoding.charsetName());
+    int words = 0;
+    int run = 0;
+    for (const QChar c : text) {
+        if (c.unicode() >= 0xC0 && c.unicode() <= 0x24F && c.isLetter()) {
+            if (++run == 3)
+                ++words;
+        } else {
+            run = 0;
+        }
+    }
+    return words;
+}
+
+QList<int> byPlausibility(const QList<int> &encodings, QByteArrayView bytes)
+{
+    const QByteArray sample = detectionSample(bytes);
+    QList<std::pair<int, int>> scored; // (implausible words, encoding)
+    for (int number : encodings)
+        scored.append({ implausibleWords(sample, *Encodings::find(number)), number });
+    std::stable_sort(scored.begin(), scored.end(),
+                     [](const auto &a, const auto &b) { return a.first < b.first; });
+    QList<int> ordered;
+    for (const auto &entry : std::as_const(scored))
+        ordered.append(entry.second);
+    return ordered;
+}
+
+// Encodings the text names itself in CHARSET= parameters (vCard 2.1 writes them, often on a line
+// other than the one with the raw bytes). On the short cards old phones export, this says more
+// than any statistics; strict decoding still has the last word.
+QList<int> declaredEncodings(QByteArrayView bytes)
+{
+    constexpr QByteArrayView key("charset=");
+    constexpr qsizetype scanLimit = 1 << 20;
+    const QByteArrayView scanned = bytes.first(std::min(bytes.size(), scanLimit));
+    QList<int> found;
+    for (qsizetype i = scanned.indexOf('='); i >= 0; i = scanned.indexOf('=', i + 1)) {
+        const qsizetype start = i + 1 - key.size();
+        if (start < 0 || scanned.sliced(start, key.size()).compare(key, Qt::CaseInsensitive) != 0)
+            continue;
+        qsizetype end = i + 1;
+        while (end < scanned.size() && end - i < 40 && !QByteArrayView(";:,\"\r\n ").contains(scanned[end]))
+            ++end;
+        const QString name = QString::fromLatin1(scanned.sliced(i + 1, end - i - 1));
+        const Encoding *e = Encodings::findByCharset(name);
+        if (e && e->number != Encodings::UTF8 && !found.contains(e->number))
+            found.append(e->number);
+    }
+    return found;
+}
+
+// Decodes the whole of bytes strictly; on success fills out and returns true. UTF-8 content is
+// moved into out.utf8 rather than copied, so bytes is left empty then.
+bool decodeStrictly(QByteArray &bytes, int encoding, TextFileReader::Utf8Text utf8Text, DecodedText &out)
+{
+    if (encoding == Encodings::UTF8) {
+        const qsizetype bom = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+        const QByteArrayView body = QByteArrayView(bytes).sliced(bom);
+        if (!Utf8::isValid(body))
+            return false;
+        if (utf8Text == TextFileReader::Utf8Text::Decode)
+            out.text = QString::fromUtf8(body);
+        out.utf8 = std::move(bytes);
+        out.utf8.remove(0, bom);
+        out.encoding = encoding;
+        return true;
+    }
+    const Encoding *e = Encodings::find(encoding);
+    if (!e)
+        return false;
+    bool ok = false;
+    QString text = TextCodec::decode(bytes, e->charsetName(), &ok);
+    if (!ok)
+        return false;
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    out.text = std::move(text);
+    out.encoding = encoding;
+    return true;
+}
+
+DecodedText failure(const QString &message)
+{
+    DecodedText result;
+    result.errorString = message;
+    return result;
+}
+
+} // namespace
+
+QList<int> TextFileReader::detectionCandidates(QByteArrayView bytes)
+{
+    QList<int> candidates;
+    const Bom *bom = findBom(bytes);
+    if (bom)
+        candidates.append(bom->encoding);
+    const QByteArrayView body = bom ? bytes.sliced(bom->bytes.size()) : bytes;
+    if (Utf8::isValid(body)) {
+        // ISO-2022 text is 7-bit and so valid UTF-8 too; only its escapes tell it apart.
+        if (body.contains(kEscape))
+            candidates += detectedEncodings(body, true);
+        candidates.append(Encodings::UTF8);
+    } else {
+        candidates += declaredEncodings(body);
+        candidates += byPlausibility(detectedEncodings(body, false), body);
+        // Every byte means something in ISO Latin 1, so some encoding always fits.
+        candidates.append(Encodings::WindowsLatin1);
+        candidates.append(Encodings::ISOLatin1);
+    }
+    QList<int> unique;
+    for (int c : std::as_const(candidates)) {
+        if (!unique.contains(c))
+            unique.append(c);
+    }
+    return unique;
+}
+
+DecodedText TextFileReader::decode(QByteArray bytes, int encoding, const QString &fileName, Utf8Text utf8Text)
+{
+    DecodedText result;
+    if (encoding == Encodings::Automatic) {
+        for (int candidate : detectionCandidates(bytes)) {
+            if (decodeStrictly(bytes, candidate, utf8Text, result))
+                return result;
+        }
+        return failure(
+            tr("The file \u201c%1\u201d couldn\u2019t be opened because its text encoding couldn\u2019t "
+               "be determined.")
+                .arg(fileName));
+    }
+    if (!Encodings::find(encoding))
+        return failure(
+            tr("The file \u201c%1\u201d couldn\u2019t be opened because its text encoding isn\u2019t "
+               "available.")
+                .arg(fileName));
+    if (!decodeStrictly(bytes, encoding, utf8Text, result))
+        return failure(tr("The file \u201c%1\u201d couldn\u2019t be opened using text encoding %2.")
+                           .arg(fileName, Encodings::encodingTypeName(encoding)));
+    return result;
+}
+
+DecodedText TextFileReader::read(const QString &path, int encoding, Utf8Text utf8Text)
+{
+    const QFileInfo info(path);
+    const QString name = info.fileName();
+    if (!info.exists())
+        return failure(
+            tr("The file \u201c%1\u201d couldn\u2019t be opened because there is no such file.").arg(name));
+    if (info.isDir())
+        return failure(
+            tr("The file \u201c%1\u201d couldn\u2019t be opened because it is a folder.").arg(name));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return failure(
+            tr("The file \u201c%1\u201d couldn\u2019t be opened: %2").arg(name, file.errorString()));
+
+    const QString tooLarge
+        = tr("The file \u201c%1\u201d couldn\u2019t be opened because it is too large.").arg(name);
+    QByteArray bytes;
+    if (!file.isSequential()) {
+        if (file.size() > MaximumFileSize)
+            return failure(tooLarge);
+        bytes = file.readAll();
+    } else {
+        // A pipe or device: read in pieces so that an endless one stops at the limit.
+        constexpr qint64 chunk = 1 << 20;
+        for (;;) {
+            const QByteArray piece = file.read(chunk);
+            if (piece.isEmpty())
+                break;
+            bytes += piece;
+            if (bytes.size() > MaximumFileSize)
+                return failure(tooLarge);
+        }
+    }
+    if (file.error() != QFileDevice::NoError)
+        return failure(
+            tr("The file \u201c%1\u201d couldn\u2019t be opened: %2").arg(name, file.errorString()));
+    file.close();
+    return decode(std::move(bytes), encoding, name, utf8Text);
+}
