@@ -526,4 +526,11 @@ QString Card::formattedName() const
     return name;
 }
 
+QString Card::compositeName() const
+{
+    if (company)
+        return organization;
+    return japanese ? family + u' ' + given : given + u' ' + family;
+}
+
 } // namespace Gen

@@ -104,8 +104,10 @@ struct Card
     QByteArray photoJpeg;
     bool listStyleTypes = false; // TYPE=A,B instead of type=A;type=B (both occur in the wild)
 
-    // The display name: given name first in Latin script, family name first in Japanese.
+    // The full display name (FN): given name first in Latin script, family name first in Japanese.
     QString formattedName() const;
+    // The program's composite name: the same without prefix, middle name and suffix.
+    QString compositeName() const;
 };
 
 } // namespace Gen

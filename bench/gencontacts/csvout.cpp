@@ -18,6 +18,8 @@ constexpr const char *Header[] = {
 constexpr int ColumnCount = int(std::size(Header));
 static_assert(ColumnCount == 32);
 
+// Each label column takes the first item with that label. The program's own export fills only the
+// column of a row's current item; the fuller lines read the same way and give the reader more work.
 constexpr Slot LabelColumns[] = { Slot::Home, Slot::Work, Slot::Other };
 
 // Cells with a space are quoted first; tabs and line feeds become \t and \n; a cell that then holds
@@ -87,7 +89,7 @@ QByteArray csvHeader()
 QByteArray csvLine(const Card &card)
 {
     QList<QString> cells;
-    cells += card.formattedName();
+    cells += card.compositeName();
     for (const Slot slot : LabelColumns)
         cells += firstWithSlot(card.phones, slot);
     for (const Slot slot : LabelColumns)
