@@ -249,6 +249,23 @@ bool isType21(const QString &type)
     return known.contains(type.toUpper());
 }
 
+// Standard types stay bare (TEL;CELL;VOICE); others keep their name (TYPE=twitter).
+QString params21(const Property &p)
+{
+    QString out;
+    if (p.kind == Kind::Binary)
+        out += QStringLiteral(";ENCODING=BASE64;TYPE=JPEG");
+    for (const QString &t : p.types) {
+        if (isType21(t))
+            out += u';' + t.toUpper();
+        else
+            out += QStringLiteral(";TYPE=") + t;
+    }
+    for (const auto &[key, value] : p.params)
+        out += u';' + key + u'=' + value;
+    return out;
+}
+
 // 2.1 knows no comma escape, and a backslash is only special before ';' in structured values.
 QString value21(const Property &p)
 {
@@ -312,14 +329,7 @@ QByteArray card21(const Card &card)
 {
     QByteArray out = QByteArrayLiteral("BEGIN:VCARD\r\nVERSION:2.1\r\n");
     for (const Property &p : properties(card, VCardVersion::V21)) {
-        QString headText = head(p);
-        if (p.kind == Kind::Binary)
-            headText += QStringLiteral(";ENCODING=BASE64;TYPE=JPEG");
-        for (const QString &t : p.types)
-            headText += (isType21(t) ? QStringLiteral(";") : QStringLiteral(";TYPE="))
-                + (isType21(t) ? t.toUpper() : t);
-        for (const auto &[key, value] : p.params)
-            headText += u';' + key + u'=' + value;
+        QString headText = head(p) + params21(p);
         const QByteArray value = value21(p).toUtf8();
         if (p.kind == Kind::Binary) {
             appendFolded(out, headText.toUtf8() + ':' + value);
