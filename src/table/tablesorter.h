@@ -1,0 +1,25 @@
+// Sorting the table's rows by one sort descriptor.
+//
+// Each row's sort value is read once per sort (and cached in the row's sortValue); texts are
+// turned into collation keys once, in parallel, so the comparisons themselves touch no record and
+// no QVariant. Missing or empty values go last in both directions; the sort is stable.
+#pragma once
+
+#include "record/entries.h"
+#include "table/sortkeys.h"
+
+#include <QList>
+#include <QStringList>
+
+namespace TableSorter {
+
+// Sorts by the first descriptor; nothing happens for an empty list.
+void sortSubContactTable(SubContactRows &rows, const QList<SortDescriptor> &descriptors,
+                         const QStringList &selectedLabels);
+void sortRows(SubContactRows &rows, const SortDescriptor &descriptor, const QStringList &selectedLabels);
+
+// Case-insensitive, localized comparison of two sort texts as the sort does it (empty texts
+// last in both directions). Answers < 0 when a goes first.
+int compareSortTexts(const QString &a, const QString &b, bool ascending);
+
+} // namespace TableSorter
