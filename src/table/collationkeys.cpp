@@ -37,7 +37,7 @@ Collator openCollator()
 // Appends the key of `text` to `buffer`; answers the key's offset, or -1 when none was made.
 qsizetype appendKey(UCollator *collator, const QString &text, std::vector<char> &buffer)
 {
-    const auto *source = reinterpret_cast<const UChar *>(text.utf16());
+    const auto *source = reinterpret_cast<const UChar *>(text.constData());
     const qsizetype offset = qsizetype(buffer.size());
     int32_t room = int32_t(std::max<qsizetype>(16, text.size() * 4));
     for (;;) {
@@ -184,7 +184,7 @@ int CollationKeys::compare(const QString &a, const QString &b)
     if (!collator)
         return QString::compare(a, b, Qt::CaseInsensitive);
     const UCollationResult result
-        = ucol_strcoll(collator.get(), reinterpret_cast<const UChar *>(a.utf16()), int32_t(a.size()),
-                       reinterpret_cast<const UChar *>(b.utf16()), int32_t(b.size()));
+        = ucol_strcoll(collator.get(), reinterpret_cast<const UChar *>(a.constData()), int32_t(a.size()),
+                       reinterpret_cast<const UChar *>(b.constData()), int32_t(b.size()));
     return result == UCOL_LESS ? -1 : result == UCOL_GREATER ? 1 : 0;
 }

@@ -137,8 +137,6 @@ ReloadSelection rememberSelection(const SubContactRows &rows, const QList<int> &
 
 QList<int> restoreSelection(const SubContactRows &rows, const ReloadSelection &remembered)
 {
-    if (remembered.entries.isEmpty())
-        return remembered.oldIndexes;
     QHash<QString, QList<ReloadSelection::Entry>> byContact;
     for (const ReloadSelection::Entry &entry : remembered.entries)
         byContact[entry.uniqueId].append(entry);
@@ -171,7 +169,14 @@ QList<int> restoreSelection(const SubContactRows &rows, const ReloadSelection &r
             }
         }
     }
-    return selection.isEmpty() ? remembered.oldIndexes : selection;
+    if (!selection.isEmpty())
+        return selection;
+    // Old indexes past the rebuilt rows would point at the total row or nothing.
+    for (const int i : remembered.oldIndexes) {
+        if (i >= 0 && i < rows.size())
+            selection.append(i);
+    }
+    return selection;
 }
 
 ItemLocator locateItem(const SubContactRow &row, const QString &identifier)

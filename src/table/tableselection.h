@@ -68,7 +68,7 @@ ReloadSelection rememberSelection(const SubContactRows &rows, const QList<int> &
                                   const QString &sortKey, const QVariantList &customItems = {});
 
 // The rows to select after the reload: the rows showing the same items of the same contacts, or
-// the old indexes when none is found.
+// the old indexes (those still within the rows) when none is found.
 QList<int> restoreSelection(const SubContactRows &rows, const ReloadSelection &remembered);
 
 // A row's item in a field, as reloads after an edit of that field find it again.
