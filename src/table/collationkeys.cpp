@@ -177,14 +177,3 @@ std::vector<qsizetype> CollationKeys::sortedOrder(bool ascending) const
     order.insert(order.end(), missing.begin(), missing.end());
     return order;
 }
-
-int CollationKeys::compare(const QString &a, const QString &b)
-{
-    const Collator collator = openCollator();
-    if (!collator)
-        return QString::compare(a, b, Qt::CaseInsensitive);
-    const UCollationResult result
-        = ucol_strcoll(collator.get(), reinterpret_cast<const UChar *>(a.constData()), int32_t(a.size()),
-                       reinterpret_cast<const UChar *>(b.constData()), int32_t(b.size()));
-    return result == UCOL_LESS ? -1 : result == UCOL_GREATER ? 1 : 0;
-}

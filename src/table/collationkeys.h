@@ -23,9 +23,6 @@ public:
     // followed by the positions without keys in their original order.
     std::vector<qsizetype> sortedOrder(bool ascending) const;
 
-    // One comparison in the same order; < 0 when a sorts first.
-    static int compare(const QString &a, const QString &b);
-
 private:
     std::vector<std::vector<char>> m_buffers; // one per slice
     std::vector<const char *> m_keys; // NUL-terminated keys, nullptr for none

@@ -68,12 +68,4 @@ void sortSubContactTable(SubContactRows &rows, const QList<SortDescriptor> &desc
         sortRows(rows, descriptors.constFirst(), selectedLabels);
 }
 
-int compareSortTexts(const QString &a, const QString &b, bool ascending)
-{
-    if (a.isEmpty() || b.isEmpty())
-        return a.isEmpty() == b.isEmpty() ? 0 : a.isEmpty() ? 1 : -1;
-    const int c = CollationKeys::compare(a, b);
-    return ascending ? c : -c;
-}
-
 } // namespace TableSorter

@@ -18,8 +18,4 @@ void sortSubContactTable(SubContactRows &rows, const QList<SortDescriptor> &desc
                          const QStringList &selectedLabels);
 void sortRows(SubContactRows &rows, const SortDescriptor &descriptor, const QStringList &selectedLabels);
 
-// Case-insensitive, localized comparison of two sort texts as the sort does it (empty texts
-// last in both directions). Answers < 0 when a goes first.
-int compareSortTexts(const QString &a, const QString &b, bool ascending);
-
 } // namespace TableSorter

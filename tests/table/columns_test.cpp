@@ -88,30 +88,12 @@ TEST(Columns, SortOptionsHonourStoredChoices)
     EXPECT_EQ(SortKeys::selectedSortOption(options, FieldId::Name), FieldId::CompositeName);
     EXPECT_EQ(SortKeys::selectedSortOption(options, qs("Hobby")), Key::Label);
     EXPECT_FALSE(options.contains(qs("Shoe size"))) << "string items offer no options";
-    EXPECT_EQ(options.value(FieldId::Phone).toMap().value(SortOptionKey::Items).toStringList(),
-              ViewTypes::builtInSortOptions(FieldId::Phone));
-    EXPECT_EQ(ViewTypes::sortOptionsDefaultFromDict(options).value(FieldId::Email).toString(), Key::Domain);
 
     QVariantMap changed = options;
     EXPECT_FALSE(SortKeys::selectSortOption(changed, FieldId::Email, Key::Domain)) << "already selected";
     EXPECT_FALSE(SortKeys::selectSortOption(changed, FieldId::Note, Key::Label)) << "no entry";
     EXPECT_TRUE(SortKeys::selectSortOption(changed, FieldId::Email, Key::Label));
     EXPECT_EQ(SortKeys::selectedSortOption(changed, FieldId::Email), Key::Label);
-}
-
-TEST(Columns, ViewTypesListTheirColumnsAfterName)
-{
-    const QVariantMap dict = ViewTypes::builtInViewTypeDict();
-    EXPECT_EQ(QStringList(dict.keys()).size(), ViewTypes::viewTypeOrder().size());
-    for (const QString &viewType : ViewTypes::viewTypeOrder()) {
-        const QStringList ids = ViewTypes::identifiersForViewType(dict, viewType);
-        ASSERT_FALSE(ids.isEmpty()) << viewType.toStdString();
-        EXPECT_EQ(ids.constFirst(), FieldId::Name) << viewType.toStdString();
-    }
-    EXPECT_EQ(ViewTypes::identifiersForViewType(dict, ViewTypeName::AddressDetail),
-              (QStringList { FieldId::Name, FieldId::Zip, FieldId::State, FieldId::City, FieldId::Street,
-                             FieldId::Country }));
-    EXPECT_TRUE(ViewTypes::identifiersForViewType(dict, qs("Unknown")).isEmpty());
 }
 
 TEST(Columns, TheRememberedSortAppliesWhenItsColumnIsShown)
