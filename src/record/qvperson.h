@@ -169,6 +169,9 @@ public:
     const CompactList &storedLabeledValues(LabeledField field) const;
 
     QVariantMap items() const { return m_items.toVariantMap(); }
+    // Read-only view of one stored entry of `items` (a string field or a custom item's value),
+    // without loading or defaulting it; nullptr when none is stored. For worker threads.
+    const QVariant *storedItem(const QString &identifier) const { return m_items.get(identifier); }
     QVariantList customItems() const { return m_customItems; }
     void setCustomItems(const QVariantList &items) { m_customItems = items; }
 

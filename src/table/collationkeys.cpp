@@ -1,0 +1,179 @@
+#include "table/collationkeys.h"
+
+#include <QFuture>
+#include <QLocale>
+#include <QThread>
+#include <QThreadPool>
+#include <QtConcurrent/QtConcurrentRun>
+#include <algorithm>
+#include <cstring>
+#include <unicode/ucol.h>
+
+namespace {
+
+struct CollatorCloser
+{
+    void operator()(UCollator *collator) const { ucol_close(collator); }
+};
+using Collator = std::unique_ptr<UCollator, CollatorCloser>;
+
+// ICU collators are not shared between threads: each slice opens its own.
+Collator openCollator()
+{
+    // The C locale has no collation of its own; the root order stands in for it.
+    const QLocale locale;
+    const QByteArray name = locale.language() == QLocale::C ? QByteArray() : locale.name().toLatin1();
+    UErrorCode status = U_ZERO_ERROR;
+    Collator collator(ucol_open(name.constData(), &status));
+    if (U_FAILURE(status) || !collator) {
+        status = U_ZERO_ERROR;
+        collator.reset(ucol_open("", &status));
+    }
+    if (collator)
+        ucol_setStrength(collator.get(), UCOL_SECONDARY); // ignore case, keep accents
+    return collator;
+}
+
+// Appends the key of `text` to `buffer`; answers the key's offset, or -1 when none was made.
+qsizetype appendKey(UCollator *collator, const QString &text, std::vector<char> &buffer)
+{
+    const auto *source = reinterpret_cast<const UChar *>(text.constData());
+    const qsizetype offset = qsizetype(buffer.size());
+    int32_t room = int32_t(std::max<qsizetype>(16, text.size() * 4));
+    for (;;) {
+        buffer.resize(size_t(offset + room));
+        const int32_t needed = ucol_getSortKey(collator, source, int32_t(text.size()),
+                                               reinterpret_cast<uint8_t *>(buffer.data() + offset), room);
+        if (needed <= 0) {
+            buffer.resize(size_t(offset));
+            return -1;
+        }
+        if (needed <= room) {
+            buffer.resize(size_t(offset + needed)); // the key ends in its NUL
+            return offset;
+        }
+        room = needed;
+    }
+}
+
+// One sort entry: the 8 key bytes after the prefix all keys share (big-endian, so integer order
+// is byte order), and the rest of the key when it goes on past them.
+struct Entry
+{
+    quint64 head = 0;
+    const char *rest = nullptr;
+    qsizetype index = 0;
+};
+
+Entry makeEntry(const char *key, size_t shared, qsizetype index)
+{
+    Entry entry;
+    entry.index = index;
+    const char *p = key + shared;
+    int n = 0;
+    for (; n < 8 && p[n] != 0; ++n)
+        entry.head = (entry.head << 8) | quint8(p[n]);
+    entry.head <<= 8 * (8 - n);
+    entry.rest = n == 8 ? p + 8 : nullptr;
+    return entry;
+}
+
+// < 0, 0, > 0 as the keys compare. Sort keys hold no NUL before their end, so a key that ends
+// inside the head makes equal heads mean equal keys.
+int compareKeys(const Entry &a, const Entry &b)
+{
+    if (a.head != b.head)
+        return a.head < b.head ? -1 : 1;
+    if (!a.rest || !b.rest)
+        return 0;
+    return std::strcmp(a.rest, b.rest);
+}
+
+} // namespace
+
+CollationKeys::CollationKeys(const std::vector<QString> &texts)
+    : m_keys(texts.size(), nullptr)
+{
+    const qsizetype n = qsizetype(texts.size());
+    constexpr qsizetype kMinSlice = 4096;
+    const qsizetype slices
+        = std::clamp<qsizetype>(n / kMinSlice, 1, std::max(1, QThread::idealThreadCount()));
+    const qsizetype step = (n + slices - 1) / slices;
+    m_buffers.resize(size_t(slices));
+    std::vector<std::vector<qsizetype>> offsets(static_cast<size_t>(slices));
+
+    auto build = [&texts, &offsets, this, step, n](qsizetype slice) {
+        const qsizetype begin = slice * step;
+        const qsizetype end = std::min(n, begin + step);
+        std::vector<char> &buffer = m_buffers[size_t(slice)];
+        std::vector<qsizetype> &sliceOffsets = offsets[size_t(slice)];
+        buffer.reserve(size_t(std::max<qsizetype>(0, end - begin)) * 24);
+        sliceOffsets.assign(size_t(std::max<qsizetype>(0, end - begin)), -1);
+        const Collator collator = openCollator();
+        if (!collator)
+            return;
+        for (qsizetype i = begin; i < end; ++i) {
+            if (!texts[size_t(i)].isEmpty())
+                sliceOffsets[size_t(i - begin)] = appendKey(collator.get(), texts[size_t(i)], buffer);
+        }
+    };
+    QList<QFuture<void>> tasks;
+    for (qsizetype s = 1; s < slices; ++s)
+        tasks.append(QtConcurrent::run(QThreadPool::globalInstance(), build, s));
+    build(0);
+    for (QFuture<void> &task : tasks)
+        task.waitForFinished();
+
+    // Pointers are taken only now that no buffer grows any more.
+    for (qsizetype s = 0; s < slices; ++s) {
+        const std::vector<qsizetype> &sliceOffsets = offsets[size_t(s)];
+        for (size_t j = 0; j < sliceOffsets.size(); ++j) {
+            if (sliceOffsets[j] >= 0)
+                m_keys[size_t(s * step) + j] = m_buffers[size_t(s)].data() + sliceOffsets[j];
+        }
+    }
+}
+
+CollationKeys::~CollationKeys() = default;
+
+std::vector<qsizetype> CollationKeys::sortedOrder(bool ascending) const
+{
+    std::vector<qsizetype> missing;
+    const char *first = nullptr;
+    for (const char *key : m_keys) {
+        if (key) {
+            first = key;
+            break;
+        }
+    }
+    // Keys often share a long prefix (phone numbers of one country, one e-mail domain): skipping
+    // it puts the bytes that differ into each entry's head.
+    size_t shared = first ? std::strlen(first) : 0;
+    for (const char *key : m_keys) {
+        if (!key)
+            continue;
+        size_t i = 0;
+        while (i < shared && key[i] == first[i])
+            ++i;
+        shared = i;
+    }
+    std::vector<Entry> entries;
+    entries.reserve(m_keys.size());
+    for (size_t i = 0; i < m_keys.size(); ++i) {
+        if (m_keys[i])
+            entries.push_back(makeEntry(m_keys[i], shared, qsizetype(i)));
+        else
+            missing.push_back(qsizetype(i));
+    }
+    // The original position breaks ties, which makes the order stable.
+    std::sort(entries.begin(), entries.end(), [ascending](const Entry &a, const Entry &b) {
+        const int c = ascending ? compareKeys(a, b) : compareKeys(b, a);
+        return c != 0 ? c < 0 : a.index < b.index;
+    });
+    std::vector<qsizetype> order;
+    order.reserve(m_keys.size());
+    for (const Entry &entry : entries)
+        order.push_back(entry.index);
+    order.insert(order.end(), missing.begin(), missing.end());
+    return order;
+}

@@ -1,0 +1,27 @@
+// Row heights of the contacts table: how many text lines a row needs, and the height of one line.
+#pragma once
+
+#include "record/entries.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace RowHeights {
+
+// A Note taller than this is cut to it (the rest scrolls in the editor).
+constexpr int NoteLineCap = 5;
+
+// Lines of a text: pieces between line breaks (CR LF counting as one break).
+int textLineCount(const QString &text);
+
+// The lines a row needs over the shown columns: two when the name cell shows the company on a
+// contact's first row, else one, raised by any cell text with more lines (Note at most five).
+// The label filter does not apply here.
+int numberOfLines(const SubContactRow &row, const QStringList &columnIdentifiers, bool showCompanyInNameCell);
+
+// The height of one table line for a font whose natural line height (ascent + descent + leading)
+// and point size are given: never less than 1.42 x the point size, plus 9 points of padding,
+// and 20 for tiny fonts.
+int rowHeightForLineHeight(double lineHeight, double pointSize);
+
+} // namespace RowHeights

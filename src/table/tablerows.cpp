@@ -1,0 +1,33 @@
+#include "table/tablerows.h"
+
+#include "table/subcontactbuilder.h"
+#include "table/tablesorter.h"
+
+#include <QCoreApplication>
+#include <algorithm>
+
+namespace TableRows {
+
+SubContactRows reloadRows(const ContactList &contacts, const QStringList &identifiers,
+                          const QStringList &selectedLabels, const std::optional<SortDescriptor> &sort)
+{
+    SubContactRows rows = SubContactBuilder::updateSubContactTable(contacts, identifiers, selectedLabels);
+    TableSorter::sortRows(rows, sort.value_or(SortDescriptor::defaultSort()), selectedLabels);
+    SubContactBuilder::markNotFirstRows(rows);
+    return rows;
+}
+
+qsizetype contactCount(const SubContactRows &rows)
+{
+    return std::count_if(rows.cbegin(), rows.cend(),
+                         [](const SubContactRow &row) { return row.labelIndex == 0; });
+}
+
+QString totalRowText(const QString &groupName, qsizetype contactCount)
+{
+    return QCoreApplication::translate("ContactsViewController", "%1: total %2 contacts")
+        .arg(groupName)
+        .arg(contactCount);
+}
+
+} // namespace TableRows

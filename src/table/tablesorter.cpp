@@ -1,0 +1,71 @@
+#include "table/tablesorter.h"
+
+#include "table/collationkeys.h"
+#include "table/sortvalue.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// Stable order of rows by their cached date values; missing dates last in both directions.
+std::vector<qsizetype> orderByDates(const SubContactRows &rows, bool ascending)
+{
+    std::vector<std::pair<qint64, qsizetype>> dated;
+    std::vector<qsizetype> missing;
+    dated.reserve(size_t(rows.size()));
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        if (const auto ordinal = SortValues::dateOrdinal(rows.at(i).sortValue))
+            dated.emplace_back(ascending ? *ordinal : -*ordinal, i);
+        else
+            missing.push_back(i);
+    }
+    std::sort(dated.begin(), dated.end());
+    std::vector<qsizetype> order;
+    order.reserve(size_t(rows.size()));
+    for (const auto &entry : dated)
+        order.push_back(entry.second);
+    order.insert(order.end(), missing.begin(), missing.end());
+    return order;
+}
+
+std::vector<qsizetype> orderByTexts(const SubContactRows &rows, bool ascending)
+{
+    std::vector<QString> texts;
+    texts.reserve(size_t(rows.size()));
+    for (const SubContactRow &row : rows)
+        texts.push_back(SortValues::sortText(row.sortValue));
+    return CollationKeys(texts).sortedOrder(ascending);
+}
+
+} // namespace
+
+namespace TableSorter {
+
+void sortRows(SubContactRows &rows, const SortDescriptor &descriptor, const QStringList &selectedLabels)
+{
+    const auto parts = SortKeys::separateSortKeyIntoIdentifierAndKey(descriptor.key);
+    if (!parts)
+        return;
+    // Values are read on this thread: some record getters refresh cached names when read.
+    const SortValueReader reader(*parts, selectedLabels);
+    for (SubContactRow &row : rows)
+        row.sortValue = reader.value(row);
+
+    const std::vector<qsizetype> order = reader.comparesDates() ? orderByDates(rows, descriptor.ascending)
+                                                                : orderByTexts(rows, descriptor.ascending);
+    SubContactRows sorted;
+    sorted.reserve(rows.size());
+    for (const qsizetype i : order)
+        sorted.append(std::move(rows[i]));
+    rows = std::move(sorted);
+}
+
+void sortSubContactTable(SubContactRows &rows, const QList<SortDescriptor> &descriptors,
+                         const QStringList &selectedLabels)
+{
+    if (!descriptors.isEmpty())
+        sortRows(rows, descriptors.constFirst(), selectedLabels);
+}
+
+} // namespace TableSorter
