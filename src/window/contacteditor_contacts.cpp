@@ -20,11 +20,17 @@ void ensureContactTable(const GroupEntry &group)
 // alone. Answers the table's entries that became shown.
 ContactList showContactsInTable(ContactList &table, const ContactList &contacts)
 {
+    // One pass over the table, looking up only the given contacts: tables hold 100,000 entries.
+    QSet<QString> wanted;
+    for (const ContactEntry &contact : contacts) {
+        if (contact)
+            wanted.insert(contact->uniqueId);
+    }
     QHash<QString, qsizetype> lastEntry;
     QSet<QString> shown;
     for (qsizetype i = 0; i < table.size(); ++i) {
         const ContactEntry &entry = table.at(i);
-        if (!entry)
+        if (!entry || !wanted.contains(entry->uniqueId))
             continue;
         lastEntry.insert(entry->uniqueId, i);
         if (!entry->deleted)

@@ -27,7 +27,7 @@ inline PersonPtr makePerson(const QString &firstName, const QStringList &phones 
     return person;
 }
 
-// Uniqueids of the entries a table shows (not deleted), in table order.
+// Unique ids of the entries a table shows (not deleted), in table order.
 inline QStringList shownIds(const GroupEntry &group)
 {
     QStringList ids;
@@ -40,16 +40,6 @@ inline QStringList shownIds(const GroupEntry &group)
     return ids;
 }
 
-inline QStringList groupNames(const QList<GroupEntry> &groups, bool deleted)
-{
-    QStringList names;
-    for (const GroupEntry &group : groups) {
-        if (group->deleted == deleted)
-            names.append(group->name);
-    }
-    return names;
-}
-
 class EditorTest : public ::testing::Test
 {
 protected:
@@ -60,20 +50,16 @@ protected:
         all = addGroup(qs("All Contacts"));
         all->top = true;
         editor.setEditState(true);
-        QObject::connect(&editor, &ContactEditor::tableUpdateRequested, [this] { ++tableUpdates; });
+        QObject::connect(&editor, &ContactEditor::tableUpdateRequested, [this] { ++seen.tableUpdates; });
         QObject::connect(&editor, &ContactEditor::tableReloadRequested,
-                         [this](const ContactTable &, const ContactList &select) {
-                             ++tableReloads;
-                             selected = select;
-                         });
-        QObject::connect(&editor, &ContactEditor::detailViewReloadRequested, [this] { ++detailReloads; });
-        QObject::connect(&editor, &ContactEditor::contactPopoverReloadRequested,
-                         [this](ContactEditor::Sender sender) { popoverReloads.append(sender); });
+                         [this](const ContactTable &, const ContactList &select) { seen.selected = select; });
+        QObject::connect(&editor, &ContactEditor::detailViewReloadRequested,
+                         [this] { ++seen.detailReloads; });
         QObject::connect(&editor, &ContactEditor::detachedWindowsReloadRequested,
-                         [this](const QStringList &ids) { detachedReloads += ids; });
+                         [this](const QStringList &ids) { seen.detachedReloads += ids; });
         QObject::connect(&editor, &ContactEditor::contactWindowsCloseRequested,
-                         [this](const QStringList &ids) { closed += ids; });
-        QObject::connect(&editor, &ContactEditor::documentEditedChanged, [this](bool e) { edited = e; });
+                         [this](const QStringList &ids) { seen.closed += ids; });
+        QObject::connect(&editor, &ContactEditor::documentEditedChanged, [this](bool e) { seen.edited = e; });
     }
 
     GroupEntry addGroup(const QString &name)
@@ -103,15 +89,7 @@ protected:
         resetRecords();
     }
 
-    void resetRecords()
-    {
-        tableUpdates = tableReloads = detailReloads = 0;
-        popoverReloads.clear();
-        detachedReloads.clear();
-        closed.clear();
-        selected.clear();
-        edited.reset();
-    }
+    void resetRecords() { seen = {}; }
 
     // Ends the current event: the undo manager closes the step the event's changes formed.
     static void endEvent() { QCoreApplication::processEvents(); }
@@ -121,12 +99,13 @@ protected:
     ContainerEntry container;
     GroupEntry all;
 
-    int tableUpdates = 0;
-    int tableReloads = 0;
-    int detailReloads = 0;
-    QList<ContactEditor::Sender> popoverReloads;
-    QStringList detachedReloads;
-    QStringList closed;
-    ContactList selected;
-    std::optional<bool> edited;
+    // What the editor asked the views to do.
+    struct
+    {
+        int tableUpdates = 0;
+        int detailReloads = 0;
+        QStringList detachedReloads, closed;
+        ContactList selected;
+        std::optional<bool> edited;
+    } seen;
 };

@@ -13,7 +13,7 @@ TEST_F(EditorTest, DroppedVCardTextAddsItsContactsOnlyWhenReadable)
     EXPECT_EQ(editor.addContactByVCardString(cards), 2);
     ASSERT_EQ(all->contactTable->size(), 2);
     EXPECT_EQ(all->contactTable->at(1)->person->compositeName(), qs("Bo Lund"));
-    EXPECT_EQ(edited, std::optional<bool>(true));
+    EXPECT_EQ(seen.edited, std::optional<bool>(true));
     editor.undo();
     EXPECT_TRUE(shownIds(all).isEmpty());
 }
