@@ -1,0 +1,236 @@
+// ContactEditor: group membership (adding and deleting contacts) and the contact commands.
+#include "record/keys.h"
+#include "window/contacteditor.h"
+#include "window/keys.h"
+
+#include <QHash>
+#include <QSet>
+
+namespace {
+
+void ensureContactTable(const GroupEntry &group)
+{
+    if (!group->contactTable)
+        group->contactTable = std::make_shared<ContactList>();
+}
+
+// Makes every contact shown once in the table: a contact the table never held gets an entry of
+// its own (each table owns its entries, so marking one deleted hides it in that table only); a
+// contact whose entries are all deleted gets its last entry back; a contact already shown is left
+// alone. Answers the table's entries that became shown.
+ContactList showContactsInTable(ContactList &table, const ContactList &contacts)
+{
+    // One pass over the table, looking up only the given contacts: tables hold 100,000 entries.
+    QSet<QString> wanted;
+    for (const ContactEntry &contact : contacts) {
+        if (contact)
+            wanted.insert(contact->uniqueId);
+    }
+    QHash<QString, qsizetype> lastEntry;
+    QSet<QString> shown;
+    for (qsizetype i = 0; i < table.size(); ++i) {
+        const ContactEntry &entry = table.at(i);
+        if (!entry || !wanted.contains(entry->uniqueId))
+            continue;
+        lastEntry.insert(entry->uniqueId, i);
+        if (!entry->deleted)
+            shown.insert(entry->uniqueId);
+    }
+    ContactList changed;
+    for (const ContactEntry &contact : contacts) {
+        if (!contact || !contact->person || shown.contains(contact->uniqueId))
+            continue;
+        ContactEntry entry;
+        const auto found = lastEntry.constFind(contact->uniqueId);
+        if (found != lastEntry.cend()) {
+            entry = table.at(*found);
+        } else {
+            entry = copyContactEntry(contact);
+            entry->isNew = true;
+            entry->labelIndex = 0;
+            lastEntry.insert(entry->uniqueId, table.size());
+            table.append(entry);
+        }
+        entry->deleted = false;
+        shown.insert(entry->uniqueId);
+        changed.append(entry);
+    }
+    return changed;
+}
+
+// Marks the table's shown entries of these contacts deleted; answers them.
+ContactList hideContactsInTable(ContactList &table, const QSet<QString> &uniqueIds)
+{
+    ContactList marked;
+    for (const ContactEntry &entry : table) {
+        if (entry && !entry->deleted && uniqueIds.contains(entry->uniqueId)) {
+            entry->deleted = true;
+            marked.append(entry);
+        }
+    }
+    return marked;
+}
+
+} // namespace
+
+bool ContactEditor::showsTableOf(const GroupEntry &group) const
+{
+    return group && group->contactTable && group->contactTable == m_contactTable;
+}
+
+ContactList ContactEditor::addContactsToGroup(const ContactList &contacts, const GroupEntry &group)
+{
+    if (!group || contacts.isEmpty())
+        return {};
+    ensureContactTable(group);
+    const ContactList added = showContactsInTable(*group->contactTable, contacts);
+    // A contact of a category is a contact of the container: "All Contacts" shows it too.
+    GroupEntry top;
+    ContactList addedToTop;
+    if (!group->top) {
+        if (const ContainerEntry container = containerOfGroup(group);
+            container && !container->groups.isEmpty())
+            top = container->groups.first();
+        if (top && top != group) {
+            ensureContactTable(top);
+            addedToTop = showContactsInTable(*top->contactTable, contacts);
+        }
+    }
+    // Undo hides exactly what this showed; contacts that were shown already stay.
+    if (!added.isEmpty()) {
+        group->changed = true;
+        registerInverse(
+            [added, group](ContactEditor &editor) { editor.undoDeleteContacts(added, group, true); });
+    }
+    if (!addedToTop.isEmpty()) {
+        top->changed = true;
+        registerInverse(
+            [addedToTop, top](ContactEditor &editor) { editor.undoDeleteContacts(addedToTop, top, true); });
+    }
+    if (showsTableOf(group) || (!addedToTop.isEmpty() && showsTableOf(top)))
+        requestTableReload(contacts);
+    return added;
+}
+
+bool ContactEditor::undoAddContacts(const ContactList &contacts, const GroupEntry &group)
+{
+    return !addContactsToGroup(contacts, group).isEmpty();
+}
+
+bool ContactEditor::undoDeleteContacts(const ContactList &contacts, const GroupEntry &group, bool doUndo)
+{
+    if (!group || contacts.isEmpty())
+        return false;
+    QSet<QString> uniqueIds;
+    for (const ContactEntry &contact : contacts) {
+        if (contact)
+            uniqueIds.insert(contact->uniqueId);
+    }
+    // Deleting from "All Contacts" deletes from the whole container.
+    QList<GroupEntry> groups { group };
+    if (group->top) {
+        if (const ContainerEntry container = containerOfGroup(group))
+            groups = container->groups;
+    }
+    bool changed = false;
+    bool shownTableChanged = false;
+    for (const GroupEntry &each : std::as_const(groups)) {
+        if (!each || !each->contactTable)
+            continue;
+        const ContactList marked = hideContactsInTable(*each->contactTable, uniqueIds);
+        if (marked.isEmpty())
+            continue;
+        changed = true;
+        each->changed = true;
+        // Undo shows each group's own entries again, so memberships come back with the contact.
+        if (doUndo) {
+            const GroupEntry target = each;
+            registerInverse(
+                [marked, target](ContactEditor &editor) { editor.undoAddContacts(marked, target); });
+        }
+        const bool shown = showsTableOf(each);
+        shownTableChanged = shownTableChanged || shown;
+        // Windows showing a contact close when it leaves the table on show or the container.
+        if (shown || each->top) {
+            for (const ContactEntry &entry : marked) {
+                if (!m_pending.closeContacts.contains(entry->uniqueId))
+                    m_pending.closeContacts.append(entry->uniqueId);
+            }
+        }
+    }
+    if (shownTableChanged)
+        requestTableReload(contacts);
+    else
+        flushRefresh();
+    return changed;
+}
+
+// ---- Contact commands ----------------------------------------------------------------------
+
+ContactEntry ContactEditor::addContact()
+{
+    if (!m_selectedGroup)
+        return {};
+    const PersonPtr person = QVPerson::create();
+    person->setValue(
+        QVariantMap { { FieldId::FirstName, EditWord::NewContactFirstName }, { Key::ShowAsPerson, true } },
+        FieldId::Name);
+    setEditState(true);
+    const ContactList added = addContactsToGroup({ makeContactEntry(person) }, m_selectedGroup);
+    if (added.isEmpty())
+        return {};
+    markDocumentEdited();
+    Q_EMIT newContactEditingRequested(added.first());
+    return added.first();
+}
+
+bool ContactEditor::deleteContacts(const ContactList &selected)
+{
+    if (selected.isEmpty() || !m_selectedGroup)
+        return false;
+    if (!undoDeleteContacts(selected, m_selectedGroup, true))
+        return false;
+    markDocumentEdited();
+    return true;
+}
+
+ContactList ContactEditor::duplicateContacts(const ContactList &selected)
+{
+    if (!m_selectedGroup)
+        return {};
+    ContactList copies;
+    for (const ContactEntry &contact : selected) {
+        if (!contact || !contact->person)
+            continue;
+        const PersonPtr copy = contact->person->copy();
+        copy->setCreated(true);
+        copies.append(makeContactEntry(copy));
+    }
+    if (copies.isEmpty())
+        return {};
+    EditBatch batch(*this);
+    const ContactList added = addContactsToGroup(copies, m_selectedGroup);
+    if (!added.isEmpty())
+        markDocumentEdited();
+    return added;
+}
+
+qsizetype ContactEditor::sortDescriptorsDidChange(const QString &identifier, const QString &key,
+                                                  bool ascending)
+{
+    if (identifier.isEmpty() || key.isEmpty() || !QVPerson::isLabeledIdentifier(identifier)
+        || !m_contactTable)
+        return 0;
+    qsizetype reordered = 0;
+    for (const ContactEntry &entry : std::as_const(*m_contactTable)) {
+        if (!entry || entry->deleted || !entry->person)
+            continue;
+        if (entry->person->sortForIdentifier(identifier, key, ascending)) {
+            entry->person->setChanged(true);
+            ++reordered;
+        }
+    }
+    if (reordered > 0)
+        markDocumentEdited();
+    return reordered;
+}
