@@ -42,11 +42,12 @@ QByteArray photoLines(QVPerson &person)
 void appendCustomLine(QByteArray &out, const QString &name, const QString &label, const QString &value,
                       bool labeled)
 {
-    // Values are escaped so that a line break or a backslash in them reads back the same.
+    // User-defined values keep "," and ";" as written (some are structured); a line break or a
+    // backslash is escaped so that the value reads back the same and the card stays whole.
     QString line = VCardProperty::CustomPrefix + name;
     if (labeled)
         line += u';' + VCardParameter::CustomLabelPrefix + VCardSyntax::parameterValue(label);
-    line += u':' + VCardSyntax::escape(value);
+    line += u':' + VCardSyntax::escapeLineBreaks(value);
     VCardRecordWriter::appendLine(out, line);
 }
 

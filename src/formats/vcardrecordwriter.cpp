@@ -20,17 +20,7 @@ void appendLine(QByteArray &out, const QString &line)
 
 namespace {
 
-// URIs, phone numbers and user names are no TEXT values: "," and ";" stay as written, only
-// backslashes and line breaks are escaped so that the line stays one line.
-QString escapeUri(const QString &text)
-{
-    QString out = text;
-    out.replace(u'\\', QLatin1StringView("\\\\"));
-    out.replace(QLatin1StringView("\r\n"), QLatin1StringView("\\n"));
-    out.replace(u'\r', QLatin1StringView("\\n"));
-    out.replace(u'\n', QLatin1StringView("\\n"));
-    return out;
-}
+using VCardSyntax::escapeLineBreaks;
 
 QString structured(std::initializer_list<QString> parts)
 {
@@ -170,7 +160,7 @@ QByteArray Writer::write()
     for (const CompactMap &item : p.storedLabeledValues(Field::Phone)) {
         const QString value = item.string(Key::Value);
         if (!value.isEmpty())
-            labeled(Field::Phone, VCardProperty::Tel, escapeUri(value), item);
+            labeled(Field::Phone, VCardProperty::Tel, escapeLineBreaks(value), item);
     }
     for (const CompactMap &item : p.storedLabeledValues(Field::Email)) {
         const QString value = item.string(Key::Value);
@@ -191,7 +181,7 @@ QByteArray Writer::write()
     for (const CompactMap &item : p.storedLabeledValues(Field::Url)) {
         const QString value = item.string(Key::Value);
         if (!value.isEmpty())
-            labeled(Field::Url, VCardProperty::Url, escapeUri(value), item);
+            labeled(Field::Url, VCardProperty::Url, escapeLineBreaks(value), item);
     }
     for (const CompactMap &item : p.storedLabeledValues(Field::InstantMessage)) {
         const QString username = item.string(Key::Username);
@@ -206,7 +196,7 @@ QByteArray Writer::write()
             + (kept.isEmpty() ? QString() : u';' + kept);
         withService.insert(VCardKey::Parameters, params);
         labeled(Field::InstantMessage, VCardProperty::Impp,
-                VCardTypes::schemeForImService(service) + u':' + escapeUri(username), withService);
+                VCardTypes::schemeForImService(service) + u':' + escapeLineBreaks(username), withService);
     }
     for (const CompactMap &item : p.storedLabeledValues(Field::SocialNetwork)) {
         const QString username = item.string(Key::Value);
@@ -223,7 +213,7 @@ QByteArray Writer::write()
         const QString kept = item.string(VCardKey::Parameters);
         if (!kept.isEmpty())
             params += u';' + kept;
-        line(VCardProperty::SocialProfile + params + u':' + escapeUri(item.string(Key::UrlString)));
+        line(VCardProperty::SocialProfile + params + u':' + escapeLineBreaks(item.string(Key::UrlString)));
     }
     for (const CompactMap &item : p.storedLabeledValues(Field::Relationship)) {
         const QString value = item.string(Key::Value);

@@ -453,6 +453,25 @@ QString escape(QStringView text)
     return out;
 }
 
+QString escapeLineBreaks(QStringView text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'\\') {
+            out.append(QLatin1StringView("\\\\"));
+        } else if (c == u'\r' || c == u'\n') {
+            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+                ++i;
+            out.append(QLatin1StringView("\\n"));
+        } else {
+            out.append(c);
+        }
+    }
+    return out;
+}
+
 QString parameterValue(QStringView value)
 {
     bool needsQuotes = false;

@@ -86,6 +86,9 @@ QStringList splitEscaped(QStringView text, QChar separator);
 // ---- Writing ----------------------------------------------------------------------------------
 // Text value escaping: backslash, line breaks (as \n), "," and ";".
 QString escape(QStringView text);
+// For values that are no TEXT (URIs, phone numbers, user-defined properties): only backslashes
+// and line breaks are escaped, so that the line stays one line and reads back the same.
+QString escapeLineBreaks(QStringView text);
 // A parameter value: quoted when it holds ":", ";" or ",", with quotes and line breaks encoded
 // with ^' and ^n (and ^ as ^^) so that it cannot end the parameter early.
 QString parameterValue(QStringView value);
