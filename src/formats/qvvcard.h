@@ -14,7 +14,6 @@
 #include <QString>
 #include <QStringList>
 #include <QVariantMap>
-
 #include <functional>
 #include <optional>
 
@@ -24,6 +23,15 @@ inline const QString Photo = QStringLiteral("Photo");
 inline const QString Custom = QStringLiteral("Custom");
 inline const QString Categories = QStringLiteral("Categories");
 } // namespace VCardOption
+
+// What one vCard read met: cards cut from the text, cards skipped because no contact could be
+// read from them, and properties kept verbatim because the record has no field for them.
+struct VCardReadStatistics
+{
+    qsizetype cards = 0;
+    qsizetype skippedCards = 0;
+    qsizetype keptVerbatim = 0;
+};
 
 class QVvCard
 {
@@ -38,7 +46,12 @@ public:
     // contact, then one group per category. std::nullopt when cancelled. Empty text gives the
     // container with no contacts.
     static std::optional<ContainerTable> containersFromVCards(const QString &text,
-                                                              const ProgressHandler &progress = {});
+                                                              const ProgressHandler &progress = {},
+                                                              VCardReadStatistics *statistics = nullptr);
+    // The same for the bytes of a UTF-8 file, without a UTF-16 copy of it; positions are bytes.
+    static std::optional<ContainerTable> containersFromVCardData(const QByteArray &utf8,
+                                                                 const ProgressHandler &progress = {},
+                                                                 VCardReadStatistics *statistics = nullptr);
     static QStringList findCategories2(const QString &card);
     static void decodeVCardCustomItems(const QString &card, QVPerson &person);
     static ContactTable contactsInContainer(const ContainerEntry &container);
@@ -52,9 +65,13 @@ public:
                                                      const ProgressHandler &progress = {});
     // Cards of the entries with the contact-entry writer (no categories).
     static QString vCardsFromContactsProgress(const ContactList &contacts, const QStringList &options);
-    static QString vCardFromPerson(QVPerson &person, const QStringList &options, const QStringList &groupNames);
+    static QString vCardFromPerson(QVPerson &person, const QStringList &options,
+                                   const QStringList &groupNames);
     static QString vCardFromContact(const ContactEntry &contact, const QStringList &options);
     static QString encodeVCardPhoto(const QImage &image);
+    // The custom item definitions of the records, first appearance first, for the writer's
+    // class-level list when no document supplies one.
+    static QVariantList customItemDefinitions(const ContactList &contacts);
     static QByteArray jpegDataFromImage(const QImage &image);
 
     // ---- CSV reading -----------------------------------------------------------------------
@@ -63,7 +80,8 @@ public:
     static QString detectType(const QString &headerField);
     static QString detectLabel(const QString &headerField);
     static QString detectAddressType(const QString &headerField);
-    static void createContact(QVariantMap &contact, const QString &value, const QString &key, const QString &label);
+    static void createContact(QVariantMap &contact, const QString &value, const QString &key,
+                              const QString &label);
 
     // ---- CSV writing -----------------------------------------------------------------------
     static QString csvFromSubContacts(const SubContactRows &rows);

@@ -1,0 +1,200 @@
+// QVvCard: writing contacts as vCard 3.0 text.
+#include "formats/qvvcard.h"
+#include "formats/vcardkeys.h"
+#include "formats/vcardrecordwriter_p.h"
+#include "formats/vcardsyntax_p.h"
+#include "record/keys.h"
+
+#include <QBuffer>
+#include <QSet>
+
+namespace {
+
+const QString kPhotoHead = QStringLiteral("PHOTO;ENCODING=b;TYPE=JPEG:");
+const QString kEndLine = QStringLiteral("END:VCARD");
+
+bool isJpeg(const QByteArray &bytes)
+{
+    return bytes.size() > 3 && uchar(bytes[0]) == 0xFF && uchar(bytes[1]) == 0xD8 && uchar(bytes[2]) == 0xFF;
+}
+
+// The PHOTO lines of a record. A JPEG is written as it is stored, so that writing never costs
+// quality; other images are converted. Bytes no image reader understands are still written,
+// without a type, rather than dropped.
+QByteArray photoLines(QVPerson &person)
+{
+    const QByteArray stored = person.imageData().isEmpty() ? person.thumbnailImageData() : person.imageData();
+    if (stored.isEmpty())
+        return {};
+    if (isJpeg(stored)) {
+        QByteArray out;
+        VCardSyntax::appendFolded(out, QByteArray(kPhotoHead.toLatin1() + stored.toBase64()));
+        return out;
+    }
+    const QImage image = person.photo();
+    if (!image.isNull())
+        return QVvCard::encodeVCardPhoto(image).toLatin1();
+    QByteArray out;
+    VCardSyntax::appendFolded(out, QByteArray(QByteArray("PHOTO;ENCODING=b:") + stored.toBase64()));
+    return out;
+}
+
+void appendCustomLine(QByteArray &out, const QString &name, const QString &label, const QString &value,
+                      bool labeled)
+{
+    // User-defined values keep "," and ";" as written (some are structured); a line break or a
+    // backslash is escaped so that the value reads back the same and the card stays whole.
+    QString line = VCardProperty::CustomPrefix + name;
+    if (labeled)
+        line += u';' + VCardParameter::CustomLabelPrefix + VCardSyntax::parameterValue(label);
+    line += u':' + VCardSyntax::escapeLineBreaks(value);
+    VCardRecordWriter::appendLine(out, line);
+}
+
+QByteArray customItemLines(QVPerson &person, bool writeEmpty)
+{
+    QByteArray out;
+    for (const QVariant &v : QVPerson::classCustomItems()) {
+        const QVariantMap definition = v.toMap();
+        const QString name = definition.value(CustomKey::Name).toString();
+        const QString type = definition.value(CustomKey::Type).toString();
+        if (name.isEmpty())
+            continue;
+        if (type == ValueType::Labeled) {
+            for (const QVariant &item : person.labeledValueForIdentifier(name)) {
+                const QVariantMap map = item.toMap();
+                const QString value = map.value(Key::StringValue).toString();
+                if (!value.isEmpty() || writeEmpty)
+                    appendCustomLine(out, name, map.value(Key::Label).toString(), value, true);
+            }
+        } else if (type == ValueType::String) {
+            const QString value = person.stringValueForIdentifier(name);
+            if (!value.isEmpty() || writeEmpty)
+                appendCustomLine(out, name, {}, value, false);
+        }
+    }
+    return out;
+}
+
+// The record's card with the writer's own lines inserted before "END:VCARD".
+QString card(QVPerson &person, const QStringList &options, const QStringList &groupNames, bool contactEntry)
+{
+    const QByteArray base = person.vCardData();
+    if (base.isEmpty())
+        return {};
+    QByteArray added;
+    if (options.contains(VCardOption::Note) && !base.contains("\r\nNOTE:")) {
+        const QString note = person.stringValueForIdentifier(FieldId::Note);
+        if (!note.isEmpty())
+            VCardRecordWriter::appendLine(added, VCardProperty::Note + u':' + VCardSyntax::escape(note));
+    }
+    if (options.contains(VCardOption::Photo) && !base.contains("\r\nPHOTO;"))
+        added += photoLines(person);
+    if (contactEntry || options.contains(VCardOption::Custom))
+        added += customItemLines(person, contactEntry);
+    if (!groupNames.isEmpty() && !base.contains("\r\nCATEGORIES:")) {
+        QStringList escaped;
+        for (const QString &name : groupNames)
+            escaped.append(VCardSyntax::escape(name));
+        const QString joined = escaped.join(u',');
+        if (!joined.isEmpty())
+            VCardRecordWriter::appendLine(added, VCardProperty::Categories + u':' + joined);
+    }
+    QByteArray text = base;
+    const qsizetype end = text.lastIndexOf("\r\nEND:VCARD");
+    text.insert(end >= 0 ? end + 2 : text.size(), added);
+    return QString::fromUtf8(text);
+}
+
+} // namespace
+
+std::optional<QString> QVvCard::vCardsFromContacts(const ContactList &contacts, const QStringList &options,
+                                                   const ContainerEntry &container,
+                                                   const ProgressHandler &progress)
+{
+    // Group names by contact, gathered once instead of walking every group for every contact.
+    QHash<QString, QStringList> groupNames;
+    if (container) {
+        for (const GroupEntry &group : std::as_const(container->groups)) {
+            if (group->top || !group->contactTable)
+                continue;
+            for (const ContactEntry &entry : std::as_const(*group->contactTable)) {
+                if (!entry->deleted)
+                    groupNames[entry->uniqueId].append(group->name);
+            }
+        }
+    }
+    QString out;
+    for (qsizetype i = 0; i < contacts.size(); ++i) {
+        const ContactEntry &entry = contacts.at(i);
+        if (entry && entry->person)
+            out += card(*entry->person, options, groupNames.value(entry->uniqueId), false);
+        if (progress) {
+            bool stop = false;
+            progress(&stop, i);
+            if (stop)
+                return std::nullopt;
+        }
+    }
+    return out;
+}
+
+QString QVvCard::vCardsFromContactsProgress(const ContactList &contacts, const QStringList &options)
+{
+    QString out;
+    for (const ContactEntry &entry : contacts)
+        out += vCardFromContact(entry, options);
+    return out;
+}
+
+QString QVvCard::vCardFromPerson(QVPerson &person, const QStringList &options, const QStringList &groupNames)
+{
+    return card(person, options, groupNames, false);
+}
+
+QString QVvCard::vCardFromContact(const ContactEntry &contact, const QStringList &options)
+{
+    if (!contact || !contact->person)
+        return {};
+    return card(*contact->person, options, {}, true);
+}
+
+QString QVvCard::encodeVCardPhoto(const QImage &image)
+{
+    const QByteArray jpeg = jpegDataFromImage(image);
+    if (jpeg.isEmpty())
+        return {};
+    QByteArray out;
+    VCardSyntax::appendFolded(out, QByteArray(kPhotoHead.toLatin1() + jpeg.toBase64()));
+    return QString::fromLatin1(out);
+}
+
+QByteArray QVvCard::jpegDataFromImage(const QImage &image)
+{
+    if (image.isNull())
+        return {};
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "JPEG", 90))
+        return {};
+    return bytes;
+}
+
+QVariantList QVvCard::customItemDefinitions(const ContactList &contacts)
+{
+    QVariantList definitions;
+    QSet<QString> seen;
+    for (const ContactEntry &entry : contacts) {
+        if (!entry || !entry->person)
+            continue;
+        for (const QVariant &v : entry->person->customItems()) {
+            const QString name = v.toMap().value(CustomKey::Name).toString();
+            if (!seen.contains(name)) {
+                seen.insert(name);
+                definitions.append(v);
+            }
+        }
+    }
+    return definitions;
+}

@@ -1,0 +1,38 @@
+// Reading a whole vCard file: cutting the text into cards, reading the cards on every core in
+// batches, and handing the results back in file order with progress and cancellation.
+#pragma once
+
+#include "formats/qvvcard.h"
+#include "formats/vcardrecordreader_p.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <optional>
+
+namespace VCardFileReader {
+
+struct Span
+{
+    qsizetype start = 0;
+    qsizetype end = 0; // one past the card's line break
+};
+
+// Cards as the file reader cuts them: from "BEGIN:VCARD" (any case) to the first line break after
+// the next "END:VCARD"; a card shorter than 11 characters ends the read.
+QList<Span> cutCards(QStringView text);
+QList<Span> cutCards(QByteArrayView text);
+
+struct CardResult
+{
+    VCardRecordReader::Result read;
+    qsizetype endPosition = 0;
+};
+
+// Reads every card (custom items included) and answers the results in file order, or
+// std::nullopt when the progress handler asked to stop. Labels met are registered on the calling
+// thread, in file order, after all cards are read.
+std::optional<QList<CardResult>> readCards(const QString &text, const QVvCard::ProgressHandler &progress);
+std::optional<QList<CardResult>> readCards(const QByteArray &utf8, const QVvCard::ProgressHandler &progress);
+
+} // namespace VCardFileReader

@@ -1,0 +1,617 @@
+#include "formats/vcarddate_p.h"
+#include "formats/vcardkeys.h"
+#include "formats/vcardrecordreader_p.h"
+#include "formats/vcardtypes_p.h"
+#include "platform/contactlabels.h"
+#include "record/keys.h"
+
+#include <QHash>
+#include <array>
+
+using VCardSyntax::Card;
+using VCardSyntax::Property;
+using Field = QVPerson::LabeledField;
+
+namespace VCardRecordReader {
+
+namespace {
+
+// X- names that never become custom items (compared case-sensitively with the text between
+// "X-" and the parameters or value).
+const QLatin1StringView kExcludedCustomNames[] = {
+    QLatin1StringView("ABUID"),
+    QLatin1StringView("SOCIALPROFILE"),
+    QLatin1StringView("ABShowAs"),
+    QLatin1StringView("PHONETIC-FIRST-NAME"),
+    QLatin1StringView("PHONETIC-MIDDLE-NAME"),
+    QLatin1StringView("PHONETIC-LAST-NAME"),
+    QLatin1StringView("AIM"),
+    QLatin1StringView("MSN"),
+    QLatin1StringView("JABBER"),
+    QLatin1StringView("YAHOO"),
+    QLatin1StringView("FACEBOOK"),
+    QLatin1StringView("GADUGADU"),
+    QLatin1StringView("SKYPE"),
+    QLatin1StringView("GOOGLETALK"),
+    QLatin1StringView("ICQ"),
+    QLatin1StringView("QQ"),
+};
+
+QString text(const Property &p)
+{
+    return VCardSyntax::unescape(VCardSyntax::decodeText(p));
+}
+
+QString latin(QByteArrayView bytes)
+{
+    return VCardSyntax::parameterText(bytes);
+}
+
+// A property the custom item reader takes: an ungrouped line starting with upper-case "X-" whose
+// name is neither excluded nor read into a field.
+bool isCustomItemProperty(const Property &p)
+{
+    if (!p.group.isEmpty() || !p.name.startsWith("X-") || p.name.size() < 3)
+        return false;
+    if (VCardTypes::isFieldProperty(p))
+        return false;
+    const QLatin1StringView name(p.name.data() + 2, p.name.size() - 2);
+    for (QLatin1StringView excluded : kExcludedCustomNames) {
+        if (name == excluded)
+            return false;
+    }
+    return true;
+}
+
+bool isEncodingSegment(QByteArrayView segment)
+{
+    QLatin1StringView s(segment.data(), segment.size());
+    s = s.trimmed();
+    if (s.startsWith(VCardParameter::Encoding, Qt::CaseInsensitive)
+        && s.size() > VCardParameter::Encoding.size() && s[VCardParameter::Encoding.size()] == u'=')
+        return true;
+    return s.compare(VCardParameter::QuotedPrintable, Qt::CaseInsensitive) == 0
+        || s.compare(VCardParameter::Base64, Qt::CaseInsensitive) == 0;
+}
+
+// The label of a labeled custom item: the parameter text after "type=", or all of it. The
+// transfer encoding is gone once the value is decoded, so it is no part of the label. Null when
+// nothing but the encoding was given (the item is then a plain string item).
+QString customLabel(const Property &p)
+{
+    QList<QByteArray> kept;
+    bool hadEncoding = false;
+    for (const QByteArray &segment : p.parameterText.toByteArray().split(';')) {
+        if (isEncodingSegment(segment))
+            hadEncoding = true;
+        else
+            kept.append(segment);
+    }
+    const QByteArray params = kept.join(';');
+    if (hadEncoding && params.isEmpty())
+        return {};
+    QString label = latin(params);
+    const qsizetype at = label.indexOf(VCardParameter::CustomLabelPrefix);
+    if (at >= 0)
+        label = label.mid(at + VCardParameter::CustomLabelPrefix.size());
+    if (label.size() >= 2 && label.startsWith(u'"') && label.endsWith(u'"')) {
+        // A quoted label as the writer makes it; ^' ^n ^^ stand for ", line break and ^.
+        const QStringView inner = QStringView(label).sliced(1, label.size() - 2);
+        QString out;
+        for (qsizetype i = 0; i < inner.size(); ++i) {
+            if (inner[i] == u'^' && i + 1 < inner.size()) {
+                const QChar n = inner[i + 1];
+                if (n == u'^' || n == u'\'' || n == u'n') {
+                    out.append(n == u'^' ? u'^' : n == u'\'' ? u'"' : u'\n');
+                    ++i;
+                    continue;
+                }
+            }
+            out.append(inner[i]);
+        }
+        label = out;
+    }
+    return label.isNull() ? QStringLiteral("") : label;
+}
+
+// An unfolded, decoded copy of a line the record has no field for. A quoted-printable value is
+// decoded (its line breaks become \n) and loses its ENCODING and CHARSET; Base64 stays as it is.
+QString verbatimLine(const Property &p)
+{
+    QString line;
+    if (!p.group.isEmpty())
+        line = latin(p.group) + u'.';
+    line += latin(p.name);
+    const bool quotedPrintable = p.encoding() == VCardSyntax::Encoding::QuotedPrintable;
+    const bool base64 = p.encoding() == VCardSyntax::Encoding::Base64;
+    for (const VCardSyntax::Parameter &param : p.parameters) {
+        if (quotedPrintable
+            && (isEncodingSegment(param.name.isEmpty() ? param.value : param.name)
+                || QLatin1StringView(param.name.data(), param.name.size())
+                        .compare(VCardParameter::Encoding, Qt::CaseInsensitive)
+                    == 0))
+            continue;
+        if (!base64
+            && QLatin1StringView(param.name.data(), param.name.size())
+                    .compare(VCardParameter::Charset, Qt::CaseInsensitive)
+                == 0)
+            continue;
+        line += u';';
+        if (!param.name.isEmpty())
+            line += latin(param.name) + u'=';
+        if (param.quoted)
+            line += u'"' + latin(param.value) + u'"';
+        else
+            line += latin(param.value);
+    }
+    line += u':';
+    QString value = base64 ? latin(p.rawValue) : VCardSyntax::decodeText(p);
+    if (value.contains(u'\n') || value.contains(u'\r')) {
+        value.replace(QLatin1StringView("\r\n"), QLatin1StringView("\\n"));
+        value.replace(u'\r', QLatin1StringView("\\n"));
+        value.replace(u'\n', QLatin1StringView("\\n"));
+    }
+    return line + value;
+}
+
+// Parameters of a labeled property that no field holds, kept to be written again.
+QStringList otherParameters(const Property &p, std::initializer_list<QLatin1StringView> consumed)
+{
+    QStringList out;
+    for (const VCardSyntax::Parameter &param : p.parameters) {
+        const QLatin1StringView name(param.name.data(), param.name.size());
+        if (name.isEmpty() || name.compare(VCardParameter::Type, Qt::CaseInsensitive) == 0
+            || name.compare(VCardParameter::Encoding, Qt::CaseInsensitive) == 0
+            || name.compare(VCardParameter::Charset, Qt::CaseInsensitive) == 0)
+            continue;
+        bool skip = false;
+        for (QLatin1StringView c : consumed)
+            skip = skip || name.compare(c, Qt::CaseInsensitive) == 0;
+        if (skip)
+            continue;
+        out.append(latin(param.name) + u'=' + VCardSyntax::parameterValue(latin(param.value)));
+    }
+    return out;
+}
+
+class Builder
+{
+public:
+    explicit Builder(const Card &card)
+        : m_card(card)
+    { }
+
+    Result build(Parts parts);
+
+private:
+    void readProperty(const Property &p, qsizetype index);
+    QString labelFor(Field field, const Property &p, QStringList *leftovers);
+    void addItem(Field field, QVariantMap item, const Property &p, const QStringList &leftovers);
+    void keep(const Property &p) { m_extra.append(verbatimLine(p)); }
+    void setString(const QString &identifier, const QString &value, const Property &p)
+    {
+        if (m_strings.contains(identifier))
+            keep(p);
+        else
+            m_strings.insert(identifier, value);
+    }
+
+    const Card &m_card;
+    QHash<QByteArray, qsizetype> m_groupLabel; // lower-case group -> X-ABLabel property index
+    QHash<QByteArray, qsizetype> m_groupCountry; // lower-case group -> X-ABADR property index
+    QSet<qsizetype> m_usedGroupProperties;
+    QVariantMap m_name;
+    bool m_hasName = false;
+    QString m_formattedName;
+    bool m_hasFormattedName = false;
+    QVariantMap m_phonetic;
+    QHash<QString, QString> m_strings;
+    QString m_note;
+    bool m_hasNote = false;
+    std::optional<DateComponents> m_birthday;
+    QByteArray m_photo;
+    bool m_isCompany = false;
+    std::array<QVariantList, QVPerson::LabeledFieldCount> m_lists;
+    QStringList m_extra;
+    QStringList m_categories;
+};
+
+QString Builder::labelFor(Field field, const Property &p, QStringList *leftovers)
+{
+    QString fromTypes = VCardTypes::labelFromTypes(field, p, leftovers);
+    if (!p.group.isEmpty()) {
+        const auto it = m_groupLabel.constFind(p.group.toByteArray().toLower());
+        if (it != m_groupLabel.constEnd()) {
+            m_usedGroupProperties.insert(it.value());
+            // The grouped label names the item; a type label it replaces is kept as a parameter.
+            if (!fromTypes.isNull() && leftovers) {
+                const QStringList types = VCardTypes::typesForLabel(field, fromTypes);
+                for (const QString &t : types.isEmpty() ? QStringList { fromTypes } : types)
+                    leftovers->append(VCardParameter::Type + u'=' + VCardSyntax::parameterValue(t));
+            }
+            return QVPerson::labelFromCNLabel(text(m_card.properties().at(it.value())));
+        }
+    }
+    return fromTypes.isEmpty() ? LabelWord::NoLabel : fromTypes;
+}
+
+void Builder::addItem(Field field, QVariantMap item, const Property &, const QStringList &leftovers)
+{
+    if (!leftovers.isEmpty())
+        item.insert(VCardKey::Parameters, leftovers.join(u';'));
+    m_lists[int(field)].append(item);
+}
+
+void Builder::readProperty(const Property &p, qsizetype index)
+{
+    using namespace VCardProperty;
+    if (p.is(Version) || p.is(ProdId))
+        return; // written anew
+    if (p.is(AbLabel)) {
+        if (!p.group.isEmpty())
+            m_groupLabel.insert(p.group.toByteArray().toLower(), index);
+        return; // kept later when no item of its group used it
+    }
+    if (p.is(AbAdr)) {
+        if (!p.group.isEmpty())
+            m_groupCountry.insert(p.group.toByteArray().toLower(), index);
+        return;
+    }
+    if (p.is(Categories)) {
+        m_categories += VCardSyntax::splitEscaped(VCardSyntax::decodeText(p), u',');
+        return;
+    }
+    if (p.is(N)) {
+        if (m_hasName) {
+            keep(p);
+            return;
+        }
+        m_hasName = true;
+        const QStringList parts = VCardSyntax::splitEscaped(VCardSyntax::decodeText(p), u';');
+        auto part = [&](qsizetype i) { return i < parts.size() ? parts.at(i).trimmed() : QString(); };
+        m_name.insert(FieldId::LastName, part(0));
+        m_name.insert(FieldId::FirstName, part(1));
+        m_name.insert(FieldId::MiddleName, part(2));
+        if (!part(3).isEmpty())
+            setString(FieldId::Title, part(3), p);
+        if (!part(4).isEmpty())
+            setString(FieldId::Suffix, part(4), p);
+        return;
+    }
+    if (p.is(FN)) {
+        if (!m_hasFormattedName) {
+            m_formattedName = text(p).trimmed();
+            m_hasFormattedName = true;
+        }
+        return; // composed anew from the name when written
+    }
+    if (p.is(Org)) {
+        const QStringList parts = VCardSyntax::splitEscaped(VCardSyntax::decodeText(p), u';');
+        if (m_strings.contains(FieldId::Company)) {
+            keep(p);
+            return;
+        }
+        m_strings.insert(FieldId::Company, parts.value(0));
+        if (parts.size() > 1) {
+            QStringList units = parts.mid(1);
+            while (!units.isEmpty() && units.constLast().isEmpty())
+                units.removeLast();
+            if (!units.isEmpty())
+                m_strings.insert(FieldId::Department, units.join(u';'));
+        }
+        return;
+    }
+    if (p.is(Title)) {
+        setString(FieldId::JobTitle, text(p), p);
+        return;
+    }
+    if (p.is(Nickname)) {
+        setString(FieldId::Nickname, text(p), p);
+        return;
+    }
+    if (p.is(Note)) {
+        m_note = m_hasNote ? m_note + u'\n' + text(p) : text(p);
+        m_hasNote = true;
+        return;
+    }
+    if (p.is(MaidenName)) {
+        if (m_name.contains(FieldId::PreviousFamilyName))
+            keep(p);
+        else
+            m_name.insert(FieldId::PreviousFamilyName, text(p));
+        return;
+    }
+    if (p.is(PhoneticFirstName) || p.is(PhoneticMiddleName) || p.is(PhoneticLastName)) {
+        const QString &key = p.is(PhoneticFirstName) ? FieldId::FirstName
+            : p.is(PhoneticMiddleName)               ? FieldId::MiddleName
+                                                     : FieldId::LastName;
+        if (m_phonetic.contains(key))
+            keep(p);
+        else
+            m_phonetic.insert(key, text(p));
+        return;
+    }
+    if (p.is(AbShowAs)) {
+        if (text(p).trimmed().compare(VCardValue::Company, Qt::CaseInsensitive) == 0)
+            m_isCompany = true;
+        else
+            keep(p);
+        return;
+    }
+    if (p.is(Bday)) {
+        const int omitted = p.parameter(VCardParameter::OmitYear).toInt();
+        const auto date = VCardDate::parse(text(p), omitted > 0 ? omitted : DateComponents::Undefined);
+        if (date && !m_birthday)
+            m_birthday = date;
+        else
+            keep(p);
+        return;
+    }
+    if (p.is(Photo)) {
+        QByteArray bytes = VCardSyntax::decodeBinary(p);
+        if (!bytes.isEmpty() && m_photo.isEmpty())
+            m_photo = std::move(bytes);
+        else if (bytes.isEmpty())
+            keep(p); // a URL or a reference: left alone
+        return;
+    }
+
+    QStringList leftovers;
+    if (p.is(Tel)) {
+        const QString label = labelFor(Field::Phone, p, &leftovers);
+        leftovers += otherParameters(p, {});
+        addItem(Field::Phone, { { Key::Label, label }, { Key::Value, text(p).trimmed() } }, p, leftovers);
+        return;
+    }
+    if (p.is(Email)) {
+        const QString label = labelFor(Field::Email, p, &leftovers);
+        leftovers += otherParameters(p, {});
+        addItem(Field::Email, { { Key::Label, label }, { Key::Value, text(p).trimmed() } }, p, leftovers);
+        return;
+    }
+    if (p.is(Url)) {
+        const QString label = labelFor(Field::Url, p, &leftovers);
+        leftovers += otherParameters(p, { VCardParameter::Value });
+        addItem(Field::Url, { { Key::Label, label }, { Key::Value, text(p).trimmed() } }, p, leftovers);
+        return;
+    }
+    if (p.is(Adr)) {
+        const QString label = labelFor(Field::Address, p, &leftovers);
+        leftovers += otherParameters(p, {});
+        const QStringList parts = VCardSyntax::splitEscaped(VCardSyntax::decodeText(p), u';');
+        auto part = [&](qsizetype i) { return i < parts.size() ? parts.at(i) : QString(); };
+        // Post-office box and extended address have no field of their own: they lead the street.
+        QStringList streetLines;
+        for (qsizetype i : { 0, 1, 2 }) {
+            if (!part(i).isEmpty())
+                streetLines.append(part(i));
+        }
+        QString country;
+        if (!p.group.isEmpty()) {
+            const auto it = m_groupCountry.constFind(p.group.toByteArray().toLower());
+            if (it != m_groupCountry.constEnd()) {
+                m_usedGroupProperties.insert(it.value());
+                country = text(m_card.properties().at(it.value())).trimmed();
+            }
+        }
+        QVariantMap item { { Key::Label, label },           { FieldId::Street, streetLines.join(u'\n') },
+                           { FieldId::City, part(3) },      { FieldId::State, part(4) },
+                           { FieldId::Zip, part(5) },       { FieldId::Country, part(6) },
+                           { Key::IsoCountryCode, country } };
+        addItem(Field::Address, item, p, leftovers);
+        return;
+    }
+    const QString imService = VCardTypes::imServiceForProperty(p);
+    if (!imService.isNull() || p.is(Impp)) {
+        const QString label = labelFor(Field::InstantMessage, p, &leftovers);
+        leftovers += otherParameters(p, { VCardParameter::ServiceType });
+        QString service = imService;
+        QString username = text(p).trimmed();
+        if (p.is(Impp)) {
+            const qsizetype colon = username.indexOf(u':');
+            if (colon > 0) {
+                service = VCardTypes::imServiceForScheme(username.left(colon));
+                username = username.mid(colon + 1);
+            }
+            const QByteArrayView declared = p.parameter(VCardParameter::ServiceType);
+            if (!declared.isEmpty())
+                service = latin(declared);
+        }
+        addItem(Field::InstantMessage,
+                { { Key::Label, label },
+                  { Key::Service, service },
+                  { Key::Username, username },
+                  { Key::Value, username } },
+                p, leftovers);
+        return;
+    }
+    if (p.is(SocialProfile)) {
+        const QByteArrayView type = p.parameter(VCardParameter::Type);
+        QString service = type.isNull() ? QString() : VCardTypes::socialServiceFromType(latin(type));
+        const QString url = text(p).trimmed();
+        QString username
+            = p.hasParameter(VCardParameter::User) ? latin(p.parameter(VCardParameter::User)) : QString();
+        if (username.isEmpty() && !p.hasParameter(VCardParameter::User)) {
+            // No user name given: the last part of the profile URL stands for it.
+            QStringView path(url);
+            while (path.endsWith(u'/'))
+                path.chop(1);
+            username = path.mid(path.lastIndexOf(u'/') + 1).toString();
+        }
+        const QString userId = latin(p.parameter(VCardParameter::UserId));
+        if (service.isEmpty())
+            service = LabelWord::NoService;
+        leftovers = otherParameters(p, { VCardParameter::User, VCardParameter::UserId });
+        addItem(Field::SocialNetwork,
+                { { Key::Label, service },
+                  { Key::Service, service },
+                  { Key::UrlString, url },
+                  { Key::Username, username },
+                  { Key::UserIdentifier, userId },
+                  { Key::Value, username } },
+                p, leftovers);
+        return;
+    }
+    if (p.is(AbRelatedNames)
+        || (p.is(Related) && p.encoding() == VCardSyntax::Encoding::Raw
+            && !text(p).contains(QLatin1StringView(":")))) {
+        const QString label = labelFor(Field::Relationship, p, &leftovers);
+        leftovers += otherParameters(p, { VCardParameter::Value });
+        addItem(Field::Relationship, { { Key::Label, label }, { Key::Value, text(p).trimmed() } }, p,
+                leftovers);
+        return;
+    }
+    if (p.is(AbDate) || p.is(Anniversary) || p.is(XAnniversary)) {
+        const int omitted = p.parameter(VCardParameter::OmitYear).toInt();
+        const auto date = VCardDate::parse(text(p), omitted > 0 ? omitted : DateComponents::Undefined);
+        if (!date) {
+            keep(p);
+            return;
+        }
+        QString label = labelFor(Field::Dates, p, &leftovers);
+        if (!p.is(AbDate) && label == LabelWord::NoLabel)
+            label = LabelWord::Anniversary;
+        leftovers += otherParameters(p, { VCardParameter::OmitYear, VCardParameter::Value });
+        addItem(Field::Dates, { { Key::Label, label }, { Key::Value, QVariant::fromValue(*date) } }, p,
+                leftovers);
+        return;
+    }
+    if (isCustomItemProperty(p))
+        return; // read by the custom item reader
+    keep(p);
+}
+
+Result Builder::build(Parts parts)
+{
+    Result result;
+    const QList<Property> &props = m_card.properties();
+    // Grouped labels may follow their item: index them first.
+    for (qsizetype i = 0; i < props.size(); ++i) {
+        const Property &p = props.at(i);
+        if (p.group.isEmpty())
+            continue;
+        if (p.is(VCardProperty::AbLabel) && !m_groupLabel.contains(p.group.toByteArray().toLower()))
+            m_groupLabel.insert(p.group.toByteArray().toLower(), i);
+        else if (p.is(VCardProperty::AbAdr) && !m_groupCountry.contains(p.group.toByteArray().toLower()))
+            m_groupCountry.insert(p.group.toByteArray().toLower(), i);
+    }
+    for (qsizetype i = 0; i < props.size(); ++i) {
+        const Property &p = props.at(i);
+        if (p.is(VCardProperty::AbLabel) || p.is(VCardProperty::AbAdr))
+            continue;
+        readProperty(p, i);
+    }
+    // Labels and country codes whose group holds no item of ours stay with the record as read.
+    for (qsizetype i = 0; i < props.size(); ++i) {
+        const Property &p = props.at(i);
+        if ((p.is(VCardProperty::AbLabel) || p.is(VCardProperty::AbAdr))
+            && !m_usedGroupProperties.contains(i))
+            keep(p);
+    }
+
+    PersonPtr person = QVPerson::create();
+    QVPerson &r = *person;
+
+    // A card without name parts but with a formatted name is named by it, unless that is the
+    // company name of an organisation card.
+    bool hasNameParts = false;
+    for (const QString &key : { FieldId::FirstName, FieldId::MiddleName, FieldId::LastName })
+        hasNameParts = hasNameParts || !m_name.value(key).toString().isEmpty();
+    if (!hasNameParts && !m_isCompany && !m_formattedName.isEmpty()
+        && m_formattedName != m_strings.value(FieldId::Company))
+        m_name.insert(FieldId::FirstName, m_formattedName);
+    for (const QString &key :
+         { FieldId::FirstName, FieldId::MiddleName, FieldId::LastName, FieldId::PreviousFamilyName }) {
+        if (!m_name.contains(key))
+            m_name.insert(key, QString());
+    }
+    m_name.insert(Key::ShowAsPerson, !m_isCompany);
+    for (auto it = m_strings.cbegin(); it != m_strings.cend(); ++it)
+        r.setValue(it.value(), it.key());
+    if (m_hasNote)
+        r.setValue(m_note, FieldId::Note);
+    r.setValue(m_name, FieldId::Name);
+    r.setShowAsPerson(!m_isCompany);
+
+    if (!m_phonetic.isEmpty()) {
+        for (const QString &key : { FieldId::FirstName, FieldId::MiddleName, FieldId::LastName }) {
+            if (!m_phonetic.contains(key))
+                m_phonetic.insert(key, QString());
+        }
+        r.setValue(m_phonetic, FieldId::PhoneticName);
+    }
+    if (m_birthday)
+        r.setBirthdayValue(QVariantMap { { Key::Value, QVariant::fromValue(*m_birthday) } });
+
+    for (int f = 0; f < QVPerson::LabeledFieldCount; ++f) {
+        QVariantList &items = m_lists[f];
+        const Field field = Field(f);
+        const QString &identifier = QVPerson::identifierForLabeledField(field);
+        for (qsizetype i = 0; i < items.size(); ++i) {
+            QVariantMap item = items.at(i).toMap();
+            item.insert(Key::LabelIndex, i);
+            if (field != Field::SocialNetwork)
+                QVPerson::setLabel(QString(), item.value(Key::Label).toString(), identifier);
+            items[i] = item;
+        }
+        if (!items.isEmpty())
+            r.setValue(items, identifier);
+        else
+            r.setLabeledValues(field, {});
+    }
+    if (!m_photo.isEmpty())
+        r.setImageData(m_photo);
+    r.setExtraProperties(m_extra);
+    if (parts == Parts::Everything)
+        addCustomItems(m_card, r);
+    r.setCreated(true);
+    r.setChanged(false);
+
+    result.person = person;
+    result.categories = m_categories;
+    result.keptVerbatim = int(m_extra.size());
+    return result;
+}
+
+} // namespace
+
+Result read(QByteArrayView bytes, Parts parts)
+{
+    const Card card(bytes);
+    if (!card.hasBegin() || card.properties().isEmpty())
+        return {};
+    return Builder(card).build(parts);
+}
+
+QStringList categories(const Card &card)
+{
+    QStringList names;
+    for (const Property &p : card.properties()) {
+        if (p.is(VCardProperty::Categories))
+            names += VCardSyntax::splitEscaped(VCardSyntax::decodeText(p), u',');
+    }
+    return names;
+}
+
+void addCustomItems(const Card &card, QVPerson &person)
+{
+    for (const Property &p : card.properties()) {
+        if (!isCustomItemProperty(p))
+            continue;
+        const QString name = latin(p.name.sliced(2));
+        const QString value = text(p);
+        const QString label = p.parameterText.isEmpty() ? QString() : customLabel(p);
+        if (!label.isNull()) {
+            person.addCustomItem(ValueType::Labeled, name, { label });
+            person.addLabeledValue(
+                QVariantMap { { Key::Value, value }, { Key::Label, label }, { Key::StringValue, value } },
+                name);
+        } else {
+            if (person.customItemDefinition(name).isEmpty())
+                person.addCustomItem(ValueType::String, name, {});
+            person.setValue(value, name);
+        }
+    }
+}
+
+} // namespace VCardRecordReader

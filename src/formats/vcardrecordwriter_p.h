@@ -1,0 +1,18 @@
+// The standard properties of a record as one vCard 3.0 card. Note, photo, custom items and
+// categories are added by QVvCard's writer, which decides on them by its options.
+#pragma once
+
+#include "record/qvperson.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace VCardRecordWriter {
+
+// "BEGIN:VCARD" ... "END:VCARD", CRLF line ends, folded at 75 octets.
+QByteArray write(QVPerson &person);
+
+// One content line, folded, with CRLF.
+void appendLine(QByteArray &out, const QString &line);
+
+} // namespace VCardRecordWriter

@@ -1,0 +1,522 @@
+#include "formats/vcardkeys.h"
+#include "formats/vcardsyntax_p.h"
+#include "platform/textcodec.h"
+
+#include <QStringDecoder>
+
+namespace VCardSyntax {
+
+namespace {
+
+bool equalsIgnoreCase(QByteArrayView a, QLatin1StringView b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        char x = a[i];
+        char y = b[i].toLatin1();
+        if (x >= 'a' && x <= 'z')
+            x = char(x - 'a' + 'A');
+        if (y >= 'a' && y <= 'z')
+            y = char(y - 'a' + 'A');
+        if (x != y)
+            return false;
+    }
+    return true;
+}
+
+bool containsIgnoreCase(QByteArrayView haystack, QLatin1StringView needle)
+{
+    for (qsizetype i = 0; i + needle.size() <= haystack.size(); ++i) {
+        if (equalsIgnoreCase(haystack.sliced(i, needle.size()), needle))
+            return true;
+    }
+    return false;
+}
+
+QByteArrayView trimmed(QByteArrayView v)
+{
+    while (!v.isEmpty() && (v.front() == ' ' || v.front() == '\t'))
+        v = v.sliced(1);
+    while (!v.isEmpty() && (v.back() == ' ' || v.back() == '\t'))
+        v.chop(1);
+    return v;
+}
+
+bool isAscii(QByteArrayView bytes)
+{
+    for (char c : bytes) {
+        if (uchar(c) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+int hexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+// Bytes in the declared charset; without one (or with an unknown one) UTF-8 when they are valid
+// UTF-8, else windows-1252, the usual encoding of old 8-bit exports.
+QString textFromBytes(QByteArrayView bytes, QByteArrayView charset)
+{
+    if (isAscii(bytes))
+        return QString::fromLatin1(bytes);
+    if (!charset.isEmpty() && !equalsIgnoreCase(charset, QLatin1StringView("UTF-8"))) {
+        const QString name = QString::fromLatin1(charset);
+        if (TextCodec::isKnown(name))
+            return TextCodec::decodeLenient(bytes, name);
+    }
+    if (QUtf8StringView(bytes).isValidUtf8())
+        return QString::fromUtf8(bytes);
+    return TextCodec::decodeLenient(bytes, QStringLiteral("windows-1252"));
+}
+
+} // namespace
+
+// ---- Property -------------------------------------------------------------------------------
+
+bool Property::is(QLatin1StringView propertyName) const
+{
+    return equalsIgnoreCase(name, propertyName);
+}
+
+QByteArrayView Property::parameter(QLatin1StringView parameterName) const
+{
+    for (const Parameter &p : parameters) {
+        if (equalsIgnoreCase(p.name, parameterName))
+            return p.value.isNull() ? QByteArrayView("") : p.value;
+    }
+    return {};
+}
+
+bool Property::hasParameter(QLatin1StringView parameterName) const
+{
+    return !parameter(parameterName).isNull();
+}
+
+bool Property::hasType(QLatin1StringView type) const
+{
+    for (const Parameter &p : parameters) {
+        if (p.name.isEmpty()) {
+            if (equalsIgnoreCase(trimmed(p.value), type))
+                return true;
+        } else if (equalsIgnoreCase(p.name, VCardParameter::Type)) {
+            for (QByteArrayView item : splitList(p.value)) {
+                if (equalsIgnoreCase(item, type))
+                    return true;
+            }
+        }
+    }
+    return false;
+}
+
+Encoding Property::encoding() const
+{
+    for (const Parameter &p : parameters) {
+        QByteArrayView v;
+        if (p.name.isEmpty())
+            v = trimmed(p.value);
+        else if (equalsIgnoreCase(p.name, VCardParameter::Encoding))
+            v = trimmed(p.value);
+        else
+            continue;
+        if (equalsIgnoreCase(v, VCardParameter::QuotedPrintable))
+            return Encoding::QuotedPrintable;
+        if (equalsIgnoreCase(v, VCardParameter::Base64) || equalsIgnoreCase(v, VCardParameter::B))
+            return Encoding::Base64;
+    }
+    return Encoding::Raw;
+}
+
+QList<QByteArrayView> splitList(QByteArrayView values)
+{
+    QList<QByteArrayView> items;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= values.size(); ++i) {
+        if (i == values.size() || values[i] == ',') {
+            const QByteArrayView item = trimmed(values.sliced(start, i - start));
+            if (!item.isEmpty())
+                items.append(item);
+            start = i + 1;
+        }
+    }
+    return items;
+}
+
+// ---- Card: physical lines -> logical lines -> properties --------------------------------------
+
+// Lines are unfolded in one pass over the physical lines. The obvious approach, joining every
+// line that starts with white space, fails on vCard 2.1 quoted-printable values: their soft line
+// break is a "=" at the end of a line and the continuation starts in column one, so whether the
+// next line belongs to this one depends on the ENCODING parameter of the line being built. The
+// head of a logical line is therefore inspected when it starts; a quoted-printable line then also
+// continues after each trailing "=". A card without any LF uses bare CR as line break (old Mac
+// files); otherwise a lone CR is part of the value.
+Card::Card(QByteArrayView bytes)
+{
+    const bool crOnly = !bytes.contains('\n') && bytes.contains('\r');
+    const char lineBreak = crOnly ? '\r' : '\n';
+
+    auto nextLine = [&](qsizetype &pos) {
+        const qsizetype start = pos;
+        qsizetype end = bytes.indexOf(lineBreak, start);
+        if (end < 0)
+            end = bytes.size();
+        pos = end + 1;
+        QByteArrayView line = bytes.sliced(start, end - start);
+        if (!crOnly && line.endsWith('\r'))
+            line.chop(1);
+        return line;
+    };
+
+    qsizetype pos = 0;
+    while (pos < bytes.size()) {
+        QByteArrayView line = nextLine(pos);
+        if (line.isEmpty())
+            continue;
+        const qsizetype colon = line.indexOf(':');
+        const bool quotedPrintable
+            = colon > 0 && containsIgnoreCase(line.first(colon), VCardParameter::QuotedPrintable);
+        QByteArray joined;
+        bool isJoined = false;
+        while (pos < bytes.size()) {
+            const QByteArrayView &current = isJoined ? QByteArrayView(joined) : line;
+            const bool softBreak = quotedPrintable && current.endsWith('=');
+            const char first = bytes[pos];
+            const bool fold = first == ' ' || first == '\t';
+            if (!softBreak && !fold)
+                break;
+            qsizetype peek = pos;
+            QByteArrayView next = nextLine(peek);
+            if (!isJoined) {
+                joined = line.toByteArray();
+                isJoined = true;
+            }
+            if (softBreak) {
+                joined.chop(1);
+                joined.append(next);
+            } else {
+                joined.append(next.sliced(1));
+            }
+            pos = peek;
+        }
+        if (isJoined) {
+            m_storage.append(std::move(joined));
+            addLine(m_storage.constLast());
+        } else {
+            addLine(line);
+        }
+    }
+}
+
+// A content line is "group.NAME;PARAM=VALUE;PARAM="QUOTED":value". A ":" or ";" inside a quoted
+// parameter value does not end the parameter, which is why the head is scanned character by
+// character instead of being cut at the first ":". An opening quote without a closing one is
+// taken literally, so that one stray quote cannot swallow the value.
+void Card::addLine(QByteArrayView line)
+{
+    Property p;
+    const qsizetype n = line.size();
+    qsizetype i = 0;
+    while (i < n && line[i] != ';' && line[i] != ':')
+        ++i;
+    if (i >= n)
+        return; // no value separator: not a content line
+    QByteArrayView fullName = trimmed(line.first(i));
+    const qsizetype dot = fullName.indexOf('.');
+    if (dot >= 0) {
+        p.group = fullName.first(dot);
+        p.name = fullName.sliced(dot + 1);
+    } else {
+        p.name = fullName;
+    }
+    if (p.name.isEmpty())
+        return;
+
+    const qsizetype paramStart = i < n && line[i] == ';' ? i + 1 : i;
+    while (i < n && line[i] == ';') {
+        ++i;
+        const qsizetype start = i;
+        qsizetype eq = -1;
+        Parameter param;
+        qsizetype valueStart = -1;
+        qsizetype valueEnd = -1;
+        while (i < n && line[i] != ';' && line[i] != ':') {
+            if (line[i] == '=' && eq < 0) {
+                eq = i;
+                if (i + 1 < n && line[i + 1] == '"') {
+                    const qsizetype close = line.indexOf('"', i + 2);
+                    if (close > 0) {
+                        valueStart = i + 2;
+                        valueEnd = close;
+                        param.quoted = true;
+                        i = close + 1;
+                        continue;
+                    }
+                }
+            } else if (line[i] == '"' && eq >= 0 && !param.quoted) {
+                // A quoted item inside a value list: TYPE=WORK,"A:B".
+                const qsizetype close = line.indexOf('"', i + 1);
+                if (close > 0) {
+                    i = close + 1;
+                    continue;
+                }
+            }
+            ++i;
+        }
+        if (eq >= 0) {
+            param.name = trimmed(line.sliced(start, eq - start));
+            if (param.quoted) {
+                param.value = line.sliced(valueStart, valueEnd - valueStart);
+            } else {
+                param.value = trimmed(line.sliced(eq + 1, i - eq - 1));
+                if (param.value.isNull())
+                    param.value = QByteArrayView("");
+            }
+        } else {
+            param.value = trimmed(line.sliced(start, i - start));
+        }
+        if (!param.name.isEmpty() || !param.value.isEmpty())
+            p.parameters.append(param);
+    }
+    if (i >= n || line[i] != ':')
+        return;
+    p.parameterText = line.sliced(paramStart, i - paramStart);
+    p.rawValue = line.sliced(i + 1);
+
+    if (p.is(VCardProperty::Begin)) {
+        if (equalsIgnoreCase(trimmed(p.rawValue), QLatin1StringView("VCARD"))) {
+            m_hasBegin = true;
+            ++m_depth;
+        }
+        return;
+    }
+    if (p.is(VCardProperty::End)) {
+        if (equalsIgnoreCase(trimmed(p.rawValue), QLatin1StringView("VCARD")))
+            --m_depth;
+        return;
+    }
+    // Properties of a card nested inside this one (2.1 AGENT) are not this contact's.
+    if (m_depth > 1)
+        return;
+    m_properties.append(p);
+}
+
+// ---- Decoding --------------------------------------------------------------------------------
+
+QByteArray decodeQuotedPrintable(QByteArrayView bytes)
+{
+    QByteArray out;
+    out.reserve(bytes.size());
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (c == '=' && i + 2 < bytes.size()) {
+            const int hi = hexValue(bytes[i + 1]);
+            const int lo = hexValue(bytes[i + 2]);
+            if (hi >= 0 && lo >= 0) {
+                out.append(char(hi * 16 + lo));
+                i += 2;
+                continue;
+            }
+        }
+        out.append(c);
+    }
+    return out;
+}
+
+QString decodeText(const Property &property)
+{
+    const QByteArrayView charset = property.parameter(VCardParameter::Charset);
+    switch (property.encoding()) {
+    case Encoding::QuotedPrintable:
+        return textFromBytes(decodeQuotedPrintable(property.rawValue), charset);
+    case Encoding::Base64:
+        return textFromBytes(QByteArray::fromBase64(property.rawValue.toByteArray()), charset);
+    case Encoding::Raw:
+        break;
+    }
+    return textFromBytes(property.rawValue, charset);
+}
+
+QByteArray decodeBinary(const Property &property)
+{
+    switch (property.encoding()) {
+    case Encoding::QuotedPrintable:
+        return decodeQuotedPrintable(property.rawValue);
+    case Encoding::Base64:
+        return QByteArray::fromBase64(property.rawValue.toByteArray());
+    case Encoding::Raw:
+        break;
+    }
+    // vCard 4.0: "data:image/jpeg;base64,...".
+    const QByteArrayView value = trimmed(property.rawValue);
+    if (value.size() > VCardValue::DataUriPrefix.size()
+        && equalsIgnoreCase(value.first(VCardValue::DataUriPrefix.size()), VCardValue::DataUriPrefix)) {
+        const qsizetype comma = value.indexOf(',');
+        if (comma > 0 && containsIgnoreCase(value.first(comma + 1), VCardValue::Base64Marker))
+            return QByteArray::fromBase64(value.sliced(comma + 1).toByteArray());
+    }
+    return {};
+}
+
+QString parameterText(QByteArrayView bytes)
+{
+    if (isAscii(bytes))
+        return QString::fromLatin1(bytes);
+    return QString::fromUtf8(bytes);
+}
+
+// ---- Text values -------------------------------------------------------------------------------
+
+QString unescape(QStringView text)
+{
+    if (!text.contains(u'\\'))
+        return text.toString();
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'\\' && i + 1 < text.size()) {
+            const QChar next = text[i + 1];
+            if (next == u'n' || next == u'N') {
+                out.append(u'\n');
+                ++i;
+                continue;
+            }
+            if (next == u'\\' || next == u',' || next == u';' || next == u':') {
+                out.append(next);
+                ++i;
+                continue;
+            }
+        }
+        out.append(c);
+    }
+    return out;
+}
+
+QStringList splitEscaped(QStringView text, QChar separator)
+{
+    QStringList parts;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\\') {
+            ++i; // the escaped character never separates
+            continue;
+        }
+        if (text[i] == separator) {
+            parts.append(unescape(text.sliced(start, i - start)));
+            start = i + 1;
+        }
+    }
+    parts.append(unescape(text.sliced(std::min(start, text.size()))));
+    return parts;
+}
+
+// ---- Writing ----------------------------------------------------------------------------------
+
+QString escape(QStringView text)
+{
+    QString out;
+    out.reserve(text.size() + 8);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        switch (c.unicode()) {
+        case '\\':
+            out.append(QLatin1StringView("\\\\"));
+            break;
+        case ',':
+            out.append(QLatin1StringView("\\,"));
+            break;
+        case ';':
+            out.append(QLatin1StringView("\\;"));
+            break;
+        case '\r':
+            if (i + 1 < text.size() && text[i + 1] == u'\n')
+                ++i;
+            out.append(QLatin1StringView("\\n"));
+            break;
+        case '\n':
+            out.append(QLatin1StringView("\\n"));
+            break;
+        default:
+            out.append(c);
+        }
+    }
+    return out;
+}
+
+QString escapeLineBreaks(QStringView text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'\\') {
+            out.append(QLatin1StringView("\\\\"));
+        } else if (c == u'\r' || c == u'\n') {
+            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+                ++i;
+            out.append(QLatin1StringView("\\n"));
+        } else {
+            out.append(c);
+        }
+    }
+    return out;
+}
+
+QString parameterValue(QStringView value)
+{
+    bool needsQuotes = false;
+    for (QChar c : value) {
+        if (c == u':' || c == u';' || c == u',' || c == u'"' || c == u'\n' || c == u'\r') {
+            needsQuotes = true;
+            break;
+        }
+    }
+    if (!needsQuotes)
+        return value.toString();
+    QString out = QStringLiteral("\"");
+    for (QChar c : value) {
+        if (c == u'^')
+            out.append(QLatin1StringView("^^"));
+        else if (c == u'"')
+            out.append(QLatin1StringView("^'"));
+        else if (c == u'\n')
+            out.append(QLatin1StringView("^n"));
+        else if (c != u'\r')
+            out.append(c);
+    }
+    out.append(u'"');
+    return out;
+}
+
+void appendFolded(QByteArray &out, QByteArrayView line)
+{
+    constexpr qsizetype kLineOctets = 75;
+    qsizetype pos = 0;
+    qsizetype room = kLineOctets;
+    while (line.size() - pos > room) {
+        qsizetype cut = pos + room;
+        // Never split a UTF-8 sequence: back up to the start of the character.
+        while (cut > pos && (uchar(line[cut]) & 0xC0) == 0x80)
+            --cut;
+        if (cut == pos)
+            cut = pos + room;
+        out.append(line.sliced(pos, cut - pos));
+        out.append("\r\n ");
+        pos = cut;
+        room = kLineOctets - 1;
+    }
+    out.append(line.sliced(pos));
+    out.append("\r\n");
+}
+
+} // namespace VCardSyntax

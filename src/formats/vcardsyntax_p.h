@@ -1,0 +1,99 @@
+// The lowest layer of the vCard codec: bytes of one card -> logical lines -> properties with their
+// group, name, parameters and raw value; decoding of values (quoted-printable, Base64, charsets),
+// text escapes and component splitting; and the matching pieces for writing (escaping, folding).
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVarLengthArray>
+
+namespace VCardSyntax {
+
+struct Parameter
+{
+    QByteArrayView name; // empty for a bare 2.1 value ("TEL;WORK;FAX:")
+    QByteArrayView value; // without the quotes; may list several values separated by ","
+    bool quoted = false;
+};
+
+enum class Encoding
+{
+    Raw,
+    QuotedPrintable,
+    Base64
+};
+
+struct Property
+{
+    QByteArrayView group; // "item1" of "item1.TEL"
+    QByteArrayView name; // as written
+    QByteArrayView parameterText; // everything between the name and the value separator
+    QByteArrayView rawValue; // unfolded, not yet decoded
+    QVarLengthArray<Parameter, 4> parameters;
+
+    bool is(QLatin1StringView propertyName) const;
+    // The first value of a named parameter (case-insensitive); null when absent.
+    QByteArrayView parameter(QLatin1StringView parameterName) const;
+    bool hasParameter(QLatin1StringView parameterName) const;
+    // Whether one of the TYPE values (or a bare 2.1 value) is the given word, case-insensitively.
+    bool hasType(QLatin1StringView type) const;
+    Encoding encoding() const;
+};
+
+// One card cut into properties. The properties point into the bytes given (which must outlive the
+// card) or into the card's own storage for lines that needed unfolding.
+class Card
+{
+public:
+    explicit Card(QByteArrayView bytes);
+    Card(const Card &) = delete;
+    Card &operator=(const Card &) = delete;
+
+    const QList<Property> &properties() const { return m_properties; }
+    // Whether a BEGIN:VCARD line was met.
+    bool hasBegin() const { return m_hasBegin; }
+
+private:
+    void addLine(QByteArrayView line);
+
+    QList<Property> m_properties;
+    QList<QByteArray> m_storage;
+    bool m_hasBegin = false;
+    int m_depth = 0;
+};
+
+// Splits a TYPE-like parameter value list ("WORK,VOICE") into its items.
+QList<QByteArrayView> splitList(QByteArrayView values);
+
+// ---- Decoding ----------------------------------------------------------------------------
+QByteArray decodeQuotedPrintable(QByteArrayView bytes);
+// The value as text: transfer encoding undone, charset applied (UTF-8 unless declared otherwise).
+QString decodeText(const Property &property);
+// The value as bytes: Base64 and quoted-printable undone; a "data:" URI gives its payload.
+QByteArray decodeBinary(const Property &property);
+// Parameter values as text (they are UTF-8 or ASCII in practice).
+QString parameterText(QByteArrayView bytes);
+
+// ---- Text values -----------------------------------------------------------------------------
+// Undoes \n \N \, \; \: \\; other backslashes stay as they are.
+QString unescape(QStringView text);
+// Splits at every separator not preceded by a backslash and unescapes each part.
+QStringList splitEscaped(QStringView text, QChar separator);
+
+// ---- Writing ----------------------------------------------------------------------------------
+// Text value escaping: backslash, line breaks (as \n), "," and ";".
+QString escape(QStringView text);
+// For values that are no TEXT (URIs, phone numbers, user-defined properties): only backslashes
+// and line breaks are escaped, so that the line stays one line and reads back the same.
+QString escapeLineBreaks(QStringView text);
+// A parameter value: quoted when it holds ":", ";" or ",", with quotes and line breaks encoded
+// with ^' and ^n (and ^ as ^^) so that it cannot end the parameter early.
+QString parameterValue(QStringView value);
+// Appends one content line (without line end) folded at 75 octets, never inside a UTF-8
+// sequence, and ending in CRLF.
+void appendFolded(QByteArray &out, QByteArrayView line);
+
+} // namespace VCardSyntax

@@ -1,0 +1,279 @@
+// QVvCard reading and writing: cutting cards, categories, custom items, labels, progress and
+// cancellation, the writer's own lines, and labels surviving a write and a read.
+#include "../testutil.h"
+#include "record/keys.h"
+#include "record/labelregistration.h"
+#include "vcardtestutil.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using VCardTest::contacts;
+using VCardTest::person;
+using VCardTest::read;
+
+QStringList groupNames(const ContainerTable &table)
+{
+    QStringList names;
+    for (const GroupEntry &g : table.first()->groups)
+        names.append(g->name + u':' + QString::number(g->contactTable->size()));
+    return names;
+}
+
+TEST(VCardReading, CutsCardsAndCountsWhatItSkips)
+{
+    struct Case
+    {
+        const char *name;
+        const char *text;
+        qsizetype contacts;
+        qsizetype skipped;
+    };
+    const Case cases[] = {
+        { "blank lines between cards",
+          "BEGIN:VCARD\r\nFN:A\r\nEND:VCARD\r\n\r\n\r\nBEGIN:VCARD\r\nFN:B\r\nEND:VCARD\r\n", 2, 0 },
+        { "no card at all", "FN:A\r\nEND:VCARD\r\n", 0, 0 },
+        { "lower-case card start", "begin:vcard\nfn:A\nend:vcard\n", 1, 0 },
+        { "empty card between good ones",
+          "BEGIN:VCARD\nFN:A\nEND:VCARD\nBEGIN:VCARD\nEND:VCARD\nBEGIN:VCARD\nFN:C\nEND:VCARD\n", 2, 1 },
+        { "garbage card between good ones",
+          "BEGIN:VCARD\nFN:A\nEND:VCARD\nBEGIN:VCARD\n\x01\x02 no "
+          "colon\nEND:VCARD\nBEGIN:VCARD\nFN:C\nEND:VCARD",
+          2, 1 },
+    };
+    for (const Case &c : cases) {
+        VCardReadStatistics stats;
+        const ContainerTable table = read(QByteArray(c.text), &stats);
+        ASSERT_EQ(table.size(), 1) << c.name;
+        EXPECT_EQ(contacts(table).size(), c.contacts) << c.name;
+        EXPECT_EQ(stats.skippedCards, c.skipped) << c.name;
+        EXPECT_EQ(table.first()->groups.size(), 1) << c.name;
+    }
+}
+
+TEST(VCardReading, CategoriesBecomeSharedSortedGroups)
+{
+    const ContainerTable table
+        = read(QByteArray("BEGIN:VCARD\nFN:A\nCATEGORIES:Friends, Family\nEND:VCARD\n"
+                          "BEGIN:VCARD\nFN:B\nCATEGORIES:Family\nEND:VCARD\n"
+                          "BEGIN:VCARD\nFN:C\nCATEGORIES;CHARSET=UTF-8;ENCODING=QUOTED-"
+                          "PRINTABLE:=E5=90=8C=E5=83=9A,Work\\, Inc.,Cl=\nub\nEND:VCARD\n"));
+    EXPECT_EQ(groupNames(table),
+              (QStringList { QStringLiteral("All Contacts:3"), QStringLiteral("Club:1"),
+                             QStringLiteral("Family:2"), QStringLiteral("Friends:1"),
+                             QStringLiteral("Work, Inc.:1"), QString::fromUtf8("同僚:1") }));
+    // Group entries are entries of their own over the same record.
+    const GroupEntry family = table.first()->groups.at(2);
+    EXPECT_NE(family->contactTable->first(), contacts(table).first());
+    EXPECT_EQ(family->contactTable->first()->person, contacts(table).first()->person);
+}
+
+TEST(VCardReading, CustomItems)
+{
+    const PersonPtr p = person("BEGIN:VCARD\r\nVERSION:3.0\r\nFN:A\r\nX-SPOUSE-NICK;type=home:Bo\r\n"
+                               "X-SPOUSE-NICK;type=work:Bob\r\nX-FAVORITE:Tea\r\nX-FAVORITE:Coffee\r\n"
+                               "X-ABUID:123\r\nX-NOTE-EXTRA;CHARSET=UTF-8:text\r\nitem1.X-GROUPED:g\r\n"
+                               "X-QP;ENCODING=QUOTED-PRINTABLE:a=3Db\r\nX-ESC:line\\nbreak\r\n"
+                               "X-AIM:handle\r\nEND:VCARD\r\n");
+    ASSERT_TRUE(p);
+    EXPECT_EQ(p->customIdentifiers(),
+              (QStringList { QStringLiteral("SPOUSE-NICK"), QStringLiteral("FAVORITE"),
+                             QStringLiteral("NOTE-EXTRA"), QStringLiteral("QP"), QStringLiteral("ESC") }));
+    const QVariantList nick = p->customValueForIdentifier(QStringLiteral("SPOUSE-NICK")).toList();
+    ASSERT_EQ(nick.size(), 2);
+    EXPECT_EQ(nick.at(0).toMap().value(Key::Label), QStringLiteral("home"));
+    EXPECT_EQ(nick.at(1).toMap().value(Key::StringValue), QStringLiteral("Bob"));
+    EXPECT_EQ(p->customValueForIdentifier(QStringLiteral("FAVORITE")), QStringLiteral("Coffee"));
+    EXPECT_EQ(p->customItemDefinition(QStringLiteral("NOTE-EXTRA")).value(CustomKey::Labels).toStringList(),
+              QStringList { QStringLiteral("CHARSET=UTF-8") });
+    EXPECT_EQ(p->customValueForIdentifier(QStringLiteral("QP")), QStringLiteral("a=b"));
+    EXPECT_EQ(p->customValueForIdentifier(QStringLiteral("ESC")), QStringLiteral("line\nbreak"));
+    // Nothing is kept twice: grouped and excluded properties stay verbatim, IM handles are a field.
+    EXPECT_EQ(p->extraProperties(),
+              (QStringList { QStringLiteral("X-ABUID:123"), QStringLiteral("item1.X-GROUPED:g") }));
+    EXPECT_EQ(p->imsValues().size(), 1);
+}
+
+TEST(VCardReading, LabelsFromTypesAndGroupedLabels)
+{
+    struct Case
+    {
+        const char *lines;
+        const char *identifier;
+        const char *label;
+    };
+    const Case cases[] = {
+        { "TEL;TYPE=CELL:1", "Phone", "mobile" },
+        { "TEL;TYPE=HOME,FAX:1", "Phone", "home fax" },
+        { "TEL;WORK;FAX:1", "Phone", "work fax" },
+        { "TEL;TYPE=VOICE,PREF:1", "Phone", "No label" },
+        { "TEL;TYPE=iphone:1", "Phone", "iPhone" },
+        { "TEL;TYPE=WhatsApp:1", "Phone", "WhatsApp" },
+        { "item1.TEL:1\nitem1.X-ABLabel:_$!<Mobile>!$_", "Phone", "mobile" },
+        { "item2.X-ABLabel:Private line\nitem2.TEL;TYPE=HOME:1", "Phone", "Private line" },
+        { "EMAIL;TYPE=INTERNET,PREF:a@b", "Email", "No label" },
+        { "EMAIL;INTERNET;WORK:a@b", "Email", "work" },
+        { "ADR;TYPE=HOME,POSTAL:;;s;c;;;", "Address", "home" },
+        { "item1.URL:http://x\nitem1.X-ABLabel:_$!<HomePage>!$_", "URL", "home page" },
+        { "item1.X-ABRELATEDNAMES:Bo\nitem1.X-ABLabel:_$!<Son>!$_", "Relationship", "son" },
+        { "X-ANNIVERSARY:2001-02-03", "Dates", "anniversary" },
+        { "X-JABBER;TYPE=HOME:a@j", "Instant Message", "home" },
+    };
+    for (const Case &c : cases) {
+        const QByteArray card = QByteArray("BEGIN:VCARD\nFN:A\n") + c.lines + "\nEND:VCARD\n";
+        const PersonPtr p = person(card.constData());
+        ASSERT_TRUE(p) << c.lines;
+        const QVariantList items = p->labeledValueForIdentifier(QString::fromUtf8(c.identifier));
+        ASSERT_EQ(items.size(), 1) << c.lines;
+        EXPECT_EQ(items.first().toMap().value(Key::Label).toString(), QString::fromUtf8(c.label)) << c.lines;
+        EXPECT_TRUE(QVPerson::labelsForIdentifier(QString::fromUtf8(c.identifier))
+                        .contains(QString::fromUtf8(c.label)))
+            << c.lines;
+    }
+}
+
+TEST(VCardReading, LabelsMetOnAnotherThreadWaitForTheCaller)
+{
+    const QString label = QStringLiteral("Deferred cousin");
+    QList<LabelRegistration::Change> changes;
+    {
+        LabelRegistration::Deferral deferral;
+        const QByteArray text
+            = "BEGIN:VCARD\nitem1.X-ABRELATEDNAMES:K\nitem1.X-ABLabel:" + label.toUtf8() + "\nEND:VCARD\n";
+        ASSERT_EQ(contacts(read(text)).size(), 1);
+        EXPECT_FALSE(QVPerson::labelsForIdentifier(FieldId::Relationship).contains(label));
+        changes = deferral.takeChanges();
+    }
+    LabelRegistration::apply(changes);
+    EXPECT_TRUE(QVPerson::labelsForIdentifier(FieldId::Relationship).contains(label));
+}
+
+TEST(VCardReading, ReportsProgressInOrderAndCancels)
+{
+    QByteArray text;
+    for (int i = 0; i < 3000; ++i)
+        text += "BEGIN:VCARD\r\nFN:Person " + QByteArray::number(i) + "\r\nEND:VCARD\r\n";
+    QList<qsizetype> positions;
+    const auto all
+        = QVvCard::containersFromVCardData(text, [&](bool *, qsizetype at) { positions.append(at); });
+    ASSERT_TRUE(all);
+    ASSERT_EQ(positions.size(), 3000);
+    EXPECT_TRUE(std::is_sorted(positions.begin(), positions.end()));
+    // A card ends after the first line-break character following END:VCARD: the CR of the last CRLF.
+    EXPECT_EQ(positions.last(), text.size() - 1);
+    EXPECT_EQ(contacts(*all).at(2999)->person->compositeName(), QStringLiteral("Person 2999"));
+
+    int calls = 0;
+    const auto cancelled = QVvCard::containersFromVCards(QString::fromUtf8(text), [&](bool *stop, qsizetype) {
+        if (++calls == 10)
+            *stop = true;
+    });
+    EXPECT_FALSE(cancelled.has_value());
+    EXPECT_EQ(calls, 10);
+}
+
+// ---- Writing ------------------------------------------------------------------------------------
+
+ContainerTable familyAndFriends()
+{
+    ContainerTable table
+        = read(QByteArray("BEGIN:VCARD\nFN:A\nNOTE:a\\nb\nCATEGORIES:Family,Friends\nEND:VCARD\n"
+                          "BEGIN:VCARD\nFN:B\nEND:VCARD\n"));
+    return table;
+}
+
+TEST(VCardWriting, NoteAndCategoryLines)
+{
+    const ContainerTable table = familyAndFriends();
+    const ContactList list = contacts(table);
+    const QString text = QVvCard::vCardsFromContacts(list, { VCardOption::Note }, table.first()).value();
+    EXPECT_TRUE(
+        text.contains(QLatin1StringView("\r\nNOTE:a\\nb\r\nCATEGORIES:Family,Friends\r\nEND:VCARD\r\n")))
+        << text.toStdString();
+    EXPECT_EQ(text.count(QLatin1StringView("CATEGORIES")), 1);
+    EXPECT_EQ(text.count(QLatin1StringView("BEGIN:VCARD")), 2);
+
+    // A deleted entry of a group does not count; without the option there is no note.
+    table.first()->groups.at(1)->contactTable->first()->deleted = true;
+    const QString later = QVvCard::vCardsFromContacts(list, {}, table.first()).value();
+    EXPECT_TRUE(later.contains(QLatin1StringView("CATEGORIES:Friends\r\n"))) << later.toStdString();
+    EXPECT_FALSE(later.contains(QLatin1StringView("NOTE")));
+}
+
+TEST(VCardWriting, CustomItemsByWriter)
+{
+    const PersonPtr p = person("BEGIN:VCARD\nFN:A\nX-NICK;type=home:Bo\nX-FAV:Tea\nEND:VCARD\n");
+    ASSERT_TRUE(p);
+    p->replaceLabeledValue(
+        QVariantList { QVariantMap { { Key::Label, QStringLiteral("home") }, { Key::Value, QString() } },
+                       QVariantMap { { Key::Label, QStringLiteral("a:b") },
+                                     { Key::Value, QStringLiteral("two\nlines") } } },
+        QStringLiteral("NICK"));
+    QVPerson::setClassCustomItems(p->customItems());
+    const QString byRecord = QVvCard::vCardFromPerson(*p, { VCardOption::Custom }, {});
+    const QString byEntry = QVvCard::vCardFromContact(makeContactEntry(p), {});
+    QVPerson::setClassCustomItems({});
+    EXPECT_FALSE(byRecord.contains(QLatin1StringView("X-NICK;type=home:")));
+    EXPECT_TRUE(byEntry.contains(QLatin1StringView("X-NICK;type=home:\r\n")));
+    EXPECT_TRUE(byRecord.contains(QLatin1StringView("X-NICK;type=\"a:b\":two\\nlines\r\n")))
+        << byRecord.toStdString();
+    EXPECT_TRUE(byRecord.contains(QLatin1StringView("X-FAV:Tea\r\n")));
+
+    // The line break and the quoted label read back as they were.
+    const PersonPtr back = person(byRecord.toUtf8().constData());
+    ASSERT_TRUE(back);
+    const QVariantList items = back->customValueForIdentifier(QStringLiteral("NICK")).toList();
+    ASSERT_EQ(items.size(), 1);
+    EXPECT_EQ(items.first().toMap().value(Key::Label), QStringLiteral("a:b"));
+    EXPECT_EQ(items.first().toMap().value(Key::Value), QStringLiteral("two\nlines"));
+}
+
+TEST(VCardWriting, EveryLabelSurvivesAWriteAndARead)
+{
+    const QString fields[] = { FieldId::Phone,          FieldId::Email,        FieldId::Address, FieldId::Url,
+                               FieldId::InstantMessage, FieldId::Relationship, FieldId::Dates };
+    for (const QString &identifier : fields) {
+        QStringList labels = QVPerson::labelsForIdentifier(identifier);
+        labels += { QStringLiteral("Private line"), LabelWord::NoLabel, QStringLiteral("a;b,c") };
+        for (const QString &label : labels) {
+            const PersonPtr p = QVPerson::create();
+            QVariantMap item { { Key::Label, label }, { Key::Value, QStringLiteral("v@x") } };
+            if (identifier == FieldId::Address)
+                item.insert(FieldId::City, QStringLiteral("Town"));
+            if (identifier == FieldId::Dates)
+                item.insert(Key::Value, QVariant::fromValue(DateComponents { 2000, 1, 2 }));
+            if (identifier == FieldId::InstantMessage)
+                item.insert(Key::Service, QStringLiteral("Jabber"));
+            p->setValue(QVariantList { item }, identifier);
+            const QByteArray card = p->vCardData();
+            const PersonPtr back = QVPerson::initWithVCardData(card);
+            ASSERT_TRUE(back) << card.toStdString();
+            const QVariantList items = back->labeledValueForIdentifier(identifier);
+            ASSERT_EQ(items.size(), 1) << card.toStdString();
+            EXPECT_EQ(items.first().toMap().value(Key::Label).toString(), label) << card.toStdString();
+        }
+    }
+}
+
+TEST(VCardWriting, PhotosKeepTheirBytesOrBecomeJpeg)
+{
+    QImage image(8, 8, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    const QByteArray jpeg = QVvCard::jpegDataFromImage(image);
+    ASSERT_FALSE(jpeg.isEmpty());
+    const PersonPtr p = QVPerson::create();
+    p->setImageData(jpeg);
+    const QString text = QVvCard::vCardFromPerson(*p, { VCardOption::Photo }, {});
+    EXPECT_TRUE(text.contains(QLatin1StringView("\r\nPHOTO;ENCODING=b;TYPE=JPEG:")));
+    EXPECT_EQ(VCardTest::person(text.toUtf8().constData())->imageData(), jpeg);
+
+    p->setPhoto(image); // stored as a lossless image, written as JPEG
+    const QByteArray written
+        = VCardTest::person(QVvCard::vCardFromPerson(*p, { VCardOption::Photo }, {}).toUtf8().constData())
+              ->imageData();
+    EXPECT_TRUE(written.startsWith("\xFF\xD8\xFF"));
+    EXPECT_TRUE(QVvCard::vCardFromPerson(*p, {}, {}).indexOf(QLatin1StringView("PHOTO")) < 0);
+}
+
+} // namespace
