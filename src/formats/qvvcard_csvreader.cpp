@@ -91,7 +91,9 @@ void addLabeledText(QVariantMap &contact, const QString &value, const QString &t
     contact.insert(type, items);
 }
 
-// One address per label, its parts gathered from several columns.
+// One address per label, its parts gathered from several columns. The composed texts of the item
+// are left to rebuildAddress(): a line of many address columns is rebuilt once, when the record
+// takes the whole field.
 void addAddressPart(QVariantMap &contact, const QString &value, const QString &type, const QString &label)
 {
     QVariantList items = contact.value(FieldId::Address).toList();
@@ -105,6 +107,17 @@ void addAddressPart(QVariantMap &contact, const QString &value, const QString &t
     }
     QVariantMap item = items.at(index).toMap();
     item.insert(type, value);
+    items[index] = item;
+    contact.insert(FieldId::Address, items);
+}
+
+void rebuildAddress(QVariantMap &contact, const QString &label)
+{
+    QVariantList items = contact.value(FieldId::Address).toList();
+    const qsizetype index = indexOfLabel(items, label);
+    if (index < 0)
+        return;
+    QVariantMap item = items.at(index).toMap();
     QVPerson::updateAddressValue(item, 1);
     items[index] = item;
     contact.insert(FieldId::Address, items);
@@ -240,8 +253,12 @@ void QVvCard::createContact(QVariantMap &contact, const QString &value, const QS
 {
     if (value.isEmpty())
         return;
-    if (const CellHandler handler = handlerForType(key))
-        handler(contact, value, key, label);
+    const CellHandler handler = handlerForType(key);
+    if (!handler)
+        return;
+    handler(contact, value, key, label);
+    if (handler == addAddressPart)
+        rebuildAddress(contact, label);
 }
 
 std::optional<ContactList> QVvCard::contactsFromCSV(const QString &text)

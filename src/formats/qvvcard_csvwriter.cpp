@@ -21,12 +21,10 @@ QString displayName(QVPerson &person)
 
 // A labeled item as one cell: "label:text" when no label is asked for, else the text when the item
 // carries that label.
-QString labeledCell(const QVariantMap &item, const QString &wantedLabel, bool shouldLocalize)
+QString labeledCell(const QString &text, const QString &itemLabel, const QString &wantedLabel,
+                    bool shouldLocalize)
 {
-    const QString text = item.value(Key::StringValue).toString();
-    QString label = item.value(Key::Label).toString();
-    if (shouldLocalize)
-        label = localizedLabel(label);
+    const QString label = shouldLocalize ? localizedLabel(itemLabel) : itemLabel;
     if (label.isEmpty() || text.isEmpty())
         return {};
     if (wantedLabel.isEmpty())
@@ -38,32 +36,63 @@ QString labeledCell(const QVariantMap &item, const QString &wantedLabel, bool sh
     return {};
 }
 
-QString addressPartCell(const QVariantMap &item, const QString &part, const QString &wantedLabel)
+QString labeledCell(const QVariantMap &item, const QString &wantedLabel, bool shouldLocalize)
 {
-    const QString text = item.value(part).toString();
-    const QString label = item.value(Key::Label).toString();
-    if (text.isEmpty() || label.isEmpty())
+    return labeledCell(item.value(Key::StringValue).toString(), item.value(Key::Label).toString(),
+                       wantedLabel, shouldLocalize);
+}
+
+QString addressPartCell(const QString &text, const QString &itemLabel, const QString &wantedLabel)
+{
+    if (text.isEmpty() || itemLabel.isEmpty())
         return {};
-    return wantedLabel.isEmpty() || wantedLabel == label ? text : QString();
+    return wantedLabel.isEmpty() || wantedLabel == itemLabel ? text : QString();
+}
+
+// The stored item at that position, read in place: a document writes 22 labeled cells per row, and
+// copying each item to a dictionary first would dominate the time of large exports.
+const CompactMap *storedItem(QVPerson &person, const QString &identifier, qsizetype index)
+{
+    const auto field = QVPerson::labeledFieldForIdentifier(identifier);
+    if (!field || !person.isLabeledFieldLoaded(*field))
+        return nullptr;
+    const CompactList &items = person.storedLabeledValues(*field);
+    static const CompactMap none;
+    return index >= 0 && index < items.size() ? &items.at(index) : &none;
+}
+
+QString nameCell(QVPerson &person, const QString &part)
+{
+    if (part.isEmpty())
+        return displayName(person);
+    if (part == FieldId::FirstName || part == FieldId::MiddleName || part == FieldId::LastName
+        || part == FieldId::PreviousFamilyName)
+        return person.valueForIdentifier(part).toString();
+    return person.nameValue().value(part).toString();
 }
 
 QString unquotedCell(const QString &identifier, const QString &label, qsizetype index, QVPerson &person,
                      bool shouldLocalize)
 {
     if (identifier == FieldId::Name)
-        return label.isEmpty() ? displayName(person) : person.nameValue().value(label).toString();
+        return nameCell(person, label);
     if (identifier == FieldId::PhoneticName)
         return person.phoneticNameValue().value(Key::StringValue).toString();
     if (QVPerson::isLabeledIdentifier(identifier)) {
         if (index == -1)
             return {};
+        if (const CompactMap *item = storedItem(person, identifier, index))
+            return labeledCell(item->string(Key::StringValue), item->string(Key::Label), label,
+                               shouldLocalize);
         return labeledCell(person.labeledValueForIdentifierAtIndex(identifier, index), label, shouldLocalize);
     }
     if (QVPerson::isAddressIdentifier(identifier)) {
         if (index == -1)
             return {};
-        return addressPartCell(person.labeledValueForIdentifierAtIndex(FieldId::Address, index), identifier,
-                               label);
+        if (const CompactMap *item = storedItem(person, FieldId::Address, index))
+            return addressPartCell(item->string(identifier), item->string(Key::Label), label);
+        const QVariantMap item = person.labeledValueForIdentifierAtIndex(FieldId::Address, index);
+        return addressPartCell(item.value(identifier).toString(), item.value(Key::Label).toString(), label);
     }
     if (identifier == FieldId::Birthday)
         return person.birthdayValue().value(Key::StringValue).toString();

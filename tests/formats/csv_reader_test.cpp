@@ -1,4 +1,5 @@
 #include "../testutil.h"
+#include "formats/csvkeys.h"
 #include "formats/qvvcard.h"
 #include "formats/qvvcard_csv_p.h"
 #include "platform/contactlabels.h"
@@ -153,6 +154,42 @@ TEST(CsvSyntax, Escapes)
         EXPECT_EQ(escaped, c.escaped) << c.name;
         EXPECT_EQ(CsvSyntax::unescapeBreaks(escaped), c.readBack) << c.name;
     }
+}
+
+TEST(CsvReader, CreateContactBuildsTheDictionary)
+{
+    QVariantMap contact;
+    const QString none;
+    QVvCard::createContact(contact, qs("Anna"), FieldId::FirstName, none);
+    QVvCard::createContact(contact, qs("Berg"), FieldId::LastName, none);
+    QVvCard::createContact(contact, QString(), FieldId::Phone, LabelWord::Home);
+    QVvCard::createContact(contact, qs("111"), FieldId::Phone, LabelWord::Work);
+    QVvCard::createContact(contact, qs("222"), FieldId::Phone, LabelWord::Work);
+    QVvCard::createContact(contact, qs("Main St 1"), FieldId::Street, LabelWord::Home);
+    QVvCard::createContact(contact, qs("Springfield"), FieldId::City, LabelWord::Home);
+    QVvCard::createContact(contact, qs("Elm Rd 2"), FieldId::Street, LabelWord::Work);
+    QVvCard::createContact(contact, qs("ignored"), CsvType::Unknown, none);
+
+    const QVariantMap name = contact.value(FieldId::Name).toMap();
+    EXPECT_EQ(name.value(Key::StringValue).toString(), qs("Anna")) << "the first part names the contact";
+    EXPECT_FALSE(name.contains(Key::ShowAsPerson)) << "only a full name sets the flag";
+    QVvCard::createContact(contact, qs("Dr Anna Berg"), FieldId::Name, none);
+    EXPECT_EQ(contact.value(FieldId::Name).toMap().value(Key::StringValue).toString(), qs("Dr Anna Berg"));
+    EXPECT_EQ(contact.value(FieldId::Name).toMap().value(Key::ShowAsPerson), QVariant(true));
+
+    const QVariantList phones = contact.value(FieldId::Phone).toList();
+    ASSERT_EQ(phones.size(), 1) << "an empty value adds nothing";
+    EXPECT_EQ(phones.at(0).toMap().value(Key::StringValue).toString(), qs("222"));
+    EXPECT_EQ(phones.at(0).toMap().value(Key::LabelIndex).toInt(), 0);
+
+    const QVariantList addresses = contact.value(FieldId::Address).toList();
+    ASSERT_EQ(addresses.size(), 2);
+    EXPECT_EQ(addresses.at(0).toMap().value(Key::StringValue).toString(), qs("Main St 1 Springfield"))
+        << "each part rebuilds the item";
+    EXPECT_FALSE(addresses.at(0).toMap().contains(Key::Value));
+    EXPECT_EQ(addresses.at(1).toMap().value(Key::Value), QVariant(QVariantMap()));
+    EXPECT_EQ(addresses.at(1).toMap().value(Key::LabelIndex).toInt(), 1);
+    EXPECT_EQ(contact.size(), 3) << "an unknown column adds nothing";
 }
 
 TEST(CsvReader, NoTextAndEmptyText)
