@@ -7,6 +7,7 @@
 #include "platform/textfilereader.h"
 #include "platform/undomanager.h"
 #include "platform/userdefaults.h"
+#include "record/keys.h"
 #include "table/keys.h"
 #include "window/windowkeys.h"
 #include "window/viewcontroller.h"

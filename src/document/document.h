@@ -7,6 +7,7 @@
 #pragma once
 
 #include "document/documentkeys.h"
+#include "window/windowcontroller.h"
 #include "record/entries.h"
 
 #include <QObject>

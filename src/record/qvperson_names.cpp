@@ -168,6 +168,8 @@ void QVPerson::updateBirthdayValue(QVariantMap &birthday)
     QString text;
     if (value.userType() == qMetaTypeId<DateComponents>())
         text = dateStringFromDateComponents(value.value<DateComponents>());
+    else if (!value.isValid())
+        text = birthday.value(Key::StringValue).toString(); // a birthday read as text that is no date
     birthday.insert(Key::StringValue, text);
 }
 

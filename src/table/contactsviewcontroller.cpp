@@ -121,8 +121,6 @@ void ContactsViewController::setEditState(bool editable)
     CellContext context = m_model->cellContext();
     context.editState = editable;
     m_model->setCellContext(context);
-    if (m_tableView->state() == QAbstractItemView::EditingState && !editable)
-        m_tableView->setCurrentIndex(m_tableView->currentIndex()); // ends the edit
     m_model->refreshCells();
 }
 

@@ -13,6 +13,7 @@
 #include "table/contactsitemdelegate.h"
 #include "table/findhighlight.h"
 #include "table/sortkeys.h"
+#include "window/contacteditor.h"
 
 #include <QFont>
 #include <QPointer>
@@ -20,7 +21,6 @@
 
 #include <optional>
 
-class ContactEditor;
 class ContactsTableModel;
 class QHeaderView;
 class QTableView;

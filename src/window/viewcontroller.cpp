@@ -20,6 +20,7 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QSplitter>
+#include <QTableView>
 #include <QVBoxLayout>
 
 namespace {

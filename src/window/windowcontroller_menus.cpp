@@ -23,6 +23,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
+#include <QTableView>
 #include <QToolButton>
 
 namespace {
