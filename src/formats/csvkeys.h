@@ -6,7 +6,7 @@
 #include "record/keys.h"
 
 #include <QString>
-#include <array>
+#include <iterator>
 
 // One column: its header text, the kind of value it holds and the label of that value (empty when
 // the kind has none).
@@ -53,7 +53,7 @@ struct CsvKeyword
 
 // Header field -> column kind; the first keyword contained wins, so order matters
 // ("First Name" before "Name", "Job Title" before "Title").
-inline const std::array<CsvKeyword, 20> kCsvTypeKeywords = { {
+inline const CsvKeyword kCsvTypeKeywords[] = {
     { QStringLiteral("First Name"), FieldId::FirstName },
     { QStringLiteral("Last Name"), FieldId::LastName },
     { QStringLiteral("Nickname"), FieldId::Nickname },
@@ -74,35 +74,35 @@ inline const std::array<CsvKeyword, 20> kCsvTypeKeywords = { {
     { QStringLiteral("LinkedIn"), CsvType::LinkedIn },
     { QStringLiteral("Flickr"), CsvType::Flickr },
     { QStringLiteral("SinaWeibo"), CsvType::SinaWeibo },
-} };
+};
 
 // Header field -> label of its phone, e-mail or address values; none matching gives "other".
-inline const std::array<CsvKeyword, 4> kCsvLabelKeywords = { {
+inline const CsvKeyword kCsvLabelKeywords[] = {
     { QStringLiteral("Home"), LabelWord::Home },
     { QStringLiteral("Work"), LabelWord::Work },
     { QStringLiteral("Business"), LabelWord::Work },
     { QStringLiteral("Mobile"), LabelWord::Mobile },
-} };
+};
 
 // Header field -> address component; none matching gives "Street".
-inline const std::array<CsvKeyword, 3> kCsvAddressKeywords = { {
+inline const CsvKeyword kCsvAddressKeywords[] = {
     { QStringLiteral("ZIP"), FieldId::Zip },
     { QStringLiteral("State"), FieldId::State },
     { QStringLiteral("City"), FieldId::City },
-} };
+};
 
 // Detected social-network kind -> the service label its values get. Reader and writer share these
 // labels, so the four columns read back under the service they were written from.
-inline const std::array<CsvKeyword, 4> kCsvSocialServices = { {
+inline const CsvKeyword kCsvSocialServices[] = {
     { CsvType::Facebook, SocialService::Facebook },
     { CsvType::LinkedIn, SocialService::LinkedIn },
     { CsvType::Flickr, SocialService::Flickr },
     { CsvType::SinaWeibo, SocialService::SinaWeibo },
-} };
+};
 
 // The columns of a written CSV document, in file order. The three phone and the three e-mail
 // columns share one header and differ in the label whose value they hold.
-inline const std::array<CsvColumn, 32> kCsvColumns = { {
+inline const CsvColumn kCsvColumns[] = {
     { QStringLiteral("Name"), FieldId::Name, {} },
     { QStringLiteral("Home Phone"), FieldId::Phone, LabelWord::Home },
     { QStringLiteral("Home Phone"), FieldId::Phone, LabelWord::Work },
@@ -135,10 +135,12 @@ inline const std::array<CsvColumn, 32> kCsvColumns = { {
     { QStringLiteral("LinkedIn"), FieldId::SocialNetwork, SocialService::LinkedIn },
     { QStringLiteral("Flickr"), FieldId::SocialNetwork, SocialService::Flickr },
     { QStringLiteral("SinaWeibo"), FieldId::SocialNetwork, SocialService::SinaWeibo },
-} };
+};
+
+static_assert(std::size(kCsvColumns) == 32, "a written CSV document has 32 columns");
 
 // The order in which the values gathered from one line are given to the new record.
-inline const std::array<QString, 18> kCsvRecordOrder = {
+inline const QString kCsvRecordOrder[] = {
     FieldId::Name,          FieldId::PhoneticName, FieldId::Email,        FieldId::InstantMessage,
     FieldId::SocialNetwork, FieldId::Url,          FieldId::Phone,        FieldId::Address,
     FieldId::Nickname,      FieldId::Birthday,     FieldId::Relationship, FieldId::Suffix,

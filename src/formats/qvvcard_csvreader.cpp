@@ -12,8 +12,7 @@ namespace {
 using CellHandler
     = void (*)(QVariantMap &contact, const QString &value, const QString &type, const QString &label);
 
-template<std::size_t N>
-const CsvKeyword *firstContained(const QString &field, const std::array<CsvKeyword, N> &table)
+template<std::size_t N> const CsvKeyword *firstContained(const QString &field, const CsvKeyword (&table)[N])
 {
     for (const CsvKeyword &entry : table) {
         if (field.contains(entry.keyword, Qt::CaseInsensitive))
