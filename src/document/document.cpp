@@ -32,16 +32,7 @@ constexpr int kMinimumAlertMilliseconds = 1000;
 
 ContainerTable csvContainerTable(const ContactList &contacts)
 {
-    auto group = std::make_shared<GroupEntryData>();
-    group->top = true;
-    group->name = QCoreApplication::translate("QVvCard", "All Contacts");
-    group->containerName = EntryKey::VCardContainerName;
-    group->contactTable = std::make_shared<ContactList>(contacts);
-    auto container = std::make_shared<ContainerEntryData>();
-    container->name = EntryKey::VCardContainerName;
-    container->type = 1;
-    container->groups.append(group);
-    return {container};
+    return {QVvCard::fileContainer(contacts)};
 }
 
 DocumentError csvError()
@@ -174,15 +165,19 @@ bool Document::readVCard(const QString &path, int encoding, DocumentError *error
         QElapsedTimer started;
         started.start();
         Result result;
-        const DecodedText decoded = TextFileReader::read(path, encoding);
+        // UTF-8 files are read as bytes, without a UTF-16 copy of a possibly huge text.
+        const DecodedText decoded = TextFileReader::read(path, encoding, TextFileReader::Utf8Text::Skip);
         if (!decoded.ok()) {
             result.readError = decoded.errorString;
         } else {
-            const qsizetype length = std::max<qsizetype>(1, decoded.text.size());
-            result.containers = QVvCard::containersFromVCards(decoded.text, [&](bool *stop, qsizetype position) {
+            const bool bytes = decoded.text.isEmpty() && !decoded.utf8.isEmpty();
+            const qsizetype length = std::max<qsizetype>(1, bytes ? decoded.utf8.size() : decoded.text.size());
+            const auto progress = [&](bool *stop, qsizetype position) {
                 *stop = cancelled.load(std::memory_order_relaxed);
                 alert->setProgress(double(position) / double(length) * 100.0);
-            });
+            };
+            result.containers = bytes ? QVvCard::containersFromVCardData(decoded.utf8, progress)
+                                      : QVvCard::containersFromVCards(decoded.text, progress);
         }
         while (started.elapsed() < kMinimumAlertMilliseconds && !cancelled.load())
             QThread::msleep(5);

@@ -52,6 +52,9 @@ public:
     static std::optional<ContainerTable> containersFromVCardData(const QByteArray &utf8,
                                                                  const ProgressHandler &progress = {},
                                                                  VCardReadStatistics *statistics = nullptr);
+    // The container of a file document around contacts read elsewhere (CSV): "vCard" with its one
+    // "All Contacts" group holding them.
+    static ContainerEntry fileContainer(const ContactList &contacts = {});
     static QStringList findCategories2(const QString &card);
     static void decodeVCardCustomItems(const QString &card, QVPerson &person);
     static ContactTable contactsInContainer(const ContainerEntry &container);

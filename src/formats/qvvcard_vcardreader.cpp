@@ -25,6 +25,17 @@ ContainerEntry newContainer()
     return container;
 }
 
+} // namespace
+
+ContainerEntry QVvCard::fileContainer(const ContactList &contacts)
+{
+    ContainerEntry container = newContainer();
+    *container->groups.first()->contactTable = contacts;
+    return container;
+}
+
+namespace {
+
 // Puts the read cards into the container: every contact into "All Contacts", and a copy of its
 // entry into each of its category groups.
 void fill(const ContainerEntry &container, QList<VCardFileReader::CardResult> &cards,

@@ -1,0 +1,26 @@
+// The command-line tool's commands, on the same library as the program: dump, stats, convert.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QTextStream;
+
+namespace CliTool {
+
+// Exit codes, distinct per failure so that scripts can tell them apart.
+enum ExitCode {
+    Success = 0,
+    UsageError = 1,
+    UnreadableFile = 2,    // missing, not a file, or no permission
+    UndecodableText = 3,   // the encoding is unknown or the bytes are not valid in it
+    NoContacts = 4,        // the file holds no contact
+    WriteFailed = 5,       // the output could not be written
+};
+
+// Runs a command line (without the program name); output and errors go to the streams.
+int run(const QStringList &arguments, QTextStream &out, QTextStream &err);
+
+QString helpText();
+
+} // namespace CliTool
