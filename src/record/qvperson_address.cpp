@@ -82,6 +82,20 @@ void rebuildDerived(ClassTables &t)
     }
 }
 
+// Entries replace those of the same code in both structures; new codes reach only the dictionary.
+void mergeAddressFormatEntries(ClassTables &t, const QVariantList &entries)
+{
+    for (const QVariant &v : entries) {
+        const QVariantMap enriched = enrichAddressFormatEntry(v.toMap());
+        const QString code = enriched.value(AddressFormatKey::CountryCode).toString();
+        t.addressFormatDict.insert(code, enriched);
+        for (QVariant &existing : t.addressFormatTable) {
+            if (existing.toMap().value(AddressFormatKey::CountryCode).toString() == code)
+                existing = enriched;
+        }
+    }
+}
+
 QString codeForAddress(const QVariantMap &value, bool *predicted, QString *prediction)
 {
     QString code = value.value(Key::IsoCountryCode).toString();
@@ -132,17 +146,8 @@ void initializeAddressFormats(ClassTables &t)
     // The user's own copy, when there is a valid one, overrides entries.
     if (QCoreApplication::instance()) {
         const AddressFormatFile::Result user = AddressFormatFile::read(AddressFormatFile::userFilePath());
-        if (user.status == AddressFormatFile::Status::Ok) {
-            for (const QVariant &v : user.entries) {
-                const QVariantMap enriched = enrichAddressFormatEntry(v.toMap());
-                const QString code = enriched.value(AddressFormatKey::CountryCode).toString();
-                t.addressFormatDict.insert(code, enriched);
-                for (QVariant &existing : t.addressFormatTable) {
-                    if (existing.toMap().value(AddressFormatKey::CountryCode).toString() == code)
-                        existing = enriched;
-                }
-            }
-        }
+        if (user.status == AddressFormatFile::Status::Ok)
+            mergeAddressFormatEntries(t, user.entries);
     }
     rebuildDerived(t);
 }
@@ -158,17 +163,8 @@ QVariantList QVPerson::addressFormatTable()
 void QVPerson::setAddressFormatTable(const QVariantList &entries)
 {
     QWriteLocker lock(&tables().lock);
-    ClassTables &t = tables();
-    for (const QVariant &v : entries) {
-        const QVariantMap enriched = enrichAddressFormatEntry(v.toMap());
-        const QString code = enriched.value(AddressFormatKey::CountryCode).toString();
-        t.addressFormatDict.insert(code, enriched);
-        for (QVariant &existing : t.addressFormatTable) {
-            if (existing.toMap().value(AddressFormatKey::CountryCode).toString() == code)
-                existing = enriched;
-        }
-    }
-    rebuildDerived(t);
+    mergeAddressFormatEntries(tables(), entries);
+    rebuildDerived(tables());
 }
 
 QVariantMap QVPerson::addressFormatDict()
