@@ -49,6 +49,8 @@ class Card
 {
 public:
     explicit Card(QByteArrayView bytes);
+    // The card views its bytes: a temporary would be gone before the properties are read.
+    explicit Card(QByteArray &&) = delete;
     Card(const Card &) = delete;
     Card &operator=(const Card &) = delete;
 

@@ -73,7 +73,9 @@ Entry makeEntry(const char *key, size_t shared, qsizetype index)
     int n = 0;
     for (; n < 8 && p[n] != 0; ++n)
         entry.head = (entry.head << 8) | quint8(p[n]);
-    entry.head <<= 8 * (8 - n);
+    // Shifting a 64-bit value by 64 is undefined, and an empty rest has an all-zero head anyway.
+    if (n > 0)
+        entry.head <<= 8 * (8 - n);
     entry.rest = n == 8 ? p + 8 : nullptr;
     return entry;
 }

@@ -110,7 +110,9 @@ TEST(VCardSyntax, FoldingKeepsCharactersWholeAndUnfoldsBack)
             EXPECT_TRUE(QUtf8StringView(bare.startsWith(' ') ? bare.mid(1) : bare).isValidUtf8())
                 << line.toStdString();
         }
-        const Card card { QByteArray("BEGIN:VCARD\r\n" + out + "END:VCARD\r\n") };
+        // The card views its bytes, so they must outlive it.
+        const QByteArray bytes = "BEGIN:VCARD\r\n" + out + "END:VCARD\r\n";
+        const Card card { bytes };
         ASSERT_EQ(card.properties().size(), line.startsWith(QLatin1StringView("NOTE")) ? 1 : 0);
         if (!card.properties().isEmpty()) {
             EXPECT_EQ(QStringLiteral("NOTE:") + VCardSyntax::decodeText(card.properties().first()), line);
