@@ -103,7 +103,7 @@ ContactList liveContacts(const ContainerTable &containers)
 
 int convert(const ReadResult &read, const QString &outPath, QTextStream &err)
 {
-    QString text;
+    QByteArray bytes;
     const ContactList contacts = liveContacts(read.containers);
     if (isCsv(outPath)) {
         SubContactRows rows;
@@ -113,20 +113,19 @@ int convert(const ReadResult &read, const QString &outPath, QTextStream &err)
             row.labelIndex = 0;
             rows.append(row);
         }
-        text = QVvCard::csvFromSubContacts(rows);
+        bytes = QVvCard::csvFromSubContacts(rows).toUtf8();
     } else if (isVCard(outPath)) {
         QVPerson::setClassCustomItems(QVvCard::customItemDefinitions(contacts));
-        text = QVvCard::vCardsFromContacts(contacts,
+        bytes = QVvCard::vCardDataFromContacts(contacts,
                                            {VCardOption::Photo, VCardOption::Note, VCardOption::Custom,
                                             VCardOption::Categories},
                                            read.containers.first())
-                   .value_or(QString());
+                   .value_or(QByteArray());
     } else {
         err << "cannot tell the output format of " << outPath << ": use .vcf, .vcard or .csv\n";
         return UsageError;
     }
     QSaveFile file(outPath);
-    const QByteArray bytes = text.toUtf8();
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         err << "cannot write " << outPath << ": " << file.errorString() << '\n';
         return WriteFailed;
@@ -183,7 +182,7 @@ QString helpText()
         "that does not decode, 4 no contacts in the file, 5 the output could not be written.\n");
 }
 
-int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
+int run(const QStringList &arguments, QTextStream &out, QTextStream &err, ContainerTable *keep)
 {
     Options options;
     QString error;
@@ -203,6 +202,8 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
         return UsageError;
     }
     const ReadResult read = readFile(options.files.first(), options.encodingName);
+    if (keep)
+        *keep = read.containers;
     if (read.exitCode != Success) {
         err << "pellory2-cli: " << read.error << '\n';
         return read.exitCode;

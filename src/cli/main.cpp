@@ -5,6 +5,7 @@
 #include <QTextStream>
 
 #include <cstdio>
+#include <cstdlib>
 
 int main(int argc, char *argv[])
 {
@@ -12,8 +13,13 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("pellory2-cli"));
     QTextStream out(stdout);
     QTextStream err(stderr);
-    const int code = CliTool::run(app.arguments().mid(1), out, err);
+    ContainerTable contacts;
+    const int code = CliTool::run(app.arguments().mid(1), out, err, &contacts);
     out.flush();
     err.flush();
-    return code;
+    std::fflush(stdout);
+    std::fflush(stderr);
+    // Nothing is left to write: the system takes back the contacts' memory faster than freeing
+    // them one by one would.
+    std::_Exit(code);
 }

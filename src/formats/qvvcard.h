@@ -66,6 +66,10 @@ public:
     static std::optional<QString> vCardsFromContacts(const ContactList &contacts, const QStringList &options,
                                                      const ContainerEntry &container,
                                                      const ProgressHandler &progress = {});
+    // The same cards as UTF-8, ready for a file, written on every core.
+    static std::optional<QByteArray> vCardDataFromContacts(const ContactList &contacts, const QStringList &options,
+                                                     const ContainerEntry &container,
+                                                     const ProgressHandler &progress = {});
     // Cards of the entries with the contact-entry writer (no categories).
     static QString vCardsFromContactsProgress(const ContactList &contacts, const QStringList &options);
     static QString vCardFromPerson(QVPerson &person, const QStringList &options,

@@ -1,5 +1,6 @@
 // QVvCard: writing contacts as vCard 3.0 text.
 #include "formats/qvvcard.h"
+#include "formats/orderedbatches_p.h"
 #include "formats/vcardkeys.h"
 #include "formats/vcardrecordwriter_p.h"
 #include "formats/vcardsyntax_p.h"
@@ -7,6 +8,7 @@
 
 #include <QBuffer>
 #include <QSet>
+#include <vector>
 
 namespace {
 
@@ -76,8 +78,8 @@ QByteArray customItemLines(QVPerson &person, bool writeEmpty)
     return out;
 }
 
-// The record's card with the writer's own lines inserted before "END:VCARD".
-QString card(QVPerson &person, const QStringList &options, const QStringList &groupNames, bool contactEntry)
+// The record's card with the writer's own lines inserted before "END:VCARD", as UTF-8.
+QByteArray cardData(QVPerson &person, const QStringList &options, const QStringList &groupNames, bool contactEntry)
 {
     const QByteArray base = person.vCardData();
     if (base.isEmpty())
@@ -103,14 +105,22 @@ QString card(QVPerson &person, const QStringList &options, const QStringList &gr
     QByteArray text = base;
     const qsizetype end = text.lastIndexOf("\r\nEND:VCARD");
     text.insert(end >= 0 ? end + 2 : text.size(), added);
-    return QString::fromUtf8(text);
+    return text;
 }
+
+QString card(QVPerson &person, const QStringList &options, const QStringList &groupNames, bool contactEntry)
+{
+    return QString::fromUtf8(cardData(person, options, groupNames, contactEntry));
+}
+
+// Contacts written per batch; small enough for progress to move smoothly.
+constexpr qsizetype kWriteBatch = 256;
 
 } // namespace
 
-std::optional<QString> QVvCard::vCardsFromContacts(const ContactList &contacts, const QStringList &options,
-                                                   const ContainerEntry &container,
-                                                   const ProgressHandler &progress)
+std::optional<QByteArray> QVvCard::vCardDataFromContacts(const ContactList &contacts, const QStringList &options,
+                                                         const ContainerEntry &container,
+                                                         const ProgressHandler &progress)
 {
     // Group names by contact, gathered once instead of walking every group for every contact.
     QHash<QString, QStringList> groupNames;
@@ -124,19 +134,46 @@ std::optional<QString> QVvCard::vCardsFromContacts(const ContactList &contacts, 
             }
         }
     }
-    QString out;
-    for (qsizetype i = 0; i < contacts.size(); ++i) {
-        const ContactEntry &entry = contacts.at(i);
-        if (entry && entry->person)
-            out += card(*entry->person, options, groupNames.value(entry->uniqueId), false);
-        if (progress) {
-            bool stop = false;
-            progress(&stop, i);
-            if (stop)
-                return std::nullopt;
+    // Cards are written on every core; records are only read while the caller waits here.
+    const qsizetype batchCount = (contacts.size() + kWriteBatch - 1) / kWriteBatch;
+    std::vector<QByteArray> batches(static_cast<size_t>(batchCount));
+    auto work = [&](qsizetype index) {
+        QByteArray &bytes = batches[size_t(index)];
+        const qsizetype last = std::min(contacts.size(), (index + 1) * kWriteBatch);
+        for (qsizetype i = index * kWriteBatch; i < last; ++i) {
+            const ContactEntry &entry = contacts.at(i);
+            if (entry && entry->person)
+                bytes += cardData(*entry->person, options, groupNames.value(entry->uniqueId), false);
         }
-    }
+    };
+    QByteArray out;
+    auto deliver = [&](qsizetype index) -> bool {
+        out += batches[size_t(index)];
+        batches[size_t(index)] = QByteArray();
+        if (progress) {
+            const qsizetype last = std::min(contacts.size(), (index + 1) * kWriteBatch);
+            for (qsizetype i = index * kWriteBatch; i < last; ++i) {
+                bool stop = false;
+                progress(&stop, i);
+                if (stop)
+                    return false;
+            }
+        }
+        return true;
+    };
+    if (!OrderedBatches::run(batchCount, work, deliver))
+        return std::nullopt;
     return out;
+}
+
+std::optional<QString> QVvCard::vCardsFromContacts(const ContactList &contacts, const QStringList &options,
+                                                   const ContainerEntry &container,
+                                                   const ProgressHandler &progress)
+{
+    const std::optional<QByteArray> data = vCardDataFromContacts(contacts, options, container, progress);
+    if (!data)
+        return std::nullopt;
+    return QString::fromUtf8(*data);
 }
 
 QString QVvCard::vCardsFromContactsProgress(const ContactList &contacts, const QStringList &options)

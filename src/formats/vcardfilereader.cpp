@@ -2,13 +2,9 @@
 #include "record/labelregistration.h"
 #include "record/qvperson.h"
 
-#include <QMutex>
-#include <QThread>
-#include <QThreadPool>
-#include <QWaitCondition>
-#include <atomic>
+#include "formats/orderedbatches_p.h"
+
 #include <functional>
-#include <memory>
 #include <vector>
 
 namespace VCardFileReader {
@@ -105,125 +101,52 @@ struct Batch
     QList<LabelRegistration::Change> labels;
 };
 
-// Work shared by the calling thread and the pool's threads. Each batch is written by the one
-// thread that took it; the calling thread reads it after its done flag is set.
-struct Job
+std::optional<QList<CardResult>> run(const std::function<QByteArray(const Span &)> &cardBytes,
+                                     const QList<Span> &spans, const QVvCard::ProgressHandler &progress)
 {
-    std::function<QByteArray(const Span &)> cardBytes;
-    QList<Span> spans;
     std::vector<Batch> batches;
-    std::unique_ptr<std::atomic<bool>[]> done;
-    std::atomic<qsizetype> next { 0 };
-    std::atomic<bool> cancelled { false };
-    QMutex mutex;
-    QWaitCondition finished;
-
-    // Takes batches until none are left; answers after each one so the caller can report.
-    bool runOne()
-    {
-        const qsizetype index = next.fetch_add(1);
-        if (index >= qsizetype(batches.size()) || cancelled.load())
-            return false;
-        Batch &batch = batches[size_t(index)];
-        {
-            LabelRegistration::Deferral deferral;
-            batch.results.reserve(batch.last - batch.first);
-            for (qsizetype i = batch.first; i < batch.last && !cancelled.load(std::memory_order_relaxed);
-                 ++i) {
-                const Span &span = spans.at(i);
-                const QByteArray bytes = cardBytes(span);
-                batch.results.append(
-                    { VCardRecordReader::read(bytes, VCardRecordReader::Parts::Everything), span.end });
-            }
-            batch.labels = deferral.takeChanges();
-        }
-        QMutexLocker lock(&mutex);
-        done[size_t(index)].store(true);
-        finished.wakeAll();
-        return true;
-    }
-};
-
-QThreadPool &pool()
-{
-    // A pool of our own: the reader itself may run on the global pool, whose threads must not be
-    // needed for it to finish.
-    static QThreadPool instance;
-    static const bool configured = [] {
-        instance.setMaxThreadCount(std::max(1, QThread::idealThreadCount() - 1));
-        instance.setExpiryTimeout(5000);
-        return true;
-    }();
-    Q_UNUSED(configured);
-    return instance;
-}
-
-std::optional<QList<CardResult>> run(std::function<QByteArray(const Span &)> cardBytes, QList<Span> spans,
-                                     const QVvCard::ProgressHandler &progress)
-{
-    auto job = std::make_shared<Job>();
-    job->cardBytes = std::move(cardBytes);
-    job->spans = std::move(spans);
     qsizetype first = 0;
-    while (first < job->spans.size()) {
+    while (first < spans.size()) {
         qsizetype last = first;
-        const qsizetype start = job->spans.at(first).start;
-        while (last < job->spans.size() && last - first < kBatchCards
-               && job->spans.at(last).start - start < kBatchBytes)
+        const qsizetype start = spans.at(first).start;
+        while (last < spans.size() && last - first < kBatchCards && spans.at(last).start - start < kBatchBytes)
             ++last;
-        job->batches.push_back({ first, last, {}, {} });
+        batches.push_back({ first, last, {}, {} });
         first = last;
     }
-    const size_t count = job->batches.size();
-    job->done = std::make_unique<std::atomic<bool>[]>(count);
 
-    const int helpers = count > 1 ? std::min<int>(QThread::idealThreadCount() - 1, int(count) - 1) : 0;
-    for (int i = 0; i < helpers; ++i) {
-        pool().start([job] {
-            while (job->runOne()) { }
-        });
-    }
-
-    QList<CardResult> all;
-    all.reserve(job->spans.size());
-    size_t reported = 0;
-    auto report = [&]() -> bool {
-        while (reported < count && job->done[reported].load()) {
-            Batch &batch = job->batches[reported];
-            for (CardResult &r : batch.results) {
-                if (progress) {
-                    bool stop = false;
-                    progress(&stop, r.endPosition);
-                    if (stop)
-                        return false;
-                }
-                all.append(std::move(r));
-            }
-            batch.results.clear();
-            ++reported;
+    // Each batch is written by the one thread that reads it; the caller reads it once delivered.
+    auto work = [&](qsizetype index) {
+        Batch &batch = batches[size_t(index)];
+        LabelRegistration::Deferral deferral;
+        batch.results.reserve(batch.last - batch.first);
+        for (qsizetype i = batch.first; i < batch.last; ++i) {
+            const Span &span = spans.at(i);
+            batch.results.append(
+                { VCardRecordReader::read(cardBytes(span), VCardRecordReader::Parts::Everything), span.end });
         }
+        batch.labels = deferral.takeChanges();
+    };
+    QList<CardResult> all;
+    all.reserve(spans.size());
+    auto deliver = [&](qsizetype index) -> bool {
+        Batch &batch = batches[size_t(index)];
+        for (CardResult &r : batch.results) {
+            if (progress) {
+                bool stop = false;
+                progress(&stop, r.endPosition);
+                if (stop)
+                    return false;
+            }
+            all.append(std::move(r));
+        }
+        batch.results.clear();
         return true;
     };
-    auto cancel = [&] {
-        job->cancelled.store(true);
+    if (!OrderedBatches::run(qsizetype(batches.size()), work, deliver))
         return std::nullopt;
-    };
-
-    while (job->runOne()) {
-        if (!report())
-            return cancel();
-    }
-    while (reported < count) {
-        {
-            QMutexLocker lock(&job->mutex);
-            while (!job->done[reported].load())
-                job->finished.wait(&job->mutex);
-        }
-        if (!report())
-            return cancel();
-    }
     // Labels go to the class tables (or the caller's deferral) here, in file order.
-    for (const Batch &batch : job->batches)
+    for (const Batch &batch : batches)
         LabelRegistration::apply(batch.labels);
     return all;
 }

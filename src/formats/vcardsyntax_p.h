@@ -72,6 +72,7 @@ QList<QByteArrayView> splitList(QByteArrayView values);
 
 // ---- Decoding ----------------------------------------------------------------------------
 QByteArray decodeQuotedPrintable(QByteArrayView bytes);
+QByteArray decodeBase64(QByteArrayView bytes);
 // The value as text: transfer encoding undone, charset applied (UTF-8 unless declared otherwise).
 QString decodeText(const Property &property);
 // The value as bytes: Base64 and quoted-printable undone; a "data:" URI gives its payload.

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <mutex>
+#include <optional>
 
 namespace ContactSettings {
 namespace {
@@ -15,6 +16,8 @@ struct Settings
     std::mutex mutex; // settings are set on the main thread but read by reader threads too
     QString countryCode;
     SortOrder sortOrder = SortOrder::GivenName;
+    // The locale's order, looked up once: every new record asks for it.
+    std::optional<SortOrder> localeOrder;
     bool countryOverridden = false;
     bool orderOverridden = false;
 };
@@ -62,7 +65,11 @@ SortOrder sortOrder()
 {
     Settings &s = settings();
     std::lock_guard lock(s.mutex);
-    return s.orderOverridden ? s.sortOrder : localeSortOrder();
+    if (s.orderOverridden)
+        return s.sortOrder;
+    if (!s.localeOrder)
+        s.localeOrder = localeSortOrder();
+    return *s.localeOrder;
 }
 
 void setCountryCode(const QString &code)
@@ -90,6 +97,7 @@ void resetToLocale()
     s.countryOverridden = false;
     s.orderOverridden = false;
     s.countryCode.clear();
+    s.localeOrder.reset();
     ++g_generation;
 }
 

@@ -277,9 +277,26 @@ DecodedText TextFileReader::read(const QString &path, int encoding, Utf8Text utf
         = tr("The file \u201c%1\u201d couldn\u2019t be opened because it is too large.").arg(name);
     QByteArray bytes;
     if (!file.isSequential()) {
-        if (file.size() > MaximumFileSize)
+        const qint64 size = file.size();
+        if (size > MaximumFileSize)
             return failure(tooLarge);
-        bytes = file.readAll();
+        // Read into a buffer of the file's size: readAll() grows its own buffer and may hold a
+        // third more than the file, which for large address books is tens of megabytes.
+        bytes.resize(size);
+        qint64 got = 0;
+        while (got < size) {
+            const qint64 n = file.read(bytes.data() + got, size - got);
+            if (n <= 0)
+                break;
+            got += n;
+        }
+        bytes.truncate(got);
+        if (got == size) {
+            // The file may have grown since its size was taken.
+            bytes += file.readAll();
+            if (bytes.size() > MaximumFileSize)
+                return failure(tooLarge);
+        }
     } else {
         // A pipe or device: read in pieces so that an endless one stops at the limit.
         constexpr qint64 chunk = 1 << 20;

@@ -3,27 +3,87 @@
 #include "record/keys.h"
 
 #include <QHash>
+#include <QReadWriteLock>
 
 namespace {
 
-// Known keys share one string each, so stored entries cost no key allocation.
-const QString &internedKey(const QString &key)
+// The keys of the record's dictionaries, known in advance so that looking them up needs no lock.
+const QList<QString> &knownKeys()
 {
-    static const QHash<QString, QString> known = [] {
-        QHash<QString, QString> h;
-        for (const QString *k :
-             {&Key::Label, &Key::Value, &Key::StringValue, &Key::LabelIndex, &Key::CnLabel, &Key::Username,
-              &Key::Domain, &Key::Service, &Key::UrlString, &Key::UserIdentifier, &Key::IsoCountryCode,
-              &Key::PredictCountryCode, &Key::FormattedString, &Key::CountryCode, &Key::ShowAsPerson,
-              &Key::NameOrdering, &FieldId::Street, &FieldId::City, &FieldId::State, &FieldId::Zip,
-              &FieldId::Country, &FieldId::FirstName, &FieldId::MiddleName, &FieldId::LastName,
-              &FieldId::PreviousFamilyName, &FieldId::PhoneticFirstName, &FieldId::PhoneticMiddleName,
-              &FieldId::PhoneticLastName, &FieldId::Name})
-            h.insert(*k, *k);
+    static const QList<QString> keys = {
+        Key::Label, Key::Value, Key::StringValue, Key::LabelIndex, Key::CnLabel, Key::Username, Key::Domain,
+        Key::Service, Key::UrlString, Key::UserIdentifier, Key::IsoCountryCode, Key::PredictCountryCode,
+        Key::FormattedString, Key::CountryCode, Key::ShowAsPerson, Key::NameOrdering, FieldId::Street,
+        FieldId::City, FieldId::State, FieldId::Zip, FieldId::Country, FieldId::FirstName, FieldId::MiddleName,
+        FieldId::LastName, FieldId::PreviousFamilyName, FieldId::PhoneticFirstName, FieldId::PhoneticMiddleName,
+        FieldId::PhoneticLastName, FieldId::Name,
+    };
+    return keys;
+}
+
+// Any other key (written by a reader or a caller) is added once, for the life of the process.
+struct OtherKeys
+{
+    QReadWriteLock lock;
+    QList<QString> keys;
+    QHash<QString, quint32> positions;
+};
+
+OtherKeys &otherKeys()
+{
+    static OtherKeys instance;
+    return instance;
+}
+
+// The position of a known key, or -1. Callers mostly pass the key constants themselves, which
+// share their characters with the table: comparing addresses first settles most look-ups.
+qsizetype knownPosition(const QString &key)
+{
+    const QList<QString> &known = knownKeys();
+    for (qsizetype i = 0; i < known.size(); ++i) {
+        if (known[i].constData() == key.constData())
+            return i;
+    }
+    static const QHash<QString, qsizetype> positions = [&known] {
+        QHash<QString, qsizetype> h;
+        for (qsizetype i = 0; i < known.size(); ++i)
+            h.insert(known[i], i);
         return h;
     }();
-    auto it = known.constFind(key);
-    return it != known.constEnd() ? it.value() : key;
+    return positions.value(key, -1);
+}
+
+// The position of a key in the table, adding it when new.
+quint32 keyPosition(const QString &key)
+{
+    if (const qsizetype position = knownPosition(key); position >= 0)
+        return quint32(position);
+    const QList<QString> &known = knownKeys();
+    OtherKeys &other = otherKeys();
+    {
+        QReadLocker lock(&other.lock);
+        const auto it = other.positions.constFind(key);
+        if (it != other.positions.constEnd())
+            return it.value();
+    }
+    QWriteLocker lock(&other.lock);
+    const auto it = other.positions.constFind(key);
+    if (it != other.positions.constEnd())
+        return it.value();
+    const quint32 position = quint32(known.size() + other.keys.size());
+    other.keys.append(key);
+    other.positions.insert(key, position);
+    return position;
+}
+
+QString keyAt(quint32 position)
+{
+    const QList<QString> &known = knownKeys();
+    if (position < quint32(known.size()))
+        return known[position];
+    OtherKeys &other = otherKeys();
+    QReadLocker lock(&other.lock);
+    return other.keys.value(position - known.size());
 }
 
 } // namespace
@@ -32,22 +92,31 @@ CompactMap::CompactMap(const QVariantMap &map)
 {
     m_entries.reserve(map.size());
     for (auto it = map.cbegin(); it != map.cend(); ++it)
-        m_entries.emplace_back(internedKey(it.key()), it.value());
+        m_entries.append({ keyPosition(it.key()), it.value() });
 }
 
 QVariantMap CompactMap::toVariantMap() const
 {
     QVariantMap map;
-    for (const auto &[key, value] : m_entries)
-        map.insert(key, value);
+    for (const Entry &entry : m_entries)
+        map.insert(keyAt(entry.key), entry.value);
     return map;
 }
 
 qsizetype CompactMap::find(const QString &key) const
 {
+    // Looking up the key's position once makes each comparison an integer one.
+    qsizetype position = knownPosition(key);
+    if (position < 0) {
+        OtherKeys &other = otherKeys();
+        QReadLocker lock(&other.lock);
+        const auto it = other.positions.constFind(key);
+        if (it == other.positions.constEnd())
+            return -1; // never stored anywhere
+        position = it.value();
+    }
     for (qsizetype i = 0; i < m_entries.size(); ++i) {
-        const QString &k = m_entries[i].first;
-        if (k.constData() == key.constData() || k == key)
+        if (m_entries[i].key == quint32(position))
             return i;
     }
     return -1;
@@ -56,13 +125,13 @@ qsizetype CompactMap::find(const QString &key) const
 QVariant CompactMap::value(const QString &key) const
 {
     const qsizetype i = find(key);
-    return i >= 0 ? m_entries[i].second : QVariant();
+    return i >= 0 ? m_entries[i].value : QVariant();
 }
 
 const QVariant *CompactMap::get(const QString &key) const
 {
     const qsizetype i = find(key);
-    return i >= 0 ? &m_entries[i].second : nullptr;
+    return i >= 0 ? &m_entries[i].value : nullptr;
 }
 
 QString CompactMap::string(const QString &key) const
@@ -81,9 +150,9 @@ void CompactMap::insert(const QString &key, const QVariant &value)
 {
     const qsizetype i = find(key);
     if (i >= 0)
-        m_entries[i].second = value;
+        m_entries[i].value = value;
     else
-        m_entries.emplace_back(internedKey(key), value);
+        m_entries.append({ keyPosition(key), value });
 }
 
 void CompactMap::remove(const QString &key)

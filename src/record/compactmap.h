@@ -37,9 +37,17 @@ public:
     bool operator==(const CompactMap &other) const { return toVariantMap() == other.toVariantMap(); }
 
 private:
+    // Keys are kept once per process in a key table; an entry holds the key's position in it,
+    // which makes an entry 40 bytes instead of 56 (a hundred thousand contacts hold millions).
+    struct Entry
+    {
+        quint32 key;
+        QVariant value;
+    };
+
     qsizetype find(const QString &key) const;
 
-    QList<std::pair<QString, QVariant>> m_entries;
+    QList<Entry> m_entries;
 };
 
 using CompactList = QList<CompactMap>;

@@ -10,7 +10,7 @@
 #include <QDataStream>
 #include <QDateTime>
 #include <QIODevice>
-#include <QUuid>
+#include <QRandomGenerator>
 
 using namespace QVPersonPrivate;
 
@@ -118,12 +118,37 @@ QStringView propertyName(QStringView line)
     return dot >= 0 ? name.sliced(dot + 1) : name;
 }
 
+// A random (version 4) UUID in upper case, as record identifiers are written. Formatted here
+// rather than through QUuid::toString().toUpper(): files of a hundred thousand records make one.
+QString newUniqueId()
+{
+    quint32 words[4];
+    QRandomGenerator::global()->fillRange(words);
+    uchar bytes[16];
+    for (int i = 0; i < 4; ++i) {
+        for (int j = 0; j < 4; ++j)
+            bytes[i * 4 + j] = uchar(words[i] >> (8 * j));
+    }
+    bytes[6] = uchar((bytes[6] & 0x0F) | 0x40); // version 4
+    bytes[8] = uchar((bytes[8] & 0x3F) | 0x80); // RFC 4122 variant
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    char text[36];
+    int at = 0;
+    for (int i = 0; i < 16; ++i) {
+        if (i == 4 || i == 6 || i == 8 || i == 10)
+            text[at++] = '-';
+        text[at++] = kHex[bytes[i] >> 4];
+        text[at++] = kHex[bytes[i] & 0x0F];
+    }
+    return QString::fromLatin1(text, 36);
+}
+
 } // namespace
 
 QVPerson::QVPerson()
     : m_defaultNameOrdering(ContactSettings::nameOrderingFromSortOrder(ContactSettings::sortOrder()))
     , m_defaultCountryCode(ContactSettings::countryCode().toUpper())
-    , m_uniqueId(QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper())
+    , m_uniqueId(newUniqueId())
 {
     ensureClassInitialized();
     m_nameValue.insert(Key::ShowAsPerson, true);

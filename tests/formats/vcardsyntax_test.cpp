@@ -150,3 +150,21 @@ TEST(VCardSyntax, QuotedParameterValuesReadBackWhole)
 }
 
 } // namespace
+
+TEST(VCardSyntax, Base64DecodesFoldedAndPaddedDataLikeTheGeneralDecoder)
+{
+    // Every length modulo 3, folding whitespace of both 2.1 and 3.0 files, and stray characters.
+    QByteArray payload;
+    for (int i = 0; i < 300; ++i)
+        payload.append(char((i * 37 + 11) & 0xFF));
+    for (qsizetype length : { 0, 1, 2, 3, 4, 5, 299, 300 }) {
+        const QByteArray data = payload.left(length);
+        QByteArray encoded = data.toBase64();
+        for (qsizetype at = 60; at < encoded.size(); at += 62)
+            encoded.insert(at, at % 124 == 60 ? "\r\n " : "\n\t");
+        EXPECT_EQ(VCardSyntax::decodeBase64(encoded), data) << length;
+        EXPECT_EQ(VCardSyntax::decodeBase64(encoded), QByteArray::fromBase64(encoded)) << length;
+    }
+    EXPECT_EQ(VCardSyntax::decodeBase64("TWFu=garbage"), QByteArray("Man"));
+    EXPECT_EQ(VCardSyntax::decodeBase64("T W\x01" "Fu"), QByteArray("Man"));
+}
