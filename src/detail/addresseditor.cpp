@@ -42,7 +42,7 @@ AddressEditor::AddressEditor(QWidget *parent)
 
     auto *top = new QFormLayout;
     top->addRow(tr("Label:"), m_label);
-    top->addRow(tr("Country:"), m_country);
+    top->addRow(tr("Format:"), m_country);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(top);

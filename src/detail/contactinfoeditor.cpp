@@ -12,8 +12,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -72,11 +72,12 @@ ContactInfoEditor::ContactInfoEditor(ContactEditor *editor, QWidget *parent)
     m_title->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_scroll->setWidgetResizable(true);
     m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_title);
     layout->addWidget(m_scroll, 1);
-    setMinimumSize(420, 360);
+    setMinimumSize(460, 440);
 }
 
 ContactInfoEditor::~ContactInfoEditor() = default;
@@ -175,6 +176,9 @@ void ContactInfoEditor::rebuild()
         m_title->clear();
     }
     m_scroll->setWidget(page); // deletes the previous page
+    // Wide enough for the rows: only the form's height scrolls.
+    m_scroll->setMinimumWidth(page->minimumSizeHint().width()
+                              + m_scroll->verticalScrollBar()->sizeHint().width());
     if (!focusName.isEmpty()) {
         if (QWidget *again = page->findChild<QWidget *>(focusName))
             again->setFocus();
@@ -280,11 +284,12 @@ QWidget *ContactInfoEditor::detailItemRow(const QString &identifier, const QVari
 
 QWidget *ContactInfoEditor::detailButton(const QString &text, const QString &identifier, int labelIndex)
 {
-    auto *button = new QPushButton(text);
+    auto *button = new QToolButton;
+    button->setText(text);
     button->setObjectName(fieldName(identifier, labelIndex) + QStringLiteral("…"));
-    button->setStyleSheet(QStringLiteral("text-align: left; padding: 2px 6px;"));
-    button->setFlat(true);
-    connect(button, &QPushButton::clicked, this,
+    button->setToolTip(tr("Edit"));
+    button->setAutoRaise(true);
+    connect(button, &QToolButton::clicked, this,
             [this, identifier, labelIndex, button] { openDetailEditor(identifier, labelIndex, button); });
     return button;
 }
