@@ -115,7 +115,7 @@ void ContactInfoEditor::setCustomItems(const QVariantList &customItems)
 void ContactInfoEditor::reload()
 {
     // Edits arrive from the fields' own signals: the fields go away only after they return.
-    if (m_rebuildPending)
+    if (m_rebuildPending || !m_row.person)
         return;
     m_rebuildPending = true;
     QTimer::singleShot(0, this, [this] {

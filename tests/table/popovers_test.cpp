@@ -2,6 +2,7 @@
 // opening on a cell, Done, Cancel, several rows, and a detached contact window.
 #include "detail/addresseditor.h"
 #include "detail/contactinfoeditor.h"
+#include "detail/dateeditor.h"
 #include "platform/contactsettings.h"
 #include "platform/popover.h"
 #include "platform/undomanager.h"
@@ -11,7 +12,9 @@
 #include "window/contacteditor.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -77,6 +80,8 @@ private Q_SLOTS:
     void cancelAndEscapeChangeNothing();
     void resultForTwoSelectedRowsIsOneUndoStep();
     void lockedAddressPopoverIsReadOnly();
+    void popoverWithoutChosenRowsEditsItsOwnRow();
+    void birthdayWithoutYearAndRemoved();
     void detachedWindowFollowsTableEdits();
 
 private:
@@ -271,6 +276,52 @@ void PopoversTest::lockedAddressPopoverIsReadOnly()
     address->done();
     QCOMPARE(firstAddress(m_people.at(0)), before);
     QVERIFY(!editor()->isDocumentEdited());
+}
+
+// Return in the Address column opens the next row's popover without choosing rows for the edit:
+// the result still reaches that row.
+void PopoversTest::popoverWithoutChosenRowsEditsItsOwnRow()
+{
+    table()->selectRows({ 0 });
+    table()->showAddressPopover(table()->subContactTable().at(1), FieldId::Address, 0,
+                                QRect(100, 100, 10, 10));
+    auto *address = qobject_cast<AddressEditor *>(table()->popover()->contentWidget());
+    QVERIFY(address);
+    address->componentField(FieldId::Street)->setText(QStringLiteral("3 Oak St"));
+    address->done();
+    QCOMPARE(firstAddress(m_people.at(1)).value(FieldId::Street).toString(), QStringLiteral("3 Oak St"));
+    QCOMPARE(firstAddress(m_people.at(0)).value(FieldId::Street).toString(), QStringLiteral("1 Main St"));
+}
+
+void PopoversTest::birthdayWithoutYearAndRemoved()
+{
+    const SubContactRow anna = table()->subContactTable().at(0);
+    table()->showDatePopover(anna, FieldId::Birthday, 0, QRect(100, 100, 10, 10));
+    auto *date = qobject_cast<DateEditor *>(table()->popover()->contentWidget());
+    QVERIFY(date);
+    date->dateField()->setDate(QDate(1990, 2, 28));
+    date->yearCheck()->setChecked(false);
+    QTest::keyClick(date->dateField(), Qt::Key_Return);
+    QVERIFY(!table()->popover());
+    const DateComponents stored = m_people.at(0)->birthdayValue().value(Key::Value).value<DateComponents>();
+    QCOMPARE(stored, (DateComponents { DateComponents::Undefined, 2, 28 }));
+
+    table()->showDatePopover(anna, FieldId::Birthday, 0, QRect(100, 100, 10, 10));
+    date = qobject_cast<DateEditor *>(table()->popover()->contentWidget());
+    QVERIFY(date);
+    QVERIFY(!date->yearCheck()->isChecked());
+    QCOMPARE(date->dateField()->date().month(), 2);
+    QPushButton *remove = nullptr;
+    for (QPushButton *button : date->findChildren<QPushButton *>()) {
+        if (button->text() == QStringLiteral("Remove"))
+            remove = button;
+    }
+    QVERIFY(remove);
+    remove->click();
+    QVERIFY(!m_people.at(0)->birthdayValue().contains(Key::Value));
+    QCoreApplication::processEvents();
+    editor()->undo();
+    QCOMPARE(m_people.at(0)->birthdayValue().value(Key::Value).value<DateComponents>(), stored);
 }
 
 void PopoversTest::detachedWindowFollowsTableEdits()
