@@ -6,7 +6,7 @@
 //
 // Body by topic: contactsviewcontroller.cpp (columns, rows, selection, fonts),
 // contactsviewcontroller_editing.cpp (in-place editing, keyboard), contactsviewcontroller_sorting.cpp
-// (sorting, header menu).
+// (sorting, header menu), contactsviewcontroller_popovers.cpp (popover editors, detached windows).
 #pragma once
 
 #include "record/entries.h"
@@ -21,7 +21,9 @@
 
 #include <optional>
 
+class ContactInfoEditor;
 class ContactsTableModel;
+class Popover;
 class QHeaderView;
 class QTableView;
 
@@ -83,6 +85,28 @@ public:
     // A sort option chosen for a column (header menu or toolbar): the column sorts by it.
     void sortOptionsChanged(const QString &option, const QString &columnName);
 
+    // ---- Popover editors (contactsviewcontroller_popovers.cpp) ------------------------------
+    // Each opens its editor for the row next to the rectangle (global coordinates); the result
+    // is applied to the rows being edited when the popover closes.
+    void showContactInfoPopover(const SubContactRow &row, const QString &type, const QRect &rect);
+    // The contact popover of the first selected row; with editing, its name field is edited.
+    void showContactInfoPopoverWithOption(bool editing);
+    void showNamePopover(const SubContactRow &row, const QString &type, const QRect &rect);
+    void showPhoneticNamePopover(const SubContactRow &row, const QString &type, const QRect &rect);
+    void showMultiValuePopover(const SubContactRow &row, const QString &type, int index, const QRect &rect);
+    void showAddressPopover(const SubContactRow &row, const QString &type, int index, const QRect &rect);
+    void showSNSPopover(const SubContactRow &row, const QString &type, int index, const QRect &rect);
+    void showIMSPopover(const SubContactRow &row, const QString &type, int index, const QRect &rect);
+    void showDatePopover(const SubContactRow &row, const QString &type, int index, const QRect &rect);
+    // The open popover, if any.
+    Popover *popover() const;
+    // Windows the contact popover was detached into, oldest first.
+    QList<QWidget *> detachedWindows() const;
+    // Refreshing after changes (connected to the edit operations' requests).
+    void reloadContactPopover(ContactEditor::Sender sender);
+    void reloadDetachedWindows(const QStringList &uniqueIds);
+    void closeContactWindows(const QStringList &uniqueIds);
+
     QTableView *tableView() const { return m_tableView; }
     ContactsTableModel *model() const { return m_model; }
 
@@ -124,6 +148,16 @@ private:
     bool confirmSameValue(const QString &question);
     void requestPopover(const QString &kind, int row, const QString &identifier, int index);
     QString fieldType(const QString &identifier) const;
+
+    // Popovers (contactsviewcontroller_popovers.cpp).
+    void openPopover(const QString &kind, const SubContactRow &row, const QString &identifier, int index,
+                     const QRect &rect);
+    void showDetailPopover(const SubContactRow &row, const QString &type, int index, const QRect &rect);
+    Popover *newPopover(QWidget *content);
+    ContactInfoEditor *newContactInfoEditor(const SubContactRow &row);
+    void popoverDidClose(Popover *popover);
+    void detachedWindowDidOpen(QWidget *window, ContactInfoEditor *content);
+    void detachedWindowDidClose(QObject *window);
     int itemLabelIndex(const SubContactRow &row, const QString &identifier) const;
 
     ContactsTableModel *m_model;
@@ -141,4 +175,13 @@ private:
     QString m_selectedViewType;
     // The rows the next edit applies to (set by a double-click or a panel command).
     std::optional<QList<int>> m_selectedRowIndexes;
+
+    struct DetachedWindow
+    {
+        QPointer<QWidget> window;
+        QPointer<ContactInfoEditor> content;
+        QString uniqueId;
+    };
+    QPointer<Popover> m_popover;
+    QList<DetachedWindow> m_detachedWindows;
 };

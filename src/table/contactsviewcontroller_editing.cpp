@@ -90,6 +90,7 @@ void ContactsViewController::requestPopover(const QString &kind, int row, const 
     const QRect cell = m_tableView->visualRect(m_model->index(row, column));
     const QRect global(m_tableView->viewport()->mapToGlobal(cell.topLeft()), cell.size());
     Q_EMIT popoverRequested(kind, *r, identifier, index, global);
+    openPopover(kind, *r, identifier, index, global);
 }
 
 void ContactsViewController::editInPlace(int column, int row, const QString &initialText)

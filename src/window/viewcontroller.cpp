@@ -131,6 +131,12 @@ void ViewController::connectEditor()
             });
     connect(m_editor, &ContactEditor::detailViewReloadRequested, m_contactInfoController,
             &ContactInfoController::updateTable);
+    connect(m_editor, &ContactEditor::contactPopoverReloadRequested, table,
+            &ContactsViewController::reloadContactPopover);
+    connect(m_editor, &ContactEditor::detachedWindowsReloadRequested, table,
+            &ContactsViewController::reloadDetachedWindows);
+    connect(m_editor, &ContactEditor::contactWindowsCloseRequested, table,
+            &ContactsViewController::closeContactWindows);
     connect(m_editor, &ContactEditor::sidebarUpdateRequested, this,
             [this](const ContainerTable &containers, const GroupEntry &selected) {
                 m_groupViewController->setContainerTable(containers);
@@ -470,9 +476,7 @@ void ViewController::addContact()
         showContactInfo(true);
         return;
     }
-    const SubContactRows rows = m_contactsViewController->selectedSubContacts();
-    if (!rows.isEmpty())
-        Q_EMIT popoverRequested(QStringLiteral("contactInfo"), rows.first(), FieldId::Name, 0, QRect());
+    m_contactsViewController->showContactInfoPopoverWithOption(true);
 }
 
 void ViewController::deleteContacts()
