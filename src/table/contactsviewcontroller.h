@@ -6,7 +6,7 @@
 //
 // Body by topic: contactsviewcontroller.cpp (columns, rows, selection, fonts),
 // contactsviewcontroller_editing.cpp (in-place editing, keyboard), contactsviewcontroller_sorting.cpp
-// (sorting, header menu).
+// (sorting, header menu), contactsviewcontroller_clipboard.cpp (copy, paste, drag and drop).
 #pragma once
 
 #include "record/entries.h"
@@ -23,6 +23,7 @@
 
 class ContactsTableModel;
 class QHeaderView;
+class QMimeData;
 class QTableView;
 
 class ContactsViewController : public QWidget
@@ -83,6 +84,19 @@ public:
     // A sort option chosen for a column (header menu or toolbar): the column sorts by it.
     void sortOptionsChanged(const QString &option, const QString &columnName);
 
+    // ---- Clipboard and drag and drop (contactsviewcontroller_clipboard.cpp) -----------------
+    // The selected rows as tab-separated text, as comma-separated text, and as vCard.
+    void copy();
+    void copyAsCSV();
+    void copyAsVCard();
+    // Contacts from the clipboard's vCard data, else one from its first line of text.
+    bool paste();
+    bool canCopy() const;
+    bool canPaste() const;
+    // Contacts from dropped data; fromProgram: dragged from another view of this program, which is
+    // taken as vCard data only.
+    bool acceptDrop(const QMimeData *data, bool fromProgram);
+
     QTableView *tableView() const { return m_tableView; }
     ContactsTableModel *model() const { return m_model; }
 
@@ -102,6 +116,9 @@ private:
     friend class ContactsViewControllerEditing;
 
     void applyRowHeights();
+    void setupDragAndDrop();
+    void copyDelimited(const QString &separator, const QString &mimeType);
+    bool addPastedText(const QString &text);
     void reloadKeepingSelection(const QList<int> &rows);
     void restoreColumnWidths();
     void headerSectionClicked(int logicalIndex);
