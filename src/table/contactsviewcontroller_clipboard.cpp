@@ -56,7 +56,8 @@ void ContactsViewController::setupDragAndDrop()
     m_tableView->setDragDropOverwriteMode(false);
     m_tableView->viewport()->installEventFilter(new DropSourceFilter(m_tableView, m_model));
     m_model->setDragData([this](const QList<int> &rows) {
-        return ContactTransfer::dragMimeData(m_model->rows(), rows, ContactTransfer::temporaryFolder());
+        return ContactTransfer::dragMimeData(m_model->rows(), rows, m_model->cellContext().customItems,
+                                             ContactTransfer::temporaryFolder());
     });
     m_model->setDropHandler(
         [this](const QMimeData *data, bool fromProgram) { return acceptDrop(data, fromProgram); });
@@ -87,7 +88,8 @@ void ContactsViewController::copyAsCSV()
 
 void ContactsViewController::copyAsVCard()
 {
-    const QString cards = ContactTransfer::vCardText(ContactTransfer::contactsOfRows(selectedSubContacts()));
+    const QString cards = ContactTransfer::vCardText(ContactTransfer::contactsOfRows(selectedSubContacts()),
+                                                     m_model->cellContext().customItems);
     if (QMimeData *data = ContactTransfer::vCardMimeData(cards, ContactTransfer::temporaryFolder()))
         QGuiApplication::clipboard()->setMimeData(data);
 }

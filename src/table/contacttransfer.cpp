@@ -150,8 +150,9 @@ ContactList ContactTransfer::contactsOfRows(const SubContactRows &rows)
     return ContactEditor::entriesForRows(rows);
 }
 
-QString ContactTransfer::vCardText(const ContactList &contacts)
+QString ContactTransfer::vCardText(const ContactList &contacts, const QVariantList &customItems)
 {
+    QVPerson::setClassCustomItems(customItems);
     QString text;
     for (const ContactEntry &contact : contacts)
         text += QVvCard::vCardFromContact(contact, kCardOptions);
@@ -195,7 +196,7 @@ QString ContactTransfer::stringIndexes(const QList<int> &rowIndexes)
 }
 
 QMimeData *ContactTransfer::dragMimeData(const SubContactRows &tableRows, const QList<int> &rowIndexes,
-                                         const QString &folder)
+                                         const QVariantList &customItems, const QString &folder)
 {
     SubContactRows rows;
     for (int index : rowIndexes) {
@@ -214,7 +215,7 @@ QMimeData *ContactTransfer::dragMimeData(const SubContactRows &tableRows, const 
             + TransferText::LineFeed;
     }
     tabText = withoutLastCharacter(tabText);
-    const QString cards = vCardText(contacts);
+    const QString cards = vCardText(contacts, customItems);
 
     auto *data = new QMimeData;
     data->setText(tabText);

@@ -10,6 +10,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
 
 class QMimeData;
 
@@ -45,9 +46,9 @@ public:
 
     // The distinct contacts of the rows, in row order (a contact shown on several rows once).
     static ContactList contactsOfRows(const SubContactRows &rows);
-    // One card per contact, with photo, note and custom items (not its groups: those belong to
-    // the document it came from).
-    static QString vCardText(const ContactList &contacts);
+    // One card per contact, with photo, note and the values of the custom items (the window's
+    // definitions), but not its groups: those belong to the document it came from.
+    static QString vCardText(const ContactList &contacts, const QVariantList &customItems);
     // Copy as vCard: the cards as vCard data and plain text, and as a file written to folder.
     static QMimeData *vCardMimeData(const QString &vCardText, const QString &folder);
 
@@ -57,7 +58,7 @@ public:
     // Everything a drag of these rows carries: tab-separated text, vCard data, the cards as a
     // file in folder (text/uri-list), the first row's labelIndex and the row indexes.
     static QMimeData *dragMimeData(const SubContactRows &tableRows, const QList<int> &rowIndexes,
-                                   const QString &folder);
+                                   const QVariantList &customItems, const QString &folder);
     // "3,5,8": the row indexes a drop on a group reads back.
     static QString stringIndexes(const QList<int> &rowIndexes);
 
