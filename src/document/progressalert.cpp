@@ -50,15 +50,24 @@ void ProgressAlert::setMessage(const QString &message)
 void ProgressAlert::setProgress(double percent)
 {
     const int value = int(std::lround(std::clamp(percent, 0.0, 100.0)));
+    const int run = m_run.load();
     QMetaObject::invokeMethod(
-        this, [this, value] { m_progressIndicator->setValue(value); }, Qt::QueuedConnection);
+        this,
+        [this, value, run] {
+            if (run == m_run.load())
+                m_progressIndicator->setValue(value);
+        },
+        Qt::QueuedConnection);
 }
 
 void ProgressAlert::requestClose()
 {
+    const int run = m_run.load();
     QMetaObject::invokeMethod(
         this,
-        [this] {
+        [this, run] {
+            if (run != m_run.load())
+                return;
             m_closeRequested = true;
             if (isVisible())
                 done(int(Response::Stop));
@@ -71,6 +80,7 @@ ProgressAlert::Response ProgressAlert::runModal()
     // The work may have finished (and asked to close) before the run began.
     const int result = m_closeRequested ? int(Response::Stop) : exec();
     m_closeRequested = false;
+    ++m_run;
     return result == int(Response::Abort) ? Response::Abort : Response::Stop;
 }
 

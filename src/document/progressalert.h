@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QDialog>
+#include <atomic>
 
 class QLabel;
 class QProgressBar;
@@ -39,4 +40,7 @@ private:
     QProgressBar *m_progressIndicator;
     QPushButton *m_cancelButton;
     bool m_closeRequested = false;
+    // Requests carry the run they were made for: a reused alert must not take a late request of
+    // a run that already ended (a cancelled one) as the end of the next run.
+    std::atomic<int> m_run { 0 };
 };

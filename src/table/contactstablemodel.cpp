@@ -2,6 +2,7 @@
 
 #include "platform/mimetypes.h"
 #include "record/keys.h"
+#include "table/contacttransfer.h"
 #include "table/rowheight.h"
 #include "table/tablerows.h"
 
@@ -231,4 +232,34 @@ Qt::DropActions ContactsTableModel::supportedDropActions() const
 Qt::DropActions ContactsTableModel::supportedDragActions() const
 {
     return Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
+}
+
+QMimeData *ContactsTableModel::mimeData(const QModelIndexList &indexes) const
+{
+    // The view hands over every cell of the dragged rows.
+    QList<int> rows;
+    for (const QModelIndex &index : indexes) {
+        if (index.isValid() && index.row() < subContactCount() && !rows.contains(index.row()))
+            rows.append(index.row());
+    }
+    std::sort(rows.begin(), rows.end());
+    return rows.isEmpty() || !m_dragData ? nullptr : m_dragData(rows);
+}
+
+bool ContactsTableModel::canDropMimeData(const QMimeData *data, Qt::DropAction, int row, int,
+                                         const QModelIndex &parent) const
+{
+    if (!data || !m_context.editState || parent.isValid())
+        return false;
+    if (subContactCount() > 0 && row > subContactCount())
+        return false;
+    return m_dropFromProgram || ContactTransfer::hasAcceptableData(data);
+}
+
+bool ContactsTableModel::dropMimeData(const QMimeData *data, Qt::DropAction action, int row, int column,
+                                      const QModelIndex &parent)
+{
+    if (!canDropMimeData(data, action, row, column, parent) || !m_dropHandler)
+        return false;
+    return m_dropHandler(data, m_dropFromProgram);
 }

@@ -11,8 +11,10 @@
 #include <QAbstractTableModel>
 #include <QFont>
 #include <QPixmap>
-
+#include <functional>
 #include <optional>
+
+class QMimeData;
 
 Q_DECLARE_METATYPE(CellContent)
 
@@ -81,6 +83,20 @@ public:
     Qt::DropActions supportedDropActions() const override;
     Qt::DropActions supportedDragActions() const override;
 
+    // Drag and drop: the controller makes the data of dragged rows and takes dropped data.
+    using DragData = std::function<QMimeData *(const QList<int> &rows)>;
+    using DropHandler = std::function<bool(const QMimeData *data, bool fromProgram)>;
+    void setDragData(DragData dragData) { m_dragData = std::move(dragData); }
+    void setDropHandler(DropHandler dropHandler) { m_dropHandler = std::move(dropHandler); }
+    // Whether the drag under way comes from another view of the program (set as it enters).
+    void setDropFromProgram(bool fromProgram) { m_dropFromProgram = fromProgram; }
+    QMimeData *mimeData(const QModelIndexList &indexes) const override;
+    // Drops go between rows of an unlocked table, not onto a row nor below the total row.
+    bool canDropMimeData(const QMimeData *data, Qt::DropAction action, int row, int column,
+                         const QModelIndex &parent) const override;
+    bool dropMimeData(const QMimeData *data, Qt::DropAction action, int row, int column,
+                      const QModelIndex &parent) override;
+
 Q_SIGNALS:
     // An in-place edit ended with this text.
     void textCommitted(const QModelIndex &index, const QString &text);
@@ -101,4 +117,7 @@ private:
     QString m_findOptions;
     std::optional<FindHit> m_findHit;
     QPersistentModelIndex m_editOverride;
+    DragData m_dragData;
+    DropHandler m_dropHandler;
+    bool m_dropFromProgram = false;
 };

@@ -80,6 +80,7 @@ ContactsViewController::ContactsViewController(QWidget *parent)
     context.editState = m_editState;
     m_model->setCellContext(context);
     setSelectedFont(defaultFont());
+    setupDragAndDrop();
 }
 
 ContactsViewController::~ContactsViewController() = default;

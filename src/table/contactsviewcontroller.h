@@ -6,7 +6,11 @@
 //
 // Body by topic: contactsviewcontroller.cpp (columns, rows, selection, fonts),
 // contactsviewcontroller_editing.cpp (in-place editing, keyboard), contactsviewcontroller_sorting.cpp
+<<<<<<< HEAD
 // (sorting, header menu), contactsviewcontroller_popovers.cpp (popover editors, detached windows).
+=======
+// (sorting, header menu), contactsviewcontroller_clipboard.cpp (copy, paste, drag and drop).
+>>>>>>> transfer
 #pragma once
 
 #include "record/entries.h"
@@ -25,6 +29,7 @@ class ContactInfoEditor;
 class ContactsTableModel;
 class Popover;
 class QHeaderView;
+class QMimeData;
 class QTableView;
 
 class ContactsViewController : public QWidget
@@ -85,6 +90,7 @@ public:
     // A sort option chosen for a column (header menu or toolbar): the column sorts by it.
     void sortOptionsChanged(const QString &option, const QString &columnName);
 
+<<<<<<< HEAD
     // ---- Popover editors (contactsviewcontroller_popovers.cpp) ------------------------------
     // Each opens its editor for the row next to the rectangle (global coordinates); the result
     // is applied to the rows being edited when the popover closes.
@@ -106,6 +112,20 @@ public:
     void reloadContactPopover(ContactEditor::Sender sender);
     void reloadDetachedWindows(const QStringList &uniqueIds);
     void closeContactWindows(const QStringList &uniqueIds);
+=======
+    // ---- Clipboard and drag and drop (contactsviewcontroller_clipboard.cpp) -----------------
+    // The selected rows as tab-separated text, as comma-separated text, and as vCard.
+    void copy();
+    void copyAsCSV();
+    void copyAsVCard();
+    // Contacts from the clipboard's vCard data, else one from its first line of text.
+    bool paste();
+    bool canCopy() const;
+    bool canPaste() const;
+    // Contacts from dropped data; fromProgram: dragged from another view of this program, which is
+    // taken as vCard data only.
+    bool acceptDrop(const QMimeData *data, bool fromProgram);
+>>>>>>> transfer
 
     QTableView *tableView() const { return m_tableView; }
     ContactsTableModel *model() const { return m_model; }
@@ -126,6 +146,9 @@ private:
     friend class ContactsViewControllerEditing;
 
     void applyRowHeights();
+    void setupDragAndDrop();
+    void copyDelimited(const QString &separator, const QString &mimeType);
+    bool addPastedText(const QString &text);
     void reloadKeepingSelection(const QList<int> &rows);
     void restoreColumnWidths();
     void headerSectionClicked(int logicalIndex);

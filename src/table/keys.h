@@ -66,3 +66,9 @@ inline const QString GroupCell = QStringLiteral("GroupCell");
 namespace FindOption {
 inline const QString CaseSensitive = QStringLiteral("caseSensitive");
 } // namespace FindOption
+
+// The services a pasted social-network or instant-message piece is given.
+namespace PasteService {
+inline const QString SocialNetwork = QStringLiteral("Twitter");
+inline const QString InstantMessage = QStringLiteral("AIM");
+} // namespace PasteService

@@ -2,6 +2,7 @@
 
 #include "document/document.h"
 #include "document/documentkeys.h"
+#include "document/filetransfercontroller.h"
 #include "platform/undomanager.h"
 #include "platform/userdefaults.h"
 #include "table/contactsviewcontroller.h"
@@ -27,6 +28,7 @@ WindowController::WindowController(Document *document)
     : QMainWindow(nullptr)
     , m_document(document)
     , m_mainViewController(new ViewController(document, this))
+    , m_fileTransferController(new FileTransferController(this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setCentralWidget(m_mainViewController);

@@ -11,6 +11,7 @@
 #include <QVariantMap>
 
 class Document;
+class FileTransferController;
 class QAction;
 class QMenu;
 class QToolButton;
@@ -26,6 +27,8 @@ public:
 
     Document *document() const { return m_document; }
     ViewController *mainViewController() const { return m_mainViewController; }
+    // Import and export (File menu).
+    FileTransferController *fileTransferController() const { return m_fileTransferController; }
 
     // Places the window (remembered frame, or the default place for a new one) and shows it.
     void showWindow();
@@ -71,12 +74,15 @@ private:
     void buildToolBar();
     void rebuildLabelsMenu(QMenu *menu);
     void rebuildRecentMenu();
+    void buildTransferMenuItems(QMenu *file, QMenu *edit);
+    void validateTransferMenus();
     void windowWillClose();
     void updateTitle();
     void setEditButtonTitle(bool editable);
 
     QPointer<Document> m_document;
     ViewController *m_mainViewController;
+    FileTransferController *m_fileTransferController;
     QVariantMap m_viewTypeDict;
     QVariantMap m_sortOptionsDict;
 
@@ -104,5 +110,13 @@ private:
     QAction *m_deleteContactsAction = nullptr;
     QAction *m_duplicateContactsAction = nullptr;
     QAction *m_groupTitleAction = nullptr;
+    QAction *m_importFromVCardAction = nullptr;
+    QAction *m_importFromCSVAction = nullptr;
+    QAction *m_exportToVCardAction = nullptr;
+    QAction *m_exportToCSVAction = nullptr;
+    QAction *m_copyAction = nullptr;
+    QAction *m_copyAsCSVAction = nullptr;
+    QAction *m_copyAsVCardAction = nullptr;
+    QAction *m_pasteAction = nullptr;
     bool m_closing = false;
 };

@@ -1,9 +1,8 @@
 // WindowController: the menu bar and the toolbar popups.
-#include "window/windowcontroller.h"
-
 #include "app/appdelegate.h"
 #include "document/document.h"
 #include "document/documentcontroller.h"
+#include "document/filetransfercontroller.h"
 #include "platform/encodings.h"
 #include "platform/undomanager.h"
 #include "platform/userdefaults.h"
@@ -16,14 +15,16 @@
 #include "window/edition.h"
 #include "window/groupviewcontroller.h"
 #include "window/viewcontroller.h"
+#include "window/windowcontroller.h"
 
 #include <QActionGroup>
 #include <QApplication>
+#include <QClipboard>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
-#include <QToolBar>
 #include <QTableView>
+#include <QToolBar>
 #include <QToolButton>
 
 namespace {
@@ -98,6 +99,7 @@ void WindowController::buildMenuBar()
     m_deleteContactsAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     edit->addAction(tr("Select &All"), QKeySequence::SelectAll, this,
                     [content] { content->contactsViewController()->tableView()->selectAll(); });
+    buildTransferMenuItems(file, edit);
 
     QMenu *format = menuBar()->addMenu(tr("F&ormat"));
     QMenu *font = format->addMenu(tr("&Font"));
@@ -129,6 +131,66 @@ void WindowController::buildMenuBar()
     QMenu *help = menuBar()->addMenu(tr("&Help"));
     if (AppDelegate *app = AppDelegate::instance())
         app->populateHelpMenu(help, this);
+}
+
+void WindowController::buildTransferMenuItems(QMenu *file, QMenu *edit)
+{
+    FileTransferController *transfer = m_fileTransferController;
+    ContactsViewController *table = m_mainViewController->contactsViewController();
+    // Before Quit: the file commands stay with the other file commands.
+    QAction *quit = file->actions().constLast();
+    QAction *separator = file->insertSeparator(quit);
+    QMenu importExport;
+    m_importFromVCardAction = importExport.addAction(tr("Import from vCard…"), transfer,
+                                                     &FileTransferController::importFromVCard);
+    m_importFromCSVAction
+        = importExport.addAction(tr("Import from CSV…"), transfer, &FileTransferController::importFromCSV);
+    m_exportToVCardAction
+        = importExport.addAction(tr("Export to vCard…"), transfer, &FileTransferController::exportToVCard);
+    m_exportToCSVAction
+        = importExport.addAction(tr("Export to CSV…"), transfer, &FileTransferController::exportToCSV);
+    for (QAction *action : importExport.actions()) {
+        action->setParent(this);
+        file->insertAction(separator, action);
+    }
+
+    QAction *selectAll = edit->actions().constLast();
+    m_copyAction = new QAction(tr("&Copy"), this);
+    m_copyAction->setShortcut(QKeySequence::Copy);
+    connect(m_copyAction, &QAction::triggered, table, &ContactsViewController::copy);
+    m_copyAsCSVAction = new QAction(tr("Copy as CSV"), this);
+    connect(m_copyAsCSVAction, &QAction::triggered, table, &ContactsViewController::copyAsCSV);
+    m_copyAsVCardAction = new QAction(tr("Copy as vCard"), this);
+    connect(m_copyAsVCardAction, &QAction::triggered, table, &ContactsViewController::copyAsVCard);
+    m_pasteAction = new QAction(tr("&Paste"), this);
+    m_pasteAction->setShortcut(QKeySequence::Paste);
+    connect(m_pasteAction, &QAction::triggered, table, &ContactsViewController::paste);
+    edit->insertActions(selectAll, { m_copyAction, m_copyAsCSVAction, m_copyAsVCardAction, m_pasteAction });
+
+    connect(file, &QMenu::aboutToShow, this, &WindowController::validateTransferMenus);
+    connect(edit, &QMenu::aboutToShow, this, &WindowController::validateTransferMenus);
+    // Shortcuts work only while their actions are enabled: follow the selection and the clipboard.
+    connect(table, &ContactsViewController::rowSelectionDidChange, this,
+            &WindowController::validateTransferMenus);
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+            &WindowController::validateTransferMenus);
+}
+
+void WindowController::validateTransferMenus()
+{
+    if (!m_copyAction)
+        return;
+    const FileTransferController *transfer = m_fileTransferController;
+    const ContactsViewController *table = m_mainViewController->contactsViewController();
+    m_importFromVCardAction->setEnabled(transfer->canImportFromVCard());
+    m_importFromCSVAction->setEnabled(transfer->canImportFromCSV());
+    m_exportToVCardAction->setEnabled(transfer->canExportToVCard());
+    m_exportToCSVAction->setEnabled(transfer->canExportToCSV());
+    const bool rows = table->canCopy();
+    m_copyAction->setEnabled(rows);
+    m_copyAsCSVAction->setEnabled(rows);
+    m_copyAsVCardAction->setEnabled(rows);
+    m_pasteAction->setEnabled(table->canPaste());
 }
 
 void WindowController::rebuildRecentMenu()
@@ -380,6 +442,8 @@ void WindowController::initContactMenu()
     menu->addAction(tr("Add New Contact"), content, &ViewController::addContact);
     m_duplicateContactsAction = menu->addAction(tr("Duplicate Contacts"), content, &ViewController::duplicateContacts);
     menu->addAction(m_deleteContactsAction);
+    menu->addAction(tr("Export Contacts as vCard"), m_fileTransferController,
+                    &FileTransferController::exportToVCard);
     menu->addSeparator();
     menu->addAction(m_showCompanyAction);
 }
@@ -453,6 +517,7 @@ void WindowController::validateMenus()
     }
     m_showCompanyAction->setChecked(content->contactsViewController()->showCompanyInNameCell());
     m_editLockAction->setChecked(content->editState());
+    validateTransferMenus();
 
     if (const GroupEntry group = content->selectedGroupDict(); group && m_groupTitleAction)
         m_groupTitleAction->setText(QStringLiteral("%1:%2").arg(group->containerName, group->name));
