@@ -6,11 +6,8 @@
 //
 // Body by topic: contactsviewcontroller.cpp (columns, rows, selection, fonts),
 // contactsviewcontroller_editing.cpp (in-place editing, keyboard), contactsviewcontroller_sorting.cpp
-<<<<<<< HEAD
-// (sorting, header menu), contactsviewcontroller_popovers.cpp (popover editors, detached windows).
-=======
-// (sorting, header menu), contactsviewcontroller_clipboard.cpp (copy, paste, drag and drop).
->>>>>>> transfer
+// (sorting, header menu), contactsviewcontroller_popovers.cpp (popover editors, detached windows),
+// contactsviewcontroller_clipboard.cpp (copy, paste, drag and drop).
 #pragma once
 
 #include "record/entries.h"
@@ -90,7 +87,6 @@ public:
     // A sort option chosen for a column (header menu or toolbar): the column sorts by it.
     void sortOptionsChanged(const QString &option, const QString &columnName);
 
-<<<<<<< HEAD
     // ---- Popover editors (contactsviewcontroller_popovers.cpp) ------------------------------
     // Each opens its editor for the row next to the rectangle (global coordinates); the result
     // is applied to the rows being edited when the popover closes.
@@ -112,7 +108,7 @@ public:
     void reloadContactPopover(ContactEditor::Sender sender);
     void reloadDetachedWindows(const QStringList &uniqueIds);
     void closeContactWindows(const QStringList &uniqueIds);
-=======
+
     // ---- Clipboard and drag and drop (contactsviewcontroller_clipboard.cpp) -----------------
     // The selected rows as tab-separated text, as comma-separated text, and as vCard.
     void copy();
@@ -125,7 +121,6 @@ public:
     // Contacts from dropped data; fromProgram: dragged from another view of this program, which is
     // taken as vCard data only.
     bool acceptDrop(const QMimeData *data, bool fromProgram);
->>>>>>> transfer
 
     QTableView *tableView() const { return m_tableView; }
     ContactsTableModel *model() const { return m_model; }
