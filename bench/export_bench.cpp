@@ -35,13 +35,13 @@ int main(int argc, char **argv)
     const ContactList selected = ContactExport::contactsToWrite(contacts, contacts);
     const qint64 collected = timer.elapsed();
     int reports = 0;
-    const std::optional<QString> text = ContactExport::vCardText(
+    const std::optional<QByteArray> data = ContactExport::vCardData(
         selected, QVvCard::customItemDefinitions(selected), containers->first(), [&reports](double) {
             ++reports;
             return false;
         });
     const qint64 generated = timer.elapsed();
-    const bool written = text && ContactExport::writeText(out, *text);
+    const bool written = data && ContactExport::writeData(out, *data);
     const qint64 total = timer.elapsed();
     const qint64 bytes = QFile(out).size();
     QFile::remove(out);

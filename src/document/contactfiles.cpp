@@ -102,12 +102,12 @@ QString ContactExport::proposedFileName(const ContactList &contacts, const QStri
     return name + suffix;
 }
 
-std::optional<QString> ContactExport::vCardText(const ContactList &contacts, const QVariantList &customItems,
-                                                const ContainerEntry &container,
-                                                const ProgressReport &progress)
+std::optional<QByteArray> ContactExport::vCardData(const ContactList &contacts, const QVariantList &customItems,
+                                                   const ContainerEntry &container,
+                                                   const ProgressReport &progress)
 {
     QVPerson::setClassCustomItems(customItems);
-    return QVvCard::vCardsFromContacts(
+    return QVvCard::vCardDataFromContacts(
         contacts, { VCardOption::Photo, VCardOption::Note, VCardOption::Custom, VCardOption::Categories },
         container, percentHandler(progress, contacts.size()));
 }
@@ -124,10 +124,9 @@ QString ContactExport::csvText(const ContactList &contacts)
     return QVvCard::csvFromSubContacts(rows);
 }
 
-bool ContactExport::writeText(const QString &path, const QString &text, QString *errorString)
+bool ContactExport::writeData(const QString &path, const QByteArray &bytes, QString *errorString)
 {
     QSaveFile file(path);
-    const QByteArray bytes = text.toUtf8();
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         if (errorString)
             *errorString = file.errorString();

@@ -44,11 +44,11 @@ QString proposedFileName(const ContactList &contacts, const QString &suffix);
 // Every card with photo, note, custom items and categories (from container, may be null).
 // The custom item definitions become the writer's before the first card. std::nullopt when
 // the progress handler stopped the writing.
-std::optional<QString> vCardText(const ContactList &contacts, const QVariantList &customItems,
-                                 const ContainerEntry &container, const ProgressReport &progress = {});
+std::optional<QByteArray> vCardData(const ContactList &contacts, const QVariantList &customItems,
+                                    const ContainerEntry &container, const ProgressReport &progress = {});
 // The CSV document of the contacts, one row each.
 QString csvText(const ContactList &contacts);
-// Writes text as UTF-8 to path atomically: an existing file is replaced only by a complete one.
-bool writeText(const QString &path, const QString &text, QString *errorString = nullptr);
+// Writes the bytes to path atomically: an existing file is replaced only by a complete one.
+bool writeData(const QString &path, const QByteArray &bytes, QString *errorString = nullptr);
 
 } // namespace ContactExport

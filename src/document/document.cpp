@@ -265,14 +265,13 @@ bool Document::writeToFile(const QString &path, QString *errorString)
     ViewController *content = mainViewController();
     if (!content)
         return false;
-    const QString text = content->vCardTextOfDocument();
+    const QByteArray bytes = content->vCardDataOfDocument();
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         if (errorString)
             *errorString = file.errorString();
         return false;
     }
-    const QByteArray bytes = text.toUtf8();
     if (file.write(bytes) != bytes.size() || !file.commit()) {
         if (errorString)
             *errorString = file.errorString();

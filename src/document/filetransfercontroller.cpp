@@ -232,9 +232,9 @@ void FileTransferController::exportFile(Format format, const QString &path, cons
 {
     const ContactTable table = content()->contactTable();
     const ContactList contacts = table ? ContactExport::contactsToWrite(selected, *table) : ContactList();
-    std::optional<QString> text;
+    std::optional<QByteArray> data;
     if (format == Format::Csv) {
-        text = ContactExport::csvText(contacts);
+        data = ContactExport::csvText(contacts).toUtf8();
     } else {
         // Names are composed lazily; composing them here leaves the worker only reading records.
         for (const ContactEntry &entry : contacts)
@@ -245,12 +245,12 @@ void FileTransferController::exportFile(Format format, const QString &path, cons
         const ContainerEntry container = containers.isEmpty() ? ContainerEntry() : containers.first();
         const bool finished = runBehindAlert(
             tr("Writing the file: %1").arg(proposedName), [&](const ProgressReport &progress) {
-                text = ContactExport::vCardText(contacts, customItems, container, progress);
+                data = ContactExport::vCardData(contacts, customItems, container, progress);
             });
         if (!finished)
             return; // cancelled: nothing is written
     }
-    if (!text || !ContactExport::writeText(path, *text))
+    if (!data || !ContactExport::writeData(path, *data))
         showAlert(tr("Can't save the file"), tr("Something error happened in saving operation."));
 }
 

@@ -526,7 +526,7 @@ bool ViewController::validateMenuItem(ContactEditor::MenuAction action) const
     return m_editor->validateMenuItem(action, context);
 }
 
-QString ViewController::vCardTextOfDocument()
+QByteArray ViewController::vCardDataOfDocument()
 {
     const ContainerTable containers = m_editor->containerTable();
     if (containers.isEmpty() || containers.first()->groups.isEmpty())
@@ -541,8 +541,8 @@ QString ViewController::vCardTextOfDocument()
         }
     }
     QVPerson::setClassCustomItems(collectCustomItems());
-    return QVvCard::vCardsFromContacts(
+    return QVvCard::vCardDataFromContacts(
                contacts, {VCardOption::Photo, VCardOption::Note, VCardOption::Custom, VCardOption::Categories},
                container)
-        .value_or(QString());
+        .value_or(QByteArray());
 }

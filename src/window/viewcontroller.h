@@ -93,8 +93,9 @@ public:
     void redo();
     bool validateMenuItem(ContactEditor::MenuAction action) const;
 
-    // Every contact that is not deleted, as vCard 3.0 with photo, note, custom items and categories.
-    QString vCardTextOfDocument();
+    // Every contact that is not deleted, as vCard 3.0 (UTF-8) with photo, note, custom items and
+    // categories.
+    QByteArray vCardDataOfDocument();
 
 Q_SIGNALS:
     void editStateChanged(bool editable);

@@ -48,10 +48,10 @@ TEST_F(ContactFilesTest, ExportedDocumentReadsBackToTheSameContactsAndGroups)
     const ContactList contacts = allContacts(containers);
     ASSERT_GE(contacts.size(), 2);
 
-    const std::optional<QString> text
-        = ContactExport::vCardText(contacts, QVvCard::customItemDefinitions(contacts), containers.first());
-    ASSERT_TRUE(text);
-    ASSERT_TRUE(ContactExport::writeText(path("out.vcf"), *text));
+    const std::optional<QByteArray> data
+        = ContactExport::vCardData(contacts, QVvCard::customItemDefinitions(contacts), containers.first());
+    ASSERT_TRUE(data);
+    ASSERT_TRUE(ContactExport::writeData(path("out.vcf"), *data));
     EXPECT_EQ(ContactDump::dump(readContainers(path("out.vcf"))), ContactDump::dump(containers));
 
     // Importing the written file gives the contacts, in order.
@@ -68,7 +68,7 @@ TEST_F(ContactFilesTest, StoppedWritingGivesNoTextAndAFailedWriteKeepsTheOldFile
     const ContactList contacts
         = allContacts(readContainers(qs(PELLORY_SOURCE_DIR "/tests/formats/data/full30.vcf")));
     double last = -1;
-    EXPECT_FALSE(ContactExport::vCardText(contacts, {}, {}, [&](double percent) {
+    EXPECT_FALSE(ContactExport::vCardData(contacts, {}, {}, [&](double percent) {
         last = percent;
         return true;
     }));
@@ -77,11 +77,11 @@ TEST_F(ContactFilesTest, StoppedWritingGivesNoTextAndAFailedWriteKeepsTheOldFile
     ASSERT_TRUE(writeBytes(path("old.vcf"), "old contents"));
     // A folder cannot be replaced by a file: the write fails and says why.
     QString error;
-    EXPECT_FALSE(ContactExport::writeText(folder.path(), qs("new"), &error));
+    EXPECT_FALSE(ContactExport::writeData(folder.path(), "new", &error));
     EXPECT_FALSE(error.isEmpty());
-    EXPECT_FALSE(ContactExport::writeText(path("missing/out.vcf"), qs("new")));
+    EXPECT_FALSE(ContactExport::writeData(path("missing/out.vcf"), "new"));
     EXPECT_EQ(fileBytes(path("old.vcf")), QByteArray("old contents"));
-    ASSERT_TRUE(ContactExport::writeText(path("old.vcf"), qs("new ü")));
+    ASSERT_TRUE(ContactExport::writeData(path("old.vcf"), qs("new ü").toUtf8()));
     EXPECT_EQ(fileBytes(path("old.vcf")), QString(qs("new ü")).toUtf8());
 }
 
