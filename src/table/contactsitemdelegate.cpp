@@ -256,10 +256,14 @@ bool ContactsItemDelegate::eventFilter(QObject *object, QEvent *event)
             auto *view = qobject_cast<QAbstractItemView *>(editor->parentWidget() ? editor->parentWidget()->parentWidget()
                                                                                   : nullptr);
             const QModelIndex index = view ? view->indexAt(editor->geometry().center()) : QModelIndex();
-            Q_EMIT commitData(editor);
+            // The editor goes first: committing may reload the table, which would otherwise drop
+            // the editor under the view and have it committed a second time when it loses focus.
+            const QString text = editor->text();
             Q_EMIT closeEditor(editor, QAbstractItemDelegate::NoHint);
-            if (index.isValid())
+            if (index.isValid()) {
+                m_model->setData(index, text, Qt::EditRole);
                 Q_EMIT navigate(index, isReturn ? Command::Return : Command::Tab);
+            }
             return true;
         }
     }

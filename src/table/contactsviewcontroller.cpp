@@ -9,6 +9,7 @@
 #include "table/tableselection.h"
 #include "table/viewtypes.h"
 
+#include <QEvent>
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QHeaderView>
@@ -61,6 +62,7 @@ ContactsViewController::ContactsViewController(QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_tableView);
 
+    m_tableView->viewport()->installEventFilter(this);
     connect(header, &QHeaderView::sectionClicked, this, &ContactsViewController::headerSectionClicked);
     connect(header, &QHeaderView::sectionMoved, this, &ContactsViewController::headerSectionMoved);
     connect(header, &QHeaderView::sectionResized, this, &ContactsViewController::headerSectionResized);
@@ -83,6 +85,13 @@ ContactsViewController::ContactsViewController(QWidget *parent)
 }
 
 ContactsViewController::~ContactsViewController() = default;
+
+bool ContactsViewController::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_tableView->viewport() && event->type() == QEvent::MouseButtonPress)
+        m_selectionAtPress = selectedRowIndexes();
+    return QWidget::eventFilter(watched, event);
+}
 
 // ---- Contents ----------------------------------------------------------------------------------
 

@@ -98,6 +98,9 @@ Q_SIGNALS:
     void popoverRequested(const QString &kind, const SubContactRow &row, const QString &identifier, int index,
                           const QRect &globalRect);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     friend class ContactsViewControllerEditing;
 
@@ -141,4 +144,7 @@ private:
     QString m_selectedViewType;
     // The rows the next edit applies to (set by a double-click or a panel command).
     std::optional<QList<int>> m_selectedRowIndexes;
+    // The selection when the mouse was last pressed: the first click of a double-click on one of
+    // several selected rows narrows the selection, but the double-click applies to them all.
+    QList<int> m_selectionAtPress;
 };

@@ -220,7 +220,7 @@ void ContactsViewController::tableViewDoubleAction(const QModelIndex &index)
             return;
     }
 
-    QList<int> rows = selectedRowIndexes();
+    QList<int> rows = m_selectionAtPress.contains(row) ? m_selectionAtPress : selectedRowIndexes();
     if (!rows.contains(row))
         rows.append(row);
     std::sort(rows.begin(), rows.end());
