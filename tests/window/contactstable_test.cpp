@@ -380,6 +380,27 @@ private Q_SLOTS:
         QVERIFY(!w.editing().isValid());
     }
 
+    void tabFollowsTheColumnsAsTheyAreShown()
+    {
+        Window w(threeContacts());
+        QVERIFY(w.document);
+        w.showColumns({ FieldId::Name, FieldId::Email, FieldId::Nickname });
+        QHeaderView *header = w.view->horizontalHeader();
+        header->moveSection(header->visualIndex(w.model->columnOf(FieldId::Nickname)), 1);
+        QCOMPARE(w.table->tableIdentfiers(),
+                 (QStringList { FieldId::Name, FieldId::Nickname, FieldId::Email }));
+        const int ada = w.row(QStringLiteral("Ada"));
+        const QModelIndex nickname = w.model->index(ada, w.model->columnOf(FieldId::Nickname));
+        doubleClick(w.view, nickname);
+        QCOMPARE(w.editing(), nickname);
+        typeAndPress(w.editorAt(nickname), QStringLiteral("Countess"), Qt::Key_Tab);
+        QCOMPARE(w.editing(), w.model->index(ada, w.model->columnOf(FieldId::Email)));
+        // Past the last shown column: the first one after Name, on the next row.
+        typeAndPress(w.editorAt(w.editing()), QStringLiteral("ada@example.com"), Qt::Key_Tab);
+        QCOMPARE(w.editing(),
+                 w.model->index(w.row(QStringLiteral("Bob")), w.model->columnOf(FieldId::Nickname)));
+    }
+
     void scrollingNeverRebuildsRows()
     {
         QString text;
