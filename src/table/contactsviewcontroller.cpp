@@ -17,6 +17,7 @@
 #include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace {
 
@@ -282,8 +283,24 @@ void ContactsViewController::selectRows(const QList<int> &rows)
     emitSelection();
 }
 
+bool ContactsViewController::deferReload()
+{
+    if (m_updateDepth == 0)
+        return false;
+    m_reloadPending = true;
+    return true;
+}
+
+void ContactsViewController::endUpdates()
+{
+    if (m_updateDepth > 0 && --m_updateDepth == 0 && std::exchange(m_reloadPending, false))
+        updateTable();
+}
+
 void ContactsViewController::reloadKeepingSelection(const QList<int> &rows)
 {
+    if (deferReload())
+        return;
     m_model->reload();
     applyRowHeights();
     QList<int> valid;
@@ -299,7 +316,7 @@ void ContactsViewController::reloadKeepingSelection(const QList<int> &rows)
 
 void ContactsViewController::updateTable()
 {
-    if (!m_model->contactTable())
+    if (!m_model->contactTable() || deferReload())
         return;
     const QList<int> selected = selectedRowIndexes();
     const std::optional<SortDescriptor> sort = m_model->sort();
@@ -317,7 +334,7 @@ void ContactsViewController::updateTable()
 void ContactsViewController::updateTableWithIdentifier(const QString &identifier)
 {
     setSelectedLabels(UserDefaults::standard().stringArrayValue(DefaultsKey::SelectedLabels));
-    if (!m_model->contactTable())
+    if (!m_model->contactTable() || deferReload())
         return;
     const QList<int> selected = selectedRowIndexes();
     const int first = selected.isEmpty() ? 0 : selected.first();

@@ -61,6 +61,8 @@ void ContactsViewController::setSortDescriptor(const SortDescriptor &sort)
         if (const auto parts = SortKeys::separateSortKeyIntoIdentifierAndKey(sort.key))
             Q_EMIT sortDescriptorsDidChange(parts->identifier, parts->valueKey, sort.ascending);
     }
+    if (deferReload())
+        return;
     m_model->reload();
     applyRowHeights();
     int found = -1;
