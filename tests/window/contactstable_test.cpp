@@ -214,6 +214,12 @@ private Q_SLOTS:
         QCOMPARE(w.totalRow(), QStringLiteral("Friends: total 1 contacts"));
         w.content->undo();
         QCOMPARE(w.totalRow(), QStringLiteral("Friends: total 2 contacts"));
+
+        // A new, empty document shows the total row alone.
+        Window empty { QString() };
+        QVERIFY(empty.document);
+        QCOMPARE(empty.model->rowCount(), 1);
+        QCOMPARE(empty.totalRow(), QStringLiteral("All Contacts: total 0 contacts"));
     }
 
     void columnWidthsAndOrderAreRemembered()
@@ -250,6 +256,7 @@ private Q_SLOTS:
                  expected);
 
         Window again(threeContacts());
+        QCOMPARE(again.table->tableIdentfiers(), QStringList { FieldId::Name }); // every window opens on Name
         QCOMPARE(again.view->horizontalHeader()->sectionSize(0), 234);
         again.content->setSelectedViewType(ViewTypeName::LabeledValues);
         QCOMPARE(again.table->tableIdentfiers(), expected);
