@@ -1,6 +1,7 @@
 // The document window as the user drives it: the edit lock, CSV files that turn into vCard
 // documents when unlocked, closing with unsaved edits, and the edited mark following undo.
 #include "document/documentcontroller.h"
+#include "document/progressalert.h"
 #include "platform/encodings.h"
 #include "record/keys.h"
 #include "table/contactsviewcontroller.h"
@@ -12,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFrame>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QToolButton>
 #include <sys/stat.h>
@@ -167,6 +169,41 @@ private Q_SLOTS:
         // Locking again asks nothing: the document is a vCard document now.
         window->editButtonClicked();
         QVERIFY(!content->editState());
+        closeDocument(document);
+    }
+
+    void cancellingTheReadOpensNoWindow()
+    {
+        QTemporaryDir dir;
+        const QString path = writeFile(dir, QStringLiteral("people.vcf"), twoCards().toUtf8());
+        // Cancel as soon as the progress alert shows (it stays up at least a second).
+        bool cancelled = false;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            for (QWidget *widget : QApplication::topLevelWidgets()) {
+                auto *alert = qobject_cast<ProgressAlert *>(widget);
+                const auto buttons = alert ? alert->findChildren<QPushButton *>() : QList<QPushButton *>();
+                if (alert && alert->isVisible() && !buttons.isEmpty()) {
+                    poll.stop();
+                    cancelled = true;
+                    buttons.first()->click();
+                }
+            }
+        });
+        poll.start(10);
+        const int documents = int(DocumentController::shared().documents().size());
+        QVERIFY(!DocumentController::shared().openDocumentWithContentsOfFile(path, Encodings::Automatic));
+        QVERIFY(cancelled);
+        QCOMPARE(DocumentController::shared().documents().size(), documents);
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            QVERIFY(!qobject_cast<WindowController *>(widget));
+            QVERIFY(!qobject_cast<QMessageBox *>(widget) || !widget->isVisible()); // no error to show
+        }
+        // The file opens normally afterwards.
+        Document *document
+            = DocumentController::shared().openDocumentWithContentsOfFile(path, Encodings::Automatic);
+        QVERIFY(document);
+        QCOMPARE(document->mainViewController()->contactTable()->size(), 2);
         closeDocument(document);
     }
 
