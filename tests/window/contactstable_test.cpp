@@ -263,6 +263,58 @@ private Q_SLOTS:
         QCOMPARE(again.view->horizontalHeader()->sectionSize(again.model->columnOf(FieldId::Email)), 321);
     }
 
+    void headerClicksSortAndTheLastSortIsRemembered()
+    {
+        const auto names = [](const Window &w) {
+            QStringList shown;
+            for (int i = 0; i < w.model->subContactCount(); ++i) {
+                if (!w.model->rows().at(i).notFirstRow)
+                    shown.append(w.text(i, FieldId::Name));
+            }
+            return shown;
+        };
+        const QStringList byName
+            = { QStringLiteral("Ada A"), QStringLiteral("Bob B"), QStringLiteral("Cy C") };
+        QStringList reversed = byName;
+        std::reverse(reversed.begin(), reversed.end());
+        {
+            Window w(threeContacts());
+            QVERIFY(w.document);
+            QCOMPARE(names(w), byName);
+            QHeaderView *header = w.view->horizontalHeader();
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                              QPoint(header->sectionViewportPosition(0) + 10, header->height() / 2));
+            QCOMPARE(names(w), reversed);
+            QCOMPARE(UserDefaults::standard()
+                         .value(DefaultsKey::LastSortDesc)
+                         .toMap()
+                         .value(SortDescKey::Ascending),
+                     QVariant(false));
+        }
+        {
+            // Reopened on the Name view type, the name sort comes back as it was left.
+            Window w(threeContacts());
+            QCOMPARE(names(w), reversed);
+            // A phone sort is remembered, but a window without the phone column sorts by name.
+            w.content->setSelectedViewType(ViewTypeName::Phone);
+            QHeaderView *header = w.view->horizontalHeader();
+            const int phone = w.model->columnOf(FieldId::Phone);
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                              QPoint(header->sectionViewportPosition(phone) + 10, header->height() / 2));
+            QCOMPARE(w.table->sortDescriptor()->key, FieldId::Phone);
+            // Bob has no phone: he sorts last.
+            QCOMPARE(names(w).last(), QStringLiteral("Bob B"));
+        }
+        // The sort a window opens with is the one remembered from then on.
+        Window again(threeContacts());
+        QCOMPARE(names(again), byName);
+        QCOMPARE(UserDefaults::standard()
+                     .dictionaryValue(DefaultsKey::LastSortDesc)
+                     .value(SortDescKey::Key)
+                     .toString(),
+                 QStringLiteral("compositeName"));
+    }
+
     void phoneEditUndoRedo()
     {
         Window w(threeContacts());
