@@ -8,10 +8,11 @@
 #include "platform/undomanager.h"
 #include "platform/userdefaults.h"
 #include "record/keys.h"
+#include "table/contactsviewcontroller.h"
 #include "table/keys.h"
-#include "window/windowkeys.h"
 #include "window/viewcontroller.h"
 #include "window/windowcontroller.h"
+#include "window/windowkeys.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -22,7 +23,6 @@
 #include <QSaveFile>
 #include <QThread>
 #include <QtConcurrent/QtConcurrentRun>
-
 #include <atomic>
 
 namespace {
@@ -231,6 +231,9 @@ void Document::makeWindowControllers()
     auto *window = new WindowController(this);
     m_mainWindowController = window;
     ViewController *content = window->mainViewController();
+    // Setting the window up asks the table for several reloads; one at the end is enough.
+    ContactsViewController *table = content->contactsViewController();
+    table->beginUpdates();
 
     if (m_containerTable.isEmpty())
         m_containerTable = QVvCard::containersFromVCards(QString()).value_or(ContainerTable());
@@ -248,6 +251,7 @@ void Document::makeWindowControllers()
     window->showWindow();
     if (isCsv())
         content->setEditState(false);
+    table->endUpdates();
 }
 
 void Document::convertCsvToVCard()

@@ -17,6 +17,14 @@ constexpr int kPadding = 4;
 const QColor kMatchColor(0xd8, 0xd8, 0xd8); // every occurrence of the find string
 const QColor kHitColor(0xff, 0xa5, 0x00);   // the current search hit
 
+// Labels are set a point smaller than the text beside them.
+QFont labelFontFor(const QFont &font)
+{
+    QFont small = font;
+    small.setPointSizeF(std::max(7.0, font.pointSizeF() - 1));
+    return small;
+}
+
 QString labelDisplayText(const CellContent &content)
 {
     // The label shown as its display text, as the label popup lists it.
@@ -38,13 +46,14 @@ ContactsItemDelegate::ContactsItemDelegate(ContactsTableModel *model, QObject *p
 
 int ContactsItemDelegate::labelWidth(const QFontMetrics &metrics)
 {
-    return metrics.horizontalAdvance(QStringLiteral("mmmmmmmmm")) + 2 * kPadding;
+    return metrics.horizontalAdvance(QStringLiteral("mmmmmmmm")) + 2 * kPadding;
 }
 
 QRect ContactsItemDelegate::labelRect(const QStyleOptionViewItem &option) const
 {
     QRect rect = option.rect;
-    rect.setWidth(std::min(rect.width() / 2, labelWidth(option.fontMetrics)));
+    // Room for the common labels ("work fax") in the label's own font, at most half the cell.
+    rect.setWidth(std::min(rect.width() / 2, labelWidth(QFontMetrics(labelFontFor(option.font)))));
     return rect;
 }
 
@@ -84,8 +93,8 @@ void ContactsItemDelegate::paintText(QPainter *painter, const QRect &rect, const
                                 : 2.0);
     // Each line of the text on its own line of the row; lines beyond the row are clipped.
     qsizetype offset = 0;
+    const int available = rect.width() - 2 * kPadding;
     for (const QString &line : text.split(u'\n')) {
-        QTextLayout layout(line, font);
         QList<QTextLayout::FormatRange> lineFormats;
         for (QTextLayout::FormatRange range : std::as_const(formats)) {
             const int start = std::max<int>(range.start, int(offset));
@@ -96,6 +105,10 @@ void ContactsItemDelegate::paintText(QPainter *painter, const QRect &rect, const
                 lineFormats.append(range);
             }
         }
+        // A line too wide for the cell ends in an ellipsis, unless find marks must stay in place.
+        const QString shown
+            = lineFormats.isEmpty() ? metrics.elidedText(line, Qt::ElideRight, available) : line;
+        QTextLayout layout(shown, font);
         layout.setFormats(lineFormats);
         layout.beginLayout();
         QTextLine textLine = layout.createLine();
@@ -169,8 +182,7 @@ void ContactsItemDelegate::paint(QPainter *painter, const QStyleOptionViewItem &
             return;
         const QRect label = labelRect(option).adjusted(0, 1, 0, -1);
         painter->save();
-        QFont small = font;
-        small.setPointSizeF(std::max(7.0, font.pointSizeF() - 1));
+        const QFont small = labelFontFor(font);
         painter->setFont(small);
         const QColor labelColor = option.state & QStyle::State_Selected
             ? option.palette.color(QPalette::HighlightedText)
@@ -178,7 +190,13 @@ void ContactsItemDelegate::paint(QPainter *painter, const QStyleOptionViewItem &
         painter->setPen(labelColor);
         const QString text = QFontMetrics(small).elidedText(labelDisplayText(content) + QStringLiteral(" ▾"),
                                                            Qt::ElideMiddle, label.width() - 2 * kPadding);
-        painter->drawText(label.adjusted(kPadding, 0, -kPadding, 0), Qt::AlignRight | Qt::AlignTop, text);
+        // The label is centred on the text's first line, which paintText() places.
+        QRect line = label.adjusted(kPadding, 0, -kPadding, 0);
+        if (content.text.contains(u'\n')) {
+            line.setTop(option.rect.top() + 2);
+            line.setHeight(QFontMetrics(font).height());
+        }
+        painter->drawText(line, Qt::AlignRight | Qt::AlignVCenter, text);
         painter->restore();
         rect.setLeft(label.right());
         paintText(painter, rect, content.text, font, option, index);
@@ -256,10 +274,14 @@ bool ContactsItemDelegate::eventFilter(QObject *object, QEvent *event)
             auto *view = qobject_cast<QAbstractItemView *>(editor->parentWidget() ? editor->parentWidget()->parentWidget()
                                                                                   : nullptr);
             const QModelIndex index = view ? view->indexAt(editor->geometry().center()) : QModelIndex();
-            Q_EMIT commitData(editor);
+            // The editor goes first: committing may reload the table, which would otherwise drop
+            // the editor under the view and have it committed a second time when it loses focus.
+            const QString text = editor->text();
             Q_EMIT closeEditor(editor, QAbstractItemDelegate::NoHint);
-            if (index.isValid())
+            if (index.isValid()) {
+                m_model->setData(index, text, Qt::EditRole);
                 Q_EMIT navigate(index, isReturn ? Command::Return : Command::Tab);
+            }
             return true;
         }
     }

@@ -9,6 +9,7 @@
 #include "table/tableselection.h"
 #include "table/viewtypes.h"
 
+#include <QEvent>
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QHeaderView>
@@ -16,6 +17,7 @@
 #include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace {
 
@@ -61,6 +63,7 @@ ContactsViewController::ContactsViewController(QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_tableView);
 
+    m_tableView->viewport()->installEventFilter(this);
     connect(header, &QHeaderView::sectionClicked, this, &ContactsViewController::headerSectionClicked);
     connect(header, &QHeaderView::sectionMoved, this, &ContactsViewController::headerSectionMoved);
     connect(header, &QHeaderView::sectionResized, this, &ContactsViewController::headerSectionResized);
@@ -84,6 +87,13 @@ ContactsViewController::ContactsViewController(QWidget *parent)
 }
 
 ContactsViewController::~ContactsViewController() = default;
+
+bool ContactsViewController::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_tableView->viewport() && event->type() == QEvent::MouseButtonPress)
+        m_selectionAtPress = selectedRowIndexes();
+    return QWidget::eventFilter(watched, event);
+}
 
 // ---- Contents ----------------------------------------------------------------------------------
 
@@ -274,8 +284,24 @@ void ContactsViewController::selectRows(const QList<int> &rows)
     emitSelection();
 }
 
+bool ContactsViewController::deferReload()
+{
+    if (m_updateDepth == 0)
+        return false;
+    m_reloadPending = true;
+    return true;
+}
+
+void ContactsViewController::endUpdates()
+{
+    if (m_updateDepth > 0 && --m_updateDepth == 0 && std::exchange(m_reloadPending, false))
+        updateTable();
+}
+
 void ContactsViewController::reloadKeepingSelection(const QList<int> &rows)
 {
+    if (deferReload())
+        return;
     m_model->reload();
     applyRowHeights();
     QList<int> valid;
@@ -291,7 +317,7 @@ void ContactsViewController::reloadKeepingSelection(const QList<int> &rows)
 
 void ContactsViewController::updateTable()
 {
-    if (!m_model->contactTable())
+    if (!m_model->contactTable() || deferReload())
         return;
     const QList<int> selected = selectedRowIndexes();
     const std::optional<SortDescriptor> sort = m_model->sort();
@@ -309,7 +335,7 @@ void ContactsViewController::updateTable()
 void ContactsViewController::updateTableWithIdentifier(const QString &identifier)
 {
     setSelectedLabels(UserDefaults::standard().stringArrayValue(DefaultsKey::SelectedLabels));
-    if (!m_model->contactTable())
+    if (!m_model->contactTable() || deferReload())
         return;
     const QList<int> selected = selectedRowIndexes();
     const int first = selected.isEmpty() ? 0 : selected.first();

@@ -65,6 +65,10 @@ public:
     void saveColumnWithDictionary();
 
     // ---- Rows and selection ----------------------------------------------------------------
+    // Between these, reloads are only noted and done once at the end (a window being set up asks
+    // for several, each a full rebuild of every row).
+    void beginUpdates() { ++m_updateDepth; }
+    void endUpdates();
     // Rebuilds and sorts the rows, keeping the selection on the same items.
     void updateTable();
     // The same, re-selecting the row that shows the same item of the given field.
@@ -137,6 +141,9 @@ Q_SIGNALS:
     void popoverRequested(const QString &kind, const SubContactRow &row, const QString &identifier, int index,
                           const QRect &globalRect);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     friend class ContactsViewControllerEditing;
 
@@ -145,6 +152,8 @@ private:
     void copyDelimited(const QString &separator, const QString &mimeType);
     bool addPastedText(const QString &text);
     void reloadKeepingSelection(const QList<int> &rows);
+    // True (and the reload noted) while updates are held back.
+    bool deferReload();
     void restoreColumnWidths();
     void headerSectionClicked(int logicalIndex);
     void headerSectionMoved(int logicalIndex, int oldVisualIndex, int newVisualIndex);
@@ -202,4 +211,10 @@ private:
     };
     QPointer<Popover> m_popover;
     QList<DetachedWindow> m_detachedWindows;
+
+    // The selection when the mouse was last pressed: the first click of a double-click on one of
+    // several selected rows narrows the selection, but the double-click applies to them all.
+    QList<int> m_selectionAtPress;
+    int m_updateDepth = 0;
+    bool m_reloadPending = false;
 };

@@ -221,7 +221,7 @@ void ContactsViewController::tableViewDoubleAction(const QModelIndex &index)
             return;
     }
 
-    QList<int> rows = selectedRowIndexes();
+    QList<int> rows = m_selectionAtPress.contains(row) ? m_selectionAtPress : selectedRowIndexes();
     if (!rows.contains(row))
         rows.append(row);
     std::sort(rows.begin(), rows.end());
@@ -416,13 +416,16 @@ void ContactsViewController::navigate(const QModelIndex &index, ContactsItemDele
         return;
     }
 
-    // Tab: the next column, past the last one the first column after Name on the next row.
-    int nextColumn = c + 1;
+    // Tab: the next column as shown (columns may have been dragged), past the last one the first
+    // column after Name on the next row.
+    const QHeaderView *header = m_tableView->horizontalHeader();
+    int nextVisual = header->visualIndex(c) + 1;
     int nextRow = r;
-    if (nextColumn >= m_model->columnCount()) {
-        nextColumn = std::min(1, m_model->columnCount() - 1);
+    if (nextVisual >= m_model->columnCount()) {
+        nextVisual = std::min(1, m_model->columnCount() - 1);
         nextRow = r + 1 < count ? r + 1 : 0;
     }
+    const int nextColumn = header->logicalIndex(nextVisual);
     const QString identifier = m_model->columns().at(nextColumn).identifier;
     if (isPopoverField(identifier))
         return;

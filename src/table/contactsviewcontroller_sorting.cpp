@@ -61,6 +61,9 @@ void ContactsViewController::setSortDescriptor(const SortDescriptor &sort)
         if (const auto parts = SortKeys::separateSortKeyIntoIdentifierAndKey(sort.key))
             Q_EMIT sortDescriptorsDidChange(parts->identifier, parts->valueKey, sort.ascending);
     }
+    UserDefaults::standard().setValue(DefaultsKey::LastSortDesc, sort.toVariantMap());
+    if (deferReload())
+        return;
     m_model->reload();
     applyRowHeights();
     int found = -1;
@@ -78,7 +81,6 @@ void ContactsViewController::setSortDescriptor(const SortDescriptor &sort)
         }
     }
     selectRows(found >= 0 ? QList<int>{found} : selected);
-    UserDefaults::standard().setValue(DefaultsKey::LastSortDesc, sort.toVariantMap());
 }
 
 void ContactsViewController::headerSectionClicked(int logicalIndex)

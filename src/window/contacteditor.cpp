@@ -181,7 +181,8 @@ void ContactEditor::undo()
     m_undo->undo();
     --m_batchDepth;
     flushRefresh();
-    setDocumentEdited(m_undo->canUndo());
+    // Edited while the stack is away from the saved state (undoing past a save is an edit too).
+    setDocumentEdited(!m_undo->isClean());
 }
 
 void ContactEditor::redo()
@@ -192,7 +193,8 @@ void ContactEditor::redo()
     m_undo->redo();
     --m_batchDepth;
     flushRefresh();
-    setDocumentEdited(m_undo->canUndo());
+    // Edited while the stack is away from the saved state (undoing past a save is an edit too).
+    setDocumentEdited(!m_undo->isClean());
 }
 
 // ---- Menu validation -----------------------------------------------------------------------

@@ -10,13 +10,13 @@
 #include "table/sortkeys.h"
 #include "table/viewtypes.h"
 #include "window/edition.h"
+#include "window/editlockframe.h"
 #include "window/groupviewcontroller.h"
 #include "window/windowkeys.h"
 
 #include <QApplication>
 #include <QFontDatabase>
 #include <QFontDialog>
-#include <QFrame>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QSplitter>
@@ -30,8 +30,6 @@ constexpr double kMinimumFontSize = 7;
 constexpr int kGroupsPaneMaximum = 250;
 constexpr int kTablePaneMinimum = 200;
 constexpr int kDetailPaneMinimum = 300;
-const QColor kEditableColor(0xd0, 0x20, 0x20);
-const QColor kLockedColor(0xa0, 0xa0, 0xa0);
 
 QFont systemFont()
 {
@@ -47,7 +45,7 @@ ViewController::ViewController(Document *document, QWidget *parent)
     , m_document(document)
     , m_editor(new ContactEditor(document ? document->undoManager() : nullptr, this))
     , m_splitView(new QSplitter(Qt::Horizontal, this))
-    , m_redSeparator(new QFrame(this))
+    , m_redSeparator(new EditLockFrame(this))
     , m_groupViewController(new GroupViewController(m_splitView))
     , m_contactsViewController(new ContactsViewController(m_redSeparator))
     , m_contactInfoController(new ContactInfoController(m_splitView))
@@ -86,7 +84,7 @@ ViewController::ViewController(Document *document, QWidget *parent)
 
     // The table sits in a thin frame that shows the edit lock: red while editing, grey when locked.
     auto *frameLayout = new QVBoxLayout(m_redSeparator);
-    frameLayout->setContentsMargins(2, 2, 2, 2);
+    frameLayout->setContentsMargins(0, 0, 0, 0);
     frameLayout->addWidget(m_contactsViewController);
     m_splitView->addWidget(m_groupViewController);
     m_splitView->addWidget(m_redSeparator);
@@ -283,9 +281,7 @@ void ViewController::setEditState(bool editable)
 
 void ViewController::updateRedSeparator()
 {
-    const QColor color = m_editState ? kEditableColor : kLockedColor;
-    m_redSeparator->setStyleSheet(QStringLiteral("QFrame#redSeparator { border: 2px solid %1; }").arg(color.name()));
-    m_redSeparator->setObjectName(QStringLiteral("redSeparator"));
+    m_redSeparator->setEditable(m_editState);
 }
 
 // ---- Preferences ---------------------------------------------------------------------------------

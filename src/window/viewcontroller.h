@@ -14,8 +14,8 @@
 class ContactInfoController;
 class ContactsViewController;
 class Document;
+class EditLockFrame;
 class GroupViewController;
-class QFrame;
 class QSplitter;
 
 class ViewController : public QWidget
@@ -116,7 +116,7 @@ private:
     QPointer<Document> m_document;
     ContactEditor *m_editor;
     QSplitter *m_splitView;
-    QFrame *m_redSeparator;
+    EditLockFrame *m_redSeparator;
     GroupViewController *m_groupViewController;
     ContactsViewController *m_contactsViewController;
     ContactInfoController *m_contactInfoController;
