@@ -9,11 +9,13 @@
 #include "table/tableselection.h"
 #include "table/viewtypes.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -90,8 +92,18 @@ ContactsViewController::~ContactsViewController() = default;
 
 bool ContactsViewController::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_tableView->viewport() && event->type() == QEvent::MouseButtonPress)
-        m_selectionAtPress = selectedRowIndexes();
+    if (watched == m_tableView->viewport() && event->type() == QEvent::MouseButtonPress) {
+        // The first click of a double-click narrows a selection of several rows to the clicked one;
+        // its second press must not take that narrowed selection for the one the user made.
+        const int row = m_tableView->rowAt(static_cast<QMouseEvent *>(event)->position().toPoint().y());
+        const QList<int> selection = selectedRowIndexes();
+        const bool secondPress = m_lastPress.isValid() && m_lastPress.elapsed() <= QApplication::doubleClickInterval()
+            && row == m_lastPressRow && selection == QList<int> { row };
+        if (!secondPress)
+            m_selectionAtPress = selection;
+        m_lastPress.start();
+        m_lastPressRow = row;
+    }
     return QWidget::eventFilter(watched, event);
 }
 

@@ -17,6 +17,7 @@
 #include "window/contacteditor.h"
 
 #include <QFont>
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
 
@@ -215,6 +216,8 @@ private:
     // The selection when the mouse was last pressed: the first click of a double-click on one of
     // several selected rows narrows the selection, but the double-click applies to them all.
     QList<int> m_selectionAtPress;
+    QElapsedTimer m_lastPress;
+    int m_lastPressRow = -1;
     int m_updateDepth = 0;
     bool m_reloadPending = false;
 };

@@ -8,6 +8,7 @@
 #include "table/popoverkind.h"
 #include "window/contacteditor.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QMenu>
@@ -221,10 +222,15 @@ void ContactsViewController::tableViewDoubleAction(const QModelIndex &index)
             return;
     }
 
-    QList<int> rows = m_selectionAtPress.contains(row) ? m_selectionAtPress : selectedRowIndexes();
-    if (!rows.contains(row))
-        rows.append(row);
+    // The rows selected now, and those selected when this double-click began, before its first
+    // click narrowed them.
+    QList<int> rows = selectedRowIndexes();
+    if (m_selectionAtPress.contains(row) && m_lastPress.isValid()
+        && m_lastPress.elapsed() <= 2 * QApplication::doubleClickInterval())
+        rows += m_selectionAtPress;
+    rows.append(row);
     std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     if (m_editState && rows.size() >= 2 && identifier != FieldId::Name) {
         if (!confirmSameValue(tr("Do you want to set the same value in the selected rows")))
             return;
