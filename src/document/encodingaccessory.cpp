@@ -177,7 +177,7 @@ void EncodingAccessory::showCustomizePanel()
         layout->addWidget(buttons);
         connect(selectAll, &QPushButton::clicked, m_list, &EncodingList::selectAll);
         connect(clearAll, &QPushButton::clicked, m_list, &EncodingList::clearAll);
-        connect(revert, &QPushButton::clicked, m_list, &EncodingList::revert);
+        connect(revert, &QPushButton::clicked, m_list, &EncodingList::revertToDefaultTicks);
         connect(buttons, &QDialogButtonBox::rejected, m_encodingListPanel, &QDialog::close);
         // Closing the panel stores the ticked names.
         connect(m_encodingListPanel, &QDialog::finished, m_list, &EncodingList::save);

@@ -104,7 +104,7 @@ void EncodingList::clearAll()
     setTicks({});
 }
 
-void EncodingList::revert()
+void EncodingList::revertToDefaultTicks()
 {
     setTicks(Encodings::defaultEncodings(m_languages));
 }

@@ -39,7 +39,7 @@ public:
     void selectAll();
     void clearAll();
     // Back to the default ticks for the preferred languages.
-    void revert();
+    void revertToDefaultTicks();
     // The ticks of the stored list (the default ticks when none is stored).
     void restore();
     // Stores the ticked names.

@@ -43,8 +43,8 @@ public:
     int columnOf(const QString &identifier) const;
     void setCellContext(const CellContext &context) { m_context = context; }
     const CellContext &cellContext() const { return m_context; }
-    void setSort(const std::optional<SortDescriptor> &sort) { m_sort = sort; }
-    std::optional<SortDescriptor> sort() const { return m_sort; }
+    void setSortDescriptor(const std::optional<SortDescriptor> &sort) { m_sort = sort; }
+    std::optional<SortDescriptor> sortDescriptor() const { return m_sort; }
     void setGroupName(const QString &name) { m_groupName = name; }
     void setFonts(const QFont &font, const QFont &boldFont);
     void setRowHeight(int rowHeight) { m_rowHeight = rowHeight; }

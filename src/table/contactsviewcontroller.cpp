@@ -332,7 +332,7 @@ void ContactsViewController::updateTable()
     if (!m_model->contactTable() || deferReload())
         return;
     const QList<int> selected = selectedRowIndexes();
-    const std::optional<SortDescriptor> sort = m_model->sort();
+    const std::optional<SortDescriptor> sort = m_model->sortDescriptor();
     const TableSelection::ReloadSelection remembered = TableSelection::rememberSelection(
         m_model->rows(), selected, sort ? sort->key : QString(), m_model->cellContext().customItems);
     m_model->reload();

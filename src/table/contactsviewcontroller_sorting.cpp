@@ -35,19 +35,19 @@ int columnForSort(const QList<TableColumn> &columns, const SortDescriptor &sort)
 
 std::optional<SortDescriptor> ContactsViewController::sortDescriptor() const
 {
-    return m_model->sort();
+    return m_model->sortDescriptor();
 }
 
 void ContactsViewController::setSortDescriptor(const SortDescriptor &sort)
 {
-    const std::optional<SortDescriptor> old = m_model->sort();
+    const std::optional<SortDescriptor> old = m_model->sortDescriptor();
     const QList<int> selected = selectedRowIndexes();
     // The selected row's contact and its value under the new sort, to find it again.
     std::optional<TableSelection::SortAnchor> anchor;
     if (!selected.isEmpty() && m_model->contactTable())
         anchor = TableSelection::anchorForSort(m_model->rows().at(selected.first()), sort, selectedLabels());
 
-    m_model->setSort(sort);
+    m_model->setSortDescriptor(sort);
     const int column = columnForSort(m_model->columns(), sort);
     QHeaderView *header = m_tableView->horizontalHeader();
     if (column >= 0)
@@ -90,7 +90,7 @@ void ContactsViewController::headerSectionClicked(int logicalIndex)
     if (logicalIndex < 0 || logicalIndex >= m_model->columns().size())
         return;
     const QString key = m_model->columns().at(logicalIndex).sortKey;
-    const std::optional<SortDescriptor> current = m_model->sort();
+    const std::optional<SortDescriptor> current = m_model->sortDescriptor();
     SortDescriptor sort{key, true};
     if (current && current->key == key)
         sort.ascending = !current->ascending;
@@ -129,7 +129,7 @@ void ContactsViewController::showHeaderMenu(const QPoint &position)
 void ContactsViewController::sortOptionsChanged(const QString &option, const QString &columnName)
 {
     const int column = m_model->columnOf(columnName);
-    const std::optional<SortDescriptor> current = m_model->sort();
+    const std::optional<SortDescriptor> current = m_model->sortDescriptor();
     bool ascending = true;
     if (column >= 0 && current && current->key == m_model->columns().at(column).sortKey)
         ascending = current->ascending;

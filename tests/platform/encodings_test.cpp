@@ -164,7 +164,7 @@ TEST_F(EncodingListTest, PanelButtonsAndCheckBoxes)
     EXPECT_EQ(list.tickedEncodings().size(), list.rowCount());
     list.clearAll();
     EXPECT_TRUE(list.tickedEncodings().isEmpty());
-    list.revert();
+    list.revertToDefaultTicks();
     EXPECT_EQ(list.tickedEncodings(), Encodings::defaultEncodings({ qs("en") }));
     EXPECT_EQ(reset.count(), 3);
 
