@@ -105,7 +105,15 @@ QVariantMap CompactMap::toVariantMap() const
 
 qsizetype CompactMap::find(const QString &key) const
 {
-    // Looking up the key's position once makes each comparison an integer one.
+    // Callers mostly pass a key constant, which shares its characters with the table: a match
+    // by address among the few entries settles it without looking the key up.
+    const QList<QString> &known = knownKeys();
+    for (qsizetype i = 0; i < m_entries.size(); ++i) {
+        const quint32 k = m_entries[i].key;
+        if (k < quint32(known.size()) && known[k].constData() == key.constData())
+            return i;
+    }
+    // Otherwise the key's position, looked up once, makes each comparison an integer one.
     qsizetype position = knownPosition(key);
     if (position < 0) {
         OtherKeys &other = otherKeys();
