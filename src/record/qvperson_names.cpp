@@ -130,6 +130,17 @@ void QVPerson::setNameValue(const QVariant &value, const QString &identifier)
     }
 }
 
+QString QVPerson::storedDictionaryString(const QString &identifier) const
+{
+    if (identifier == FieldId::Name)
+        return m_nameValue.string(Key::StringValue);
+    if (identifier == FieldId::PhoneticName)
+        return m_phoneticNameValue.string(Key::StringValue);
+    if (identifier == FieldId::Birthday)
+        return m_birthdayValue.string(Key::StringValue);
+    return {};
+}
+
 QVariantMap QVPerson::phoneticNameValue()
 {
     return m_phoneticNameValue.toVariantMap();

@@ -1,4 +1,6 @@
 #include "table/contactstablemodel.h"
+#include "table/subcontactbuilder.h"
+#include "table/tablesorter.h"
 
 #include "platform/mimetypes.h"
 #include "record/keys.h"
@@ -8,6 +10,7 @@
 
 #include <QPixmapCache>
 #include <QtConcurrent/QtConcurrentMap>
+#include <vector>
 
 ContactsTableModel::ContactsTableModel(QObject *parent)
     : QAbstractTableModel(parent)
@@ -54,14 +57,43 @@ void ContactsTableModel::reload()
     m_rows.clear();
     if (m_contactTable) {
         const QStringList identifiers = columnIdentifiers();
-        m_rows = TableRows::reloadRows(*m_contactTable, identifiers, m_context.selectedLabels, m_sort);
         // Most views show single-line texts only; count lines where a column can hold more.
         const bool onlyName = identifiers.size() <= 1;
-        const bool showCompany = m_context.showCompanyInNameCell;
-        if (!onlyName || showCompany) {
-            QtConcurrent::blockingMap(m_rows, [&identifiers, showCompany](SubContactRow &row) {
-                row.numLines = RowHeights::numberOfLines(row, identifiers, showCompany);
+        auto measure = [&identifiers](SubContactRows &rows) {
+            QtConcurrent::blockingMap(rows, [&identifiers](SubContactRow &row) {
+                row.numLines = RowHeights::cellLines(row, identifiers);
             });
+        };
+        m_rows = TableRows::reloadRows(*m_contactTable, identifiers, m_context.selectedLabels, m_sort,
+                                       onlyName ? std::function<void(SubContactRows &)>() : measure);
+        // The company line belongs to a contact's first row, known once the rows are sorted.
+        if (m_context.showCompanyInNameCell) {
+            for (SubContactRow &row : m_rows) {
+                if (RowHeights::showsCompanyLine(row, true))
+                    row.numLines = std::max(row.numLines, 2);
+            }
+        }
+    }
+    endResetModel();
+}
+
+void ContactsTableModel::resort()
+{
+    beginResetModel();
+    if (m_contactTable) {
+        TableSorter::sortRows(m_rows, m_sort.value_or(SortDescriptor::defaultSort()), m_context.selectedLabels);
+        // A contact's first row may now be another of its rows; only that row shows the company
+        // line, so rows whose place among their contact's rows changed are measured again.
+        std::vector<bool> wasNotFirst(size_t(m_rows.size()));
+        for (qsizetype i = 0; i < m_rows.size(); ++i)
+            wasNotFirst[size_t(i)] = m_rows.at(i).notFirstRow;
+        SubContactBuilder::markNotFirstRows(m_rows);
+        if (m_context.showCompanyInNameCell) {
+            const QStringList identifiers = columnIdentifiers();
+            for (qsizetype i = 0; i < m_rows.size(); ++i) {
+                if (m_rows.at(i).notFirstRow != wasNotFirst[size_t(i)])
+                    m_rows[i].numLines = RowHeights::numberOfLines(m_rows.at(i), identifiers, true);
+            }
         }
     }
     endResetModel();

@@ -62,6 +62,9 @@ public:
 
     // Rebuilds and sorts the rows from the contact table (a model reset).
     void reload();
+    // Only the sort changed: the same rows are put in the new order, keeping what was measured of
+    // them, which for large tables costs a fraction of a reload (a model reset too).
+    void resort();
     // Cells changed but the rows stand: repaint everything once.
     void refreshCells();
 

@@ -88,6 +88,8 @@ public:
 
     // ---- Sorting ---------------------------------------------------------------------------
     std::optional<SortDescriptor> sortDescriptor() const;
+    // Records' items were put in another order after a sort change: rows must be built anew.
+    void labeledValuesReordered() { m_labeledValuesReordered = true; }
     void setSortDescriptor(const SortDescriptor &sort);
     // A sort option chosen for a column (header menu or toolbar): the column sorts by it.
     void sortOptionsChanged(const QString &option, const QString &columnName);
@@ -218,6 +220,7 @@ private:
     QList<int> m_selectionAtPress;
     QElapsedTimer m_lastPress;
     int m_lastPressRow = -1;
+    bool m_labeledValuesReordered = false;
     int m_updateDepth = 0;
     bool m_reloadPending = false;
 };

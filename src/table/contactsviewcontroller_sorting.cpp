@@ -57,6 +57,7 @@ void ContactsViewController::setSortDescriptor(const SortDescriptor &sort)
 
     if (!m_model->contactTable())
         return;
+    m_labeledValuesReordered = false;
     if (!old || old->key != sort.key || old->ascending != sort.ascending) {
         if (const auto parts = SortKeys::separateSortKeyIntoIdentifierAndKey(sort.key))
             Q_EMIT sortDescriptorsDidChange(parts->identifier, parts->valueKey, sort.ascending);
@@ -64,7 +65,12 @@ void ContactsViewController::setSortDescriptor(const SortDescriptor &sort)
     UserDefaults::standard().setValue(DefaultsKey::LastSortDesc, sort.toVariantMap());
     if (deferReload())
         return;
-    m_model->reload();
+    // Rows point at items by position: once records reordered their items, rows are rebuilt.
+    if (m_labeledValuesReordered)
+        m_model->reload();
+    else
+        m_model->resort();
+    m_labeledValuesReordered = false;
     applyRowHeights();
     int found = -1;
     if (anchor) {

@@ -16,13 +16,26 @@ QString cellText(const SubContactRow &row, const QString &identifier)
         const LabeledItems items(person, QVPerson::LabeledField::Address);
         return items.contains(row.labelIndex) ? items.string(row.labelIndex, identifier) : QString();
     }
+    // Built-in fields first: asking a record for an identifier's type walks its custom items, and
+    // every row of a large table is measured.
+    if (const auto field = QVPerson::labeledFieldForIdentifier(identifier)) {
+        const LabeledItems items(person, *field);
+        return items.contains(row.labelIndex) ? items.string(row.labelIndex, Key::StringValue) : QString();
+    }
+    if (QVPerson::isStringIdentifier(identifier))
+        return RecordReader::storedString(person, identifier);
+    if (identifier == FieldId::Name || identifier == FieldId::PhoneticName || identifier == FieldId::Birthday)
+        return person.storedDictionaryString(identifier);
     const QString type = person.typeForIdentifier(identifier);
     if (type == ValueType::Labeled) {
         const LabeledItems items(person, identifier);
         return items.contains(row.labelIndex) ? items.string(row.labelIndex, Key::StringValue) : QString();
     }
-    if (type == ValueType::Dictionary || type == ValueType::String)
-        return person.stringValueForIdentifier(identifier);
+    // Rows are measured on worker threads: read what is stored, never compose it here.
+    if (type == ValueType::Dictionary)
+        return person.storedDictionaryString(identifier);
+    if (type == ValueType::String)
+        return RecordReader::storedString(person, identifier);
     return {};
 }
 
@@ -43,16 +56,11 @@ int textLineCount(const QString &text)
     return lines;
 }
 
-int numberOfLines(const SubContactRow &row, const QStringList &columnIdentifiers, bool showCompanyInNameCell)
+int cellLines(const SubContactRow &row, const QStringList &columnIdentifiers)
 {
     if (!row.person)
         return 1;
-    QVPerson &person = *row.person;
     int lines = 1;
-    if (showCompanyInNameCell && !row.notFirstRow
-        && !person.nameValue().value(Key::StringValue).toString().isEmpty()
-        && !person.stringValueForIdentifier(FieldId::Company).isEmpty())
-        lines = 2;
     for (const QString &identifier : columnIdentifiers) {
         int cellLines = textLineCount(cellText(row, identifier));
         // The cap is the Note's own: a tall address in another column keeps its lines.
@@ -61,6 +69,19 @@ int numberOfLines(const SubContactRow &row, const QStringList &columnIdentifiers
         lines = std::max(lines, cellLines);
     }
     return lines;
+}
+
+bool showsCompanyLine(const SubContactRow &row, bool showCompanyInNameCell)
+{
+    return showCompanyInNameCell && row.person && !row.notFirstRow
+        && !row.person->storedDictionaryString(FieldId::Name).isEmpty()
+        && !RecordReader::storedString(*row.person, FieldId::Company).isEmpty();
+}
+
+int numberOfLines(const SubContactRow &row, const QStringList &columnIdentifiers, bool showCompanyInNameCell)
+{
+    const int lines = cellLines(row, columnIdentifiers);
+    return showsCompanyLine(row, showCompanyInNameCell) ? std::max(lines, 2) : lines;
 }
 
 int rowHeightForLineHeight(double lineHeight, double pointSize)

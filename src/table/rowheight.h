@@ -18,6 +18,10 @@ int textLineCount(const QString &text);
 // contact's first row, else one, raised by any cell text with more lines (Note at most five).
 // The label filter does not apply here.
 int numberOfLines(const SubContactRow &row, const QStringList &columnIdentifiers, bool showCompanyInNameCell);
+// The two parts of that: the lines of the cell texts, which do not depend on the row's place, and
+// whether the name cell shows the company (on a contact's first row only).
+int cellLines(const SubContactRow &row, const QStringList &columnIdentifiers);
+bool showsCompanyLine(const SubContactRow &row, bool showCompanyInNameCell);
 
 // The height of one table line for a font whose natural line height (ascent + descent + leading)
 // and point size are given: never less than 1.42 x the point size, plus 9 points of padding,

@@ -9,9 +9,12 @@
 namespace TableRows {
 
 SubContactRows reloadRows(const ContactList &contacts, const QStringList &identifiers,
-                          const QStringList &selectedLabels, const std::optional<SortDescriptor> &sort)
+                          const QStringList &selectedLabels, const std::optional<SortDescriptor> &sort,
+                          const std::function<void(SubContactRows &)> &measure)
 {
     SubContactRows rows = SubContactBuilder::updateSubContactTable(contacts, identifiers, selectedLabels);
+    if (measure)
+        measure(rows);
     TableSorter::sortRows(rows, sort.value_or(SortDescriptor::defaultSort()), selectedLabels);
     SubContactBuilder::markNotFirstRows(rows);
     return rows;

@@ -7,13 +7,17 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 namespace TableRows {
 
 // Rebuilds and sorts the rows; without a sort the table sorts by the display name, ascending.
+// measure, when given, sees the rows while they are still in the contacts' order, which walks the
+// records in the order they lie in memory.
 SubContactRows reloadRows(const ContactList &contacts, const QStringList &identifiers,
-                          const QStringList &selectedLabels, const std::optional<SortDescriptor> &sort);
+                          const QStringList &selectedLabels, const std::optional<SortDescriptor> &sort,
+                          const std::function<void(SubContactRows &)> &measure = {});
 
 // The number of contacts the rows show (their first rows).
 qsizetype contactCount(const SubContactRows &rows);

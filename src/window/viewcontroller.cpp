@@ -156,7 +156,10 @@ void ViewController::connectEditor()
 
     connect(table, &ContactsViewController::rowSelectionDidChange, this, &ViewController::rowSelectionDidChange);
     connect(table, &ContactsViewController::sortDescriptorsDidChange, m_editor,
-            &ContactEditor::sortDescriptorsDidChange);
+            [this, table](const QString &identifier, const QString &key, bool ascending) {
+                if (m_editor->sortDescriptorsDidChange(identifier, key, ascending) > 0)
+                    table->labeledValuesReordered();
+            });
     connect(table, &ContactsViewController::popoverRequested, this, &ViewController::popoverRequested);
 }
 

@@ -315,6 +315,45 @@ private Q_SLOTS:
                  QStringLiteral("compositeName"));
     }
 
+    // A sort change puts the rows it has in a new order instead of building them again: the result
+    // must be the rows a full reload builds, line counts and company lines included.
+    void sortingGivesTheRowsAReloadBuilds()
+    {
+        UserDefaults::standard().setValue(DefaultsKey::ShowCompanyInNameCell, true);
+        QString text = threeContacts();
+        // Ada's company makes her first row two lines tall; her two-line street, a later item.
+        text.replace(QStringLiteral("N:A;Ada;;;\r\n"),
+                     QStringLiteral("N:A;Ada;;;\r\nORG:Acme\r\nADR;TYPE=HOME:;;1 Road;Town;;;\r\n"
+                                    "ADR;TYPE=WORK:;;Unit 5\\nDock Street;Port;;;\r\n"));
+        Window w(text);
+        QVERIFY(w.document);
+        w.showColumns({ FieldId::Name, FieldId::Phone, FieldId::Address });
+        const auto snapshot = [&w] {
+            QStringList rows;
+            for (const SubContactRow &row : w.model->rows())
+                rows.append(QStringLiteral("%1/%2/%3/%4")
+                                .arg(row.uniqueId)
+                                .arg(row.labelIndex)
+                                .arg(row.notFirstRow)
+                                .arg(row.numLines));
+            return rows;
+        };
+        QHeaderView *header = w.view->horizontalHeader();
+        for (const QString &column : { FieldId::Address, FieldId::Name, FieldId::Phone, FieldId::Name }) {
+            const int section = w.model->columnOf(column);
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                              QPoint(header->sectionViewportPosition(section) + 10, header->height() / 2));
+            const QStringList sorted = snapshot();
+            w.model->reload();
+            QCOMPARE(sorted, snapshot());
+        }
+        // Ada's rows: the company line on whichever row comes first, her tall street on its own.
+        int tallest = 0;
+        for (const SubContactRow &row : w.model->rows())
+            tallest = std::max(tallest, row.numLines);
+        QCOMPARE(tallest, 2);
+    }
+
     void phoneEditUndoRedo()
     {
         Window w(threeContacts());
