@@ -2,7 +2,7 @@
 // picking the selected contacts out of the table, writing every card with photo, note, custom items
 // and categories, and the atomic UTF-8 write.
 //   export_bench FILE [OUT]
-// OUT defaults to FILE with ".export.vcf" appended; it is removed afterwards.
+// OUT defaults to FILE with ".export.vcf" appended and is then removed; a named OUT is kept.
 #include "document/contactfiles.h"
 #include "formats/qvvcard.h"
 
@@ -44,7 +44,9 @@ int main(int argc, char **argv)
     const bool written = data && ContactExport::writeData(out, *data);
     const qint64 total = timer.elapsed();
     const qint64 bytes = QFile(out).size();
-    QFile::remove(out);
+    // An output named on the command line is kept, to compare it with the input (pellory2-cli dump).
+    if (args.size() <= 2)
+        QFile::remove(out);
     if (!written)
         return 1;
     std::printf("contacts %lld  collect %lld ms  cards %lld ms  write %lld ms  total %lld ms  %.1f MB\n",

@@ -20,6 +20,15 @@ void appendLine(QByteArray &out, const QString &line)
 
 namespace {
 
+// Whether a property with these parameters is read as an item with this label.
+bool readsBackAs(Field field, const QString &params, const QString &label)
+{
+    const QByteArray card = "BEGIN:VCARD\r\nX" + params.toUtf8() + ":x\r\nEND:VCARD\r\n";
+    const VCardSyntax::Card parsed { QByteArrayView(card) };
+    return !parsed.properties().isEmpty()
+        && VCardTypes::labelFromTypes(field, parsed.properties().first(), nullptr) == label;
+}
+
 using VCardSyntax::escapeLineBreaks;
 
 QString structured(std::initializer_list<QString> parts)
@@ -78,28 +87,32 @@ void Writer::labeled(Field field, const QString &property, const QString &value,
                      const QString &extraLine)
 {
     const QString label = item.string(Key::Label);
-    QString params;
-    QString group;
-    if (!label.isEmpty() && label != LabelWord::NoLabel) {
-        const QStringList types = VCardTypes::typesForLabel(field, label);
-        if (!types.isEmpty())
-            params = u';' + VCardParameter::Type + u'=' + types.join(u',');
-        else
-            group = nextGroup();
-    }
-    if (field == Field::Email)
-        params += QLatin1StringView(";TYPE=INTERNET");
-    if (!extraLine.isEmpty() && group.isEmpty())
-        group = nextGroup();
+    const bool named = !label.isEmpty() && label != LabelWord::NoLabel;
     const QString kept = item.string(VCardKey::Parameters);
-    if (!kept.isEmpty())
-        params += u';' + kept;
+    const QString internet = field == Field::Email ? QStringLiteral(";TYPE=INTERNET") : QString();
+    const QString keptParams = kept.isEmpty() ? QString() : u';' + kept;
+    QString params;
+    bool groupedLabel = named;
+    if (named) {
+        const QStringList types = VCardTypes::typesForLabel(field, label);
+        if (!types.isEmpty()) {
+            params = u';' + VCardParameter::Type + u'=' + types.join(u',');
+            // Kept TYPE values of another label (a grouped label's leftovers) could outrank ours
+            // when the card is read again; the grouped form keeps the label then.
+            groupedLabel = !keptParams.isEmpty() && !readsBackAs(field, params + internet + keptParams, label);
+            if (groupedLabel)
+                params.clear();
+        }
+    }
+    params += internet + keptParams;
+    QString group;
+    if (groupedLabel || !extraLine.isEmpty())
+        group = nextGroup();
     const QString prefix = group.isEmpty() ? QString() : group + u'.';
     line(prefix + property + params + u':' + value);
     if (!extraLine.isEmpty())
         line(prefix + extraLine);
-    if (!group.isEmpty() && !label.isEmpty() && label != LabelWord::NoLabel
-        && VCardTypes::typesForLabel(field, label).isEmpty())
+    if (groupedLabel)
         line(prefix + VCardProperty::AbLabel + u':' + escape(QVPerson::CNLabelFromLabel(label)));
 }
 

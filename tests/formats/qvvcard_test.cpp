@@ -256,6 +256,25 @@ TEST(VCardWriting, EveryLabelSurvivesAWriteAndARead)
     }
 }
 
+TEST(VCardWriting, GroupedLabelsKeepTheirLabelOverKeptTypes)
+{
+    // A grouped label over a typed property keeps the type as a parameter; written back as a TYPE
+    // the label would lose to it ("other" read as "mobile" from TYPE=OTHER,CELL).
+    for (const auto &[label, cnLabel] : { std::pair { QStringLiteral("other"), QStringLiteral("_$!<Other>!$_") },
+                                          std::pair { QStringLiteral("home"), QStringLiteral("_$!<Home>!$_") } }) {
+        const QByteArray source = "BEGIN:VCARD\r\nVERSION:3.0\r\nN:B;A;;;\r\nitem1.TEL;TYPE=CELL:+44 20 1\r\n"
+                                  "item1.X-ABLabel:" + cnLabel.toUtf8() + "\r\nEND:VCARD\r\n";
+        const PersonPtr first = QVPerson::initWithVCardData(source);
+        ASSERT_TRUE(first);
+        const QVariantMap read = first->labeledValueForIdentifier(FieldId::Phone).value(0).toMap();
+        ASSERT_EQ(read.value(Key::Label).toString(), label);
+        const QByteArray written = first->vCardData();
+        const PersonPtr back = QVPerson::initWithVCardData(written);
+        ASSERT_TRUE(back);
+        EXPECT_EQ(back->labeledValueForIdentifier(FieldId::Phone).value(0).toMap(), read) << written.toStdString();
+    }
+}
+
 TEST(VCardWriting, PhotosKeepTheirBytesOrBecomeJpeg)
 {
     QImage image(8, 8, QImage::Format_RGB32);
