@@ -204,6 +204,7 @@ void MultiValueViewController::loadContext()
         m_table->setColumnWidth(i, columns.at(i).width);
     m_address->setVisible(field == FieldId::Address);
     showAddressText(QString());
+    m_changed = false;
 
     // The row the editor was opened from.
     for (int r = 0; r < m_list->rowCount(); ++r) {
@@ -308,8 +309,8 @@ void MultiValueViewController::remove()
 
 void MultiValueViewController::finish()
 {
-    if (!isEditing()) {
-        // Nothing was unlocked, so nothing is handed back.
+    // Changes made before the list was locked again are kept: only Cancel throws them away.
+    if (!isEditing() && !m_changed) {
         cancel();
         return;
     }
@@ -320,6 +321,7 @@ void MultiValueViewController::finish()
 
 void MultiValueViewController::listChanged()
 {
+    m_changed = true;
     if (isEditing())
         m_doneButton->setEnabled(true);
     updateRowHeights();

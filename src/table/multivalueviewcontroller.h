@@ -89,4 +89,6 @@ private:
     QPushButton *m_doneButton;
     QPointer<Popover> m_addressPopover;
     QStringList m_customIdentifiers;
+    // The list differs from the record's.
+    bool m_changed = false;
 };

@@ -61,6 +61,7 @@ private Q_SLOTS:
     void addAppendsWithoutSelection();
     void addressAddOpensTheAddressPopover();
     void doneIsOneUndoStep();
+    void lockingKeepsTheChanges();
 
 private:
     MultiValueViewController *open(const QString &field);
@@ -300,6 +301,28 @@ void MultiValueTest::doneIsOneUndoStep()
     QCOMPARE(m_undo->undoCount(), steps + 1);
     m_editor->undo();
     QCOMPARE(phones(), before);
+}
+
+// Locking the list again is not Cancel: Done still hands the changes back.
+void MultiValueTest::lockingKeepsTheChanges()
+{
+    MultiValueViewController *editor = open(FieldId::Phone);
+    QVERIFY(editor);
+    editor->buttonPressed(Button::Edit);
+    editor->buttonPressed(Button::Delete);
+    editor->buttonPressed(Button::Edit);
+    QVERIFY(!editor->isEditing());
+    editor->buttonPressed(Button::Done);
+    QVERIFY(!m_table->popover());
+    QCOMPARE(phones().size(), 1);
+
+    // Without a change, Done is only closing.
+    const int steps = m_undo->undoCount();
+    editor = open(FieldId::Phone);
+    QVERIFY(editor);
+    editor->buttonPressed(Button::Done);
+    QCoreApplication::processEvents();
+    QCOMPARE(m_undo->undoCount(), steps);
 }
 
 QTEST_MAIN(MultiValueTest)
