@@ -317,7 +317,11 @@ QString MultiValueList::cellText(const QVariantMap &item, const Column &column) 
     }
     // An instant message's user name is its value.
     const QString key = m_type == FieldId::InstantMessage ? Key::Value : column.key;
-    return item.value(key).toString();
+    const QVariant value = item.value(key);
+    // A date is shown as the record writes it out.
+    if (key == Key::Value && value.isValid() && value.typeId() != QMetaType::QString)
+        return item.value(Key::StringValue).toString();
+    return value.toString();
 }
 
 int MultiValueList::rowCount(const QModelIndex &parent) const

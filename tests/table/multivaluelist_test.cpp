@@ -154,6 +154,18 @@ TEST(MultiValueList, AddressEditsRecomposeTheText)
     EXPECT_TRUE(added.value(Key::StringValue).toString().contains(u"123"));
 }
 
+TEST(MultiValueList, DatesShowTheirText)
+{
+    PersonPtr p = person("Anna");
+    p->addLabeledValue(QVariantMap { { Key::Label, qs("anniversary") },
+                                     { Key::Value, QVariant::fromValue(DateComponents { 2001, 5, 17 }) } },
+                       FieldId::Dates);
+    auto list = listOf(p, FieldId::Dates);
+    const QString shown = list->index(0, 1).data().toString();
+    EXPECT_FALSE(shown.isEmpty());
+    EXPECT_EQ(shown, list->item(0).value(Key::StringValue).toString());
+}
+
 TEST(MultiValueList, AnAddressEditedElsewhereReplacesItsRowOrIsAppended)
 {
     PersonPtr p = person("Anna");
