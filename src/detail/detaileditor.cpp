@@ -42,6 +42,10 @@ int DetailEditor::labelIndex() const
 
 QVariantMap DetailEditor::startItem() const
 {
+    // An item being edited in a list editor is not in the record yet, or not as it is now.
+    const QVariant given = m_context.value(PopoverItemKey::AddressValue);
+    if (given.typeId() == QMetaType::QVariantMap)
+        return given.toMap();
     const SubContactRow r = row();
     if (!r.person || labelIndex() < 0)
         return {};

@@ -47,8 +47,12 @@ protected:
     SubContactRow row() const;
     QString type() const;
     int labelIndex() const;
-    // The item the editor started from; empty for a new one.
+    // The item the editor started from ("AddressValue" of the context, else the record's); empty
+    // for a new one.
     QVariantMap startItem() const;
+
+    // Adds an entry of the result beside "value".
+    void setContextValue(const QString &key, const QVariant &value) { m_context.insert(key, value); }
 
     // A row of Cancel and Done for the bottom of the editor.
     QWidget *buttonBar();

@@ -20,3 +20,8 @@ namespace CountryChoiceKey {
 inline const QString String = QStringLiteral("string"); // "<country> (<code>)"
 inline const QString CountryCode = QStringLiteral("countryCode");
 } // namespace CountryChoiceKey
+
+// The item an address popover opened from the list editor starts from, instead of the record's.
+namespace PopoverItemKey {
+inline const QString AddressValue = QStringLiteral("AddressValue");
+} // namespace PopoverItemKey

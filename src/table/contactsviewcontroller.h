@@ -24,6 +24,7 @@
 #include <optional>
 
 class ContactInfoEditor;
+class DetailEditor;
 class ContactsTableModel;
 class Popover;
 class QHeaderView;
@@ -183,6 +184,8 @@ private:
     void openPopover(const QString &kind, const SubContactRow &row, const QString &identifier, int index,
                      const QRect &rect);
     void showDetailPopover(const SubContactRow &row, const QString &type, int index, const QRect &rect);
+    void showEditorPopover(DetailEditor *editor, const SubContactRow &row, const QString &type, int index,
+                           const QRect &rect);
     Popover *newPopover(QWidget *content);
     ContactInfoEditor *newContactInfoEditor(const SubContactRow &row);
     void popoverDidClose(Popover *popover);

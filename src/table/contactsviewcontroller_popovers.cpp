@@ -8,6 +8,7 @@
 #include "record/keys.h"
 #include "table/contactstablemodel.h"
 #include "table/contactsviewcontroller.h"
+#include "table/multivalueviewcontroller.h"
 #include "table/popoverkind.h"
 
 #include <QTableView>
@@ -60,9 +61,15 @@ Popover *ContactsViewController::newPopover(QWidget *content)
 void ContactsViewController::showDetailPopover(const SubContactRow &row, const QString &type, int index,
                                                const QRect &rect)
 {
-    DetailEditor *editor = createDetailEditor(type);
-    if (!editor || !row.person)
+    if (!row.person)
         return;
+    if (DetailEditor *editor = createDetailEditor(type))
+        showEditorPopover(editor, row, type, index, rect);
+}
+
+void ContactsViewController::showEditorPopover(DetailEditor *editor, const SubContactRow &row,
+                                               const QString &type, int index, const QRect &rect)
+{
     Popover *popover = newPopover(editor);
     editor->setContextInfo(PopoverContext::make(row, type, index, m_editState), m_editState);
     connect(editor, &DetailEditor::finished, popover, &Popover::close);
@@ -104,9 +111,14 @@ void ContactsViewController::showDatePopover(const SubContactRow &row, const QSt
     showDetailPopover(row, type, index, rect);
 }
 
-void ContactsViewController::showMultiValuePopover(const SubContactRow &, const QString &, int, const QRect &)
+void ContactsViewController::showMultiValuePopover(const SubContactRow &row, const QString &type, int index,
+                                                   const QRect &rect)
 {
-    // The list editor of a whole field is not built yet.
+    if (!row.person)
+        return;
+    auto *editor = new MultiValueViewController;
+    editor->setSelectedFont(m_selectedFont);
+    showEditorPopover(editor, row, type, index, rect);
 }
 
 ContactInfoEditor *ContactsViewController::newContactInfoEditor(const SubContactRow &row)

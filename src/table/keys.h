@@ -72,3 +72,19 @@ namespace PasteService {
 inline const QString SocialNetwork = QStringLiteral("Twitter");
 inline const QString InstantMessage = QStringLiteral("AIM");
 } // namespace PasteService
+
+// Column identifiers of the multi-value editor that are not field identifiers or address components.
+namespace MultiValueColumnId {
+inline const QString Edit = QStringLiteral("Edit");
+inline const QString Label = QStringLiteral("label");
+inline const QString ServiceType = QStringLiteral("serviceType");
+inline const QString CountryCode = QStringLiteral("CountryCode");
+inline const QString Username = QStringLiteral("Username");
+inline const QString UserIdentifier = QStringLiteral("User Identifier");
+inline const QString UrlString = QStringLiteral("URL String");
+} // namespace MultiValueColumnId
+
+// The private drag type of a row dragged within the multi-value editor (its row number).
+namespace MultiValueDragType {
+inline const QString Row = QStringLiteral("labelIndex");
+} // namespace MultiValueDragType
