@@ -207,7 +207,11 @@ void ContactsViewController::updateColumnsInTableView(const QStringList &identif
     for (int i = 0; i < columns.size(); ++i) {
         if (header->visualIndex(i) != i)
             header->moveSection(header->visualIndex(i), i);
-        header->resizeSection(i, int(columns.at(i).width));
+        // A width the user never set is the default in points; on screen that is more pixels
+        // than points, as the table's font sizes are.
+        const bool stored = m_columnWidthDictionary.contains(columns.at(i).identifier);
+        const double scale = stored ? 1.0 : m_tableView->logicalDpiX() / 72.0;
+        header->resizeSection(i, int(columns.at(i).width * scale));
     }
     m_movingSection = false;
     reloadKeepingSelection(selected);
