@@ -244,13 +244,13 @@ QWidget *ContactInfoEditor::textItemRow(const QString &identifier, const QVarian
     DetailEditor::fillLabels(label, identifier, item.value(Key::Label).toString());
     label->setEnabled(m_editState);
     connect(label, &QComboBox::activated, this, [this, identifier, labelIndex, label] {
-        commitItemLabel(identifier, labelIndex, label->currentData().toString());
+        commitItemEntry(identifier, labelIndex, Key::Label, label->currentData().toString());
     });
     auto *edit = new QLineEdit(item.value(Key::Value).toString(), row);
     edit->setObjectName(fieldName(identifier, labelIndex));
     edit->setReadOnly(!m_editState);
     connect(edit, &QLineEdit::editingFinished, this,
-            [this, identifier, labelIndex, edit] { commitItemValue(identifier, labelIndex, edit->text()); });
+            [this, identifier, labelIndex, edit] { commitItemEntry(identifier, labelIndex, Key::Value, edit->text()); });
     layout->addWidget(label);
     layout->addWidget(edit, 1);
     if (m_editState) {
@@ -303,25 +303,15 @@ void ContactInfoEditor::commitString(const QString &identifier, const QString &t
     m_editor->undoReplaceValue(text, identifier, m_entry, this);
 }
 
-void ContactInfoEditor::commitItemValue(const QString &identifier, int labelIndex, const QString &text)
+void ContactInfoEditor::commitItemEntry(const QString &identifier, int labelIndex, const QString &key,
+                                        const QString &text)
 {
     if (!m_editor || !m_row.person)
         return;
     QVariantMap item = m_row.person->labeledValueForIdentifierAtLabelIndex(identifier, labelIndex);
-    if (item.isEmpty() || item.value(Key::Value).toString() == text)
+    if (item.isEmpty() || item.value(key).toString() == text)
         return;
-    item.insert(Key::Value, text);
-    m_editor->undoReplaceLabeledValue(item, identifier, m_entry, this);
-}
-
-void ContactInfoEditor::commitItemLabel(const QString &identifier, int labelIndex, const QString &label)
-{
-    if (!m_editor || !m_row.person)
-        return;
-    QVariantMap item = m_row.person->labeledValueForIdentifierAtLabelIndex(identifier, labelIndex);
-    if (item.isEmpty() || item.value(Key::Label).toString() == label)
-        return;
-    item.insert(Key::Label, label);
+    item.insert(key, text);
     m_editor->undoReplaceLabeledValue(item, identifier, m_entry, this);
 }
 

@@ -53,8 +53,8 @@ private:
     QWidget *detailButton(const QString &text, const QString &identifier, int labelIndex);
 
     void commitString(const QString &identifier, const QString &text);
-    void commitItemValue(const QString &identifier, int labelIndex, const QString &text);
-    void commitItemLabel(const QString &identifier, int labelIndex, const QString &label);
+    // Sets one entry ("value" or "label") of an item, as one undoable replacement.
+    void commitItemEntry(const QString &identifier, int labelIndex, const QString &key, const QString &text);
     void addItem(const QString &identifier, QWidget *anchor);
     void deleteItem(const QString &identifier, int labelIndex);
     void openDetailEditor(const QString &identifier, int labelIndex, QWidget *anchor);
