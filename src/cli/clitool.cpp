@@ -1,5 +1,6 @@
 #include "cli/clitool.h"
 
+#include "document/contactfiles.h"
 #include "formats/contactdump.h"
 #include "formats/qvvcard.h"
 #include "platform/encodings.h"
@@ -106,14 +107,7 @@ int convert(const ReadResult &read, const QString &outPath, QTextStream &err)
     QByteArray bytes;
     const ContactList contacts = liveContacts(read.containers);
     if (isCsv(outPath)) {
-        SubContactRows rows;
-        rows.reserve(contacts.size());
-        for (const ContactEntry &entry : contacts) {
-            SubContactRow row = SubContactRow::fromEntry(entry);
-            row.labelIndex = 0;
-            rows.append(row);
-        }
-        bytes = QVvCard::csvFromSubContacts(rows).toUtf8();
+        bytes = ContactExport::csvText(contacts).toUtf8();
     } else if (isVCard(outPath)) {
         QVPerson::setClassCustomItems(QVvCard::customItemDefinitions(contacts));
         bytes = QVvCard::vCardDataFromContacts(contacts,

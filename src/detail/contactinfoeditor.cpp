@@ -253,13 +253,17 @@ QWidget *ContactInfoEditor::textItemRow(const QString &identifier, const QVarian
             [this, identifier, labelIndex, edit] { commitItemEntry(identifier, labelIndex, Key::Value, edit->text()); });
     layout->addWidget(label);
     layout->addWidget(edit, 1);
-    if (m_editState) {
-        QToolButton *remove = smallButton(QStringLiteral("−"), tr("Delete"), row);
-        connect(remove, &QToolButton::clicked, this,
-                [this, identifier, labelIndex] { deleteItem(identifier, labelIndex); });
-        layout->addWidget(remove);
-    }
+    addDeleteButton(layout, identifier, labelIndex);
     return row;
+}
+
+void ContactInfoEditor::addDeleteButton(QHBoxLayout *layout, const QString &identifier, int labelIndex)
+{
+    if (!m_editState)
+        return;
+    QToolButton *remove = smallButton(QStringLiteral("−"), tr("Delete"), layout->parentWidget());
+    connect(remove, &QToolButton::clicked, this, [this, identifier, labelIndex] { deleteItem(identifier, labelIndex); });
+    layout->addWidget(remove);
 }
 
 QWidget *ContactInfoEditor::detailItemRow(const QString &identifier, const QVariantMap &item)
@@ -273,12 +277,7 @@ QWidget *ContactInfoEditor::detailItemRow(const QString &identifier, const QVari
         new QLabel(QVPerson::localizedLabelFromCNLabel(QVPerson::CNLabelFromLabel(label)), row));
     QString text = item.value(Key::StringValue).toString();
     layout->addWidget(detailButton(text.replace(u'\n', u' '), identifier, labelIndex), 1);
-    if (m_editState) {
-        QToolButton *remove = smallButton(QStringLiteral("−"), tr("Delete"), row);
-        connect(remove, &QToolButton::clicked, this,
-                [this, identifier, labelIndex] { deleteItem(identifier, labelIndex); });
-        layout->addWidget(remove);
-    }
+    addDeleteButton(layout, identifier, labelIndex);
     return row;
 }
 

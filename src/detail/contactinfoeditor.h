@@ -15,6 +15,7 @@
 
 class Popover;
 class QFormLayout;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QScrollArea;
@@ -53,6 +54,8 @@ private:
     QWidget *detailButton(const QString &text, const QString &identifier, int labelIndex);
 
     void commitString(const QString &identifier, const QString &text);
+    // The item row's delete button, while the contact can be edited.
+    void addDeleteButton(QHBoxLayout *layout, const QString &identifier, int labelIndex);
     // Sets one entry ("value" or "label") of an item, as one undoable replacement.
     void commitItemEntry(const QString &identifier, int labelIndex, const QString &key, const QString &text);
     void addItem(const QString &identifier, QWidget *anchor);
