@@ -211,7 +211,7 @@ private:
     std::optional<DateComponents> m_birthday;
     QByteArray m_photo;
     bool m_isCompany = false;
-    std::array<QVariantList, QVPerson::LabeledFieldCount> m_lists;
+    std::array<QList<QVariantMap>, QVPerson::LabeledFieldCount> m_lists;
     QStringList m_extra;
     QStringList m_categories;
 };
@@ -239,7 +239,9 @@ void Builder::addItem(Field field, QVariantMap item, const Property &, const QSt
 {
     if (!leftovers.isEmpty())
         item.insert(VCardKey::Parameters, leftovers.join(u';'));
-    m_lists[int(field)].append(item);
+    QList<QVariantMap> &list = m_lists[int(field)];
+    item.insert(Key::LabelIndex, list.size());
+    list.append(std::move(item));
 }
 
 void Builder::readProperty(const Property &p, qsizetype index)
@@ -544,18 +546,15 @@ Result Builder::build(Parts parts)
         r.setBirthdayValue(QVariantMap { { Key::Value, QVariant::fromValue(*m_birthday) } });
 
     for (int f = 0; f < QVPerson::LabeledFieldCount; ++f) {
-        QVariantList &items = m_lists[f];
+        QList<QVariantMap> &items = m_lists[f];
         const Field field = Field(f);
         const QString &identifier = QVPerson::identifierForLabeledField(field);
-        for (qsizetype i = 0; i < items.size(); ++i) {
-            QVariantMap item = items.at(i).toMap();
-            item.insert(Key::LabelIndex, i);
-            if (field != Field::SocialNetwork)
+        if (field != Field::SocialNetwork) {
+            for (const QVariantMap &item : std::as_const(items))
                 QVPerson::setLabel(QString(), item.value(Key::Label).toString(), identifier);
-            items[i] = item;
         }
         if (!items.isEmpty())
-            r.setValue(items, identifier);
+            r.setLabeledItems(field, std::move(items));
         else
             r.setLabeledValues(field, {});
     }

@@ -162,6 +162,9 @@ public:
     QVariantList labeledValues(LabeledField field);
     // Plain setter: replaces the stored array as given (no normalisation).
     void setLabeledValues(LabeledField field, const QVariantList &values);
+    // For readers: the items of a whole field, normalised as setValue() does for a list. Taking
+    // the maps over lets each be completed in place rather than copied first.
+    void setLabeledItems(LabeledField field, QList<QVariantMap> &&items);
     bool isLabeledFieldLoaded(LabeledField field) const { return m_labeled[int(field)].has_value(); }
 
     // Read-only view of the stored items of a built-in labeled field, without copies.

@@ -205,6 +205,19 @@ QVariantList QVPerson::labeledValues(LabeledField field)
     return CompactMaps::toVariantList(storedLabeledValues(field));
 }
 
+void QVPerson::setLabeledItems(LabeledField field, QList<QVariantMap> &&items)
+{
+    CompactList list;
+    list.reserve(items.size());
+    for (QVariantMap &item : items) {
+        normalize(field, item, 1);
+        list.append(CompactMap(item));
+    }
+    items.clear();
+    m_labeled[int(field)] = std::move(list);
+    m_changed = true;
+}
+
 void QVPerson::setLabeledValues(LabeledField field, const QVariantList &values)
 {
     m_labeled[int(field)] = CompactMaps::fromVariantList(values);
