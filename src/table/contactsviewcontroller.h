@@ -108,6 +108,9 @@ public:
     void showSNSPopover(const SubContactRow &row, const QString &type, int index, const QRect &rect);
     void showIMSPopover(const SubContactRow &row, const QString &type, int index, const QRect &rect);
     void showDatePopover(const SubContactRow &row, const QString &type, int index, const QRect &rect);
+    // A panel command of the cell's context menu: the title of the chosen item ("Open Address
+    // Panel", "Open Edit Panel", ...) picks the editor of the clicked cell.
+    void showPopoverWrapper(int row, int column, const QString &itemTitle);
     // The open popover, if any.
     Popover *popover() const;
     // Windows the contact popover was detached into, oldest first.

@@ -242,6 +242,48 @@ void ContactsViewController::tableViewDoubleAction(const QModelIndex &index)
     editTableViewCellOrShowPopoverForColumn(column, row);
 }
 
+void ContactsViewController::showPopoverWrapper(int row, int column, const QString &itemTitle)
+{
+    const SubContactRow *r = m_model->rowAt(row);
+    if (!r || column < 0 || column >= m_model->columns().size())
+        return;
+    const QString identifier = m_model->columns().at(column).identifier;
+    const int index = r->labelIndex;
+    QList<int> rows = m_editState ? selectedRowIndexes() : QList<int>();
+    rows.append(row);
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+
+    if (identifier == FieldId::Name) {
+        m_selectedRowIndexes = rows;
+        requestPopover(itemTitle == tr("Open Name Panel") ? PopoverKind::Name : PopoverKind::ContactInfo, row,
+                       identifier, index);
+        return;
+    }
+    if (rows.size() >= 2 && !confirmSameValue(tr("Do you want to set the same value in the selected rows")))
+        return;
+    m_selectedRowIndexes = rows;
+
+    // The panel the title names, else the list editor of the field.
+    const auto panelOr = [&itemTitle](const QString &title, const QString &kind) {
+        return itemTitle == title ? kind : PopoverKind::MultiValue;
+    };
+    if (identifier == FieldId::Dates || identifier == FieldId::Birthday)
+        requestPopover(PopoverKind::Date, row, identifier, index);
+    else if (identifier == FieldId::PhoneticName)
+        requestPopover(PopoverKind::PhoneticName, row, identifier, index);
+    else if (identifier == FieldId::Address)
+        requestPopover(panelOr(tr("Open Address Panel"), PopoverKind::Address), row, identifier, index);
+    else if (identifier == FieldId::InstantMessage)
+        requestPopover(panelOr(tr("Open IMS Panel"), PopoverKind::InstantMessage), row, identifier, index);
+    else if (identifier == FieldId::SocialNetwork)
+        requestPopover(panelOr(tr("Open SNS Panel"), PopoverKind::SocialNetwork), row, identifier, index);
+    else if (isAddressComponent(identifier) && itemTitle == tr("Open Address Panel"))
+        requestPopover(PopoverKind::Address, row, FieldId::Address, index);
+    else
+        requestPopover(PopoverKind::MultiValue, row, identifier, index);
+}
+
 // ---- Committing --------------------------------------------------------------------------------
 
 void ContactsViewController::textFieldCellChanged(const QModelIndex &index, const QString &text)

@@ -3,6 +3,7 @@
 #include "detail/addresseditor.h"
 #include "detail/contactinfoeditor.h"
 #include "detail/dateeditor.h"
+#include "table/multivalueviewcontroller.h"
 #include "platform/contactsettings.h"
 #include "platform/popover.h"
 #include "platform/undomanager.h"
@@ -83,6 +84,7 @@ private Q_SLOTS:
     void popoverWithoutChosenRowsEditsItsOwnRow();
     void birthdayWithoutYearAndRemoved();
     void detachedWindowFollowsTableEdits();
+    void contextMenuTitlesPickThePanel();
 
 private:
     ContactsViewController *table() const { return m_table.get(); }
@@ -357,4 +359,42 @@ void PopoversTest::detachedWindowFollowsTableEdits()
 }
 
 QTEST_MAIN(PopoversTest)
+
+// The context menu's panel commands: the item's title picks the address editor or the field's
+// list editor; a command on two selected rows asks first and then edits both.
+void PopoversTest::contextMenuTitlesPickThePanel()
+{
+    const int address = table()->model()->columnOf(FieldId::Address);
+    const auto contentOfPopover = [this]() -> QWidget * {
+        return table()->popover() ? table()->popover()->contentWidget() : nullptr;
+    };
+    table()->selectRows({ 0 });
+    table()->showPopoverWrapper(0, address, ContactsViewController::tr("Open Address Panel"));
+    QVERIFY(qobject_cast<AddressEditor *>(contentOfPopover()));
+    table()->popover()->close();
+
+    table()->showPopoverWrapper(0, address, ContactsViewController::tr("Open Edit Panel"));
+    QVERIFY(qobject_cast<MultiValueViewController *>(contentOfPopover()));
+    table()->popover()->close();
+
+    // Declining the question opens nothing; accepting edits every selected row.
+    table()->selectRows({ 0, 1 });
+    QTimer::singleShot(0, [] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+            box->button(QMessageBox::Cancel)->click();
+    });
+    table()->showPopoverWrapper(1, address, ContactsViewController::tr("Open Address Panel"));
+    QVERIFY(!table()->popover());
+
+    table()->selectRows({ 0, 1 });
+    acceptNextQuestion();
+    table()->showPopoverWrapper(1, address, ContactsViewController::tr("Open Address Panel"));
+    auto *editor = qobject_cast<AddressEditor *>(contentOfPopover());
+    QVERIFY(editor);
+    editor->componentField(FieldId::Zip)->setText(QStringLiteral("55555"));
+    editor->done();
+    QCOMPARE(firstAddress(m_people.at(0)).value(FieldId::Zip).toString(), QStringLiteral("55555"));
+    QCOMPARE(firstAddress(m_people.at(1)).value(FieldId::Zip).toString(), QStringLiteral("55555"));
+}
+
 #include "popovers_test.moc"
