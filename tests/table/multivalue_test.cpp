@@ -11,6 +11,7 @@
 #include "table/multivaluelist.h"
 #include "table/multivalueviewcontroller.h"
 #include "window/contacteditor.h"
+#include "wiredtable.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -87,29 +88,12 @@ void MultiValueTest::initTestCase()
 void MultiValueTest::init()
 {
     m_person = anna();
-    auto container = std::make_shared<ContainerEntryData>();
-    container->name = EntryKey::VCardContainerName;
-    auto all = std::make_shared<GroupEntryData>();
-    all->top = true;
-    all->name = QStringLiteral("All Contacts");
-    all->contactTable = std::make_shared<ContactList>();
-    all->contactTable->append(makeContactEntry(m_person));
-    container->groups.append(all);
-
-    m_undo = std::make_unique<UndoManager>();
-    m_editor = std::make_unique<ContactEditor>(m_undo.get());
-    m_table = std::make_unique<ContactsViewController>();
+    WiredTable wired = makeWiredTable({ m_person },
+                                      { FieldId::Name, FieldId::Phone, FieldId::SocialNetwork, FieldId::Address });
+    m_undo = std::move(wired.undo);
+    m_editor = std::move(wired.editor);
+    m_table = std::move(wired.table);
     ContactsViewController *t = m_table.get();
-    t->setEditor(m_editor.get());
-    m_editor->setTableEditor(t);
-    connect(m_editor.get(), &ContactEditor::tableUpdateRequested, t, &ContactsViewController::updateTable);
-    m_editor->setContainerTable({ container });
-    t->setContactTable(all->contactTable);
-    m_editor->setEditState(true);
-    t->setEditState(true);
-    t->updateColumnsInTableView({ FieldId::Name, FieldId::Phone, FieldId::SocialNetwork, FieldId::Address });
-    t->updateTable();
-    t->resize(900, 400);
     t->show();
     QVERIFY(QTest::qWaitForWindowExposed(t));
     QCoreApplication::processEvents();

@@ -11,6 +11,7 @@
 #include "table/contactstablemodel.h"
 #include "table/contactsviewcontroller.h"
 #include "window/contacteditor.h"
+#include "wiredtable.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -113,40 +114,11 @@ void PopoversTest::init()
         personWithAddress(QStringLiteral("Anna"), QStringLiteral("1 Main St"), QStringLiteral("Springfield")),
         personWithAddress(QStringLiteral("Bert"), QStringLiteral("2 Elm St"), QStringLiteral("Ogdenville"))
     };
-    auto container = std::make_shared<ContainerEntryData>();
-    container->name = EntryKey::VCardContainerName;
-    auto all = std::make_shared<GroupEntryData>();
-    all->top = true;
-    all->name = QStringLiteral("All Contacts");
-    all->contactTable = std::make_shared<ContactList>();
-    for (const PersonPtr &person : std::as_const(m_people))
-        all->contactTable->append(makeContactEntry(person));
-    container->groups.append(all);
-
-    m_undo = std::make_unique<UndoManager>();
-    m_editor = std::make_unique<ContactEditor>(m_undo.get());
-    m_table = std::make_unique<ContactsViewController>();
+    WiredTable wired = makeWiredTable(m_people, { FieldId::Name, FieldId::Address, FieldId::Phone });
+    m_undo = std::move(wired.undo);
+    m_editor = std::move(wired.editor);
+    m_table = std::move(wired.table);
     ContactsViewController *t = m_table.get();
-    t->setEditor(m_editor.get());
-    m_editor->setTableEditor(t);
-    connect(m_editor.get(), &ContactEditor::tableUpdateRequested, t, &ContactsViewController::updateTable);
-    connect(m_editor.get(), &ContactEditor::tableReloadRequested, t,
-            [t](const ContactTable &contacts, const ContactList &) {
-                t->setContactTable(contacts);
-                t->updateTable();
-            });
-    connect(m_editor.get(), &ContactEditor::contactPopoverReloadRequested, t,
-            &ContactsViewController::reloadContactPopover);
-    connect(m_editor.get(), &ContactEditor::detachedWindowsReloadRequested, t,
-            &ContactsViewController::reloadDetachedWindows);
-    connect(m_editor.get(), &ContactEditor::contactWindowsCloseRequested, t,
-            &ContactsViewController::closeContactWindows);
-    m_editor->setContainerTable({ container });
-    t->setContactTable(all->contactTable);
-    setEditState(true);
-    t->updateColumnsInTableView({ FieldId::Name, FieldId::Address, FieldId::Phone });
-    t->updateTable();
-    t->resize(900, 400);
     t->show();
     QVERIFY(QTest::qWaitForWindowExposed(t));
     QCOMPARE(table()->subContactTable().size(), 2);
