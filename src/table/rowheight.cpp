@@ -16,24 +16,19 @@ QString cellText(const SubContactRow &row, const QString &identifier)
         const LabeledItems items(person, QVPerson::LabeledField::Address);
         return items.contains(row.labelIndex) ? items.string(row.labelIndex, identifier) : QString();
     }
-    // Built-in fields first: asking a record for an identifier's type walks its custom items, and
-    // every row of a large table is measured.
-    if (const auto field = QVPerson::labeledFieldForIdentifier(identifier)) {
-        const LabeledItems items(person, *field);
-        return items.contains(row.labelIndex) ? items.string(row.labelIndex, Key::StringValue) : QString();
-    }
     if (QVPerson::isStringIdentifier(identifier))
         return RecordReader::storedString(person, identifier);
+    // Rows are measured on worker threads: read what is stored, never compose it here.
     if (identifier == FieldId::Name || identifier == FieldId::PhoneticName || identifier == FieldId::Birthday)
         return person.storedDictionaryString(identifier);
-    const QString type = person.typeForIdentifier(identifier);
+    // A built-in field needs no type look-up, which walks the record's custom items; every row of
+    // a large table is measured.
+    const QString type = QVPerson::labeledFieldForIdentifier(identifier) ? ValueType::Labeled
+                                                                         : person.typeForIdentifier(identifier);
     if (type == ValueType::Labeled) {
         const LabeledItems items(person, identifier);
         return items.contains(row.labelIndex) ? items.string(row.labelIndex, Key::StringValue) : QString();
     }
-    // Rows are measured on worker threads: read what is stored, never compose it here.
-    if (type == ValueType::Dictionary)
-        return person.storedDictionaryString(identifier);
     if (type == ValueType::String)
         return RecordReader::storedString(person, identifier);
     return {};
