@@ -186,7 +186,8 @@ public:
 private:
     void readProperty(const Property &p, qsizetype index);
     QString labelFor(Field field, const Property &p, QStringList *leftovers);
-    void addItem(Field field, QVariantMap item, const Property &p, const QStringList &leftovers);
+    void addItem(Field field, std::initializer_list<std::pair<QString, QVariant>> entries,
+                 const QStringList &leftovers);
     void keep(const Property &p) { m_extra.append(verbatimLine(p)); }
     void setString(const QString &identifier, const QString &value, const Property &p)
     {
@@ -211,7 +212,7 @@ private:
     std::optional<DateComponents> m_birthday;
     QByteArray m_photo;
     bool m_isCompany = false;
-    std::array<QList<QVariantMap>, QVPerson::LabeledFieldCount> m_lists;
+    std::array<CompactList, QVPerson::LabeledFieldCount> m_lists;
     QStringList m_extra;
     QStringList m_categories;
 };
@@ -235,11 +236,16 @@ QString Builder::labelFor(Field field, const Property &p, QStringList *leftovers
     return fromTypes.isEmpty() ? LabelWord::NoLabel : fromTypes;
 }
 
-void Builder::addItem(Field field, QVariantMap item, const Property &, const QStringList &leftovers)
+void Builder::addItem(Field field, std::initializer_list<std::pair<QString, QVariant>> entries,
+                      const QStringList &leftovers)
 {
+    // Room for what is added here and by normalising (label index, string value, and the parts
+    // of an e-mail or the composed texts of an address), so that the item is allocated once.
+    const qsizetype added = (field == Field::Email || field == Field::Address ? 4 : 2) + (leftovers.isEmpty() ? 0 : 1);
+    CompactMap item(entries, added);
     if (!leftovers.isEmpty())
         item.insert(VCardKey::Parameters, leftovers.join(u';'));
-    QList<QVariantMap> &list = m_lists[int(field)];
+    CompactList &list = m_lists[int(field)];
     item.insert(Key::LabelIndex, list.size());
     list.append(std::move(item));
 }
@@ -362,19 +368,19 @@ void Builder::readProperty(const Property &p, qsizetype index)
     if (p.is(Tel)) {
         const QString label = labelFor(Field::Phone, p, &leftovers);
         leftovers += otherParameters(p, {});
-        addItem(Field::Phone, { { Key::Label, label }, { Key::Value, text(p).trimmed() } }, p, leftovers);
+        addItem(Field::Phone, { { Key::Label, label }, { Key::Value, text(p).trimmed() } }, leftovers);
         return;
     }
     if (p.is(Email)) {
         const QString label = labelFor(Field::Email, p, &leftovers);
         leftovers += otherParameters(p, {});
-        addItem(Field::Email, { { Key::Label, label }, { Key::Value, text(p).trimmed() } }, p, leftovers);
+        addItem(Field::Email, { { Key::Label, label }, { Key::Value, text(p).trimmed() } }, leftovers);
         return;
     }
     if (p.is(Url)) {
         const QString label = labelFor(Field::Url, p, &leftovers);
         leftovers += otherParameters(p, { VCardParameter::Value });
-        addItem(Field::Url, { { Key::Label, label }, { Key::Value, text(p).trimmed() } }, p, leftovers);
+        addItem(Field::Url, { { Key::Label, label }, { Key::Value, text(p).trimmed() } }, leftovers);
         return;
     }
     if (p.is(Adr)) {
@@ -396,11 +402,15 @@ void Builder::readProperty(const Property &p, qsizetype index)
                 country = text(m_card.properties().at(it.value())).trimmed();
             }
         }
-        QVariantMap item { { Key::Label, label },           { FieldId::Street, streetLines.join(u'\n') },
-                           { FieldId::City, part(3) },      { FieldId::State, part(4) },
-                           { FieldId::Zip, part(5) },       { FieldId::Country, part(6) },
-                           { Key::IsoCountryCode, country } };
-        addItem(Field::Address, item, p, leftovers);
+        addItem(Field::Address,
+                { { Key::Label, label },
+                  { FieldId::Street, streetLines.join(u'\n') },
+                  { FieldId::City, part(3) },
+                  { FieldId::State, part(4) },
+                  { FieldId::Zip, part(5) },
+                  { FieldId::Country, part(6) },
+                  { Key::IsoCountryCode, country } },
+                leftovers);
         return;
     }
     const QString imService = VCardTypes::imServiceForProperty(p);
@@ -424,7 +434,7 @@ void Builder::readProperty(const Property &p, qsizetype index)
                   { Key::Service, service },
                   { Key::Username, username },
                   { Key::Value, username } },
-                p, leftovers);
+                leftovers);
         return;
     }
     if (p.is(SocialProfile)) {
@@ -451,7 +461,7 @@ void Builder::readProperty(const Property &p, qsizetype index)
                   { Key::Username, username },
                   { Key::UserIdentifier, userId },
                   { Key::Value, username } },
-                p, leftovers);
+                leftovers);
         return;
     }
     if (p.is(AbRelatedNames)
@@ -459,8 +469,7 @@ void Builder::readProperty(const Property &p, qsizetype index)
             && !text(p).contains(QLatin1StringView(":")))) {
         const QString label = labelFor(Field::Relationship, p, &leftovers);
         leftovers += otherParameters(p, { VCardParameter::Value });
-        addItem(Field::Relationship, { { Key::Label, label }, { Key::Value, text(p).trimmed() } }, p,
-                leftovers);
+        addItem(Field::Relationship, { { Key::Label, label }, { Key::Value, text(p).trimmed() } }, leftovers);
         return;
     }
     if (p.is(AbDate) || p.is(Anniversary) || p.is(XAnniversary)) {
@@ -474,8 +483,7 @@ void Builder::readProperty(const Property &p, qsizetype index)
         if (!p.is(AbDate) && label == LabelWord::NoLabel)
             label = LabelWord::Anniversary;
         leftovers += otherParameters(p, { VCardParameter::OmitYear, VCardParameter::Value });
-        addItem(Field::Dates, { { Key::Label, label }, { Key::Value, QVariant::fromValue(*date) } }, p,
-                leftovers);
+        addItem(Field::Dates, { { Key::Label, label }, { Key::Value, QVariant::fromValue(*date) } }, leftovers);
         return;
     }
     if (isCustomItemProperty(p))
@@ -546,15 +554,17 @@ Result Builder::build(Parts parts)
         r.setBirthdayValue(QVariantMap { { Key::Value, QVariant::fromValue(*m_birthday) } });
 
     for (int f = 0; f < QVPerson::LabeledFieldCount; ++f) {
-        QList<QVariantMap> &items = m_lists[f];
+        CompactList &items = m_lists[f];
         const Field field = Field(f);
         const QString &identifier = QVPerson::identifierForLabeledField(field);
         if (field != Field::SocialNetwork) {
-            for (const QVariantMap &item : std::as_const(items))
-                QVPerson::setLabel(QString(), item.value(Key::Label).toString(), identifier);
+            for (const CompactMap &item : std::as_const(items))
+                QVPerson::setLabel(QString(), item.string(Key::Label), identifier);
         }
-        if (!items.isEmpty())
+        if (!items.isEmpty()) {
+            items.squeeze(); // a hundred thousand records keep these lists
             r.setLabeledItems(field, std::move(items));
+        }
         else
             r.setLabeledValues(field, {});
     }
@@ -565,6 +575,7 @@ Result Builder::build(Parts parts)
         addCustomItems(m_card, r);
     r.setCreated(true);
     r.setChanged(false);
+    r.squeeze();
 
     result.person = person;
     result.categories = m_categories;

@@ -1,42 +1,56 @@
 #include "platform/postaladdressformatter.h"
 
-#include <QStringList>
-
 namespace PostalAddressFormatter {
 
 namespace {
+
 const QString kDefaultFormat = QStringLiteral("Street\nCity State ZIP\nCountry");
+
+const QString *component(QStringView word, const Components &address, bool includeCountry)
+{
+    if (word == QLatin1StringView("Street"))
+        return &address.street;
+    if (word == QLatin1StringView("City"))
+        return &address.city;
+    if (word == QLatin1StringView("State"))
+        return &address.state;
+    if (word == QLatin1StringView("ZIP"))
+        return &address.postalCode;
+    if (word == QLatin1StringView("Country") && includeCountry)
+        return &address.country;
+    return nullptr;
 }
 
+} // namespace
+
+// Readers format every address of a file with this, so it composes the text in one pass.
 QString mailingAddress(const Components &address, const QString &formatString, bool includeCountry)
 {
     QString format = formatString.isEmpty() ? kDefaultFormat : formatString;
-    format.remove(QChar(0x200E));
-    format.replace(u'\r', u'\n');
-    format.replace(u'\t', u' ');
-    QStringList lines;
-    for (const QStringView line : QStringView(format).split(u'\n')) {
-        QStringList parts;
-        for (const QStringView word : line.split(u' ', Qt::SkipEmptyParts)) {
-            const QStringView w = word.trimmed();
-            QString part;
-            if (w == QLatin1String("Street"))
-                part = address.street;
-            else if (w == QLatin1String("City"))
-                part = address.city;
-            else if (w == QLatin1String("State"))
-                part = address.state;
-            else if (w == QLatin1String("ZIP"))
-                part = address.postalCode;
-            else if (w == QLatin1String("Country") && includeCountry)
-                part = address.country;
-            if (!part.isEmpty())
-                parts.append(part);
-        }
-        if (!parts.isEmpty())
-            lines.append(parts.join(u' '));
+    if (format.contains(QChar(0x200E)) || format.contains(u'\r') || format.contains(u'\t')) {
+        format.remove(QChar(0x200E));
+        format.replace(u'\r', u'\n');
+        format.replace(u'\t', u' ');
     }
-    return lines.join(u'\n');
+    QString text;
+    text.reserve(address.street.size() + address.city.size() + address.state.size() + address.postalCode.size()
+                 + address.country.size() + 8);
+    for (const QStringView line : QStringView(format).tokenize(u'\n')) {
+        bool lineStarted = false;
+        for (const QStringView word : line.tokenize(u' ', Qt::SkipEmptyParts)) {
+            const QString *part = component(word.trimmed(), address, includeCountry);
+            if (!part || part->isEmpty())
+                continue;
+            // Lines without any component are left out, as are the separators around them.
+            if (lineStarted)
+                text += u' ';
+            else if (!text.isEmpty())
+                text += u'\n';
+            text += *part;
+            lineStarted = true;
+        }
+    }
+    return text;
 }
 
 } // namespace PostalAddressFormatter

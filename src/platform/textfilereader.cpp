@@ -282,6 +282,7 @@ DecodedText TextFileReader::read(const QString &path, int encoding, Utf8Text utf
             return failure(tooLarge);
         // Read into a buffer of the file's size: readAll() grows its own buffer and may hold a
         // third more than the file, which for large address books is tens of megabytes.
+        bytes.reserve(size); // resize() alone rounds the buffer up to a power of two
         bytes.resize(size);
         qint64 got = 0;
         while (got < size) {

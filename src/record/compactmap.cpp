@@ -5,6 +5,8 @@
 #include <QHash>
 #include <QReadWriteLock>
 
+#include <limits>
+
 namespace {
 
 // The keys of the record's dictionaries, known in advance so that looking them up needs no lock.
@@ -39,12 +41,19 @@ OtherKeys &otherKeys()
 // share their characters with the table: comparing addresses first settles most look-ups.
 qsizetype knownPosition(const QString &key)
 {
-    const QList<QString> &known = knownKeys();
-    for (qsizetype i = 0; i < known.size(); ++i) {
-        if (known[i].constData() == key.constData())
+    static const QList<const QChar *> addresses = [] {
+        QList<const QChar *> a;
+        for (const QString &k : knownKeys())
+            a.append(k.constData());
+        return a;
+    }();
+    const QChar *const address = key.constData();
+    for (qsizetype i = 0; i < addresses.size(); ++i) {
+        if (addresses[i] == address)
             return i;
     }
-    static const QHash<QString, qsizetype> positions = [&known] {
+    static const QHash<QString, qsizetype> positions = [] {
+        const QList<QString> &known = knownKeys();
         QHash<QString, qsizetype> h;
         for (qsizetype i = 0; i < known.size(); ++i)
             h.insert(known[i], i);
@@ -53,19 +62,25 @@ qsizetype knownPosition(const QString &key)
     return positions.value(key, -1);
 }
 
-// The position of a key in the table, adding it when new.
-quint32 keyPosition(const QString &key)
+constexpr quint32 kNoPosition = std::numeric_limits<quint32>::max();
+
+// The position of a key already in the table, or kNoPosition when no map ever stored it.
+quint32 existingPosition(const QString &key)
 {
     if (const qsizetype position = knownPosition(key); position >= 0)
         return quint32(position);
+    OtherKeys &other = otherKeys();
+    QReadLocker lock(&other.lock);
+    return other.positions.value(key, kNoPosition);
+}
+
+// The position of a key in the table, adding it when new.
+quint32 keyPosition(const QString &key)
+{
+    if (const quint32 position = existingPosition(key); position != kNoPosition)
+        return position;
     const QList<QString> &known = knownKeys();
     OtherKeys &other = otherKeys();
-    {
-        QReadLocker lock(&other.lock);
-        const auto it = other.positions.constFind(key);
-        if (it != other.positions.constEnd())
-            return it.value();
-    }
     QWriteLocker lock(&other.lock);
     const auto it = other.positions.constFind(key);
     if (it != other.positions.constEnd())
@@ -95,6 +110,13 @@ CompactMap::CompactMap(const QVariantMap &map)
         m_entries.append({ keyPosition(it.key()), it.value() });
 }
 
+CompactMap::CompactMap(std::initializer_list<std::pair<QString, QVariant>> entries, qsizetype extra)
+{
+    m_entries.reserve(qsizetype(entries.size()) + extra);
+    for (const auto &[key, value] : entries)
+        insert(key, value);
+}
+
 QVariantMap CompactMap::toVariantMap() const
 {
     QVariantMap map;
@@ -105,26 +127,14 @@ QVariantMap CompactMap::toVariantMap() const
 
 qsizetype CompactMap::find(const QString &key) const
 {
-    // Callers mostly pass a key constant, which shares its characters with the table: a match
-    // by address among the few entries settles it without looking the key up.
-    const QList<QString> &known = knownKeys();
+    const quint32 position = existingPosition(key);
+    return position == kNoPosition ? -1 : indexOf(position);
+}
+
+qsizetype CompactMap::indexOf(quint32 position) const
+{
     for (qsizetype i = 0; i < m_entries.size(); ++i) {
-        const quint32 k = m_entries[i].key;
-        if (k < quint32(known.size()) && known[k].constData() == key.constData())
-            return i;
-    }
-    // Otherwise the key's position, looked up once, makes each comparison an integer one.
-    qsizetype position = knownPosition(key);
-    if (position < 0) {
-        OtherKeys &other = otherKeys();
-        QReadLocker lock(&other.lock);
-        const auto it = other.positions.constFind(key);
-        if (it == other.positions.constEnd())
-            return -1; // never stored anywhere
-        position = it.value();
-    }
-    for (qsizetype i = 0; i < m_entries.size(); ++i) {
-        if (m_entries[i].key == quint32(position))
+        if (m_entries[i].key == position)
             return i;
     }
     return -1;
@@ -156,11 +166,12 @@ int CompactMap::integer(const QString &key, int defaultValue) const
 
 void CompactMap::insert(const QString &key, const QVariant &value)
 {
-    const qsizetype i = find(key);
+    const quint32 position = keyPosition(key);
+    const qsizetype i = indexOf(position);
     if (i >= 0)
         m_entries[i].value = value;
     else
-        m_entries.append({ keyPosition(key), value });
+        m_entries.append({ position, value });
 }
 
 void CompactMap::remove(const QString &key)

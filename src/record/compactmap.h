@@ -8,6 +8,7 @@
 #include <QVariant>
 #include <QVariantMap>
 
+#include <initializer_list>
 #include <utility>
 
 class CompactMap
@@ -15,6 +16,8 @@ class CompactMap
 public:
     CompactMap() = default;
     explicit CompactMap(const QVariantMap &map);
+    // Built in place by readers; `extra` reserves room for the entries normalising adds.
+    CompactMap(std::initializer_list<std::pair<QString, QVariant>> entries, qsizetype extra = 0);
 
     QVariantMap toVariantMap() const;
 
@@ -32,6 +35,7 @@ public:
 
     qsizetype size() const { return m_entries.size(); }
     bool isEmpty() const { return m_entries.isEmpty(); }
+    void reserve(qsizetype size) { m_entries.reserve(size); }
     void squeeze() { m_entries.squeeze(); }
 
     bool operator==(const CompactMap &other) const { return toVariantMap() == other.toVariantMap(); }
@@ -46,6 +50,7 @@ private:
     };
 
     qsizetype find(const QString &key) const;
+    qsizetype indexOf(quint32 position) const;
 
     QList<Entry> m_entries;
 };

@@ -5,6 +5,7 @@
 // thread are collected instead, and the main thread applies them afterwards, in file order.
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QSet>
 #include <QString>
@@ -32,7 +33,7 @@ public:
 private:
     Deferral *m_previous;
     QList<Change> m_changes;
-    QSet<QString> m_seen;
+    QHash<QString, QSet<QString>> m_seen; // identifier -> labels met
 };
 
 // Applies collected registrations on the calling (main) thread.

@@ -455,3 +455,12 @@ PersonPtr QVPerson::fromArchivedData(const QByteArray &data)
         return nullptr;
     return initWithCoder(coder);
 }
+
+void QVPerson::squeeze()
+{
+    m_items.squeeze();
+    m_nameValue.squeeze();
+    m_phoneticNameValue.squeeze();
+    m_birthdayValue.squeeze();
+    m_extraProperties.squeeze();
+}

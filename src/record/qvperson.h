@@ -104,6 +104,7 @@ public:
     static QString predictCountryCode(const QString &upperCaseCountry);
     static QStringList orderOfAddressFormats(const QString &countryCode, const QString &country = {});
     static void updateAddressValue(QVariantMap &value, int option);
+    static void updateAddressValue(CompactMap &value, int option);
     static QVariantList rangeTableFromAddressLabeledValue(const QVariantMap &value);
 
     // ---- Names, dates (qvperson_names.cpp) -------------------------------------------------
@@ -164,7 +165,7 @@ public:
     void setLabeledValues(LabeledField field, const QVariantList &values);
     // For readers: the items of a whole field, normalised as setValue() does for a list. Taking
     // the maps over lets each be completed in place rather than copied first.
-    void setLabeledItems(LabeledField field, QList<QVariantMap> &&items);
+    void setLabeledItems(LabeledField field, CompactList &&items);
     bool isLabeledFieldLoaded(LabeledField field) const { return m_labeled[int(field)].has_value(); }
 
     // Read-only view of the stored items of a built-in labeled field, without copies.
@@ -249,11 +250,16 @@ public:
     QStringList extraProperties() const { return m_extraProperties; }
     void setExtraProperties(const QStringList &lines) { m_extraProperties = lines; }
 
+    // Gives back the room values grew into. Readers call it once a record is complete: a file
+    // holds a hundred thousand of them, and the values grew one at a time.
+    void squeeze();
+
 private:
     static int fieldIndex(LabeledField f) { return int(f); }
     void addBuiltInLabeledValue(LabeledField field, const QVariantMap &value);
     void replaceBuiltInLabeledValue(LabeledField field, const QVariant &value);
     static void normalize(LabeledField field, QVariantMap &value, int addressOption);
+    static void normalize(LabeledField field, CompactMap &value, int addressOption);
     CompactList &storedList(LabeledField field);
     void recomputeCompositeName();
     qsizetype customItemIndex(const QString &name) const;

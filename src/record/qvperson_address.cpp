@@ -96,7 +96,8 @@ void mergeAddressFormatEntries(ClassTables &t, const QVariantList &entries)
     }
 }
 
-QString codeForAddress(const QVariantMap &value, bool *predicted, QString *prediction)
+template <class Map>
+QString codeForAddress(const Map &value, bool *predicted, QString *prediction)
 {
     QString code = value.value(Key::IsoCountryCode).toString();
     const QString country = value.value(FieldId::Country).toString();
@@ -216,7 +217,10 @@ QStringList QVPerson::orderOfAddressFormats(const QString &countryCode, const QS
     return order;
 }
 
-void QVPerson::updateAddressValue(QVariantMap &value, int option)
+namespace {
+
+template <class Map>
+void updateAddress(Map &value, int option)
 {
     if (value.value(Key::Label).toString().isEmpty())
         value.insert(Key::Label, LabelWord::NoLabel);
@@ -225,7 +229,20 @@ void QVPerson::updateAddressValue(QVariantMap &value, int option)
     const QString code = codeForAddress(value, &predicted, &prediction);
     if (predicted)
         value.insert(Key::PredictCountryCode, prediction);
-    const QStringList order = orderOfAddressFormats(code);
+    const QString upperCode = code.toUpper();
+    QStringList order; // the components in the country's order
+    QString formatString;
+    {
+        // One look-up of both under the lock: readers run this for every address of a file.
+        QReadLocker lock(&tables().lock);
+        const ClassTables &t = tables();
+        const auto it = t.addressOrders.constFind(upperCode);
+        if (it != t.addressOrders.constEnd())
+            order = it.value();
+        formatString = t.addressFormatStrings.value(upperCode);
+    }
+    if (order.isEmpty())
+        order = defaultOrder();
 
     PostalAddressFormatter::Components components;
     components.street = value.value(FieldId::Street).toString();
@@ -234,30 +251,42 @@ void QVPerson::updateAddressValue(QVariantMap &value, int option)
     components.postalCode = value.value(FieldId::Zip).toString();
     components.country = value.value(FieldId::Country).toString();
     components.isoCountryCode = code;
-    QString formatString;
-    {
-        QReadLocker lock(&tables().lock);
-        formatString = tables().addressFormatStrings.value(code.toUpper());
-    }
     const QString formatted = PostalAddressFormatter::mailingAddress(components, formatString, option == 1);
     value.insert(Key::FormattedString, formatted);
 
     QString text;
-    for (qsizetype i = 1; i < order.size(); ++i) {
-        const QString &word = order.at(i);
-        QString part;
-        if (word == FieldId::Street || word == FieldId::City || word == FieldId::State || word == FieldId::Zip)
-            part = value.value(word).toString();
+    for (const QString &word : std::as_const(order)) {
+        const QString *part = nullptr;
+        if (word == FieldId::Street)
+            part = &components.street;
+        else if (word == FieldId::City)
+            part = &components.city;
+        else if (word == FieldId::State)
+            part = &components.state;
+        else if (word == FieldId::Zip)
+            part = &components.postalCode;
         else if (word == FieldId::Country && option == 1)
-            part = components.country;
-        if (!part.isEmpty()) {
-            text += part;
+            part = &components.country;
+        if (part && !part->isEmpty()) {
+            text += *part;
             text += u' ';
         }
     }
     if (!text.isEmpty())
         text.chop(1);
     value.insert(Key::StringValue, text.isEmpty() ? formatted : text);
+}
+
+} // namespace
+
+void QVPerson::updateAddressValue(QVariantMap &value, int option)
+{
+    updateAddress(value, option);
+}
+
+void QVPerson::updateAddressValue(CompactMap &value, int option)
+{
+    updateAddress(value, option);
 }
 
 QVariantList QVPerson::rangeTableFromAddressLabeledValue(const QVariantMap &value)

@@ -234,16 +234,15 @@ Deferral::~Deferral()
 bool Deferral::record(const QString &oldLabel, const QString &newLabel, const QString &identifier)
 {
     if (oldLabel.isEmpty()) {
-        // Answer as the table would, without touching it from this thread.
-        const QString key = identifier + QChar(0) + newLabel;
-        if (m_seen.contains(key))
+        // Answer as the table would, without touching it from this thread. A label met once is
+        // remembered either way, so the table is consulted once per label and batch.
+        QSet<QString> &seen = m_seen[identifier];
+        if (seen.contains(newLabel))
             return false;
-        {
-            QReadLocker lock(&tables().lock);
-            if (tables().labelTable.value(identifier).contains(newLabel))
-                return false;
-        }
-        m_seen.insert(key);
+        seen.insert(newLabel);
+        QReadLocker lock(&tables().lock);
+        if (tables().labelTable.value(identifier).contains(newLabel))
+            return false;
     }
     m_changes.append({oldLabel, newLabel, identifier});
     return true;

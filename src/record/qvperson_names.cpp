@@ -31,7 +31,10 @@ QImage imageFromData(const QByteArray &data)
 
 // ---- Names ---------------------------------------------------------------------------------
 
-QString QVPerson::compositeNameFromNameDict(const QVariantMap &nameDict)
+namespace {
+
+template <class Map>
+QString compositeNameOf(const Map &nameDict)
 {
     const QString first = nameDict.value(FieldId::FirstName).toString();
     const QString middle = nameDict.value(FieldId::MiddleName).toString();
@@ -47,17 +50,30 @@ QString QVPerson::compositeNameFromNameDict(const QVariantMap &nameDict)
     return middle;
 }
 
+// A dictionary without the flags keeps the record's own (a missing flag must not turn a person
+// into a company).
+template <class Map>
+void updateName(Map &nameDict, bool &showAsPerson, int &nameOrdering)
+{
+    if (nameDict.contains(Key::ShowAsPerson))
+        showAsPerson = nameDict.value(Key::ShowAsPerson).toBool();
+    else
+        nameDict.insert(Key::ShowAsPerson, showAsPerson);
+    if (nameDict.contains(Key::NameOrdering))
+        nameOrdering = nameDict.value(Key::NameOrdering).toInt();
+    nameDict.insert(Key::StringValue, compositeNameOf(nameDict));
+}
+
+} // namespace
+
+QString QVPerson::compositeNameFromNameDict(const QVariantMap &nameDict)
+{
+    return compositeNameOf(nameDict);
+}
+
 void QVPerson::updateNameValue(QVariantMap &nameDict)
 {
-    // A dictionary without the flags keeps the record's own (a missing flag must not turn a
-    // person into a company).
-    if (nameDict.contains(Key::ShowAsPerson))
-        m_showAsPerson = nameDict.value(Key::ShowAsPerson).toBool();
-    else
-        nameDict.insert(Key::ShowAsPerson, m_showAsPerson);
-    if (nameDict.contains(Key::NameOrdering))
-        m_nameOrdering = nameDict.value(Key::NameOrdering).toInt();
-    nameDict.insert(Key::StringValue, compositeNameFromNameDict(nameDict));
+    updateName(nameDict, m_showAsPerson, m_nameOrdering);
 }
 
 QVariantMap QVPerson::nameValue()
@@ -75,10 +91,8 @@ void QVPerson::setNameValueDict(const QVariantMap &nameValue)
 
 void QVPerson::recomputeCompositeName()
 {
-    QVariantMap name = m_nameValue.toVariantMap();
-    updateNameValue(name);
-    m_nameValue = CompactMap(name);
-    QString composite = m_showAsPerson ? name.value(Key::StringValue).toString() : m_items.string(FieldId::Company);
+    updateName(m_nameValue, m_showAsPerson, m_nameOrdering);
+    QString composite = m_showAsPerson ? m_nameValue.string(Key::StringValue) : m_items.string(FieldId::Company);
     if (composite.isEmpty())
         composite = QCoreApplication::translate("QVPerson", "No Name");
     m_compositeName = composite;

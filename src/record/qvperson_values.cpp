@@ -12,17 +12,123 @@
 
 namespace {
 
+// The normalisers work alike on the dictionaries callers pass and on the compact form readers
+// build records in directly; both have the same contains/value/insert/remove.
+
 // An empty or missing label stands for "No label".
-void ensureLabel(QVariantMap &value)
+template <class Map>
+void ensureLabel(Map &value)
 {
     if (value.value(Key::Label).toString().isEmpty())
         value.insert(Key::Label, LabelWord::NoLabel);
 }
 
 // stringValue = value, the common rule of the plain text fields.
-void copyValueToStringValue(QVariantMap &value)
+template <class Map>
+void copyValueToStringValue(Map &value)
 {
     value.insert(Key::StringValue, value.value(Key::Value).toString());
+}
+
+template <class Map>
+void updateText(Map &value)
+{
+    ensureLabel(value);
+    copyValueToStringValue(value);
+}
+
+template <class Map>
+void updateEmail(Map &value)
+{
+    ensureLabel(value);
+    const QString text = value.value(Key::Value).toString();
+    value.insert(Key::StringValue, text);
+    const qsizetype at = text.indexOf(u'@');
+    QString username = text;
+    QString domain;
+    if (at >= 0 && at != text.size() - 1) {
+        username = text.left(at);
+        domain = text.mid(at + 1);
+    }
+    // Parts of an earlier address must not survive an edit of the text.
+    value.remove(Key::Username);
+    value.remove(Key::Domain);
+    if (!username.isEmpty())
+        value.insert(Key::Username, username);
+    if (!domain.isEmpty())
+        value.insert(Key::Domain, domain);
+}
+
+template <class Map>
+void updateSNS(Map &value)
+{
+    if (!value.contains(Key::Label))
+        value.insert(Key::Label, LabelWord::NoService);
+    value.insert(Key::Service, value.value(Key::Label));
+    const QString text = value.value(Key::Value).toString();
+    value.insert(Key::Username, text);
+    value.insert(Key::StringValue, text);
+}
+
+template <class Map>
+void updateIMS(Map &value)
+{
+    if (!value.contains(Key::Label))
+        value.insert(Key::Label, LabelWord::NoLabel);
+    const QString service = value.value(Key::Service).toString();
+    QString username;
+    if (value.contains(Key::Value)) {
+        username = value.value(Key::Value).toString();
+        value.insert(Key::Username, username);
+    }
+    QString text = service + u':' + username;
+    if (text.size() < 2)
+        text.clear();
+    value.insert(Key::StringValue, text);
+}
+
+template <class Map>
+void updateDates(Map &value)
+{
+    ensureLabel(value);
+    const QVariant v = value.value(Key::Value);
+    if (v.typeId() == QMetaType::QDate || v.typeId() == QMetaType::QDateTime) {
+        const DateComponents c = DateComponents::fromDate(v.toDate());
+        value.insert(Key::Value, QVariant::fromValue(c));
+        value.insert(Key::StringValue, QVPerson::dateStringFromDateComponents(c));
+    } else if (v.canConvert<DateComponents>() && v.userType() == qMetaTypeId<DateComponents>()) {
+        value.insert(Key::StringValue, QVPerson::dateStringFromDateComponents(v.value<DateComponents>()));
+    } else {
+        value.insert(Key::StringValue, QString());
+    }
+}
+
+template <class Map>
+void normalizeValue(QVPerson::LabeledField field, Map &value, int addressOption)
+{
+    using Field = QVPerson::LabeledField;
+    switch (field) {
+    case Field::Phone:
+    case Field::Url:
+    case Field::Relationship:
+        updateText(value);
+        break;
+    case Field::Email:
+        updateEmail(value);
+        break;
+    case Field::Address:
+        QVPerson::updateAddressValue(value, addressOption);
+        break;
+    case Field::SocialNetwork:
+        updateSNS(value);
+        break;
+    case Field::InstantMessage:
+        updateIMS(value);
+        break;
+    case Field::Dates:
+        updateDates(value);
+        break;
+    }
 }
 
 qsizetype nextLabelIndex(const CompactList &items)
@@ -73,112 +179,47 @@ bool isAllowedSortKey(const QString &identifier, const QString &key)
 
 void QVPerson::updatePhoneValue(QVariantMap &value)
 {
-    ensureLabel(value);
-    copyValueToStringValue(value);
+    updateText(value);
 }
 
 void QVPerson::updateURLValue(QVariantMap &value)
 {
-    ensureLabel(value);
-    copyValueToStringValue(value);
+    updateText(value);
 }
 
 void QVPerson::updateRelationshipValue(QVariantMap &value)
 {
-    ensureLabel(value);
-    copyValueToStringValue(value);
+    updateText(value);
 }
 
 void QVPerson::updateEmailValue(QVariantMap &value)
 {
-    ensureLabel(value);
-    const QString text = value.value(Key::Value).toString();
-    value.insert(Key::StringValue, text);
-    const qsizetype at = text.indexOf(u'@');
-    QString username = text;
-    QString domain;
-    if (at >= 0 && at != text.size() - 1) {
-        username = text.left(at);
-        domain = text.mid(at + 1);
-    }
-    // Parts of an earlier address must not survive an edit of the text.
-    value.remove(Key::Username);
-    value.remove(Key::Domain);
-    if (!username.isEmpty())
-        value.insert(Key::Username, username);
-    if (!domain.isEmpty())
-        value.insert(Key::Domain, domain);
+    updateEmail(value);
 }
 
 void QVPerson::updateSNSValue(QVariantMap &value)
 {
-    if (!value.contains(Key::Label))
-        value.insert(Key::Label, LabelWord::NoService);
-    value.insert(Key::Service, value.value(Key::Label));
-    const QString text = value.value(Key::Value).toString();
-    value.insert(Key::Username, text);
-    value.insert(Key::StringValue, text);
+    updateSNS(value);
 }
 
 void QVPerson::updateIMSValue(QVariantMap &value)
 {
-    if (!value.contains(Key::Label))
-        value.insert(Key::Label, LabelWord::NoLabel);
-    const QString service = value.value(Key::Service).toString();
-    QString username;
-    if (value.contains(Key::Value)) {
-        username = value.value(Key::Value).toString();
-        value.insert(Key::Username, username);
-    }
-    QString text = service + u':' + username;
-    if (text.size() < 2)
-        text.clear();
-    value.insert(Key::StringValue, text);
+    updateIMS(value);
 }
 
 void QVPerson::updateDatesValue(QVariantMap &value)
 {
-    ensureLabel(value);
-    const QVariant v = value.value(Key::Value);
-    if (v.typeId() == QMetaType::QDate || v.typeId() == QMetaType::QDateTime) {
-        const DateComponents c = DateComponents::fromDate(v.toDate());
-        value.insert(Key::Value, QVariant::fromValue(c));
-        value.insert(Key::StringValue, dateStringFromDateComponents(c));
-    } else if (v.canConvert<DateComponents>() && v.userType() == qMetaTypeId<DateComponents>()) {
-        value.insert(Key::StringValue, dateStringFromDateComponents(v.value<DateComponents>()));
-    } else {
-        value.insert(Key::StringValue, QString());
-    }
+    updateDates(value);
 }
 
 void QVPerson::normalize(LabeledField field, QVariantMap &value, int addressOption)
 {
-    switch (field) {
-    case LabeledField::Phone:
-        updatePhoneValue(value);
-        break;
-    case LabeledField::Email:
-        updateEmailValue(value);
-        break;
-    case LabeledField::Address:
-        updateAddressValue(value, addressOption);
-        break;
-    case LabeledField::Url:
-        updateURLValue(value);
-        break;
-    case LabeledField::SocialNetwork:
-        updateSNSValue(value);
-        break;
-    case LabeledField::InstantMessage:
-        updateIMSValue(value);
-        break;
-    case LabeledField::Relationship:
-        updateRelationshipValue(value);
-        break;
-    case LabeledField::Dates:
-        updateDatesValue(value);
-        break;
-    }
+    normalizeValue(field, value, addressOption);
+}
+
+void QVPerson::normalize(LabeledField field, CompactMap &value, int addressOption)
+{
+    normalizeValue(field, value, addressOption);
 }
 
 // ---- Stored labeled fields -----------------------------------------------------------------
@@ -205,16 +246,11 @@ QVariantList QVPerson::labeledValues(LabeledField field)
     return CompactMaps::toVariantList(storedLabeledValues(field));
 }
 
-void QVPerson::setLabeledItems(LabeledField field, QList<QVariantMap> &&items)
+void QVPerson::setLabeledItems(LabeledField field, CompactList &&items)
 {
-    CompactList list;
-    list.reserve(items.size());
-    for (QVariantMap &item : items) {
+    for (CompactMap &item : items)
         normalize(field, item, 1);
-        list.append(CompactMap(item));
-    }
-    items.clear();
-    m_labeled[int(field)] = std::move(list);
+    m_labeled[int(field)] = std::move(items);
     m_changed = true;
 }
 
@@ -383,9 +419,6 @@ void QVPerson::setValue(const QVariant &value, const QString &identifier)
     }
     if (identifier == FieldId::Name) {
         m_nameValue = CompactMap(value.toMap());
-        QVariantMap name = m_nameValue.toVariantMap();
-        updateNameValue(name);
-        m_nameValue = CompactMap(name);
         recomputeCompositeName();
         m_changed = true;
         return;
@@ -393,9 +426,6 @@ void QVPerson::setValue(const QVariant &value, const QString &identifier)
     if (identifier == FieldId::FirstName || identifier == FieldId::MiddleName || identifier == FieldId::LastName
         || identifier == FieldId::PreviousFamilyName) {
         m_nameValue.insert(identifier, value);
-        QVariantMap name = m_nameValue.toVariantMap();
-        updateNameValue(name);
-        m_nameValue = CompactMap(name);
         recomputeCompositeName();
         m_changed = true;
         return;

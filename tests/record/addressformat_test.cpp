@@ -1,5 +1,6 @@
 #include "../testutil.h"
 #include "platform/contactsettings.h"
+#include "platform/postaladdressformatter.h"
 #include "record/keys.h"
 #include "record/qvperson.h"
 #include "record/textrange.h"
@@ -152,6 +153,21 @@ TEST_F(AddressFormats, JapaneseOrderAndTheCountryOption)
     QVPerson::updateAddressValue(v, 0);
     EXPECT_EQ(v.value(Key::StringValue).toString(), qs("100-0005 東京都 千代田区 丸の内1-1-1"));
     EXPECT_FALSE(v.value(Key::FormattedString).toString().contains(qs("日本")));
+}
+
+TEST(MailingAddress, EmptyLinesAndSeparatorsAreLeftOut)
+{
+    PostalAddressFormatter::Components c;
+    c.street = qs("1 Main St");
+    c.country = qs("Germany");
+    EXPECT_EQ(PostalAddressFormatter::mailingAddress(c, QString(), true), qs("1 Main St\nGermany"));
+    EXPECT_EQ(PostalAddressFormatter::mailingAddress(c, QString(), false), qs("1 Main St"));
+    c.city = qs("Springfield");
+    c.postalCode = qs("12345");
+    // Carriage returns and tabs separate like line breaks and spaces; unknown words are dropped.
+    EXPECT_EQ(PostalAddressFormatter::mailingAddress(c, qs("Street\r ZIP\tCity Postbox\n\nCountry"), true),
+              qs("1 Main St\n12345 Springfield\nGermany"));
+    EXPECT_EQ(PostalAddressFormatter::mailingAddress(PostalAddressFormatter::Components(), QString(), true), QString());
 }
 
 TEST_F(AddressFormats, CountryPrediction)

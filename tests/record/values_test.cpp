@@ -253,6 +253,42 @@ TEST(ValueAccess, SettingAWholeFieldKeepsLabelIndexesAndNormalises)
     EXPECT_EQ(stored.value(Key::Domain).toString(), qs("y.z"));
 }
 
+// Readers hand over items in the compact form, which is normalised in place; the result must be
+// what setting the same dictionaries gives, field by field.
+TEST(ValueAccess, CompactItemsAreNormalisedLikeDictionaries)
+{
+    using Field = QVPerson::LabeledField;
+    const QList<std::pair<Field, QVariantList>> fields = {
+        {Field::Phone, {item(LabelWord::Home, qs("+1 555 0100"), 0), item(QString(), qs("12"), 1)}},
+        {Field::Email, {item(QString(), qs("anna@example.com"), 0), item(LabelWord::Work, qs("anna"), 1)}},
+        {Field::Url, {item(QString(), qs("https://example.com"), 0)}},
+        {Field::Relationship, {item(qs("friend"), qs("Bo"), 0)}},
+        {Field::Address,
+         {QVariantMap{{Key::Label, LabelWord::Home}, {FieldId::Street, qs("1 Main St")}, {FieldId::City, qs("Springfield")},
+                      {FieldId::Zip, qs("12345")}, {FieldId::Country, qs("Germany")}, {Key::LabelIndex, 0}},
+          QVariantMap{{Key::Label, QString()}, {FieldId::Street, qs("丸の内1-1-1")}, {FieldId::State, qs("東京都")},
+                      {Key::IsoCountryCode, qs("jp")}, {Key::LabelIndex, 1}}}},
+        {Field::InstantMessage,
+         {QVariantMap{{Key::Label, LabelWord::Home}, {Key::Service, qs("Jabber")}, {Key::Value, qs("anna")},
+                      {Key::LabelIndex, 0}}}},
+        {Field::SocialNetwork, {QVariantMap{{Key::Label, qs("Twitter")}, {Key::Value, qs("anna")}, {Key::LabelIndex, 0}}}},
+        {Field::Dates, {item(QString(), QVariant::fromValue(DateComponents{2001, 2, 3}), 0)}},
+    };
+    for (const auto &[field, items] : fields) {
+        const QString &identifier = QVPerson::identifierForLabeledField(field);
+        QVPerson fromDictionaries;
+        fromDictionaries.setValue(items, identifier);
+        CompactList compact;
+        for (const QVariant &v : items)
+            compact.append(CompactMap(v.toMap()));
+        QVPerson fromCompact;
+        fromCompact.setLabeledItems(field, std::move(compact));
+        EXPECT_EQ(fromCompact.labeledValues(field), fromDictionaries.labeledValues(field)) << identifier.toStdString();
+        EXPECT_FALSE(fromCompact.labeledValues(field).first().toMap().value(Key::StringValue).toString().isEmpty())
+            << identifier.toStdString();
+    }
+}
+
 TEST(CustomItems, LabeledCustomItemOperations)
 {
     QVPerson p;
