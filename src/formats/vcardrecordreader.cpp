@@ -266,7 +266,10 @@ void Builder::readProperty(const Property &p, qsizetype index)
         return;
     }
     if (p.is(Categories)) {
-        m_categories += VCardSyntax::splitEscaped(VCardSyntax::decodeText(p), u',');
+        for (const QString &name : VCardSyntax::splitEscaped(VCardSyntax::decodeText(p), u',')) {
+            if (const QString trimmed = name.trimmed(); !trimmed.isEmpty())
+                m_categories.append(trimmed);
+        }
         return;
     }
     if (p.is(N)) {
@@ -494,7 +497,7 @@ void Builder::readProperty(const Property &p, qsizetype index)
 Result Builder::build(Parts parts)
 {
     Result result;
-    const QList<Property> &props = m_card.properties();
+    const Card::Properties &props = m_card.properties();
     // Grouped labels may follow their item: index them first.
     for (qsizetype i = 0; i < props.size(); ++i) {
         const Property &p = props.at(i);
@@ -535,13 +538,12 @@ Result Builder::build(Parts parts)
         if (!m_name.contains(key))
             m_name.insert(key, QString());
     }
-    m_name.insert(Key::ShowAsPerson, !m_isCompany);
+    m_name.insert(Key::ShowAsPerson, !m_isCompany); // the record takes the flag from here
     for (auto it = m_strings.cbegin(); it != m_strings.cend(); ++it)
         r.setValue(it.value(), it.key());
     if (m_hasNote)
         r.setValue(m_note, FieldId::Note);
     r.setValue(m_name, FieldId::Name);
-    r.setShowAsPerson(!m_isCompany);
 
     if (!m_phonetic.isEmpty()) {
         for (const QString &key : { FieldId::FirstName, FieldId::MiddleName, FieldId::LastName }) {
@@ -575,6 +577,7 @@ Result Builder::build(Parts parts)
         addCustomItems(m_card, r);
     r.setCreated(true);
     r.setChanged(false);
+    r.uniqueId(); // made here, on the reading thread, rather than when the caller files the record
     r.squeeze();
 
     result.person = person;

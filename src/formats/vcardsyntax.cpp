@@ -178,8 +178,6 @@ Card::Card(QByteArrayView bytes)
         return line;
     };
 
-    // One property per physical line at most: growing the list line by line costs more.
-    m_properties.reserve(bytes.count(lineBreak));
     qsizetype pos = 0;
     while (pos < bytes.size()) {
         QByteArrayView line = nextLine(pos);
@@ -438,6 +436,13 @@ QString unescape(QStringView text)
         out.append(c);
     }
     return out;
+}
+
+QString unescape(QString &&text)
+{
+    if (!text.contains(u'\\'))
+        return std::move(text);
+    return unescape(QStringView(text));
 }
 
 QStringList splitEscaped(QStringView text, QChar separator)

@@ -48,20 +48,23 @@ struct Property
 class Card
 {
 public:
+    // Room for a usual card without touching the heap: cards are read by the hundred thousand.
+    using Properties = QVarLengthArray<Property, 32>;
+
     explicit Card(QByteArrayView bytes);
     // The card views its bytes: a temporary would be gone before the properties are read.
     explicit Card(QByteArray &&) = delete;
     Card(const Card &) = delete;
     Card &operator=(const Card &) = delete;
 
-    const QList<Property> &properties() const { return m_properties; }
+    const Properties &properties() const { return m_properties; }
     // Whether a BEGIN:VCARD line was met.
     bool hasBegin() const { return m_hasBegin; }
 
 private:
     void addLine(QByteArrayView line);
 
-    QList<Property> m_properties;
+    Properties m_properties;
     QList<QByteArray> m_storage;
     bool m_hasBegin = false;
     int m_depth = 0;
@@ -83,6 +86,8 @@ QString parameterText(QByteArrayView bytes);
 // ---- Text values -----------------------------------------------------------------------------
 // Undoes \n \N \, \; \: \\; other backslashes stay as they are.
 QString unescape(QStringView text);
+// The same for a decoded value: a value without escapes is given back without a copy.
+QString unescape(QString &&text);
 // Splits at every separator not preceded by a backslash and unescapes each part.
 QStringList splitEscaped(QStringView text, QChar separator);
 
