@@ -6,6 +6,7 @@
 #include "record/keys.h"
 
 #include <QHash>
+#include <QVarLengthArray>
 #include <array>
 
 using VCardSyntax::Card;
@@ -174,6 +175,44 @@ QStringList otherParameters(const Property &p, std::initializer_list<QLatin1Stri
     return out;
 }
 
+// The plain text fields a card gave, in the order met: a card has a handful, so a short list
+// does better than a hash table.
+class StringFields
+{
+public:
+    bool contains(const QString &identifier) const { return find(identifier) != nullptr; }
+    QString value(const QString &identifier) const
+    {
+        const QString *v = find(identifier);
+        return v ? *v : QString();
+    }
+    void insert(const QString &identifier, const QString &value)
+    {
+        if (QString *v = find(identifier))
+            *v = value;
+        else
+            m_fields.append({ identifier, value });
+    }
+    auto begin() const { return m_fields.cbegin(); }
+    auto end() const { return m_fields.cend(); }
+
+private:
+    const QString *find(const QString &identifier) const
+    {
+        for (const auto &[id, value] : m_fields) {
+            if (id == identifier)
+                return &value;
+        }
+        return nullptr;
+    }
+    QString *find(const QString &identifier)
+    {
+        return const_cast<QString *>(std::as_const(*this).find(identifier));
+    }
+
+    QVarLengthArray<std::pair<QString, QString>, 6> m_fields;
+};
+
 class Builder
 {
 public:
@@ -206,7 +245,7 @@ private:
     QString m_formattedName;
     bool m_hasFormattedName = false;
     QVariantMap m_phonetic;
-    QHash<QString, QString> m_strings;
+    StringFields m_strings;
     QString m_note;
     bool m_hasNote = false;
     std::optional<DateComponents> m_birthday;
@@ -539,8 +578,8 @@ Result Builder::build(Parts parts)
             m_name.insert(key, QString());
     }
     m_name.insert(Key::ShowAsPerson, !m_isCompany); // the record takes the flag from here
-    for (auto it = m_strings.cbegin(); it != m_strings.cend(); ++it)
-        r.setValue(it.value(), it.key());
+    for (const auto &[identifier, value] : m_strings)
+        r.setValue(value, identifier);
     if (m_hasNote)
         r.setValue(m_note, FieldId::Note);
     r.setValue(m_name, FieldId::Name);

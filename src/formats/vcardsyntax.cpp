@@ -186,35 +186,45 @@ Card::Card(QByteArrayView bytes)
         const qsizetype colon = line.indexOf(':');
         const bool quotedPrintable
             = colon > 0 && containsIgnoreCase(line.first(colon), VCardParameter::QuotedPrintable);
-        QByteArray joined;
-        bool isJoined = false;
+        // The pieces of a folded line are gathered first and joined once: a photo is hundreds.
+        QVarLengthArray<QByteArrayView, 8> pieces { line };
+        auto lastFilled = [&pieces]() -> QByteArrayView * {
+            for (qsizetype i = pieces.size() - 1; i >= 0; --i) {
+                if (!pieces[i].isEmpty())
+                    return &pieces[i];
+            }
+            return nullptr;
+        };
         while (pos < bytes.size()) {
-            const QByteArrayView &current = isJoined ? QByteArrayView(joined) : line;
-            const bool softBreak = quotedPrintable && current.endsWith('=');
+            QByteArrayView *last = lastFilled();
+            const bool softBreak = quotedPrintable && last && last->endsWith('=');
             const char first = bytes[pos];
             const bool fold = first == ' ' || first == '\t';
             if (!softBreak && !fold)
                 break;
             qsizetype peek = pos;
             QByteArrayView next = nextLine(peek);
-            if (!isJoined) {
-                joined = line.toByteArray();
-                isJoined = true;
-            }
             if (softBreak) {
-                joined.chop(1);
-                joined.append(next);
+                last->chop(1);
+                pieces.append(next);
             } else {
-                joined.append(next.sliced(1));
+                pieces.append(next.sliced(1));
             }
             pos = peek;
         }
-        if (isJoined) {
-            m_storage.append(std::move(joined));
-            addLine(m_storage.constLast());
-        } else {
+        if (pieces.size() == 1) {
             addLine(line);
+            continue;
         }
+        qsizetype size = 0;
+        for (QByteArrayView piece : pieces)
+            size += piece.size();
+        QByteArray joined;
+        joined.reserve(size);
+        for (QByteArrayView piece : pieces)
+            joined.append(piece);
+        m_storage.append(std::move(joined));
+        addLine(m_storage.constLast());
     }
 }
 

@@ -111,6 +111,24 @@ TEST_F(Names, Birthdays)
     EXPECT_TRUE(p.changed());
 }
 
+// Dates are composed without the locale's pattern parser; the text must be the pattern's, in
+// locales with other weekday names and other digits too, and for years that need padding.
+TEST(DateDisplay, MatchesTheLocalePattern)
+{
+    const QLocale saved;
+    for (const char *name : {"C", "de_DE", "ja_JP", "ar_EG", "fa_IR"}) {
+        QLocale::setDefault(QLocale(QString::fromLatin1(name)));
+        for (const QDate date : {QDate(1985, 2, 28), QDate(2024, 12, 1), QDate(7, 1, 2), QDate(1604, 3, 15),
+                                 QDate(-44, 3, 15), QDate(12000, 1, 1)}) {
+            EXPECT_EQ(DateFormat::displayString(date),
+                      QLocale().toString(date, QStringLiteral("yyyy.MM.dd(ddd)")))
+                << name << ' ' << date.toString(Qt::ISODate).toStdString();
+        }
+    }
+    QLocale::setDefault(saved);
+    EXPECT_EQ(DateFormat::displayString(QDate()), QString());
+}
+
 TEST_F(Names, PhotoAndStockThumbnails)
 {
     QVPerson person;
