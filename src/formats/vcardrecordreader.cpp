@@ -578,6 +578,7 @@ Result Builder::build(Parts parts)
             m_name.insert(key, QString());
     }
     m_name.insert(Key::ShowAsPerson, !m_isCompany); // the record takes the flag from here
+    m_name.insert(Key::StringValue, QString()); // room for the composed name, filled in by the record
     for (const auto &[identifier, value] : m_strings)
         r.setValue(value, identifier);
     if (m_hasNote)

@@ -68,15 +68,16 @@ int hexValue(char c)
 // UTF-8, else windows-1252, the usual encoding of old 8-bit exports.
 QString textFromBytes(QByteArrayView bytes, QByteArrayView charset)
 {
-    if (isAscii(bytes))
-        return QString::fromLatin1(bytes);
-    if (!charset.isEmpty() && !equalsIgnoreCase(charset, QLatin1StringView("UTF-8"))) {
+    if (!charset.isEmpty() && !equalsIgnoreCase(charset, QLatin1StringView("UTF-8")) && !isAscii(bytes)) {
         const QString name = QString::fromLatin1(charset);
         if (TextCodec::isKnown(name))
             return TextCodec::decodeLenient(bytes, name);
     }
-    if (QUtf8StringView(bytes).isValidUtf8())
-        return QString::fromUtf8(bytes);
+    // Decoding tells whether the bytes were valid UTF-8 (ASCII is), in the same pass.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
     return TextCodec::decodeLenient(bytes, QStringLiteral("windows-1252"));
 }
 
@@ -137,9 +138,9 @@ Encoding Property::encoding() const
     return Encoding::Raw;
 }
 
-QList<QByteArrayView> splitList(QByteArrayView values)
+ListItems splitList(QByteArrayView values)
 {
-    QList<QByteArrayView> items;
+    ListItems items;
     qsizetype start = 0;
     for (qsizetype i = 0; i <= values.size(); ++i) {
         if (i == values.size() || values[i] == ',') {
@@ -458,6 +459,7 @@ QString unescape(QString &&text)
 QStringList splitEscaped(QStringView text, QChar separator)
 {
     QStringList parts;
+    parts.reserve(text.count(separator) + 1); // at least as many as there are parts
     qsizetype start = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (text[i] == u'\\') {

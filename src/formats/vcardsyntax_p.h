@@ -71,7 +71,8 @@ private:
 };
 
 // Splits a TYPE-like parameter value list ("WORK,VOICE") into its items.
-QList<QByteArrayView> splitList(QByteArrayView values);
+using ListItems = QVarLengthArray<QByteArrayView, 8>;
+ListItems splitList(QByteArrayView values);
 
 // ---- Decoding ----------------------------------------------------------------------------
 QByteArray decodeQuotedPrintable(QByteArrayView bytes);

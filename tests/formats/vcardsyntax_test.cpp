@@ -40,6 +40,12 @@ const LineCase kLineCases[] = {
     { "BareCarriageReturnLines", "BEGIN:VCARD\rNOTE:x\rEND:VCARD\r", "NOTE", "x" },
     { "LoneCarriageReturnInValue", "BEGIN:VCARD\nNOTE:a\rb\nEND:VCARD\n", "NOTE", "a\rb" },
     { "GroupedProperty", "BEGIN:VCARD\nitem1.NOTE:grouped\nEND:VCARD\n", "NOTE", "grouped" },
+    { "ManyFolds", "BEGIN:VCARD\r\nNOTE:ab\r\n c\r\n \r\n d\r\n\te\r\nEND:VCARD\r\n", "NOTE", "abcde" },
+    { "SoftBreaksAndFoldsMixed",
+      "BEGIN:VCARD\r\nNOTE;ENCODING=QUOTED-PRINTABLE:a=\r\n=3D=\r\n b\r\nEND:VCARD\r\n", "NOTE", "a= b" },
+    { "Utf8CutShortAtTheEnd", "BEGIN:VCARD\r\nNOTE;ENCODING=QUOTED-PRINTABLE:caf=C3\r\nEND:VCARD\r\n", "NOTE",
+      "caf\xC3\x83" },
+    { "ByteOrderMarkLeadingAValueDropped", "BEGIN:VCARD\r\nNOTE:\xEF\xBB\xBFx\r\nEND:VCARD\r\n", "NOTE", "x" },
 };
 
 class LineTest : public testing::TestWithParam<LineCase>
