@@ -53,47 +53,63 @@ void appendCustomLine(QByteArray &out, const QString &name, const QString &label
     VCardRecordWriter::appendLine(out, line);
 }
 
-QByteArray customItemLines(QVPerson &person, bool writeEmpty)
+// The class's custom item definitions, taken once per run of the writer rather than per card.
+struct CustomDefinition
 {
-    QByteArray out;
+    QString name;
+    bool labeled = false;
+};
+
+QList<CustomDefinition> customDefinitions()
+{
+    QList<CustomDefinition> definitions;
     for (const QVariant &v : QVPerson::classCustomItems()) {
         const QVariantMap definition = v.toMap();
         const QString name = definition.value(CustomKey::Name).toString();
         const QString type = definition.value(CustomKey::Type).toString();
-        if (name.isEmpty())
-            continue;
-        if (type == ValueType::Labeled) {
-            for (const QVariant &item : person.labeledValueForIdentifier(name)) {
+        if (!name.isEmpty() && (type == ValueType::Labeled || type == ValueType::String))
+            definitions.append({ name, type == ValueType::Labeled });
+    }
+    return definitions;
+}
+
+QByteArray customItemLines(QVPerson &person, const QList<CustomDefinition> &definitions, bool writeEmpty)
+{
+    QByteArray out;
+    for (const CustomDefinition &definition : definitions) {
+        if (definition.labeled) {
+            for (const QVariant &item : person.labeledValueForIdentifier(definition.name)) {
                 const QVariantMap map = item.toMap();
                 const QString value = map.value(Key::StringValue).toString();
                 if (!value.isEmpty() || writeEmpty)
-                    appendCustomLine(out, name, map.value(Key::Label).toString(), value, true);
+                    appendCustomLine(out, definition.name, map.value(Key::Label).toString(), value, true);
             }
-        } else if (type == ValueType::String) {
-            const QString value = person.stringValueForIdentifier(name);
+        } else {
+            const QString value = person.stringValueForIdentifier(definition.name);
             if (!value.isEmpty() || writeEmpty)
-                appendCustomLine(out, name, {}, value, false);
+                appendCustomLine(out, definition.name, {}, value, false);
         }
     }
     return out;
 }
 
-// The record's card with the writer's own lines inserted before "END:VCARD", as UTF-8.
-QByteArray cardData(QVPerson &person, const QStringList &options, const QStringList &groupNames, bool contactEntry)
+// Appends the record's card, with the writer's own lines inserted before "END:VCARD", as UTF-8.
+void appendCard(QByteArray &out, QVPerson &person, const QStringList &options, const QStringList &groupNames,
+                bool contactEntry, const QList<CustomDefinition> &definitions)
 {
     const QByteArray base = person.vCardData();
     if (base.isEmpty())
-        return {};
+        return;
     QByteArray added;
     if (options.contains(VCardOption::Note) && !base.contains("\r\nNOTE:")) {
-        const QString note = person.stringValueForIdentifier(FieldId::Note);
+        const QString note = person.storedString(FieldId::Note);
         if (!note.isEmpty())
             VCardRecordWriter::appendLine(added, VCardProperty::Note + u':' + VCardSyntax::escape(note));
     }
     if (options.contains(VCardOption::Photo) && !base.contains("\r\nPHOTO;"))
         added += photoLines(person);
     if (contactEntry || options.contains(VCardOption::Custom))
-        added += customItemLines(person, contactEntry);
+        added += customItemLines(person, definitions, contactEntry);
     if (!groupNames.isEmpty() && !base.contains("\r\nCATEGORIES:")) {
         QStringList escaped;
         for (const QString &name : groupNames)
@@ -102,15 +118,18 @@ QByteArray cardData(QVPerson &person, const QStringList &options, const QStringL
         if (!joined.isEmpty())
             VCardRecordWriter::appendLine(added, VCardProperty::Categories + u':' + joined);
     }
-    QByteArray text = base;
-    const qsizetype end = text.lastIndexOf("\r\nEND:VCARD");
-    text.insert(end >= 0 ? end + 2 : text.size(), added);
-    return text;
+    const qsizetype end = base.lastIndexOf("\r\nEND:VCARD");
+    const qsizetype split = end >= 0 ? end + 2 : base.size();
+    out.append(QByteArrayView(base).first(split));
+    out.append(added);
+    out.append(QByteArrayView(base).sliced(split));
 }
 
 QString card(QVPerson &person, const QStringList &options, const QStringList &groupNames, bool contactEntry)
 {
-    return QString::fromUtf8(cardData(person, options, groupNames, contactEntry));
+    QByteArray bytes;
+    appendCard(bytes, person, options, groupNames, contactEntry, customDefinitions());
+    return QString::fromUtf8(bytes);
 }
 
 // Contacts written per batch; small enough for progress to move smoothly.
@@ -137,13 +156,14 @@ std::optional<QByteArray> QVvCard::vCardDataFromContacts(const ContactList &cont
     // Cards are written on every core; records are only read while the caller waits here.
     const qsizetype batchCount = (contacts.size() + kWriteBatch - 1) / kWriteBatch;
     std::vector<QByteArray> batches(static_cast<size_t>(batchCount));
+    const QList<CustomDefinition> definitions = customDefinitions();
     auto work = [&](qsizetype index) {
         QByteArray &bytes = batches[size_t(index)];
         const qsizetype last = std::min(contacts.size(), (index + 1) * kWriteBatch);
         for (qsizetype i = index * kWriteBatch; i < last; ++i) {
             const ContactEntry &entry = contacts.at(i);
             if (entry && entry->person)
-                bytes += cardData(*entry->person, options, groupNames.value(entry->uniqueId), false);
+                appendCard(bytes, *entry->person, options, groupNames.value(entry->uniqueId), false, definitions);
         }
     };
     QByteArray out;

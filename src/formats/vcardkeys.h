@@ -4,6 +4,8 @@
 #include <QLatin1StringView>
 #include <QString>
 
+#include "record/keys.h"
+
 namespace VCardProperty {
 inline constexpr QLatin1StringView Begin("BEGIN");
 inline constexpr QLatin1StringView End("END");
@@ -67,8 +69,9 @@ inline constexpr QLatin1StringView Base64Marker(";base64,");
 
 namespace VCardKey {
 // Parameters of a labeled value's property that no field holds (e.g. "X-CUSTOM=1;TYPE=POSTAL"),
-// kept in the labeled value and written again, so that nothing read is lost.
-inline const QString Parameters = QStringLiteral("vCardParameters");
+// kept in the labeled value and written again, so that nothing read is lost. The record's own
+// constant: records look their keys up by it.
+inline const QString &Parameters = Key::VCardParameters;
 } // namespace VCardKey
 
 // Keys of the contact dump (JSON).

@@ -15,7 +15,7 @@ namespace VCardRecordWriter {
 
 void appendLine(QByteArray &out, const QString &line)
 {
-    VCardSyntax::appendFolded(out, line.toUtf8());
+    VCardSyntax::appendFolded(out, QStringView(line));
 }
 
 namespace {
@@ -122,14 +122,14 @@ QByteArray Writer::write()
     m_out.reserve(512);
     m_out.append("BEGIN:VCARD\r\nVERSION:3.0\r\n");
 
-    const QVariantMap name = p.nameValue();
+    const CompactMap &name = p.storedDictionary(FieldId::Name);
     const QString first = name.value(FieldId::FirstName).toString();
     const QString middle = name.value(FieldId::MiddleName).toString();
     const QString last = name.value(FieldId::LastName).toString();
-    const QString title = p.stringValueForIdentifier(FieldId::Title);
-    const QString suffix = p.stringValueForIdentifier(FieldId::Suffix);
-    const QString company = p.stringValueForIdentifier(FieldId::Company);
-    const QString department = p.stringValueForIdentifier(FieldId::Department);
+    const QString title = p.storedString(FieldId::Title);
+    const QString suffix = p.storedString(FieldId::Suffix);
+    const QString company = p.storedString(FieldId::Company);
+    const QString department = p.storedString(FieldId::Department);
     line(VCardProperty::N + u':' + structured({ last, first, middle, title, suffix }));
 
     // The formatted name: the name parts in the record's order, else the company.
@@ -148,10 +148,10 @@ QByteArray Writer::write()
     const QString maiden = name.value(FieldId::PreviousFamilyName).toString();
     if (!maiden.isEmpty())
         line(VCardProperty::MaidenName + u':' + escape(maiden));
-    const QString nickname = p.stringValueForIdentifier(FieldId::Nickname);
+    const QString nickname = p.storedString(FieldId::Nickname);
     if (!nickname.isEmpty())
         line(VCardProperty::Nickname + u':' + escape(nickname));
-    const QVariantMap phonetic = p.phoneticNameValue();
+    const CompactMap &phonetic = p.storedDictionary(FieldId::PhoneticName);
     const std::pair<const QString &, QLatin1StringView> phoneticParts[]
         = { { FieldId::FirstName, VCardProperty::PhoneticFirstName },
             { FieldId::MiddleName, VCardProperty::PhoneticMiddleName },
@@ -164,7 +164,7 @@ QByteArray Writer::write()
     if (!company.isEmpty() || !department.isEmpty())
         line(VCardProperty::Org + u':' + escape(company)
              + (department.isEmpty() ? QString() : u';' + escape(department)));
-    const QString jobTitle = p.stringValueForIdentifier(FieldId::JobTitle);
+    const QString jobTitle = p.storedString(FieldId::JobTitle);
     if (!jobTitle.isEmpty())
         line(VCardProperty::Title + u':' + escape(jobTitle));
     if (!p.showAsPerson())
@@ -241,7 +241,7 @@ QByteArray Writer::write()
         if (!date.isEmpty())
             labeled(Field::Dates, VCardProperty::AbDate, date, item);
     }
-    const QVariant birthday = p.birthdayValue().value(Key::Value);
+    const QVariant birthday = p.storedDictionary(FieldId::Birthday).value(Key::Value);
     if (birthday.userType() == qMetaTypeId<DateComponents>()) {
         const QString date = VCardDate::format(birthday.value<DateComponents>());
         if (!date.isEmpty())

@@ -3,6 +3,7 @@
 #include "platform/textcodec.h"
 
 #include <QStringDecoder>
+#include <QStringEncoder>
 #include <array>
 
 namespace VCardSyntax {
@@ -508,6 +509,24 @@ QString escape(QStringView text)
     return out;
 }
 
+QString escape(const QString &text)
+{
+    for (const QChar c : text) {
+        if (c == u'\\' || c == u',' || c == u';' || c == u'\r' || c == u'\n')
+            return escape(QStringView(text));
+    }
+    return text;
+}
+
+QString escapeLineBreaks(const QString &text)
+{
+    for (const QChar c : text) {
+        if (c == u'\\' || c == u'\r' || c == u'\n')
+            return escapeLineBreaks(QStringView(text));
+    }
+    return text;
+}
+
 QString escapeLineBreaks(QStringView text)
 {
     QString out;
@@ -572,6 +591,16 @@ void appendFolded(QByteArray &out, QByteArrayView line)
     }
     out.append(line.sliced(pos));
     out.append("\r\n");
+}
+
+void appendFolded(QByteArray &out, QStringView line)
+{
+    // Writers emit millions of lines: each is encoded into one reused buffer per thread.
+    thread_local QByteArray utf8;
+    QStringEncoder encoder(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
+    utf8.resize(encoder.requiredSpace(line.size()));
+    const char *end = encoder.appendToBuffer(utf8.data(), line);
+    appendFolded(out, QByteArrayView(utf8.constData(), end - utf8.constData()));
 }
 
 } // namespace VCardSyntax

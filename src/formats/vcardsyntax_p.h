@@ -95,14 +95,19 @@ QStringList splitEscaped(QStringView text, QChar separator);
 // ---- Writing ----------------------------------------------------------------------------------
 // Text value escaping: backslash, line breaks (as \n), "," and ";".
 QString escape(QStringView text);
+// The same; text that needs no escapes is given back without a copy.
+QString escape(const QString &text);
 // For values that are no TEXT (URIs, phone numbers, user-defined properties): only backslashes
 // and line breaks are escaped, so that the line stays one line and reads back the same.
 QString escapeLineBreaks(QStringView text);
+QString escapeLineBreaks(const QString &text);
 // A parameter value: quoted when it holds ":", ";" or ",", with quotes and line breaks encoded
 // with ^' and ^n (and ^ as ^^) so that it cannot end the parameter early.
 QString parameterValue(QStringView value);
 // Appends one content line (without line end) folded at 75 octets, never inside a UTF-8
 // sequence, and ending in CRLF.
 void appendFolded(QByteArray &out, QByteArrayView line);
+// The same for a line of text, encoded as UTF-8 on the way.
+void appendFolded(QByteArray &out, QStringView line);
 
 } // namespace VCardSyntax

@@ -18,7 +18,7 @@ const QList<QString> &knownKeys()
         Key::FormattedString, Key::CountryCode, Key::ShowAsPerson, Key::NameOrdering, FieldId::Street,
         FieldId::City, FieldId::State, FieldId::Zip, FieldId::Country, FieldId::FirstName, FieldId::MiddleName,
         FieldId::LastName, FieldId::PreviousFamilyName, FieldId::PhoneticFirstName, FieldId::PhoneticMiddleName,
-        FieldId::PhoneticLastName, FieldId::Name,
+        FieldId::PhoneticLastName, FieldId::Name, Key::VCardParameters,
     };
     return keys;
 }

@@ -83,6 +83,8 @@ inline const QString FormattedString = QStringLiteral("formattedString");
 inline const QString CountryCode = QStringLiteral("CountryCode");
 inline const QString ShowAsPerson = QStringLiteral("showAsPerson");
 inline const QString NameOrdering = QStringLiteral("nameOrdering");
+// Parameters of a labeled item's vCard property that no field holds, kept to be written again.
+inline const QString VCardParameters = QStringLiteral("vCardParameters");
 } // namespace Key
 
 // Keys of a custom item definition.

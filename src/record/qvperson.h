@@ -176,9 +176,15 @@ public:
     // Read-only view of one stored entry of `items` (a string field or a custom item's value),
     // without loading or defaulting it; nullptr when none is stored. For worker threads.
     const QVariant *storedItem(const QString &identifier) const { return m_items.get(identifier); }
+    // The stored text of a built-in string field (Company, Note...), empty when none. For writers,
+    // which read every field of every record.
+    QString storedString(const QString &identifier) const { return m_items.string(identifier); }
     // The stored "stringValue" of the Name, Phonetic Name or Birthday dictionary, as last composed;
     // empty for any other identifier. Changes nothing, so worker threads may call it.
     QString storedDictionaryString(const QString &identifier) const;
+    // Read-only view of the Name, Phonetic Name or Birthday dictionary as stored, without copies;
+    // empty for any other identifier. For writers.
+    const CompactMap &storedDictionary(const QString &identifier) const;
     QVariantList customItems() const { return m_customItems; }
     void setCustomItems(const QVariantList &items) { m_customItems = items; }
 

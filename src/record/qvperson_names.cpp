@@ -155,6 +155,18 @@ QString QVPerson::storedDictionaryString(const QString &identifier) const
     return {};
 }
 
+const CompactMap &QVPerson::storedDictionary(const QString &identifier) const
+{
+    static const CompactMap empty;
+    if (identifier == FieldId::Name)
+        return m_nameValue;
+    if (identifier == FieldId::PhoneticName)
+        return m_phoneticNameValue;
+    if (identifier == FieldId::Birthday)
+        return m_birthdayValue;
+    return empty;
+}
+
 QVariantMap QVPerson::phoneticNameValue()
 {
     return m_phoneticNameValue.toVariantMap();
