@@ -37,7 +37,8 @@ ContainerEntry QVvCard::fileContainer(const ContactList &contacts)
 namespace {
 
 // Puts the read cards into the container: every contact into "All Contacts", and a copy of its
-// entry into each of its category groups.
+// entry into each of its category groups. Entries and trimmed names come from the reading threads,
+// so this touches no record.
 void fill(const ContainerEntry &container, QList<VCardFileReader::CardResult> &cards,
           VCardReadStatistics *stats)
 {
@@ -47,10 +48,7 @@ void fill(const ContainerEntry &container, QList<VCardFileReader::CardResult> &c
     all.reserve(cards.size());
     for (VCardFileReader::CardResult &card : cards) {
         QList<GroupEntry> cardGroups;
-        for (const QString &raw : std::as_const(card.read.categories)) {
-            const QString name = raw.trimmed();
-            if (name.isEmpty())
-                continue;
+        for (const QString &name : std::as_const(card.read.categories)) {
             GroupEntry &group = groups[name];
             if (!group) {
                 group = std::make_shared<GroupEntryData>();
@@ -66,16 +64,15 @@ void fill(const ContainerEntry &container, QList<VCardFileReader::CardResult> &c
             ++stats->cards;
             stats->keptVerbatim += card.read.keptVerbatim;
         }
-        if (!card.read.person) {
+        if (!card.entry) {
             if (stats)
                 ++stats->skippedCards;
             continue; // its category groups stay
         }
-        const ContactEntry entry = makeContactEntry(card.read.person);
-        all.append(entry);
+        all.append(card.entry);
         for (const GroupEntry &group : std::as_const(cardGroups))
-            group->contactTable->append(copyContactEntry(entry));
-        card.read = {};
+            group->contactTable->append(copyContactEntry(card.entry));
+        card = {};
     }
     std::stable_sort(container->groups.begin(), container->groups.end(),
                      [](const GroupEntry &a, const GroupEntry &b) {

@@ -240,18 +240,37 @@ QByteArray QVvCard::jpegDataFromImage(const QImage &image)
 
 QVariantList QVvCard::customItemDefinitions(const ContactList &contacts)
 {
-    QVariantList definitions;
-    QSet<QString> seen;
-    for (const ContactEntry &entry : contacts) {
-        if (!entry || !entry->person)
-            continue;
-        for (const QVariant &v : entry->person->customItems()) {
-            const QString name = v.toMap().value(CustomKey::Name).toString();
-            if (!seen.contains(name)) {
-                seen.insert(name);
-                definitions.append(v);
+    // Every record is looked at: batches on every core gather their definitions in contact
+    // order, and the first definition of each name wins in that order.
+    const qsizetype batchCount = (contacts.size() + kWriteBatch - 1) / kWriteBatch;
+    std::vector<QList<std::pair<QString, QVariant>>> found(static_cast<size_t>(batchCount));
+    auto work = [&](qsizetype index) {
+        QSet<QString> seen;
+        const qsizetype last = std::min(contacts.size(), (index + 1) * kWriteBatch);
+        for (qsizetype i = index * kWriteBatch; i < last; ++i) {
+            const ContactEntry &entry = contacts.at(i);
+            if (!entry || !entry->person)
+                continue;
+            for (const QVariant &v : entry->person->customItems()) {
+                const QString name = v.toMap().value(CustomKey::Name).toString();
+                if (!seen.contains(name)) {
+                    seen.insert(name);
+                    found[size_t(index)].append({ name, v });
+                }
             }
         }
-    }
+    };
+    QVariantList definitions;
+    QSet<QString> seen;
+    auto deliver = [&](qsizetype index) {
+        for (const auto &[name, definition] : std::as_const(found[size_t(index)])) {
+            if (!seen.contains(name)) {
+                seen.insert(name);
+                definitions.append(definition);
+            }
+        }
+        return true;
+    };
+    OrderedBatches::run(batchCount, work, deliver);
     return definitions;
 }

@@ -122,8 +122,9 @@ std::optional<QList<CardResult>> run(const std::function<QByteArray(const Span &
         batch.results.reserve(batch.last - batch.first);
         for (qsizetype i = batch.first; i < batch.last; ++i) {
             const Span &span = spans.at(i);
-            batch.results.append(
-                { VCardRecordReader::read(cardBytes(span), VCardRecordReader::Parts::Everything), span.end });
+            VCardRecordReader::Result read = VCardRecordReader::read(cardBytes(span), VCardRecordReader::Parts::Everything);
+            ContactEntry entry = read.person ? makeContactEntry(read.person) : ContactEntry();
+            batch.results.append({ std::move(read), std::move(entry), span.end });
         }
         batch.labels = deferral.takeChanges();
     };

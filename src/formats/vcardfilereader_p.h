@@ -26,6 +26,7 @@ QList<Span> cutCards(QByteArrayView text);
 struct CardResult
 {
     VCardRecordReader::Result read;
+    ContactEntry entry; // the record's entry, made on the reading thread; null with no record
     qsizetype endPosition = 0;
 };
 

@@ -12,7 +12,7 @@ namespace VCardRecordReader {
 struct Result
 {
     PersonPtr person; // null when the card holds no contact
-    QStringList categories; // untrimmed, in card order
+    QStringList categories; // trimmed, without empty names, in card order
     int keptVerbatim = 0; // properties kept in the record's extra properties
 };
 

@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QReadWriteLock>
 
+#include <array>
 #include <limits>
 
 namespace {
@@ -37,21 +38,46 @@ OtherKeys &otherKeys()
     return instance;
 }
 
-// The position of a known key, or -1. Callers mostly pass the key constants themselves, which
-// share their characters with the table: comparing addresses first settles most look-ups.
+// The known keys by the address of their characters. Callers mostly pass the key constants
+// themselves, which share their characters with the table, so most look-ups are settled by an
+// address in a small open-addressed table, without reading the key's characters.
+class KnownAddresses
+{
+public:
+    KnownAddresses()
+    {
+        const QList<QString> &known = knownKeys();
+        for (qsizetype i = 0; i < known.size(); ++i) {
+            size_t s = slot(known[i].constData());
+            while (m_addresses[s])
+                s = (s + 1) % kSlots;
+            m_addresses[s] = known[i].constData();
+            m_positions[s] = quint8(i);
+        }
+    }
+    qsizetype find(const QChar *address) const
+    {
+        for (size_t s = slot(address); m_addresses[s]; s = (s + 1) % kSlots) {
+            if (m_addresses[s] == address)
+                return m_positions[s];
+        }
+        return -1;
+    }
+
+private:
+    static constexpr size_t kSlots = 128; // a few times the known keys, so probes stay short
+    static size_t slot(const QChar *address) { return (quintptr(address) >> 3) % kSlots; }
+
+    std::array<const QChar *, kSlots> m_addresses {};
+    std::array<quint8, kSlots> m_positions {};
+};
+
+// The position of a known key, or -1.
 qsizetype knownPosition(const QString &key)
 {
-    static const QList<const QChar *> addresses = [] {
-        QList<const QChar *> a;
-        for (const QString &k : knownKeys())
-            a.append(k.constData());
-        return a;
-    }();
-    const QChar *const address = key.constData();
-    for (qsizetype i = 0; i < addresses.size(); ++i) {
-        if (addresses[i] == address)
-            return i;
-    }
+    static const KnownAddresses addresses;
+    if (const qsizetype position = addresses.find(key.constData()); position >= 0)
+        return position;
     static const QHash<QString, qsizetype> positions = [] {
         const QList<QString> &known = knownKeys();
         QHash<QString, qsizetype> h;
