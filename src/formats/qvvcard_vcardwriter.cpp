@@ -144,6 +144,12 @@ std::optional<QByteArray> QVvCard::vCardDataFromContacts(const ContactList &cont
     // Group names by contact, gathered once instead of walking every group for every contact.
     QHash<QString, QStringList> groupNames;
     if (container) {
+        qsizetype memberships = 0;
+        for (const GroupEntry &group : std::as_const(container->groups)) {
+            if (!group->top && group->contactTable)
+                memberships += group->contactTable->size();
+        }
+        groupNames.reserve(std::min(memberships, contacts.size())); // no rehashing on the way
         for (const GroupEntry &group : std::as_const(container->groups)) {
             if (group->top || !group->contactTable)
                 continue;

@@ -617,7 +617,6 @@ Result Builder::build(Parts parts)
         addCustomItems(m_card, r);
     r.setCreated(true);
     r.setChanged(false);
-    r.uniqueId(); // made here, on the reading thread, rather than when the caller files the record
     r.squeeze();
 
     result.person = person;

@@ -170,12 +170,13 @@ QList<int> declaredEncodings(QByteArrayView bytes)
 
 // Decodes the whole of bytes strictly; on success fills out and returns true. UTF-8 content is
 // moved into out.utf8 rather than copied, so bytes is left empty then.
-bool decodeStrictly(QByteArray &bytes, int encoding, TextFileReader::Utf8Text utf8Text, DecodedText &out)
+bool decodeStrictly(QByteArray &bytes, int encoding, TextFileReader::Utf8Text utf8Text, DecodedText &out,
+                    bool knownUtf8 = false)
 {
     if (encoding == Encodings::UTF8) {
         const qsizetype bom = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
         const QByteArrayView body = QByteArrayView(bytes).sliced(bom);
-        if (!Utf8::isValid(body))
+        if (!knownUtf8 && !Utf8::isValid(body))
             return false;
         if (utf8Text == TextFileReader::Utf8Text::Decode)
             out.text = QString::fromUtf8(body);
@@ -207,14 +208,20 @@ DecodedText failure(const QString &message)
 
 } // namespace
 
-QList<int> TextFileReader::detectionCandidates(QByteArrayView bytes)
+namespace {
+
+// The candidates, and whether the text after any UTF-8 byte order mark was found to be valid UTF-8
+// (so that decoding it as UTF-8 need not check the whole file again).
+QList<int> candidatesOf(QByteArrayView bytes, bool *validUtf8)
 {
     QList<int> candidates;
     const Bom *bom = findBom(bytes);
     if (bom)
         candidates.append(bom->encoding);
     const QByteArrayView body = bom ? bytes.sliced(bom->bytes.size()) : bytes;
+    *validUtf8 = false;
     if (Utf8::isValid(body)) {
+        *validUtf8 = !bom || bom->encoding == Encodings::UTF8;
         // ISO-2022 text is 7-bit and so valid UTF-8 too; only its escapes tell it apart.
         if (body.contains(kEscape))
             candidates += detectedEncodings(body, true);
@@ -234,12 +241,21 @@ QList<int> TextFileReader::detectionCandidates(QByteArrayView bytes)
     return unique;
 }
 
+} // namespace
+
+QList<int> TextFileReader::detectionCandidates(QByteArrayView bytes)
+{
+    bool validUtf8 = false;
+    return candidatesOf(bytes, &validUtf8);
+}
+
 DecodedText TextFileReader::decode(QByteArray bytes, int encoding, const QString &fileName, Utf8Text utf8Text)
 {
     DecodedText result;
     if (encoding == Encodings::Automatic) {
-        for (int candidate : detectionCandidates(bytes)) {
-            if (decodeStrictly(bytes, candidate, utf8Text, result))
+        bool validUtf8 = false;
+        for (int candidate : candidatesOf(bytes, &validUtf8)) {
+            if (decodeStrictly(bytes, candidate, utf8Text, result, validUtf8))
                 return result;
         }
         return failure(

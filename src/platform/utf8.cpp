@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <future>
 
 namespace Utf8 {
 namespace {
@@ -37,7 +38,9 @@ bool isAscii(QByteArrayView bytes)
     return skipAscii(p, end) == end;
 }
 
-bool isValid(QByteArrayView bytes)
+namespace {
+
+bool isValidRange(QByteArrayView bytes)
 {
     const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
     const auto *end = p + bytes.size();
@@ -74,6 +77,23 @@ bool isValid(QByteArrayView bytes)
         p += trail + 1;
     }
     return true;
+}
+
+} // namespace
+
+bool isValid(QByteArrayView bytes)
+{
+    // A large file is checked in two halves at once. They meet before a byte that starts a
+    // character, so no character is split between them.
+    constexpr qsizetype kParallelSize = 8 << 20;
+    if (bytes.size() < kParallelSize)
+        return isValidRange(bytes);
+    qsizetype middle = bytes.size() / 2;
+    while (middle < bytes.size() && isContinuation(static_cast<unsigned char>(bytes[middle])))
+        ++middle;
+    auto second = std::async(std::launch::async, [bytes, middle] { return isValidRange(bytes.sliced(middle)); });
+    const bool first = isValidRange(bytes.first(middle));
+    return second.get() && first;
 }
 
 } // namespace Utf8

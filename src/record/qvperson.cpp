@@ -86,15 +86,7 @@ namespace {
 // The default textual form of "now", as used in generated identifiers.
 QString nowDescription()
 {
-    // Readers make thousands of records a second: the text is formatted once per second.
-    thread_local qint64 second = -1;
-    thread_local QString text;
-    const qint64 now = QDateTime::currentSecsSinceEpoch();
-    if (now != second) {
-        text = QDateTime::fromSecsSinceEpoch(now, Qt::UTC).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss +0000"));
-        second = now;
-    }
-    return text;
+    return QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss +0000"));
 }
 
 struct FieldInfo

@@ -47,6 +47,22 @@ TEST(Utf8, Validation)
         EXPECT_EQ(Utf8::isValid(c.bytes), c.valid) << c.name;
 }
 
+// Large texts are checked in two halves at once: the verdict must not depend on where they meet.
+TEST(Utf8, LargeTextsAreJudgedWhole)
+{
+    QByteArray text = "A" + QByteArray("\xe6\x97\xa5").repeated(3'200'000); // its middle falls inside a character
+    EXPECT_TRUE(Utf8::isValid(text));
+    const qsizetype middle = text.size() / 2;
+    for (const qsizetype at : { qsizetype(1), middle - 1, middle, middle + 1, text.size() - 1 }) {
+        QByteArray broken = text;
+        broken[at] = 'x'; // a character cut short, or a stray continuation after it
+        EXPECT_FALSE(Utf8::isValid(broken)) << at;
+    }
+    QByteArray cutAtTheEnd = text;
+    cutAtTheEnd.chop(1);
+    EXPECT_FALSE(Utf8::isValid(cutAtTheEnd));
+}
+
 TEST(TextFileReader, AutomaticDetectsAndStrictDecodes)
 {
     const QString japanese = qs("FN:山田太郎\nNOTE:東京都千代田区丸の内の事務所、電話で連絡。\n");
