@@ -36,29 +36,34 @@ ContainerEntry QVvCard::fileContainer(const ContactList &contacts)
 
 namespace {
 
-// Puts the read cards into the container: every contact into "All Contacts", and a copy of its
-// entry into each of its category groups. Entries and trimmed names come from the reading threads,
-// so this touches no record.
+// Puts the read cards into the container: every contact into "All Contacts", and its entry copies
+// into its category groups. Entries, their copies and the batches' category names come from the
+// reading threads, so this touches no record and looks each name up once per batch.
 void fill(const ContainerEntry &container, QList<VCardFileReader::CardResult> &cards,
           VCardReadStatistics *stats)
 {
     const QString now = QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss +0000"));
     QHash<QString, GroupEntry> groups;
+    const QStringList *batchNames = nullptr;
+    QList<GroupEntry> batchGroups; // the groups of batchNames, position for position
     ContactList &all = *container->groups.first()->contactTable;
     all.reserve(cards.size());
     for (VCardFileReader::CardResult &card : cards) {
-        QList<GroupEntry> cardGroups;
-        for (const QString &name : std::as_const(card.read.categories)) {
-            GroupEntry &group = groups[name];
-            if (!group) {
-                group = std::make_shared<GroupEntryData>();
-                group->name = name;
-                group->containerName = EntryKey::LocalContainerName;
-                group->uniqueId = name + u'-' + now;
-                group->contactTable = std::make_shared<ContactList>();
-                container->groups.append(group);
+        if (card.categoryNames && card.categoryNames.get() != batchNames) {
+            batchNames = card.categoryNames.get();
+            batchGroups.clear();
+            for (const QString &name : *batchNames) {
+                GroupEntry &group = groups[name];
+                if (!group) {
+                    group = std::make_shared<GroupEntryData>();
+                    group->name = name;
+                    group->containerName = EntryKey::LocalContainerName;
+                    group->uniqueId = name + u'-' + now;
+                    group->contactTable = std::make_shared<ContactList>();
+                    container->groups.append(group);
+                }
+                batchGroups.append(group);
             }
-            cardGroups.append(group);
         }
         if (stats) {
             ++stats->cards;
@@ -70,9 +75,9 @@ void fill(const ContainerEntry &container, QList<VCardFileReader::CardResult> &c
             continue; // its category groups stay
         }
         all.append(card.entry);
-        for (const GroupEntry &group : std::as_const(cardGroups))
-            group->contactTable->append(copyContactEntry(card.entry));
-        card = {};
+        for (qsizetype i = 0; i < card.categories.size(); ++i)
+            batchGroups.at(card.categories[i])->contactTable->append(std::move(card.groupEntries[i]));
+        card = {}; // released while at hand rather than in a second walk over all of them
     }
     std::stable_sort(container->groups.begin(), container->groups.end(),
                      [](const GroupEntry &a, const GroupEntry &b) {

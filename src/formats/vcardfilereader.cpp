@@ -1,4 +1,6 @@
 #include "formats/vcardfilereader_p.h"
+
+#include <QHash>
 #include "record/labelregistration.h"
 #include "record/qvperson.h"
 
@@ -120,11 +122,30 @@ std::optional<QList<CardResult>> run(const std::function<QByteArray(const Span &
         Batch &batch = batches[size_t(index)];
         LabelRegistration::Deferral deferral;
         batch.results.reserve(batch.last - batch.first);
+        auto names = std::make_shared<QStringList>();
+        QHash<QString, qsizetype> positions;
         for (qsizetype i = batch.first; i < batch.last; ++i) {
             const Span &span = spans.at(i);
-            VCardRecordReader::Result read = VCardRecordReader::read(cardBytes(span), VCardRecordReader::Parts::Everything);
-            ContactEntry entry = read.person ? makeContactEntry(read.person) : ContactEntry();
-            batch.results.append({ std::move(read), std::move(entry), span.end });
+            CardResult result;
+            result.read = VCardRecordReader::read(cardBytes(span), VCardRecordReader::Parts::Everything);
+            if (result.read.person)
+                result.entry = makeContactEntry(result.read.person);
+            for (const QString &name : std::as_const(result.read.categories)) {
+                const auto it = positions.constFind(name);
+                if (it != positions.constEnd()) {
+                    result.categories.append(it.value());
+                } else {
+                    result.categories.append(names->size());
+                    positions.insert(name, names->size());
+                    names->append(name);
+                }
+                if (result.entry)
+                    result.groupEntries.append(copyContactEntry(result.entry));
+            }
+            result.read.categories.clear();
+            result.categoryNames = names;
+            result.endPosition = span.end;
+            batch.results.append(std::move(result));
         }
         batch.labels = deferral.takeChanges();
     };

@@ -8,6 +8,9 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QVarLengthArray>
+
+#include <memory>
 #include <optional>
 
 namespace VCardFileReader {
@@ -25,8 +28,14 @@ QList<Span> cutCards(QByteArrayView text);
 
 struct CardResult
 {
-    VCardRecordReader::Result read;
+    VCardRecordReader::Result read; // its categories are handed over in the fields below
     ContactEntry entry; // the record's entry, made on the reading thread; null with no record
+    // The card's categories, as positions in the category names its batch met (one list shared
+    // by the batch's cards, so that the caller looks each name up once per batch), each with a
+    // copy of the entry for that group when there is a record.
+    std::shared_ptr<const QStringList> categoryNames;
+    QVarLengthArray<qsizetype, 4> categories;
+    QVarLengthArray<ContactEntry, 4> groupEntries;
     qsizetype endPosition = 0;
 };
 
