@@ -213,6 +213,29 @@ private:
     QVarLengthArray<std::pair<QString, QString>, 6> m_fields;
 };
 
+// Properties by group ("item1"), the first of each group, compared without regard to case. A card
+// has a few groups, so a short list does better than a hash table of lower-cased copies.
+class GroupIndex
+{
+public:
+    void add(QByteArrayView group, qsizetype index)
+    {
+        if (find(group) < 0)
+            m_entries.append({ group, index });
+    }
+    qsizetype find(QByteArrayView group) const
+    {
+        for (const auto &[name, index] : m_entries) {
+            if (name.compare(group, Qt::CaseInsensitive) == 0)
+                return index;
+        }
+        return -1;
+    }
+
+private:
+    QVarLengthArray<std::pair<QByteArrayView, qsizetype>, 8> m_entries;
+};
+
 class Builder
 {
 public:
@@ -223,7 +246,7 @@ public:
     Result build(Parts parts);
 
 private:
-    void readProperty(const Property &p, qsizetype index);
+    void readProperty(const Property &p);
     QString labelFor(Field field, const Property &p, QStringList *leftovers);
     void addItem(Field field, std::initializer_list<std::pair<QString, QVariant>> entries,
                  const QStringList &leftovers);
@@ -237,9 +260,9 @@ private:
     }
 
     const Card &m_card;
-    QHash<QByteArray, qsizetype> m_groupLabel; // lower-case group -> X-ABLabel property index
-    QHash<QByteArray, qsizetype> m_groupCountry; // lower-case group -> X-ABADR property index
-    QSet<qsizetype> m_usedGroupProperties;
+    GroupIndex m_groupLabel; // group -> X-ABLabel property index
+    GroupIndex m_groupCountry; // group -> X-ABADR property index
+    QVarLengthArray<qsizetype, 8> m_usedGroupProperties;
     QVariantMap m_name;
     bool m_hasName = false;
     QString m_formattedName;
@@ -260,16 +283,15 @@ QString Builder::labelFor(Field field, const Property &p, QStringList *leftovers
 {
     QString fromTypes = VCardTypes::labelFromTypes(field, p, leftovers);
     if (!p.group.isEmpty()) {
-        const auto it = m_groupLabel.constFind(p.group.toByteArray().toLower());
-        if (it != m_groupLabel.constEnd()) {
-            m_usedGroupProperties.insert(it.value());
+        if (const qsizetype labelIndex = m_groupLabel.find(p.group); labelIndex >= 0) {
+            m_usedGroupProperties.append(labelIndex);
             // The grouped label names the item; a type label it replaces is kept as a parameter.
             if (!fromTypes.isNull() && leftovers) {
                 const QStringList types = VCardTypes::typesForLabel(field, fromTypes);
                 for (const QString &t : types.isEmpty() ? QStringList { fromTypes } : types)
                     leftovers->append(VCardParameter::Type + u'=' + VCardSyntax::parameterValue(t));
             }
-            return QVPerson::labelFromCNLabel(text(m_card.properties().at(it.value())));
+            return QVPerson::labelFromCNLabel(text(m_card.properties().at(labelIndex)));
         }
     }
     return fromTypes.isEmpty() ? LabelWord::NoLabel : fromTypes;
@@ -289,21 +311,11 @@ void Builder::addItem(Field field, std::initializer_list<std::pair<QString, QVar
     list.append(std::move(item));
 }
 
-void Builder::readProperty(const Property &p, qsizetype index)
+void Builder::readProperty(const Property &p)
 {
     using namespace VCardProperty;
     if (p.is(Version) || p.is(ProdId))
         return; // written anew
-    if (p.is(AbLabel)) {
-        if (!p.group.isEmpty())
-            m_groupLabel.insert(p.group.toByteArray().toLower(), index);
-        return; // kept later when no item of its group used it
-    }
-    if (p.is(AbAdr)) {
-        if (!p.group.isEmpty())
-            m_groupCountry.insert(p.group.toByteArray().toLower(), index);
-        return;
-    }
     if (p.is(Categories)) {
         for (const QString &name : VCardSyntax::splitEscaped(VCardSyntax::decodeText(p), u',')) {
             if (const QString trimmed = name.trimmed(); !trimmed.isEmpty())
@@ -438,10 +450,9 @@ void Builder::readProperty(const Property &p, qsizetype index)
         }
         QString country;
         if (!p.group.isEmpty()) {
-            const auto it = m_groupCountry.constFind(p.group.toByteArray().toLower());
-            if (it != m_groupCountry.constEnd()) {
-                m_usedGroupProperties.insert(it.value());
-                country = text(m_card.properties().at(it.value())).trimmed();
+            if (const qsizetype countryIndex = m_groupCountry.find(p.group); countryIndex >= 0) {
+                m_usedGroupProperties.append(countryIndex);
+                country = text(m_card.properties().at(countryIndex)).trimmed();
             }
         }
         addItem(Field::Address,
@@ -542,16 +553,16 @@ Result Builder::build(Parts parts)
         const Property &p = props.at(i);
         if (p.group.isEmpty())
             continue;
-        if (p.is(VCardProperty::AbLabel) && !m_groupLabel.contains(p.group.toByteArray().toLower()))
-            m_groupLabel.insert(p.group.toByteArray().toLower(), i);
-        else if (p.is(VCardProperty::AbAdr) && !m_groupCountry.contains(p.group.toByteArray().toLower()))
-            m_groupCountry.insert(p.group.toByteArray().toLower(), i);
+        if (p.is(VCardProperty::AbLabel))
+            m_groupLabel.add(p.group, i);
+        else if (p.is(VCardProperty::AbAdr))
+            m_groupCountry.add(p.group, i);
     }
     for (qsizetype i = 0; i < props.size(); ++i) {
         const Property &p = props.at(i);
         if (p.is(VCardProperty::AbLabel) || p.is(VCardProperty::AbAdr))
             continue;
-        readProperty(p, i);
+        readProperty(p);
     }
     // Labels and country codes whose group holds no item of ours stay with the record as read.
     for (qsizetype i = 0; i < props.size(); ++i) {
