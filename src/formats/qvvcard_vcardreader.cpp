@@ -36,56 +36,78 @@ ContainerEntry QVvCard::fileContainer(const ContactList &contacts)
 
 namespace {
 
-// Puts the read cards into the container: every contact into "All Contacts", and its entry copies
-// into its category groups. Entries, their copies and the batches' category names come from the
-// reading threads, so this touches no record and looks each name up once per batch.
-void fill(const ContainerEntry &container, QList<VCardFileReader::CardResult> &cards,
-          VCardReadStatistics *stats)
+// Files the read cards into the container as they arrive: every contact into "All Contacts",
+// and its entry copies into its category groups. Entries, their copies and the batches' category
+// names come from the reading threads, so this touches no record and looks each name up once per
+// batch; and it runs while later cards are still being read.
+class Filer
 {
-    const QString now = QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss +0000"));
-    QHash<QString, GroupEntry> groups;
-    const QStringList *batchNames = nullptr;
-    QList<GroupEntry> batchGroups; // the groups of batchNames, position for position
-    ContactList &all = *container->groups.first()->contactTable;
-    all.reserve(cards.size());
-    for (VCardFileReader::CardResult &card : cards) {
-        if (card.categoryNames && card.categoryNames.get() != batchNames) {
-            batchNames = card.categoryNames.get();
-            batchGroups.clear();
-            for (const QString &name : *batchNames) {
-                GroupEntry &group = groups[name];
-                if (!group) {
-                    group = std::make_shared<GroupEntryData>();
-                    group->name = name;
-                    group->containerName = EntryKey::LocalContainerName;
-                    group->uniqueId = name + u'-' + now;
-                    group->contactTable = std::make_shared<ContactList>();
-                    container->groups.append(group);
-                }
-                batchGroups.append(group);
-            }
-        }
-        if (stats) {
-            ++stats->cards;
-            stats->keptVerbatim += card.read.keptVerbatim;
+public:
+    Filer(const ContainerEntry &container, VCardReadStatistics *stats)
+        : m_container(container)
+        , m_all(*container->groups.first()->contactTable)
+        , m_stats(stats)
+        , m_now(QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss +0000")))
+    {
+    }
+
+    void add(VCardFileReader::CardResult &&card)
+    {
+        if (card.categoryNames && card.categoryNames.get() != m_batchNames)
+            startBatch(card.categoryNames);
+        if (m_stats) {
+            ++m_stats->cards;
+            m_stats->keptVerbatim += card.read.keptVerbatim;
         }
         if (!card.entry) {
-            if (stats)
-                ++stats->skippedCards;
-            continue; // its category groups stay
+            if (m_stats)
+                ++m_stats->skippedCards;
+            return; // its category groups stay
         }
-        all.append(card.entry);
+        m_all.append(std::move(card.entry));
         for (qsizetype i = 0; i < card.categories.size(); ++i)
-            batchGroups.at(card.categories[i])->contactTable->append(std::move(card.groupEntries[i]));
-        card = {}; // released while at hand rather than in a second walk over all of them
+            m_batchGroups.at(card.categories[i])->contactTable->append(std::move(card.groupEntries[i]));
     }
-    std::stable_sort(container->groups.begin(), container->groups.end(),
-                     [](const GroupEntry &a, const GroupEntry &b) {
-                         if (a->top != b->top)
-                             return a->top;
-                         return a->name < b->name;
-                     });
-}
+
+    void finish()
+    {
+        std::stable_sort(m_container->groups.begin(), m_container->groups.end(),
+                         [](const GroupEntry &a, const GroupEntry &b) {
+                             if (a->top != b->top)
+                                 return a->top;
+                             return a->name < b->name;
+                         });
+    }
+
+private:
+    void startBatch(const std::shared_ptr<const QStringList> &names)
+    {
+        m_batchNames = names.get();
+        m_batchNamesKeeper = names;
+        m_batchGroups.clear();
+        for (const QString &name : *names) {
+            GroupEntry &group = m_groups[name];
+            if (!group) {
+                group = std::make_shared<GroupEntryData>();
+                group->name = name;
+                group->containerName = EntryKey::LocalContainerName;
+                group->uniqueId = name + u'-' + m_now;
+                group->contactTable = std::make_shared<ContactList>();
+                m_container->groups.append(group);
+            }
+            m_batchGroups.append(group);
+        }
+    }
+
+    const ContainerEntry &m_container;
+    ContactList &m_all;
+    VCardReadStatistics *m_stats;
+    const QString m_now;
+    QHash<QString, GroupEntry> m_groups;
+    const QStringList *m_batchNames = nullptr;
+    std::shared_ptr<const QStringList> m_batchNamesKeeper; // keeps the address above unique
+    QList<GroupEntry> m_batchGroups; // the groups of m_batchNames, position for position
+};
 
 template<typename Text>
 std::optional<ContainerTable> containers(const Text &text, const QVvCard::ProgressHandler &progress,
@@ -95,10 +117,11 @@ std::optional<ContainerTable> containers(const Text &text, const QVvCard::Progre
         *statistics = {};
     const ContainerEntry container = newContainer();
     if (!text.isEmpty()) {
-        auto cards = VCardFileReader::readCards(text, progress);
-        if (!cards)
+        Filer filer(container, statistics);
+        if (!VCardFileReader::readCards(text, progress,
+                                        [&filer](VCardFileReader::CardResult &&card) { filer.add(std::move(card)); }))
             return std::nullopt;
-        fill(container, *cards, statistics);
+        filer.finish();
     }
     return ContainerTable { container };
 }

@@ -103,8 +103,8 @@ struct Batch
     QList<LabelRegistration::Change> labels;
 };
 
-std::optional<QList<CardResult>> run(const std::function<QByteArray(const Span &)> &cardBytes,
-                                     const QList<Span> &spans, const QVvCard::ProgressHandler &progress)
+bool run(const std::function<QByteArray(const Span &)> &cardBytes, const QList<Span> &spans,
+         const QVvCard::ProgressHandler &progress, const Consumer &consume)
 {
     std::vector<Batch> batches;
     qsizetype first = 0;
@@ -149,8 +149,6 @@ std::optional<QList<CardResult>> run(const std::function<QByteArray(const Span &
         }
         batch.labels = deferral.takeChanges();
     };
-    QList<CardResult> all;
-    all.reserve(spans.size());
     auto deliver = [&](qsizetype index) -> bool {
         Batch &batch = batches[size_t(index)];
         for (CardResult &r : batch.results) {
@@ -160,17 +158,17 @@ std::optional<QList<CardResult>> run(const std::function<QByteArray(const Span &
                 if (stop)
                     return false;
             }
-            all.append(std::move(r));
+            consume(std::move(r));
         }
         batch.results.clear();
         return true;
     };
     if (!OrderedBatches::run(qsizetype(batches.size()), work, deliver))
-        return std::nullopt;
+        return false;
     // Labels go to the class tables (or the caller's deferral) here, in file order.
     for (const Batch &batch : batches)
         LabelRegistration::apply(batch.labels);
-    return all;
+    return true;
 }
 
 } // namespace
@@ -185,20 +183,20 @@ QList<Span> cutCards(QByteArrayView text)
     return cut(text, ':');
 }
 
-std::optional<QList<CardResult>> readCards(const QString &text, const QVvCard::ProgressHandler &progress)
+bool readCards(const QString &text, const QVvCard::ProgressHandler &progress, const Consumer &consume)
 {
     // The serializer reads UTF-8: each card is converted on the thread that reads it.
     return run([text](const Span &s) { return QStringView(text).sliced(s.start, s.end - s.start).toUtf8(); },
-               cutCards(QStringView(text)), progress);
+               cutCards(QStringView(text)), progress, consume);
 }
 
-std::optional<QList<CardResult>> readCards(const QByteArray &utf8, const QVvCard::ProgressHandler &progress)
+bool readCards(const QByteArray &utf8, const QVvCard::ProgressHandler &progress, const Consumer &consume)
 {
     return run(
         [utf8](const Span &s) {
             return QByteArray::fromRawData(utf8.constData() + s.start, s.end - s.start);
         },
-        cutCards(QByteArrayView(utf8)), progress);
+        cutCards(QByteArrayView(utf8)), progress, consume);
 }
 
 } // namespace VCardFileReader

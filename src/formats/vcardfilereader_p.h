@@ -11,6 +11,7 @@
 #include <QVarLengthArray>
 
 #include <memory>
+#include <functional>
 #include <optional>
 
 namespace VCardFileReader {
@@ -34,15 +35,17 @@ struct CardResult
     // by the batch's cards, so that the caller looks each name up once per batch), each with a
     // copy of the entry for that group when there is a record.
     std::shared_ptr<const QStringList> categoryNames;
-    QVarLengthArray<qsizetype, 4> categories;
-    QVarLengthArray<ContactEntry, 4> groupEntries;
+    QVarLengthArray<qsizetype, 2> categories;
+    QVarLengthArray<ContactEntry, 2> groupEntries;
     qsizetype endPosition = 0;
 };
 
-// Reads every card (custom items included) and answers the results in file order, or
-// std::nullopt when the progress handler asked to stop. Labels met are registered on the calling
-// thread, in file order, after all cards are read.
-std::optional<QList<CardResult>> readCards(const QString &text, const QVvCard::ProgressHandler &progress);
-std::optional<QList<CardResult>> readCards(const QByteArray &utf8, const QVvCard::ProgressHandler &progress);
+// Reads every card (custom items included) and hands each result to consume, in file order, on
+// the calling thread while later cards are still being read. Answers false when the progress
+// handler asked to stop (consume then saw part of the file). Labels met are registered on the
+// calling thread, in file order, after all cards are read.
+using Consumer = std::function<void(CardResult &&)>;
+bool readCards(const QString &text, const QVvCard::ProgressHandler &progress, const Consumer &consume);
+bool readCards(const QByteArray &utf8, const QVvCard::ProgressHandler &progress, const Consumer &consume);
 
 } // namespace VCardFileReader
