@@ -185,6 +185,7 @@ void QVPerson::setLabeledIdentifiers(const QStringList &identifiers)
 {
     QWriteLocker lock(&tables().lock);
     tables().labeledIdentifiers = identifiers;
+    ++tables().identifierGeneration;
 }
 
 QStringList QVPerson::stringIdentifiers()
@@ -197,6 +198,7 @@ void QVPerson::setStringIdentifiers(const QStringList &identifiers)
 {
     QWriteLocker lock(&tables().lock);
     tables().stringIdentifiers = identifiers;
+    ++tables().identifierGeneration;
 }
 
 QStringList QVPerson::addressIdentifiers()
@@ -209,6 +211,7 @@ void QVPerson::setAddressIdentifiers(const QStringList &identifiers)
 {
     QWriteLocker lock(&tables().lock);
     tables().addressIdentifiers = identifiers;
+    ++tables().identifierGeneration;
 }
 
 QStringList QVPerson::phoneticIdentifiers()
@@ -241,22 +244,48 @@ void QVPerson::setClassCustomItems(const QVariantList &items)
     tables().customItems = items;
 }
 
+namespace {
+
+// The identifier lists as this thread last read them. Records ask for them for every value they
+// set or give, on reader threads too: a copy per thread, refreshed when a list changes, spares the
+// shared lock.
+struct IdentifierLists
+{
+    int generation = -1;
+    QStringList labeled;
+    QStringList strings;
+    QStringList addresses;
+};
+
+const IdentifierLists &identifierLists()
+{
+    thread_local IdentifierLists lists;
+    const ClassTables &t = tables();
+    if (const int generation = t.identifierGeneration.load(std::memory_order_acquire); generation != lists.generation) {
+        QReadLocker lock(&t.lock);
+        lists.labeled = t.labeledIdentifiers;
+        lists.strings = t.stringIdentifiers;
+        lists.addresses = t.addressIdentifiers;
+        lists.generation = generation;
+    }
+    return lists;
+}
+
+} // namespace
+
 bool QVPerson::isLabeledIdentifier(const QString &identifier)
 {
-    QReadLocker lock(&tables().lock);
-    return tables().labeledIdentifiers.contains(identifier);
+    return identifierLists().labeled.contains(identifier);
 }
 
 bool QVPerson::isStringIdentifier(const QString &identifier)
 {
-    QReadLocker lock(&tables().lock);
-    return tables().stringIdentifiers.contains(identifier);
+    return identifierLists().strings.contains(identifier);
 }
 
 bool QVPerson::isAddressIdentifier(const QString &identifier)
 {
-    QReadLocker lock(&tables().lock);
-    return tables().addressIdentifiers.contains(identifier);
+    return identifierLists().addresses.contains(identifier);
 }
 
 std::optional<QVPerson::LabeledField> QVPerson::labeledFieldForIdentifier(const QString &identifier)

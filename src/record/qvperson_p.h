@@ -7,12 +7,17 @@
 #include <QVariantList>
 #include <QVariantMap>
 
+#include <atomic>
+
 namespace QVPersonPrivate {
 
 struct ClassTables
 {
     // Written on the main thread (start-up, preferences, label panels); read by reader threads too.
     mutable QReadWriteLock lock;
+
+    // Bumped (under the lock) whenever one of the identifier lists below changes.
+    std::atomic<int> identifierGeneration { 0 };
 
     QStringList allIdentifiers;
     QStringList labeledIdentifiers;

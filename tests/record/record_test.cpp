@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 namespace {
 
 PersonPtr richPerson()
@@ -98,6 +100,28 @@ TEST(Record, ArchiveKeepsUnloadedFieldsUnloaded)
     EXPECT_FALSE(coder.contains(ArchiveKey::BirthdayValue));
     PersonPtr back = QVPerson::initWithCoder(coder);
     EXPECT_FALSE(back->isLabeledFieldLoaded(QVPerson::LabeledField::Phone));
+}
+
+// Threads keep their own copy of the identifier lists; a change must reach every thread's answers.
+TEST(Record, ChangedIdentifierListsAreSeenOnEveryThread)
+{
+    const QStringList saved = QVPerson::stringIdentifiers();
+    const QString extra = QStringLiteral("Desk");
+    EXPECT_FALSE(QVPerson::isStringIdentifier(extra));
+    bool seenElsewhere = true;
+    std::thread([&] { seenElsewhere = QVPerson::isStringIdentifier(extra); }).join();
+    EXPECT_FALSE(seenElsewhere);
+
+    QVPerson::setStringIdentifiers(saved + QStringList{extra});
+    EXPECT_TRUE(QVPerson::isStringIdentifier(extra));
+    std::thread([&] { seenElsewhere = QVPerson::isStringIdentifier(extra); }).join();
+    EXPECT_TRUE(seenElsewhere);
+    QVPerson p;
+    p.setValue(QStringLiteral("3rd floor"), extra);
+    EXPECT_EQ(p.stringValueForIdentifier(extra), QStringLiteral("3rd floor"));
+
+    QVPerson::setStringIdentifiers(saved);
+    EXPECT_FALSE(QVPerson::isStringIdentifier(extra));
 }
 
 TEST(Record, IdentifierTitles)
