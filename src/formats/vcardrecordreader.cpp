@@ -274,7 +274,8 @@ private:
     std::optional<DateComponents> m_birthday;
     QByteArray m_photo;
     bool m_isCompany = false;
-    std::array<CompactList, QVPerson::LabeledFieldCount> m_lists;
+    // Items per field, gathered without touching the heap and handed over in one list each.
+    std::array<QVarLengthArray<CompactMap, 4>, QVPerson::LabeledFieldCount> m_lists;
     QStringList m_extra;
     QStringList m_categories;
 };
@@ -306,7 +307,7 @@ void Builder::addItem(Field field, std::initializer_list<std::pair<QString, QVar
     CompactMap item(entries, added);
     if (!leftovers.isEmpty())
         item.insert(VCardKey::Parameters, leftovers.join(u';'));
-    CompactList &list = m_lists[int(field)];
+    auto &list = m_lists[int(field)];
     item.insert(Key::LabelIndex, list.size());
     list.append(std::move(item));
 }
@@ -607,19 +608,22 @@ Result Builder::build(Parts parts)
         r.setBirthdayValue(QVariantMap { { Key::Value, QVariant::fromValue(*m_birthday) } });
 
     for (int f = 0; f < QVPerson::LabeledFieldCount; ++f) {
-        CompactList &items = m_lists[f];
+        auto &gathered = m_lists[f];
         const Field field = Field(f);
         const QString &identifier = QVPerson::identifierForLabeledField(field);
         if (field != Field::SocialNetwork) {
-            for (const CompactMap &item : std::as_const(items))
+            for (const CompactMap &item : std::as_const(gathered))
                 QVPerson::setLabel(QString(), item.string(Key::Label), identifier);
         }
-        if (!items.isEmpty()) {
-            items.squeeze(); // a hundred thousand records keep these lists
+        if (!gathered.isEmpty()) {
+            CompactList items;
+            items.reserve(gathered.size()); // a hundred thousand records keep these lists
+            for (CompactMap &item : gathered)
+                items.append(std::move(item));
             r.setLabeledItems(field, std::move(items));
-        }
-        else
+        } else {
             r.setLabeledValues(field, {});
+        }
     }
     if (!m_photo.isEmpty())
         r.setImageData(m_photo);
