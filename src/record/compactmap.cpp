@@ -90,14 +90,28 @@ qsizetype knownPosition(const QString &key)
 
 constexpr quint32 kNoPosition = std::numeric_limits<quint32>::max();
 
+// The other keys this thread has met. A key keeps its position for the life of the process, so
+// what a thread has once found stays true and needs the shared table's lock no more.
+QHash<QString, quint32> &threadPositions()
+{
+    thread_local QHash<QString, quint32> positions;
+    return positions;
+}
+
 // The position of a key already in the table, or kNoPosition when no map ever stored it.
 quint32 existingPosition(const QString &key)
 {
     if (const qsizetype position = knownPosition(key); position >= 0)
         return quint32(position);
+    QHash<QString, quint32> &mine = threadPositions();
+    if (const auto it = mine.constFind(key); it != mine.constEnd())
+        return it.value();
     OtherKeys &other = otherKeys();
     QReadLocker lock(&other.lock);
-    return other.positions.value(key, kNoPosition);
+    const quint32 position = other.positions.value(key, kNoPosition);
+    if (position != kNoPosition)
+        mine.insert(key, position);
+    return position;
 }
 
 // The position of a key in the table, adding it when new.
