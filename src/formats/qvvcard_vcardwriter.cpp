@@ -93,36 +93,45 @@ QByteArray customItemLines(QVPerson &person, const QList<CustomDefinition> &defi
     return out;
 }
 
+// Whether one of the lines kept verbatim (the only ones the record writer does not make itself)
+// starts as given.
+bool keepsLine(const QVPerson &person, QLatin1StringView start)
+{
+    for (const QString &line : person.extraProperties()) {
+        if (line.startsWith(start))
+            return true;
+    }
+    return false;
+}
+
 // Appends the record's card, with the writer's own lines inserted before "END:VCARD", as UTF-8.
 void appendCard(QByteArray &out, QVPerson &person, const QStringList &options, const QStringList &groupNames,
                 bool contactEntry, const QList<CustomDefinition> &definitions)
 {
-    const QByteArray base = person.vCardData();
-    if (base.isEmpty())
+    static constexpr QByteArrayView kEnd("END:VCARD\r\n");
+    const qsizetype start = out.size();
+    VCardRecordWriter::write(person, out);
+    if (out.size() == start || !QByteArrayView(out).sliced(start).endsWith(kEnd))
         return;
-    QByteArray added;
-    if (options.contains(VCardOption::Note) && !base.contains("\r\nNOTE:")) {
+    out.chop(kEnd.size());
+    if (options.contains(VCardOption::Note) && !keepsLine(person, QLatin1StringView("NOTE:"))) {
         const QString note = person.storedString(FieldId::Note);
         if (!note.isEmpty())
-            VCardRecordWriter::appendLine(added, VCardProperty::Note + u':' + VCardSyntax::escape(note));
+            VCardRecordWriter::appendLine(out, VCardProperty::Note + u':' + VCardSyntax::escape(note));
     }
-    if (options.contains(VCardOption::Photo) && !base.contains("\r\nPHOTO;"))
-        added += photoLines(person);
+    if (options.contains(VCardOption::Photo) && !keepsLine(person, QLatin1StringView("PHOTO;")))
+        out += photoLines(person);
     if (contactEntry || options.contains(VCardOption::Custom))
-        added += customItemLines(person, definitions, contactEntry);
-    if (!groupNames.isEmpty() && !base.contains("\r\nCATEGORIES:")) {
+        out += customItemLines(person, definitions, contactEntry);
+    if (!groupNames.isEmpty() && !keepsLine(person, QLatin1StringView("CATEGORIES:"))) {
         QStringList escaped;
         for (const QString &name : groupNames)
             escaped.append(VCardSyntax::escape(name));
         const QString joined = escaped.join(u',');
         if (!joined.isEmpty())
-            VCardRecordWriter::appendLine(added, VCardProperty::Categories + u':' + joined);
+            VCardRecordWriter::appendLine(out, VCardProperty::Categories + u':' + joined);
     }
-    const qsizetype end = base.lastIndexOf("\r\nEND:VCARD");
-    const qsizetype split = end >= 0 ? end + 2 : base.size();
-    out.append(QByteArrayView(base).first(split));
-    out.append(added);
-    out.append(QByteArrayView(base).sliced(split));
+    out.append(kEnd);
 }
 
 QString card(QVPerson &person, const QStringList &options, const QStringList &groupNames, bool contactEntry)
@@ -174,7 +183,11 @@ std::optional<QByteArray> QVvCard::vCardDataFromContacts(const ContactList &cont
     };
     QByteArray out;
     auto deliver = [&](qsizetype index) -> bool {
-        out += batches[size_t(index)];
+        const QByteArray &batch = batches[size_t(index)];
+        // Room for the whole text at the rate of the first batch, so that it is rarely moved.
+        if (index == 0 && batchCount > 1)
+            out.reserve(batch.size() * batchCount + batch.size() / 4 * batchCount / 4);
+        out += batch;
         batches[size_t(index)] = QByteArray();
         if (progress) {
             const qsizetype last = std::min(contacts.size(), (index + 1) * kWriteBatch);

@@ -47,8 +47,9 @@ QString structured(std::initializer_list<QString> parts)
 class Writer
 {
 public:
-    explicit Writer(QVPerson &person)
+    Writer(QVPerson &person, QByteArray &out)
         : m_person(person)
+        , m_out(out)
     {
         // Groups of kept lines must not be reused for our own grouped items.
         for (const QString &line : person.extraProperties()) {
@@ -61,7 +62,7 @@ public:
         }
     }
 
-    QByteArray write();
+    void write();
 
 private:
     void line(const QString &text) { appendLine(m_out, text); }
@@ -78,7 +79,7 @@ private:
     }
 
     QVPerson &m_person;
-    QByteArray m_out;
+    QByteArray &m_out;
     QSet<QString> m_usedGroups;
     int m_groupCounter = 0;
 };
@@ -116,10 +117,9 @@ void Writer::labeled(Field field, const QString &property, const QString &value,
         line(prefix + VCardProperty::AbLabel + u':' + escape(QVPerson::CNLabelFromLabel(label)));
 }
 
-QByteArray Writer::write()
+void Writer::write()
 {
     QVPerson &p = m_person;
-    m_out.reserve(512);
     m_out.append("BEGIN:VCARD\r\nVERSION:3.0\r\n");
 
     const CompactMap &name = p.storedDictionary(FieldId::Name);
@@ -250,14 +250,21 @@ QByteArray Writer::write()
     for (const QString &kept : p.extraProperties())
         line(kept);
     m_out.append("END:VCARD\r\n");
-    return m_out;
 }
 
 } // namespace
 
 QByteArray write(QVPerson &person)
 {
-    return Writer(person).write();
+    QByteArray out;
+    out.reserve(512);
+    Writer(person, out).write();
+    return out;
+}
+
+void write(QVPerson &person, QByteArray &out)
+{
+    Writer(person, out).write();
 }
 
 } // namespace VCardRecordWriter

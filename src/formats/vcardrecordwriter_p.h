@@ -11,6 +11,8 @@ namespace VCardRecordWriter {
 
 // "BEGIN:VCARD" ... "END:VCARD", CRLF line ends, folded at 75 octets.
 QByteArray write(QVPerson &person);
+// The same card appended to out, which is how writers of many cards avoid copying each one.
+void write(QVPerson &person, QByteArray &out);
 
 // One content line, folded, with CRLF.
 void appendLine(QByteArray &out, const QString &line);
