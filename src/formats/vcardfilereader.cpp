@@ -64,68 +64,101 @@ inline bool isLineBreak(char c)
     return c >= 0x0A && c <= 0x0D;
 }
 
+constexpr QLatin1StringView kBegin("BEGIN:VCARD");
+constexpr QLatin1StringView kEnd("END:VCARD");
+
+// The next card of the cut that has reached p: from the first "BEGIN:VCARD" at or after p to the
+// line break after the next "END:VCARD". None when the cut ends there: no further card, or one
+// too short to be one (which ends the read).
+template<typename View, typename Colon>
+std::optional<Span> nextCard(View text, qsizetype p, Colon colon)
+{
+    if (text.size() - p <= 10)
+        return std::nullopt;
+    const qsizetype begin = find(text, p, kBegin, colon);
+    if (begin < 0)
+        return std::nullopt;
+    const qsizetype endMark = find(text, begin + kBegin.size(), kEnd, colon);
+    if (endMark < 0)
+        return std::nullopt;
+    qsizetype end = endMark + kEnd.size();
+    while (end < text.size() && !isLineBreak(text[end]))
+        ++end;
+    if (end < text.size())
+        ++end;
+    if (end - begin < 11)
+        return std::nullopt;
+    return Span { begin, end };
+}
+
 template<typename View, typename Colon> QList<Span> cut(View text, Colon colon)
 {
-    static constexpr QLatin1StringView kBegin("BEGIN:VCARD");
-    static constexpr QLatin1StringView kEnd("END:VCARD");
     QList<Span> spans;
-    if (text.size() < 11)
-        return spans;
     qsizetype p = 0;
-    while (text.size() - p > 10) {
-        const qsizetype begin = find(text, p, kBegin, colon);
-        if (begin < 0)
-            break;
-        const qsizetype endMark = find(text, begin + kBegin.size(), kEnd, colon);
-        if (endMark < 0)
-            break;
-        qsizetype end = endMark + kEnd.size();
-        while (end < text.size() && !isLineBreak(text[end]))
-            ++end;
-        if (end < text.size())
-            ++end;
-        if (end - begin < 11)
-            break;
-        spans.append({ begin, end });
-        p = end;
+    while (const auto span = nextCard(text, p, colon)) {
+        spans.append(*span);
+        p = span->end;
     }
     return spans;
 }
 
+// The cards whose "BEGIN:VCARD" lies in [from, before), cut as the whole-file cut does from
+// position resume on. ended tells whether the cut ends there.
+template<typename View, typename Colon>
+QList<Span> cutStretch(View text, qsizetype resume, qsizetype before, Colon colon, bool *ended)
+{
+    QList<Span> spans;
+    qsizetype p = resume;
+    *ended = false;
+    for (;;) {
+        const auto span = nextCard(text, p, colon);
+        if (!span) {
+            *ended = true;
+            break;
+        }
+        if (span->start >= before)
+            break;
+        spans.append(*span);
+        p = span->end;
+    }
+    return spans;
+}
+
+// Bytes of file per batch: small enough for progress to move smoothly and for both cores to
+// stay busy to the end, large enough that handing batches around costs nothing.
 constexpr qsizetype kBatchBytes = 192 * 1024;
-constexpr qsizetype kBatchCards = 1000;
 
 struct Batch
 {
-    qsizetype first = 0;
-    qsizetype last = 0; // exclusive
+    qsizetype from = 0; // the stretch of text whose cards this batch reads
+    qsizetype before = 0;
+    qsizetype firstBegin = -1; // where the worker's cut started: its first "BEGIN:VCARD"
+    bool ended = false; // the cut ends in this batch
+    QList<Span> spans;
     QList<CardResult> results;
     QList<LabelRegistration::Change> labels;
 };
 
-bool run(const std::function<QByteArray(const Span &)> &cardBytes, const QList<Span> &spans,
+// Cards are cut by the batches themselves, each from the start of its stretch, so that reading
+// starts at once instead of after a pass over the whole file. A batch's cut is the whole-file cut
+// exactly when the first card it found is the one the whole-file cut finds after the cards
+// before it; that is checked as batches are handed back, in order, and a batch that fails it
+// (a card nested in another across a stretch boundary, say) is cut and read again there.
+template<typename View, typename Colon>
+bool run(View text, Colon colon, const std::function<QByteArray(const Span &)> &cardBytes,
          const QVvCard::ProgressHandler &progress, const Consumer &consume)
 {
     std::vector<Batch> batches;
-    qsizetype first = 0;
-    while (first < spans.size()) {
-        qsizetype last = first;
-        const qsizetype start = spans.at(first).start;
-        while (last < spans.size() && last - first < kBatchCards && spans.at(last).start - start < kBatchBytes)
-            ++last;
-        batches.push_back({ first, last, {}, {} });
-        first = last;
-    }
+    for (qsizetype from = 0; from < text.size(); from += kBatchBytes)
+        batches.push_back({ from, std::min(text.size(), from + kBatchBytes), -1, false, {}, {}, {} });
 
-    // Each batch is written by the one thread that reads it; the caller reads it once delivered.
-    auto work = [&](qsizetype index) {
-        Batch &batch = batches[size_t(index)];
+    auto read = [&](Batch &batch) {
         LabelRegistration::Deferral deferral;
-        batch.results.reserve(batch.last - batch.first);
+        batch.results.clear();
+        batch.results.reserve(batch.spans.size());
         auto names = std::make_shared<QStringList>();
         QHash<QString, qsizetype> positions;
-        for (qsizetype i = batch.first; i < batch.last; ++i) {
-            const Span &span = spans.at(i);
+        for (const Span &span : std::as_const(batch.spans)) {
             CardResult result;
             result.read = VCardRecordReader::read(cardBytes(span), VCardRecordReader::Parts::Everything);
             if (result.read.person)
@@ -149,8 +182,24 @@ bool run(const std::function<QByteArray(const Span &)> &cardBytes, const QList<S
         }
         batch.labels = deferral.takeChanges();
     };
+
+    // Each batch is written by the one thread that reads it; the caller reads it once delivered.
+    auto work = [&](qsizetype index) {
+        Batch &batch = batches[size_t(index)];
+        batch.spans = cutStretch(text, batch.from, batch.before, colon, &batch.ended);
+        batch.firstBegin = find(text, batch.from, kBegin, colon);
+        read(batch);
+    };
+    qsizetype resume = 0; // where the whole-file cut has got to
+    bool ended = false;
     auto deliver = [&](qsizetype index) -> bool {
         Batch &batch = batches[size_t(index)];
+        if (ended)
+            return true; // a card too short, or no further card, ended the read before
+        if (find(text, resume, kBegin, colon) != batch.firstBegin) {
+            batch.spans = cutStretch(text, resume, batch.before, colon, &batch.ended);
+            read(batch);
+        }
         for (CardResult &r : batch.results) {
             if (progress) {
                 bool stop = false;
@@ -160,14 +209,22 @@ bool run(const std::function<QByteArray(const Span &)> &cardBytes, const QList<S
             }
             consume(std::move(r));
         }
+        if (!batch.spans.isEmpty())
+            resume = batch.spans.constLast().end;
+        ended = batch.ended;
         batch.results.clear();
+        batch.spans.clear();
         return true;
     };
     if (!OrderedBatches::run(qsizetype(batches.size()), work, deliver))
         return false;
-    // Labels go to the class tables (or the caller's deferral) here, in file order.
-    for (const Batch &batch : batches)
+    // Labels go to the class tables (or the caller's deferral) here, in file order, for the
+    // batches that were read.
+    for (const Batch &batch : batches) {
         LabelRegistration::apply(batch.labels);
+        if (batch.ended)
+            break;
+    }
     return true;
 }
 
@@ -186,17 +243,18 @@ QList<Span> cutCards(QByteArrayView text)
 bool readCards(const QString &text, const QVvCard::ProgressHandler &progress, const Consumer &consume)
 {
     // The serializer reads UTF-8: each card is converted on the thread that reads it.
-    return run([text](const Span &s) { return QStringView(text).sliced(s.start, s.end - s.start).toUtf8(); },
-               cutCards(QStringView(text)), progress, consume);
+    return run(
+        QStringView(text), u':',
+        [text](const Span &s) { return QStringView(text).sliced(s.start, s.end - s.start).toUtf8(); }, progress,
+        consume);
 }
 
 bool readCards(const QByteArray &utf8, const QVvCard::ProgressHandler &progress, const Consumer &consume)
 {
     return run(
-        [utf8](const Span &s) {
-            return QByteArray::fromRawData(utf8.constData() + s.start, s.end - s.start);
-        },
-        cutCards(QByteArrayView(utf8)), progress, consume);
+        QByteArrayView(utf8), ':',
+        [utf8](const Span &s) { return QByteArray::fromRawData(utf8.constData() + s.start, s.end - s.start); },
+        progress, consume);
 }
 
 } // namespace VCardFileReader

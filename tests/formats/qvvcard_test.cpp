@@ -3,6 +3,7 @@
 #include "../testutil.h"
 #include "record/keys.h"
 #include "record/labelregistration.h"
+#include "formats/vcardfilereader_p.h"
 #include "vcardtestutil.h"
 
 #include <gtest/gtest.h>
@@ -171,6 +172,47 @@ TEST(VCardReading, ReportsProgressInOrderAndCancels)
     });
     EXPECT_FALSE(cancelled.has_value());
     EXPECT_EQ(calls, 10);
+}
+
+// Large files are cut batch by batch, each batch from the start of its stretch of the file. Cards
+// nested in a card that crosses a stretch boundary, a card without its end, and the cards around
+// them must come out as one cut of the whole file gives them, wherever the boundary falls.
+TEST(VCardReading, BatchesCutAsTheWholeFileIsCut)
+{
+    const QByteArray filler = "NOTE:" + QByteArray(200, 'x') + "\r\n";
+    auto plain = [&](const QByteArray &name) -> QByteArray {
+        return "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:" + name + "\r\n" + filler + "END:VCARD\r\n";
+    };
+    const QByteArray nested = "BEGIN:VCARD\r\nVERSION:2.1\r\nFN:Outer\r\nAGENT:\r\n" + filler + filler
+        + "BEGIN:VCARD\r\nFN:Inner\r\nEND:VCARD\r\nFN:After inner\r\nEND:VCARD\r\n";
+    for (const qsizetype shift : { 0, 100, 250, 400, 550, 700 }) {
+        for (const bool truncated : { false, true }) {
+            QByteArray text = QByteArray(shift, '\n');
+            int n = 0;
+            while (text.size() < 192 * 1024 - 600)
+                text += plain("Before " + QByteArray::number(n++));
+            text += nested;
+            for (int i = 0; i < 400; ++i)
+                text += plain("After " + QByteArray::number(i));
+            if (truncated)
+                text += "BEGIN:VCARD\r\nFN:No end\r\n" + filler.repeated(2000);
+
+            QStringList expected;
+            for (const VCardFileReader::Span &span : VCardFileReader::cutCards(QByteArrayView(text))) {
+                const QByteArray card = text.mid(span.start, span.end - span.start);
+                const VCardRecordReader::Result r = VCardRecordReader::read(card, VCardRecordReader::Parts::Everything);
+                if (r.person)
+                    expected.append(r.person->compositeName());
+            }
+            QStringList names;
+            for (const ContactEntry &entry : contacts(read(text)))
+                names.append(entry->person->compositeName());
+            EXPECT_EQ(names, expected) << "shift " << shift << (truncated ? ", truncated" : "");
+            EXPECT_TRUE(names.contains(QStringLiteral("Outer")));
+            EXPECT_FALSE(names.contains(QStringLiteral("Inner")));
+            EXPECT_EQ(names.constLast(), QStringLiteral("After 399"));
+        }
+    }
 }
 
 // ---- Writing ------------------------------------------------------------------------------------
