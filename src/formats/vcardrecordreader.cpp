@@ -241,7 +241,9 @@ class Builder
 public:
     explicit Builder(const Card &card)
         : m_card(card)
-    { }
+    {
+        m_name.reserve(6); // the name parts, the flag and the composed name
+    }
 
     Result build(Parts parts);
 
@@ -263,11 +265,11 @@ private:
     GroupIndex m_groupLabel; // group -> X-ABLabel property index
     GroupIndex m_groupCountry; // group -> X-ABADR property index
     QVarLengthArray<qsizetype, 8> m_usedGroupProperties;
-    QVariantMap m_name;
+    CompactMap m_name;
     bool m_hasName = false;
     QString m_formattedName;
     bool m_hasFormattedName = false;
-    QVariantMap m_phonetic;
+    CompactMap m_phonetic;
     StringFields m_strings;
     QString m_note;
     bool m_hasNote = false;
@@ -388,10 +390,13 @@ void Builder::readProperty(const Property &p)
         const QString &key = p.is(PhoneticFirstName) ? FieldId::FirstName
             : p.is(PhoneticMiddleName)               ? FieldId::MiddleName
                                                      : FieldId::LastName;
-        if (m_phonetic.contains(key))
+        if (m_phonetic.contains(key)) {
             keep(p);
-        else
+        } else {
+            if (m_phonetic.isEmpty())
+                m_phonetic.reserve(4); // the three parts and the composed text
             m_phonetic.insert(key, text(p));
+        }
         return;
     }
     if (p.is(AbShowAs)) {
@@ -595,17 +600,17 @@ Result Builder::build(Parts parts)
         r.setValue(value, identifier);
     if (m_hasNote)
         r.setValue(m_note, FieldId::Note);
-    r.setValue(m_name, FieldId::Name);
+    r.setDictionary(FieldId::Name, std::move(m_name));
 
     if (!m_phonetic.isEmpty()) {
         for (const QString &key : { FieldId::FirstName, FieldId::MiddleName, FieldId::LastName }) {
             if (!m_phonetic.contains(key))
                 m_phonetic.insert(key, QString());
         }
-        r.setValue(m_phonetic, FieldId::PhoneticName);
+        r.setDictionary(FieldId::PhoneticName, std::move(m_phonetic));
     }
     if (m_birthday)
-        r.setBirthdayValue(QVariantMap { { Key::Value, QVariant::fromValue(*m_birthday) } });
+        r.setDictionary(FieldId::Birthday, CompactMap({ { Key::Value, QVariant::fromValue(*m_birthday) } }, 1));
 
     for (int f = 0; f < QVPerson::LabeledFieldCount; ++f) {
         auto &gathered = m_lists[f];

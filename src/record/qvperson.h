@@ -166,6 +166,9 @@ public:
     // For readers: the items of a whole field, normalised as setValue() does for a list. Taking
     // the maps over lets each be completed in place rather than copied first.
     void setLabeledItems(LabeledField field, CompactList &&items);
+    // For readers: the Name, Phonetic Name or Birthday dictionary in the compact form, completed
+    // as setValue() completes the dictionary.
+    void setDictionary(const QString &identifier, CompactMap &&dictionary);
     bool isLabeledFieldLoaded(LabeledField field) const { return m_labeled[int(field)].has_value(); }
 
     // Read-only view of the stored items of a built-in labeled field, without copies.

@@ -178,18 +178,59 @@ void QVPerson::setPhoneticNameValue(const QVariantMap &value)
     m_hasPhoneticName = true;
 }
 
-void QVPerson::updatePhoneticName(QVariantMap &phoneticDict) const
+namespace {
+
+template <class Map>
+void updatePhonetic(Map &phoneticDict, int nameOrdering)
 {
     const QString first = phoneticDict.value(FieldId::FirstName).toString();
     const QString last = phoneticDict.value(FieldId::LastName).toString();
     QString text;
     if (!first.isEmpty() && !last.isEmpty())
-        text = m_nameOrdering == 2 ? last + u' ' + first : first + u' ' + last;
+        text = nameOrdering == 2 ? last + u' ' + first : first + u' ' + last;
     else if (!first.isEmpty())
         text = first;
     else
         text = last;
     phoneticDict.insert(Key::StringValue, text);
+}
+
+template <class Map>
+void updateBirthday(Map &birthday)
+{
+    const QVariant value = birthday.value(Key::Value);
+    QString text;
+    if (value.userType() == qMetaTypeId<DateComponents>())
+        text = QVPerson::dateStringFromDateComponents(value.value<DateComponents>());
+    else if (!value.isValid())
+        text = birthday.value(Key::StringValue).toString(); // a birthday read as text that is no date
+    birthday.insert(Key::StringValue, text);
+}
+
+} // namespace
+
+void QVPerson::updatePhoneticName(QVariantMap &phoneticDict) const
+{
+    updatePhonetic(phoneticDict, m_nameOrdering);
+}
+
+void QVPerson::setDictionary(const QString &identifier, CompactMap &&dictionary)
+{
+    if (identifier == FieldId::Name) {
+        m_nameValue = std::move(dictionary);
+        recomputeCompositeName();
+    } else if (identifier == FieldId::PhoneticName) {
+        updatePhonetic(dictionary, m_nameOrdering);
+        m_phoneticNameValue = std::move(dictionary);
+        m_hasPhoneticName = true;
+    } else if (identifier == FieldId::Birthday) {
+        updateBirthday(dictionary);
+        m_birthdayValue = std::move(dictionary);
+        m_hasBirthday = true;
+    } else {
+        return;
+    }
+    m_changed = true;
 }
 
 // ---- Birthday and dates ------------------------------------------------------------------
@@ -201,13 +242,7 @@ QString QVPerson::dateStringFromDateComponents(const DateComponents &components)
 
 void QVPerson::updateBirthdayValue(QVariantMap &birthday)
 {
-    const QVariant value = birthday.value(Key::Value);
-    QString text;
-    if (value.userType() == qMetaTypeId<DateComponents>())
-        text = dateStringFromDateComponents(value.value<DateComponents>());
-    else if (!value.isValid())
-        text = birthday.value(Key::StringValue).toString(); // a birthday read as text that is no date
-    birthday.insert(Key::StringValue, text);
+    updateBirthday(birthday);
 }
 
 QVariantMap QVPerson::birthdayValue()
