@@ -289,6 +289,30 @@ TEST(ValueAccess, CompactItemsAreNormalisedLikeDictionaries)
     }
 }
 
+TEST(ValueAccess, CompactDictionariesAreCompletedLikeDictionaries)
+{
+    const QList<std::pair<QString, QVariantMap>> dictionaries = {
+        {FieldId::Name, {{FieldId::FirstName, qs("Hanako")}, {FieldId::LastName, qs("Yamada")}, {Key::ShowAsPerson, false}}},
+        {FieldId::PhoneticName, {{FieldId::FirstName, qs("ハナコ")}, {FieldId::LastName, qs("ヤマダ")}}},
+        {FieldId::Birthday, {{Key::Value, QVariant::fromValue(DateComponents{1985, 2, 28})}}},
+    };
+    QVPerson fromDictionaries;
+    QVPerson fromCompact;
+    fromDictionaries.setValue(qs("Acme"), FieldId::Company);
+    fromCompact.setValue(qs("Acme"), FieldId::Company);
+    for (const auto &[identifier, dictionary] : dictionaries) {
+        fromDictionaries.setValue(dictionary, identifier);
+        fromCompact.setDictionary(identifier, CompactMap(dictionary));
+    }
+    for (const auto &[identifier, dictionary] : dictionaries) {
+        EXPECT_EQ(fromCompact.valueForIdentifier(identifier), fromDictionaries.valueForIdentifier(identifier))
+            << identifier.toStdString();
+        EXPECT_FALSE(fromCompact.stringValueForIdentifier(identifier).isEmpty()) << identifier.toStdString();
+    }
+    EXPECT_FALSE(fromCompact.showAsPerson());
+    EXPECT_EQ(fromCompact.compositeName(), qs("Acme"));
+}
+
 TEST(CustomItems, LabeledCustomItemOperations)
 {
     QVPerson p;
