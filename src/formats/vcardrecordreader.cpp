@@ -3,6 +3,7 @@
 #include "formats/vcardrecordreader_p.h"
 #include "formats/vcardtypes_p.h"
 #include "platform/contactlabels.h"
+#include "platform/utf8.h"
 #include "record/keys.h"
 
 #include <QHash>
@@ -115,16 +116,35 @@ QString customLabel(const Property &p)
     return label.isNull() ? QStringLiteral("") : label;
 }
 
+// Appends parameter-like text (ASCII or UTF-8) without a copy of its own when it is ASCII.
+void appendLatin(QString &out, QByteArrayView bytes)
+{
+    if (Utf8::isAscii(bytes))
+        out.append(QLatin1StringView(bytes.data(), bytes.size()));
+    else
+        out.append(latin(bytes));
+}
+
 // An unfolded, decoded copy of a line the record has no field for. A quoted-printable value is
 // decoded (its line breaks become \n) and loses its ENCODING and CHARSET; Base64 stays as it is.
 QString verbatimLine(const Property &p)
 {
-    QString line;
-    if (!p.group.isEmpty())
-        line = latin(p.group) + u'.';
-    line += latin(p.name);
     const bool quotedPrintable = p.encoding() == VCardSyntax::Encoding::QuotedPrintable;
     const bool base64 = p.encoding() == VCardSyntax::Encoding::Base64;
+    QString value = base64 ? latin(p.rawValue) : VCardSyntax::decodeText(p);
+    if (value.contains(u'\n') || value.contains(u'\r')) {
+        value.replace(QLatin1StringView("\r\n"), QLatin1StringView("\\n"));
+        value.replace(u'\r', QLatin1StringView("\\n"));
+        value.replace(u'\n', QLatin1StringView("\\n"));
+    }
+    QString line;
+    // Every card keeps a line or two (UID, say): the line is put together in one allocation.
+    line.reserve(p.group.size() + p.name.size() + p.parameterText.size() + value.size() + 8);
+    if (!p.group.isEmpty()) {
+        appendLatin(line, p.group);
+        line += u'.';
+    }
+    appendLatin(line, p.name);
     for (const VCardSyntax::Parameter &param : p.parameters) {
         if (quotedPrintable
             && (isEncodingSegment(param.name.isEmpty() ? param.value : param.name)
@@ -138,21 +158,19 @@ QString verbatimLine(const Property &p)
                 == 0)
             continue;
         line += u';';
-        if (!param.name.isEmpty())
-            line += latin(param.name) + u'=';
+        if (!param.name.isEmpty()) {
+            appendLatin(line, param.name);
+            line += u'=';
+        }
         if (param.quoted)
-            line += u'"' + latin(param.value) + u'"';
-        else
-            line += latin(param.value);
+            line += u'"';
+        appendLatin(line, param.value);
+        if (param.quoted)
+            line += u'"';
     }
     line += u':';
-    QString value = base64 ? latin(p.rawValue) : VCardSyntax::decodeText(p);
-    if (value.contains(u'\n') || value.contains(u'\r')) {
-        value.replace(QLatin1StringView("\r\n"), QLatin1StringView("\\n"));
-        value.replace(u'\r', QLatin1StringView("\\n"));
-        value.replace(u'\n', QLatin1StringView("\\n"));
-    }
-    return line + value;
+    line += value;
+    return line;
 }
 
 // Parameters of a labeled property that no field holds, kept to be written again.

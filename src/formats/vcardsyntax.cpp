@@ -236,13 +236,14 @@ Card::Card(QByteArrayView bytes)
 // taken literally, so that one stray quote cannot swallow the value.
 void Card::addLine(QByteArrayView line)
 {
-    Property p;
+    // Built in its place in the list, which is dropped again when the line is no property of ours.
+    Property &p = m_properties.emplace_back();
     const qsizetype n = line.size();
     qsizetype i = 0;
     while (i < n && line[i] != ';' && line[i] != ':')
         ++i;
     if (i >= n)
-        return; // no value separator: not a content line
+        return m_properties.removeLast(); // no value separator: not a content line
     QByteArrayView fullName = trimmed(line.first(i));
     const qsizetype dot = fullName.indexOf('.');
     if (dot >= 0) {
@@ -252,7 +253,7 @@ void Card::addLine(QByteArrayView line)
         p.name = fullName;
     }
     if (p.name.isEmpty())
-        return;
+        return m_properties.removeLast();
 
     const qsizetype paramStart = i < n && line[i] == ';' ? i + 1 : i;
     while (i < n && line[i] == ';') {
@@ -301,7 +302,7 @@ void Card::addLine(QByteArrayView line)
             p.parameters.append(param);
     }
     if (i >= n || line[i] != ':')
-        return;
+        return m_properties.removeLast();
     p.parameterText = line.sliced(paramStart, i - paramStart);
     p.rawValue = line.sliced(i + 1);
 
@@ -310,17 +311,16 @@ void Card::addLine(QByteArrayView line)
             m_hasBegin = true;
             ++m_depth;
         }
-        return;
+        return m_properties.removeLast();
     }
     if (p.is(VCardProperty::End)) {
         if (equalsIgnoreCase(trimmed(p.rawValue), QLatin1StringView("VCARD")))
             --m_depth;
-        return;
+        return m_properties.removeLast();
     }
     // Properties of a card nested inside this one (2.1 AGENT) are not this contact's.
     if (m_depth > 1)
-        return;
-    m_properties.append(p);
+        return m_properties.removeLast();
 }
 
 // ---- Decoding --------------------------------------------------------------------------------
