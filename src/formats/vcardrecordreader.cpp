@@ -291,6 +291,7 @@ private:
     StringFields m_strings;
     QString m_note;
     bool m_hasNote = false;
+    int m_customItemProperties = 0;
     std::optional<DateComponents> m_birthday;
     QByteArray m_photo;
     bool m_isCompany = false;
@@ -563,8 +564,10 @@ void Builder::readProperty(const Property &p)
         addItem(Field::Dates, { { Key::Label, label }, { Key::Value, QVariant::fromValue(*date) } }, leftovers);
         return;
     }
-    if (isCustomItemProperty(p))
+    if (isCustomItemProperty(p)) {
+        ++m_customItemProperties;
         return; // read by the custom item reader
+    }
     keep(p);
 }
 
@@ -614,6 +617,8 @@ Result Builder::build(Parts parts)
     }
     m_name.insert(Key::ShowAsPerson, !m_isCompany); // the record takes the flag from here
     m_name.insert(Key::StringValue, QString()); // room for the composed name, filled in by the record
+    // Room for every text field and custom item, so that the record's table is allocated once.
+    r.reserveItems(std::distance(m_strings.begin(), m_strings.end()) + (m_hasNote ? 1 : 0) + m_customItemProperties);
     for (const auto &[identifier, value] : m_strings)
         r.setValue(value, identifier);
     if (m_hasNote)

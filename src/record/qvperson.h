@@ -262,6 +262,8 @@ public:
     // Gives back the room values grew into. Readers call it once a record is complete: a file
     // holds a hundred thousand of them, and the values grew one at a time.
     void squeeze();
+    // Readers that know how many text fields and custom items they will set say so first.
+    void reserveItems(qsizetype count) { m_items.reserve(count); }
 
 private:
     static int fieldIndex(LabeledField f) { return int(f); }
