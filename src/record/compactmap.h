@@ -57,6 +57,16 @@ private:
 
 using CompactList = QList<CompactMap>;
 
+// An entry as text, for code written for both forms of a dictionary.
+inline QString textOf(const QVariantMap &map, const QString &key)
+{
+    return map.value(key).toString();
+}
+inline QString textOf(const CompactMap &map, const QString &key)
+{
+    return map.string(key);
+}
+
 namespace CompactMaps {
 QVariantList toVariantList(const CompactList &list);
 CompactList fromVariantList(const QVariantList &list);

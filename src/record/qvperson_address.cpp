@@ -99,8 +99,8 @@ void mergeAddressFormatEntries(ClassTables &t, const QVariantList &entries)
 template <class Map>
 QString codeForAddress(const Map &value, bool *predicted, QString *prediction)
 {
-    QString code = value.value(Key::IsoCountryCode).toString();
-    const QString country = value.value(FieldId::Country).toString();
+    QString code = textOf(value, Key::IsoCountryCode);
+    const QString country = textOf(value, FieldId::Country);
     if (code.isEmpty() && !country.isEmpty()) {
         code = QVPerson::predictCountryCode(country.toUpper());
         if (predicted)
@@ -222,7 +222,7 @@ namespace {
 template <class Map>
 void updateAddress(Map &value, int option)
 {
-    if (value.value(Key::Label).toString().isEmpty())
+    if (textOf(value, Key::Label).isEmpty())
         value.insert(Key::Label, LabelWord::NoLabel);
     bool predicted = false;
     QString prediction;
@@ -245,11 +245,11 @@ void updateAddress(Map &value, int option)
         order = defaultOrder();
 
     PostalAddressFormatter::Components components;
-    components.street = value.value(FieldId::Street).toString();
-    components.city = value.value(FieldId::City).toString();
-    components.state = value.value(FieldId::State).toString();
-    components.postalCode = value.value(FieldId::Zip).toString();
-    components.country = value.value(FieldId::Country).toString();
+    components.street = textOf(value, FieldId::Street);
+    components.city = textOf(value, FieldId::City);
+    components.state = textOf(value, FieldId::State);
+    components.postalCode = textOf(value, FieldId::Zip);
+    components.country = textOf(value, FieldId::Country);
     components.isoCountryCode = code;
     const QString formatted = PostalAddressFormatter::mailingAddress(components, formatString, option == 1);
     value.insert(Key::FormattedString, formatted);

@@ -36,9 +36,9 @@ namespace {
 template <class Map>
 QString compositeNameOf(const Map &nameDict)
 {
-    const QString first = nameDict.value(FieldId::FirstName).toString();
-    const QString middle = nameDict.value(FieldId::MiddleName).toString();
-    const QString last = nameDict.value(FieldId::LastName).toString();
+    const QString first = textOf(nameDict, FieldId::FirstName);
+    const QString middle = textOf(nameDict, FieldId::MiddleName);
+    const QString last = textOf(nameDict, FieldId::LastName);
     if (!first.isEmpty() && !last.isEmpty()) {
         const int ordering = effectiveOrdering(nameDict.value(Key::NameOrdering).toInt());
         return ordering == 2 ? last + u' ' + first : first + u' ' + last;
@@ -183,8 +183,8 @@ namespace {
 template <class Map>
 void updatePhonetic(Map &phoneticDict, int nameOrdering)
 {
-    const QString first = phoneticDict.value(FieldId::FirstName).toString();
-    const QString last = phoneticDict.value(FieldId::LastName).toString();
+    const QString first = textOf(phoneticDict, FieldId::FirstName);
+    const QString last = textOf(phoneticDict, FieldId::LastName);
     QString text;
     if (!first.isEmpty() && !last.isEmpty())
         text = nameOrdering == 2 ? last + u' ' + first : first + u' ' + last;
@@ -203,7 +203,7 @@ void updateBirthday(Map &birthday)
     if (value.userType() == qMetaTypeId<DateComponents>())
         text = QVPerson::dateStringFromDateComponents(value.value<DateComponents>());
     else if (!value.isValid())
-        text = birthday.value(Key::StringValue).toString(); // a birthday read as text that is no date
+        text = textOf(birthday, Key::StringValue); // a birthday read as text that is no date
     birthday.insert(Key::StringValue, text);
 }
 

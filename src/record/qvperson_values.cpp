@@ -19,7 +19,7 @@ namespace {
 template <class Map>
 void ensureLabel(Map &value)
 {
-    if (value.value(Key::Label).toString().isEmpty())
+    if (textOf(value, Key::Label).isEmpty())
         value.insert(Key::Label, LabelWord::NoLabel);
 }
 
@@ -27,7 +27,7 @@ void ensureLabel(Map &value)
 template <class Map>
 void copyValueToStringValue(Map &value)
 {
-    value.insert(Key::StringValue, value.value(Key::Value).toString());
+    value.insert(Key::StringValue, textOf(value, Key::Value));
 }
 
 template <class Map>
@@ -41,7 +41,7 @@ template <class Map>
 void updateEmail(Map &value)
 {
     ensureLabel(value);
-    const QString text = value.value(Key::Value).toString();
+    const QString text = textOf(value, Key::Value);
     value.insert(Key::StringValue, text);
     const qsizetype at = text.indexOf(u'@');
     QString username = text;
@@ -65,7 +65,7 @@ void updateSNS(Map &value)
     if (!value.contains(Key::Label))
         value.insert(Key::Label, LabelWord::NoService);
     value.insert(Key::Service, value.value(Key::Label));
-    const QString text = value.value(Key::Value).toString();
+    const QString text = textOf(value, Key::Value);
     value.insert(Key::Username, text);
     value.insert(Key::StringValue, text);
 }
@@ -75,10 +75,10 @@ void updateIMS(Map &value)
 {
     if (!value.contains(Key::Label))
         value.insert(Key::Label, LabelWord::NoLabel);
-    const QString service = value.value(Key::Service).toString();
+    const QString service = textOf(value, Key::Service);
     QString username;
     if (value.contains(Key::Value)) {
-        username = value.value(Key::Value).toString();
+        username = textOf(value, Key::Value);
         value.insert(Key::Username, username);
     }
     QString text = service + u':' + username;
