@@ -6,6 +6,8 @@ namespace {
 
 const QString kDefaultFormat = QStringLiteral("Street\nCity State ZIP\nCountry");
 
+} // namespace
+
 const QString *component(QStringView word, const Components &address, bool includeCountry)
 {
     if (word == QLatin1StringView("Street"))
@@ -20,8 +22,6 @@ const QString *component(QStringView word, const Components &address, bool inclu
         return &address.country;
     return nullptr;
 }
-
-} // namespace
 
 // Readers format every address of a file with this, so it composes the text in one pass.
 QString mailingAddress(const Components &address, const QString &formatString, bool includeCountry)

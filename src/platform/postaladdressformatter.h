@@ -20,4 +20,8 @@ struct Components
 // left-to-right marks are ignored. An empty format string gives the common Western layout.
 QString mailingAddress(const Components &address, const QString &formatString, bool includeCountry);
 
+// The component a format word ("Street", "City", "State", "ZIP", "Country") names; nullptr for
+// any other word, and for "Country" unless includeCountry.
+const QString *component(QStringView word, const Components &address, bool includeCountry);
+
 } // namespace PostalAddressFormatter

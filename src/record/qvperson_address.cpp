@@ -202,18 +202,22 @@ QString QVPerson::predictCountryCode(const QString &text)
     return t.codeByLocalizedCountry.value(text);
 }
 
+namespace {
+
+// The components of a country's addresses in their order; the caller holds the tables' lock.
+QStringList componentOrder(const ClassTables &t, const QString &upperCode)
+{
+    const auto it = t.addressOrders.constFind(upperCode);
+    return it != t.addressOrders.constEnd() ? it.value() : defaultOrder();
+}
+
+} // namespace
+
 QStringList QVPerson::orderOfAddressFormats(const QString &countryCode, const QString &)
 {
     QStringList order{countryCode};
-    {
-        QReadLocker lock(&tables().lock);
-        const auto it = tables().addressOrders.constFind(countryCode.toUpper());
-        if (it != tables().addressOrders.constEnd()) {
-            order += it.value();
-            return order;
-        }
-    }
-    order += defaultOrder();
+    QReadLocker lock(&tables().lock);
+    order += componentOrder(tables(), countryCode.toUpper());
     return order;
 }
 
@@ -230,19 +234,14 @@ void updateAddress(Map &value, int option)
     if (predicted)
         value.insert(Key::PredictCountryCode, prediction);
     const QString upperCode = code.toUpper();
-    QStringList order; // the components in the country's order
+    QStringList order;
     QString formatString;
     {
         // One look-up of both under the lock: readers run this for every address of a file.
         QReadLocker lock(&tables().lock);
-        const ClassTables &t = tables();
-        const auto it = t.addressOrders.constFind(upperCode);
-        if (it != t.addressOrders.constEnd())
-            order = it.value();
-        formatString = t.addressFormatStrings.value(upperCode);
+        order = componentOrder(tables(), upperCode);
+        formatString = tables().addressFormatStrings.value(upperCode);
     }
-    if (order.isEmpty())
-        order = defaultOrder();
 
     PostalAddressFormatter::Components components;
     components.street = textOf(value, FieldId::Street);
@@ -256,17 +255,8 @@ void updateAddress(Map &value, int option)
 
     QString text;
     for (const QString &word : std::as_const(order)) {
-        const QString *part = nullptr;
-        if (word == FieldId::Street)
-            part = &components.street;
-        else if (word == FieldId::City)
-            part = &components.city;
-        else if (word == FieldId::State)
-            part = &components.state;
-        else if (word == FieldId::Zip)
-            part = &components.postalCode;
-        else if (word == FieldId::Country && option == 1)
-            part = &components.country;
+        // The order's words are the component identifiers, which are the format's words too.
+        const QString *part = PostalAddressFormatter::component(word, components, option == 1);
         if (part && !part->isEmpty()) {
             text += *part;
             text += u' ';
