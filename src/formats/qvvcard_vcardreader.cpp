@@ -53,7 +53,7 @@ public:
 
     void add(VCardFileReader::CardResult &&card)
     {
-        if (card.categoryNames && card.categoryNames.get() != m_batchNames)
+        if (card.categoryNames && card.categoryNames != m_batchNames)
             startBatch(card.categoryNames);
         if (m_stats) {
             ++m_stats->cards;
@@ -82,8 +82,7 @@ public:
 private:
     void startBatch(const std::shared_ptr<const QStringList> &names)
     {
-        m_batchNames = names.get();
-        m_batchNamesKeeper = names;
+        m_batchNames = names;
         m_batchGroups.clear();
         for (const QString &name : *names) {
             GroupEntry &group = m_groups[name];
@@ -104,8 +103,7 @@ private:
     VCardReadStatistics *m_stats;
     const QString m_now;
     QHash<QString, GroupEntry> m_groups;
-    const QStringList *m_batchNames = nullptr;
-    std::shared_ptr<const QStringList> m_batchNamesKeeper; // keeps the address above unique
+    std::shared_ptr<const QStringList> m_batchNames;
     QList<GroupEntry> m_batchGroups; // the groups of m_batchNames, position for position
 };
 

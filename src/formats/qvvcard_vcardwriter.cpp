@@ -184,9 +184,12 @@ std::optional<QByteArray> QVvCard::vCardDataFromContacts(const ContactList &cont
     QByteArray out;
     auto deliver = [&](qsizetype index) -> bool {
         const QByteArray &batch = batches[size_t(index)];
-        // Room for the whole text at the rate of the first batch, so that it is rarely moved.
-        if (index == 0 && batchCount > 1)
-            out.reserve(batch.size() * batchCount + batch.size() / 4 * batchCount / 4);
+        // Room for the whole text at the rate of the first batch, and a sixteenth more for
+        // batches a little longer than it, so that the text is rarely moved.
+        if (index == 0 && batchCount > 1) {
+            const qsizetype estimate = batch.size() * batchCount;
+            out.reserve(estimate + estimate / 16);
+        }
         out += batch;
         batches[size_t(index)] = QByteArray();
         if (progress) {

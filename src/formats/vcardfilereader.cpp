@@ -91,17 +91,6 @@ std::optional<Span> nextCard(View text, qsizetype p, Colon colon)
     return Span { begin, end };
 }
 
-template<typename View, typename Colon> QList<Span> cut(View text, Colon colon)
-{
-    QList<Span> spans;
-    qsizetype p = 0;
-    while (const auto span = nextCard(text, p, colon)) {
-        spans.append(*span);
-        p = span->end;
-    }
-    return spans;
-}
-
 // The cards whose "BEGIN:VCARD" lies in [from, before), cut as the whole-file cut does from
 // position resume on. ended tells whether the cut ends there.
 template<typename View, typename Colon>
@@ -122,6 +111,13 @@ QList<Span> cutStretch(View text, qsizetype resume, qsizetype before, Colon colo
         p = span->end;
     }
     return spans;
+}
+
+// Every card starts inside the text, so the whole-file cut is the stretch up to its end.
+template<typename View, typename Colon> QList<Span> cut(View text, Colon colon)
+{
+    bool ended = false;
+    return cutStretch(text, 0, text.size(), colon, &ended);
 }
 
 // Bytes of file per batch: small enough for progress to move smoothly and for both cores to

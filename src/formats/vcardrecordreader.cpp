@@ -3,7 +3,6 @@
 #include "formats/vcardrecordreader_p.h"
 #include "formats/vcardtypes_p.h"
 #include "platform/contactlabels.h"
-#include "platform/utf8.h"
 #include "record/keys.h"
 
 #include <QHash>
@@ -116,15 +115,6 @@ QString customLabel(const Property &p)
     return label.isNull() ? QStringLiteral("") : label;
 }
 
-// Appends parameter-like text (ASCII or UTF-8) without a copy of its own when it is ASCII.
-void appendLatin(QString &out, QByteArrayView bytes)
-{
-    if (Utf8::isAscii(bytes))
-        out.append(QLatin1StringView(bytes.data(), bytes.size()));
-    else
-        out.append(latin(bytes));
-}
-
 // An unfolded, decoded copy of a line the record has no field for. A quoted-printable value is
 // decoded (its line breaks become \n) and loses its ENCODING and CHARSET; Base64 stays as it is.
 QString verbatimLine(const Property &p)
@@ -141,10 +131,10 @@ QString verbatimLine(const Property &p)
     // Every card keeps a line or two (UID, say): the line is put together in one allocation.
     line.reserve(p.group.size() + p.name.size() + p.parameterText.size() + value.size() + 8);
     if (!p.group.isEmpty()) {
-        appendLatin(line, p.group);
+        VCardSyntax::appendParameterText(line, p.group);
         line += u'.';
     }
-    appendLatin(line, p.name);
+    VCardSyntax::appendParameterText(line, p.name);
     for (const VCardSyntax::Parameter &param : p.parameters) {
         if (quotedPrintable
             && (isEncodingSegment(param.name.isEmpty() ? param.value : param.name)
@@ -159,12 +149,12 @@ QString verbatimLine(const Property &p)
             continue;
         line += u';';
         if (!param.name.isEmpty()) {
-            appendLatin(line, param.name);
+            VCardSyntax::appendParameterText(line, param.name);
             line += u'=';
         }
         if (param.quoted)
             line += u'"';
-        appendLatin(line, param.value);
+        VCardSyntax::appendParameterText(line, param.value);
         if (param.quoted)
             line += u'"';
     }
@@ -211,6 +201,7 @@ public:
         else
             m_fields.append({ identifier, value });
     }
+    qsizetype size() const { return m_fields.size(); }
     auto begin() const { return m_fields.cbegin(); }
     auto end() const { return m_fields.cend(); }
 
@@ -618,7 +609,7 @@ Result Builder::build(Parts parts)
     m_name.insert(Key::ShowAsPerson, !m_isCompany); // the record takes the flag from here
     m_name.insert(Key::StringValue, QString()); // room for the composed name, filled in by the record
     // Room for every text field and custom item, so that the record's table is allocated once.
-    r.reserveItems(std::distance(m_strings.begin(), m_strings.end()) + (m_hasNote ? 1 : 0) + m_customItemProperties);
+    r.reserveItems(m_strings.size() + (m_hasNote ? 1 : 0) + m_customItemProperties);
     for (const auto &[identifier, value] : m_strings)
         r.setValue(value, identifier);
     if (m_hasNote)

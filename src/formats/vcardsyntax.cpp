@@ -1,6 +1,7 @@
 #include "formats/vcardkeys.h"
 #include "formats/vcardsyntax_p.h"
 #include "platform/textcodec.h"
+#include "platform/utf8.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -45,15 +46,6 @@ QByteArrayView trimmed(QByteArrayView v)
     return v;
 }
 
-bool isAscii(QByteArrayView bytes)
-{
-    for (char c : bytes) {
-        if (uchar(c) >= 0x80)
-            return false;
-    }
-    return true;
-}
-
 int hexValue(char c)
 {
     if (c >= '0' && c <= '9')
@@ -69,7 +61,7 @@ int hexValue(char c)
 // UTF-8, else windows-1252, the usual encoding of old 8-bit exports.
 QString textFromBytes(QByteArrayView bytes, QByteArrayView charset)
 {
-    if (!charset.isEmpty() && !equalsIgnoreCase(charset, QLatin1StringView("UTF-8")) && !isAscii(bytes)) {
+    if (!charset.isEmpty() && !equalsIgnoreCase(charset, QLatin1StringView("UTF-8")) && !Utf8::isAscii(bytes)) {
         const QString name = QString::fromLatin1(charset);
         if (TextCodec::isKnown(name))
             return TextCodec::decodeLenient(bytes, name);
@@ -417,9 +409,17 @@ QByteArray decodeBinary(const Property &property)
 
 QString parameterText(QByteArrayView bytes)
 {
-    if (isAscii(bytes))
+    if (Utf8::isAscii(bytes))
         return QString::fromLatin1(bytes);
     return QString::fromUtf8(bytes);
+}
+
+void appendParameterText(QString &out, QByteArrayView bytes)
+{
+    if (Utf8::isAscii(bytes))
+        out.append(QLatin1StringView(bytes.data(), bytes.size()));
+    else
+        out.append(QString::fromUtf8(bytes));
 }
 
 // ---- Text values -------------------------------------------------------------------------------

@@ -83,6 +83,8 @@ QString decodeText(const Property &property);
 QByteArray decodeBinary(const Property &property);
 // Parameter values as text (they are UTF-8 or ASCII in practice).
 QString parameterText(QByteArrayView bytes);
+// The same, appended: ASCII text needs no copy of its own on the way.
+void appendParameterText(QString &out, QByteArrayView bytes);
 
 // ---- Text values -----------------------------------------------------------------------------
 // Undoes \n \N \, \; \: \\; other backslashes stay as they are.
