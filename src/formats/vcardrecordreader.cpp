@@ -138,14 +138,9 @@ QString verbatimLine(const Property &p)
     for (const VCardSyntax::Parameter &param : p.parameters) {
         if (quotedPrintable
             && (isEncodingSegment(param.name.isEmpty() ? param.value : param.name)
-                || QLatin1StringView(param.name.data(), param.name.size())
-                        .compare(VCardParameter::Encoding, Qt::CaseInsensitive)
-                    == 0))
+                || VCardSyntax::equalsIgnoreCase(param.name, VCardParameter::Encoding)))
             continue;
-        if (!base64
-            && QLatin1StringView(param.name.data(), param.name.size())
-                    .compare(VCardParameter::Charset, Qt::CaseInsensitive)
-                == 0)
+        if (!base64 && VCardSyntax::equalsIgnoreCase(param.name, VCardParameter::Charset))
             continue;
         line += u';';
         if (!param.name.isEmpty()) {
@@ -168,14 +163,14 @@ QStringList otherParameters(const Property &p, std::initializer_list<QLatin1Stri
 {
     QStringList out;
     for (const VCardSyntax::Parameter &param : p.parameters) {
-        const QLatin1StringView name(param.name.data(), param.name.size());
-        if (name.isEmpty() || name.compare(VCardParameter::Type, Qt::CaseInsensitive) == 0
-            || name.compare(VCardParameter::Encoding, Qt::CaseInsensitive) == 0
-            || name.compare(VCardParameter::Charset, Qt::CaseInsensitive) == 0)
+        using VCardSyntax::equalsIgnoreCase;
+        const QByteArrayView name = param.name;
+        if (name.isEmpty() || equalsIgnoreCase(name, VCardParameter::Type)
+            || equalsIgnoreCase(name, VCardParameter::Encoding) || equalsIgnoreCase(name, VCardParameter::Charset))
             continue;
         bool skip = false;
         for (QLatin1StringView c : consumed)
-            skip = skip || name.compare(c, Qt::CaseInsensitive) == 0;
+            skip = skip || equalsIgnoreCase(name, c);
         if (skip)
             continue;
         out.append(latin(param.name) + u'=' + VCardSyntax::parameterValue(latin(param.value)));

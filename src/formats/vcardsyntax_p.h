@@ -12,6 +12,20 @@
 
 namespace VCardSyntax {
 
+// ASCII case-insensitive equality of a name or word as written with a known one. Called a few
+// hundred times per card, so it is inline and settles unequal lengths and first letters at once.
+inline bool equalsIgnoreCase(QByteArrayView a, QLatin1StringView b)
+{
+    if (a.size() != b.size())
+        return false;
+    auto upper = [](char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; };
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (upper(a[i]) != upper(b[i].toLatin1()))
+            return false;
+    }
+    return true;
+}
+
 struct Parameter
 {
     QByteArrayView name; // empty for a bare 2.1 value ("TEL;WORK;FAX:")
@@ -34,7 +48,7 @@ struct Property
     QByteArrayView rawValue; // unfolded, not yet decoded
     QVarLengthArray<Parameter, 4> parameters;
 
-    bool is(QLatin1StringView propertyName) const;
+    bool is(QLatin1StringView propertyName) const { return equalsIgnoreCase(name, propertyName); }
     // The first value of a named parameter (case-insensitive); null when absent.
     QByteArrayView parameter(QLatin1StringView parameterName) const;
     bool hasParameter(QLatin1StringView parameterName) const;

@@ -107,7 +107,7 @@ const QLatin1StringView kFieldProperties[] = {
 
 bool oneOf(QByteArrayView value, QLatin1StringView word)
 {
-    return QLatin1StringView(value.data(), value.size()).compare(word, Qt::CaseInsensitive) == 0;
+    return VCardSyntax::equalsIgnoreCase(value, word);
 }
 
 } // namespace

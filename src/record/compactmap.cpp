@@ -19,7 +19,8 @@ const QList<QString> &knownKeys()
         Key::FormattedString, Key::CountryCode, Key::ShowAsPerson, Key::NameOrdering, FieldId::Street,
         FieldId::City, FieldId::State, FieldId::Zip, FieldId::Country, FieldId::FirstName, FieldId::MiddleName,
         FieldId::LastName, FieldId::PreviousFamilyName, FieldId::PhoneticFirstName, FieldId::PhoneticMiddleName,
-        FieldId::PhoneticLastName, FieldId::Name, Key::VCardParameters,
+        FieldId::PhoneticLastName, FieldId::Name, Key::VCardParameters, FieldId::Company, FieldId::Department,
+        FieldId::JobTitle, FieldId::Nickname, FieldId::Title, FieldId::Suffix, FieldId::Note,
     };
     return keys;
 }
@@ -212,6 +213,16 @@ void CompactMap::insert(const QString &key, const QVariant &value)
         m_entries[i].value = value;
     else
         m_entries.append({ position, value });
+}
+
+void CompactMap::insert(const QString &key, QVariant &&value)
+{
+    const quint32 position = keyPosition(key);
+    const qsizetype i = indexOf(position);
+    if (i >= 0)
+        m_entries[i].value = std::move(value);
+    else
+        m_entries.append({ position, std::move(value) });
 }
 
 void CompactMap::remove(const QString &key)

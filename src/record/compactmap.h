@@ -30,6 +30,7 @@ public:
     const QVariant *get(const QString &key) const;
 
     void insert(const QString &key, const QVariant &value);
+    void insert(const QString &key, QVariant &&value);
     void remove(const QString &key);
     void clear() { m_entries.clear(); }
 
@@ -40,7 +41,6 @@ public:
 
     bool operator==(const CompactMap &other) const { return toVariantMap() == other.toVariantMap(); }
 
-private:
     // Keys are kept once per process in a key table; an entry holds the key's position in it,
     // which makes an entry 40 bytes instead of 56 (a hundred thousand contacts hold millions).
     struct Entry
@@ -49,11 +49,16 @@ private:
         QVariant value;
     };
 
+private:
     qsizetype find(const QString &key) const;
     qsizetype indexOf(quint32 position) const;
 
     QList<Entry> m_entries;
 };
+
+// Both move in memory as plain bytes, which spares lists of them element-wise moves.
+Q_DECLARE_TYPEINFO(CompactMap::Entry, Q_RELOCATABLE_TYPE);
+Q_DECLARE_TYPEINFO(CompactMap, Q_RELOCATABLE_TYPE);
 
 using CompactList = QList<CompactMap>;
 

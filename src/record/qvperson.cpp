@@ -122,8 +122,11 @@ QStringView propertyName(QStringView line)
 // rather than through QUuid::toString().toUpper(): files of a hundred thousand records make one.
 QString newUniqueId()
 {
+    // Records are made by the hundred thousand on several threads: each thread draws from its
+    // own securely seeded generator instead of queueing for the global one.
+    thread_local QRandomGenerator generator = QRandomGenerator::securelySeeded();
     quint32 words[4];
-    QRandomGenerator::global()->fillRange(words);
+    generator.fillRange(words);
     uchar bytes[16];
     for (int i = 0; i < 4; ++i) {
         for (int j = 0; j < 4; ++j)

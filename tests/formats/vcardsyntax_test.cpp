@@ -165,11 +165,14 @@ TEST(VCardSyntax, Base64DecodesFoldedAndPaddedDataLikeTheGeneralDecoder)
         payload.append(char((i * 37 + 11) & 0xFF));
     for (qsizetype length : { 0, 1, 2, 3, 4, 5, 299, 300 }) {
         const QByteArray data = payload.left(length);
-        QByteArray encoded = data.toBase64();
-        for (qsizetype at = 60; at < encoded.size(); at += 62)
-            encoded.insert(at, at % 124 == 60 ? "\r\n " : "\n\t");
-        EXPECT_EQ(VCardSyntax::decodeBase64(encoded), data) << length;
-        EXPECT_EQ(VCardSyntax::decodeBase64(encoded), QByteArray::fromBase64(encoded)) << length;
+        // Breaks at and between the boundaries of four-character groups.
+        for (qsizetype first : { 60, 61, 62, 63 }) {
+            QByteArray encoded = data.toBase64();
+            for (qsizetype at = first; at < encoded.size(); at += 62)
+                encoded.insert(at, at % 124 == first % 124 ? "\r\n " : "\n\t");
+            EXPECT_EQ(VCardSyntax::decodeBase64(encoded), data) << length << " " << first;
+            EXPECT_EQ(VCardSyntax::decodeBase64(encoded), QByteArray::fromBase64(encoded)) << length;
+        }
     }
     EXPECT_EQ(VCardSyntax::decodeBase64("TWFu=garbage"), QByteArray("Man"));
     EXPECT_EQ(VCardSyntax::decodeBase64("T W\x01" "Fu"), QByteArray("Man"));
