@@ -58,6 +58,7 @@ struct CustomDefinition
 {
     QString name;
     bool labeled = false;
+    bool builtIn = false; // the name is also one of the record's own fields
 };
 
 QList<CustomDefinition> customDefinitions()
@@ -68,14 +69,14 @@ QList<CustomDefinition> customDefinitions()
         const QString name = definition.value(CustomKey::Name).toString();
         const QString type = definition.value(CustomKey::Type).toString();
         if (!name.isEmpty() && (type == ValueType::Labeled || type == ValueType::String))
-            definitions.append({ name, type == ValueType::Labeled });
+            definitions.append({ name, type == ValueType::Labeled, QVPerson::isBuiltInIdentifier(name) });
     }
     return definitions;
 }
 
-QByteArray customItemLines(QVPerson &person, const QList<CustomDefinition> &definitions, bool writeEmpty)
+void appendCustomItemLines(QByteArray &out, QVPerson &person, const QList<CustomDefinition> &definitions,
+                           bool writeEmpty)
 {
-    QByteArray out;
     for (const CustomDefinition &definition : definitions) {
         if (definition.labeled) {
             for (const QVariant &item : person.labeledValueForIdentifier(definition.name)) {
@@ -85,12 +86,15 @@ QByteArray customItemLines(QVPerson &person, const QList<CustomDefinition> &defi
                     appendCustomLine(out, definition.name, map.value(Key::Label).toString(), value, true);
             }
         } else {
-            const QString value = person.stringValueForIdentifier(definition.name);
+            // Most records lack most custom items; a record that neither defines nor stores this
+            // one has no text for it, which spares the general look-up.
+            const bool absent = !definition.builtIn && !person.storedItem(definition.name)
+                && person.customItemDefinition(definition.name).isEmpty();
+            const QString value = absent ? QString() : person.stringValueForIdentifier(definition.name);
             if (!value.isEmpty() || writeEmpty)
                 appendCustomLine(out, definition.name, {}, value, false);
         }
     }
-    return out;
 }
 
 // Whether one of the lines kept verbatim (the only ones the record writer does not make itself)
@@ -122,7 +126,7 @@ void appendCard(QByteArray &out, QVPerson &person, const QStringList &options, c
     if (options.contains(VCardOption::Photo) && !keepsLine(person, QLatin1StringView("PHOTO;")))
         out += photoLines(person);
     if (contactEntry || options.contains(VCardOption::Custom))
-        out += customItemLines(person, definitions, contactEntry);
+        appendCustomItemLines(out, person, definitions, contactEntry);
     if (!groupNames.isEmpty() && !keepsLine(person, QLatin1StringView("CATEGORIES:"))) {
         QStringList escaped;
         for (const QString &name : groupNames)

@@ -325,7 +325,7 @@ void Builder::readProperty(const Property &p)
     if (p.is(Version) || p.is(ProdId))
         return; // written anew
     if (p.is(Categories)) {
-        for (const QString &name : VCardSyntax::splitEscaped(VCardSyntax::decodeText(p), u',')) {
+        for (const QString &name : VCardSyntax::splitValue(p, u',')) {
             if (const QString trimmed = name.trimmed(); !trimmed.isEmpty())
                 m_categories.append(trimmed);
         }
@@ -337,7 +337,7 @@ void Builder::readProperty(const Property &p)
             return;
         }
         m_hasName = true;
-        const QStringList parts = VCardSyntax::splitEscaped(VCardSyntax::decodeText(p), u';');
+        const VCardSyntax::Parts parts = VCardSyntax::splitValue(p, u';');
         auto part = [&](qsizetype i) { return i < parts.size() ? parts.at(i).trimmed() : QString(); };
         m_name.insert(FieldId::LastName, part(0));
         m_name.insert(FieldId::FirstName, part(1));
@@ -356,14 +356,14 @@ void Builder::readProperty(const Property &p)
         return; // composed anew from the name when written
     }
     if (p.is(Org)) {
-        const QStringList parts = VCardSyntax::splitEscaped(VCardSyntax::decodeText(p), u';');
         if (m_strings.contains(FieldId::Company)) {
             keep(p);
             return;
         }
+        const VCardSyntax::Parts parts = VCardSyntax::splitValue(p, u';');
         m_strings.insert(FieldId::Company, parts.value(0));
         if (parts.size() > 1) {
-            QStringList units = parts.mid(1);
+            QStringList units(parts.begin() + 1, parts.end());
             while (!units.isEmpty() && units.constLast().isEmpty())
                 units.removeLast();
             if (!units.isEmpty())
@@ -451,7 +451,7 @@ void Builder::readProperty(const Property &p)
     if (p.is(Adr)) {
         const QString label = labelFor(Field::Address, p, &leftovers);
         leftovers += otherParameters(p, {});
-        const QStringList parts = VCardSyntax::splitEscaped(VCardSyntax::decodeText(p), u';');
+        const VCardSyntax::Parts parts = VCardSyntax::splitValue(p, u';');
         auto part = [&](qsizetype i) { return i < parts.size() ? parts.at(i) : QString(); };
         // Post-office box and extended address have no field of their own: they lead the street.
         QStringList streetLines;
@@ -603,13 +603,14 @@ Result Builder::build(Parts parts)
     }
     m_name.insert(Key::ShowAsPerson, !m_isCompany); // the record takes the flag from here
     m_name.insert(Key::StringValue, QString()); // room for the composed name, filled in by the record
+    // The name goes first: the company name composes the record's name with it, not without it.
+    r.setDictionary(FieldId::Name, std::move(m_name));
     // Room for every text field and custom item, so that the record's table is allocated once.
     r.reserveItems(m_strings.size() + (m_hasNote ? 1 : 0) + m_customItemProperties);
     for (const auto &[identifier, value] : m_strings)
         r.setValue(value, identifier);
     if (m_hasNote)
         r.setValue(m_note, FieldId::Note);
-    r.setDictionary(FieldId::Name, std::move(m_name));
 
     if (!m_phonetic.isEmpty()) {
         for (const QString &key : { FieldId::FirstName, FieldId::MiddleName, FieldId::LastName }) {

@@ -459,10 +459,11 @@ QString unescape(QString &&text)
     return unescape(QStringView(text));
 }
 
-QStringList splitEscaped(QStringView text, QChar separator)
+namespace {
+
+template<typename List>
+void appendSplit(List &parts, QStringView text, QChar separator)
 {
-    QStringList parts;
-    parts.reserve(text.count(separator) + 1); // at least as many as there are parts
     qsizetype start = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (text[i] == u'\\') {
@@ -475,6 +476,34 @@ QStringList splitEscaped(QStringView text, QChar separator)
         }
     }
     parts.append(unescape(text.sliced(std::min(start, text.size()))));
+}
+
+} // namespace
+
+QStringList splitEscaped(QStringView text, QChar separator)
+{
+    QStringList parts;
+    parts.reserve(text.count(separator) + 1); // at least as many as there are parts
+    appendSplit(parts, text, separator);
+    return parts;
+}
+
+Parts splitValue(const Property &property, QChar separator)
+{
+    Parts parts;
+    const QByteArrayView charset = property.parameter(VCardParameter::Charset);
+    if (property.encoding() == Encoding::Raw && !property.rawValue.isEmpty()
+        && (charset.isEmpty() || equalsIgnoreCase(charset, QLatin1StringView("UTF-8")))) {
+        // UTF-8 never gives more UTF-16 units than it has bytes.
+        QVarLengthArray<QChar, 256> buffer(property.rawValue.size());
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QChar *end = utf8.appendToBuffer(buffer.data(), property.rawValue);
+        if (!utf8.hasError()) {
+            appendSplit(parts, QStringView(buffer.data(), end), separator);
+            return parts;
+        }
+    }
+    appendSplit(parts, decodeText(property), separator);
     return parts;
 }
 

@@ -18,6 +18,12 @@ inline bool equalsIgnoreCase(QByteArrayView a, QLatin1StringView b)
 {
     if (a.size() != b.size())
         return false;
+    if (a.isEmpty())
+        return true;
+    // Bytes that differ in more than the case bit differ in any case: most names part here.
+    const qsizetype last = a.size() - 1;
+    if (((a[0] ^ b[0].toLatin1()) | (a[last] ^ b[last].toLatin1())) & ~0x20)
+        return false;
     auto upper = [](char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; };
     for (qsizetype i = 0; i < a.size(); ++i) {
         if (upper(a[i]) != upper(b[i].toLatin1()))
@@ -107,6 +113,10 @@ QString unescape(QStringView text);
 QString unescape(QString &&text);
 // Splits at every separator not preceded by a backslash and unescapes each part.
 QStringList splitEscaped(QStringView text, QChar separator);
+// The same for a structured value (N, ADR, ORG, CATEGORIES), decoded as decodeText does. A card has
+// a few of these: the parts are gathered without touching the heap for anything but their texts.
+using Parts = QVarLengthArray<QString, 8>;
+Parts splitValue(const Property &property, QChar separator);
 
 // ---- Writing ----------------------------------------------------------------------------------
 // Text value escaping: backslash, line breaks (as \n), "," and ";".

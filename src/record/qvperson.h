@@ -69,6 +69,8 @@ public:
     static bool isStringIdentifier(const QString &identifier);
     static bool isAddressIdentifier(const QString &identifier);
     static std::optional<LabeledField> labeledFieldForIdentifier(const QString &identifier);
+    // Whether the identifier names one of the record's own fields rather than a custom item.
+    static bool isBuiltInIdentifier(const QString &identifier);
     static QString identifierForLabeledField(LabeledField field);
 
     // ---- Labels (qvperson_labels.cpp) ------------------------------------------------------

@@ -361,10 +361,33 @@ void QVPerson::defineCustomItem(const QString &type, const QString &name, const 
         m_customItems.append(definition);
 }
 
+namespace {
+
+// A file's records mostly add the same few text items: each thread hands out one shared
+// definition per name instead of a map of its own per record.
+QVariant sharedStringItemDefinition(const QString &name)
+{
+    static constexpr qsizetype kMaximumNames = 256; // files with endless distinct names stay small
+    thread_local QHash<QString, QVariant> definitions;
+    if (const auto it = definitions.constFind(name); it != definitions.constEnd())
+        return it.value();
+    if (definitions.size() >= kMaximumNames)
+        definitions.clear();
+    const QVariant definition = QVariantMap { { CustomKey::Type, ValueType::String }, { CustomKey::Name, name } };
+    definitions.insert(name, definition);
+    return definition;
+}
+
+} // namespace
+
 void QVPerson::addCustomItem(const QString &type, const QString &name, const QStringList &labels,
                              const QByteArray &imageData)
 {
     qsizetype i = customItemIndex(name);
+    if (i < 0 && type == ValueType::String && imageData.isEmpty()) {
+        m_customItems.append(sharedStringItemDefinition(name));
+        return;
+    }
     if (i < 0) {
         m_customItems.append(QVariantMap());
         i = m_customItems.size() - 1;

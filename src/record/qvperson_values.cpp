@@ -323,6 +323,19 @@ QString QVPerson::typeForIdentifier(const QString &identifier) const
 
 // ---- Reading by identifier ---------------------------------------------------------------
 
+bool QVPerson::isBuiltInIdentifier(const QString &identifier)
+{
+    // The identifiers valueForIdentifier answers before it looks at custom items.
+    static const QString kOwnFields[] = {
+        FieldId::Name, FieldId::CompositeName, FieldId::FirstName, FieldId::MiddleName, FieldId::LastName,
+        FieldId::PreviousFamilyName, FieldId::PhoneticName, FieldId::PhoneticFirstName, FieldId::PhoneticMiddleName,
+        FieldId::PhoneticLastName, FieldId::Photo, FieldId::Thumbnail, FieldId::Groups, FieldId::NameOrdering,
+        FieldId::NameDisplay, FieldId::Birthday,
+    };
+    return isStringIdentifier(identifier) || isLabeledIdentifier(identifier) || labeledFieldForIdentifier(identifier)
+        || std::find(std::begin(kOwnFields), std::end(kOwnFields), identifier) != std::end(kOwnFields);
+}
+
 QVariant QVPerson::valueForIdentifier(const QString &identifier)
 {
     if (identifier == FieldId::Name)

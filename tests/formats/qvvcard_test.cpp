@@ -271,6 +271,24 @@ TEST(VCardWriting, CustomItemsByWriter)
     EXPECT_EQ(items.first().toMap().value(Key::Value), QStringLiteral("two\nlines"));
 }
 
+TEST(VCardWriting, CustomItemsOfOtherRecords)
+{
+    // The class definitions come from one record; another record lacks the items.
+    const PersonPtr with = person("BEGIN:VCARD\nFN:A\nX-FAV:Tea\nX-Phone:kept\nEND:VCARD\n");
+    const PersonPtr without = person("BEGIN:VCARD\nFN:B\nTEL:123\nEND:VCARD\n");
+    ASSERT_TRUE(with && without);
+    QVPerson::setClassCustomItems(with->customItems());
+    const QString byRecord = QVvCard::vCardFromPerson(*without, { VCardOption::Custom }, {});
+    const QString byEntry = QVvCard::vCardFromContact(makeContactEntry(without), {});
+    const QString fieldNamed = without->stringValueForIdentifier(QStringLiteral("Phone"));
+    QVPerson::setClassCustomItems({});
+    EXPECT_FALSE(byRecord.contains(QLatin1StringView("X-FAV"))) << byRecord.toStdString();
+    EXPECT_TRUE(byEntry.contains(QLatin1StringView("\r\nX-FAV:\r\n"))) << byEntry.toStdString();
+    // An item named like one of the record's fields writes what looking the name up gives.
+    EXPECT_EQ(fieldNamed, QStringLiteral("123"));
+    EXPECT_TRUE(byRecord.contains(QLatin1StringView("X-Phone:123\r\n"))) << byRecord.toStdString();
+}
+
 TEST(VCardWriting, EveryLabelSurvivesAWriteAndARead)
 {
     const QString fields[] = { FieldId::Phone,          FieldId::Email,        FieldId::Address, FieldId::Url,
