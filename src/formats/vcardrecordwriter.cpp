@@ -90,27 +90,51 @@ void Writer::labeled(Field field, const QString &property, const QString &value,
     const QString label = item.string(Key::Label);
     const bool named = !label.isEmpty() && label != LabelWord::NoLabel;
     const QString kept = item.string(VCardKey::Parameters);
-    const QString internet = field == Field::Email ? QStringLiteral(";TYPE=INTERNET") : QString();
-    const QString keptParams = kept.isEmpty() ? QString() : u';' + kept;
-    QString params;
+    const QLatin1StringView internet(field == Field::Email ? ";TYPE=INTERNET" : "");
+    // Each item is one line of a card and cards come by the hundred thousand: the line is put
+    // together in one buffer per thread.
+    thread_local QString text;
+    auto appendParameters = [&](const QStringList &types) {
+        if (!types.isEmpty()) {
+            text += u';';
+            text += VCardParameter::Type;
+            text += u'=';
+            text += types.join(u',');
+        }
+        text += internet;
+        if (!kept.isEmpty()) {
+            text += u';';
+            text += kept;
+        }
+    };
+    QStringList types;
     bool groupedLabel = named;
     if (named) {
-        const QStringList types = VCardTypes::typesForLabel(field, label);
+        types = VCardTypes::typesForLabel(field, label);
         if (!types.isEmpty()) {
-            params = u';' + VCardParameter::Type + u'=' + types.join(u',');
             // Kept TYPE values of another label (a grouped label's leftovers) could outrank ours
             // when the card is read again; the grouped form keeps the label then.
-            groupedLabel = !keptParams.isEmpty() && !readsBackAs(field, params + internet + keptParams, label);
+            groupedLabel = false;
+            if (!kept.isEmpty()) {
+                text.resize(0); // keeps the buffer
+                appendParameters(types);
+                groupedLabel = !readsBackAs(field, text, label);
+            }
             if (groupedLabel)
-                params.clear();
+                types.clear();
         }
     }
-    params += internet + keptParams;
     QString group;
     if (groupedLabel || !extraLine.isEmpty())
         group = nextGroup();
     const QString prefix = group.isEmpty() ? QString() : group + u'.';
-    line(prefix + property + params + u':' + value);
+    text.resize(0); // keeps the buffer
+    text += prefix;
+    text += property;
+    appendParameters(types);
+    text += u':';
+    text += value;
+    line(text);
     if (!extraLine.isEmpty())
         line(prefix + extraLine);
     if (groupedLabel)

@@ -606,6 +606,15 @@ QString parameterValue(QStringView value)
 void appendFolded(QByteArray &out, QByteArrayView line)
 {
     constexpr qsizetype kLineOctets = 75;
+    if (line.size() <= kLineOctets) {
+        // Most lines need no fold: they are copied in place with their line end at once.
+        const qsizetype start = out.size();
+        out.resize(start + line.size() + 2);
+        char *d = std::copy_n(line.data(), line.size(), out.data() + start);
+        d[0] = '\r';
+        d[1] = '\n';
+        return;
+    }
     qsizetype pos = 0;
     qsizetype room = kLineOctets;
     while (line.size() - pos > room) {

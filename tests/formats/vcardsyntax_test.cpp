@@ -105,10 +105,15 @@ TEST(VCardSyntax, FoldingKeepsCharactersWholeAndUnfoldsBack)
 {
     const QString samples[] = { QString(200, u'a'), QString::fromUtf8("NOTE:") + QString(90, QChar(0x5C71)),
                                 QStringLiteral("NOTE:") + QString::fromUtf8("\xF0\x9F\x98\x80").repeated(40),
-                                QStringLiteral("NOTE:short") };
+                                QStringLiteral("NOTE:short"), QStringLiteral("NOTE:") + QString(70, u'x'),
+                                QStringLiteral("NOTE:") + QString(71, u'x') };
     for (const QString &line : samples) {
-        QByteArray out;
+        // Lines are appended to what was written before.
+        const QByteArray before = "VERSION:3.0\r\n";
+        QByteArray out = before;
         VCardSyntax::appendFolded(out, line.toUtf8());
+        ASSERT_TRUE(out.startsWith(before));
+        out.remove(0, before.size());
         ASSERT_TRUE(out.endsWith("\r\n"));
         for (const QByteArray &physical : out.chopped(2).split('\n')) {
             const QByteArray bare = physical.endsWith('\r') ? physical.chopped(1) : physical;
