@@ -104,23 +104,26 @@ ContactList liveContacts(const ContainerTable &containers)
 
 int convert(const ReadResult &read, const QString &outPath, QTextStream &err)
 {
-    QByteArray bytes;
-    const ContactList contacts = liveContacts(read.containers);
-    if (isCsv(outPath)) {
-        bytes = ContactExport::csvText(contacts).toUtf8();
-    } else if (isVCard(outPath)) {
-        QVPerson::setClassCustomItems(QVvCard::customItemDefinitions(contacts));
-        bytes = QVvCard::vCardDataFromContacts(contacts,
-                                           {VCardOption::Photo, VCardOption::Note, VCardOption::Custom,
-                                            VCardOption::Categories},
-                                           read.containers.first())
-                   .value_or(QByteArray());
-    } else {
+    const bool csv = isCsv(outPath);
+    if (!csv && !isVCard(outPath)) {
         err << "cannot tell the output format of " << outPath << ": use .vcf, .vcard or .csv\n";
         return UsageError;
     }
+    const ContactList contacts = liveContacts(read.containers);
     QSaveFile file(outPath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    auto write = [&file](const QByteArray &bytes) { return file.write(bytes) == bytes.size(); };
+    bool written = file.open(QIODevice::WriteOnly);
+    if (written && csv) {
+        written = write(ContactExport::csvText(contacts).toUtf8());
+    } else if (written) {
+        // Cards go to the file batch by batch as they are written, never all at once in memory.
+        QVPerson::setClassCustomItems(QVvCard::customItemDefinitions(contacts));
+        written = QVvCard::writeVCardData(contacts,
+                                          {VCardOption::Photo, VCardOption::Note, VCardOption::Custom,
+                                           VCardOption::Categories},
+                                          read.containers.first(), write);
+    }
+    if (!written || !file.commit()) {
         err << "cannot write " << outPath << ": " << file.errorString() << '\n';
         return WriteFailed;
     }

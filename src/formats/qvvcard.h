@@ -70,6 +70,12 @@ public:
     static std::optional<QByteArray> vCardDataFromContacts(const ContactList &contacts, const QStringList &options,
                                                      const ContainerEntry &container,
                                                      const ProgressHandler &progress = {});
+    // The same cards handed to a sink batch by batch, in order, as they are written (to write a
+    // large file without holding all of it); false when cancelled or when the sink refuses a batch.
+    using BatchSink = std::function<bool(const QByteArray &batch)>;
+    static bool writeVCardData(const ContactList &contacts, const QStringList &options,
+                               const ContainerEntry &container, const BatchSink &sink,
+                               const ProgressHandler &progress = {});
     // Cards of the entries with the contact-entry writer (no categories).
     static QString vCardsFromContactsProgress(const ContactList &contacts, const QStringList &options);
     static QString vCardFromPerson(QVPerson &person, const QStringList &options,

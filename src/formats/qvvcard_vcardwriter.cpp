@@ -150,9 +150,8 @@ constexpr qsizetype kWriteBatch = 256;
 
 } // namespace
 
-std::optional<QByteArray> QVvCard::vCardDataFromContacts(const ContactList &contacts, const QStringList &options,
-                                                         const ContainerEntry &container,
-                                                         const ProgressHandler &progress)
+bool QVvCard::writeVCardData(const ContactList &contacts, const QStringList &options, const ContainerEntry &container,
+                             const BatchSink &sink, const ProgressHandler &progress)
 {
     // Group names by contact, gathered once instead of walking every group for every contact.
     QHash<QString, QStringList> groupNames;
@@ -185,16 +184,9 @@ std::optional<QByteArray> QVvCard::vCardDataFromContacts(const ContactList &cont
                 appendCard(bytes, *entry->person, options, groupNames.value(entry->uniqueId), false, definitions);
         }
     };
-    QByteArray out;
     auto deliver = [&](qsizetype index) -> bool {
-        const QByteArray &batch = batches[size_t(index)];
-        // Room for the whole text at the rate of the first batch, and a sixteenth more for
-        // batches a little longer than it, so that the text is rarely moved.
-        if (index == 0 && batchCount > 1) {
-            const qsizetype estimate = batch.size() * batchCount;
-            out.reserve(estimate + estimate / 16);
-        }
-        out += batch;
+        if (!sink(batches[size_t(index)]))
+            return false;
         batches[size_t(index)] = QByteArray();
         if (progress) {
             const qsizetype last = std::min(contacts.size(), (index + 1) * kWriteBatch);
@@ -207,7 +199,26 @@ std::optional<QByteArray> QVvCard::vCardDataFromContacts(const ContactList &cont
         }
         return true;
     };
-    if (!OrderedBatches::run(batchCount, work, deliver))
+    return OrderedBatches::run(batchCount, work, deliver);
+}
+
+std::optional<QByteArray> QVvCard::vCardDataFromContacts(const ContactList &contacts, const QStringList &options,
+                                                         const ContainerEntry &container,
+                                                         const ProgressHandler &progress)
+{
+    const qsizetype batchCount = (contacts.size() + kWriteBatch - 1) / kWriteBatch;
+    QByteArray out;
+    auto append = [&](const QByteArray &batch) {
+        // Room for the whole text at the rate of the first batch, and a sixteenth more for
+        // batches a little longer than it, so that the text is rarely moved.
+        if (out.isEmpty() && batchCount > 1) {
+            const qsizetype estimate = batch.size() * batchCount;
+            out.reserve(estimate + estimate / 16);
+        }
+        out += batch;
+        return true;
+    };
+    if (!writeVCardData(contacts, options, container, append, progress))
         return std::nullopt;
     return out;
 }

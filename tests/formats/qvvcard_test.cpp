@@ -271,6 +271,37 @@ TEST(VCardWriting, CustomItemsByWriter)
     EXPECT_EQ(items.first().toMap().value(Key::Value), QStringLiteral("two\nlines"));
 }
 
+TEST(VCardWriting, BatchesReachTheSinkInOrderUntilItRefuses)
+{
+    QByteArray text;
+    for (int i = 0; i < 700; ++i)
+        text += "BEGIN:VCARD\nFN:Person " + QByteArray::number(i) + "\nCATEGORIES:Club\nEND:VCARD\n";
+    const ContainerTable table = read(text);
+    const ContactList list = contacts(table);
+    ASSERT_EQ(list.size(), 700);
+    const QStringList options { VCardOption::Categories };
+    const QByteArray whole = QVvCard::vCardDataFromContacts(list, options, table.first()).value_or(QByteArray());
+
+    QList<QByteArray> batches;
+    auto keep = [&](const QByteArray &batch) {
+        batches.append(batch);
+        return true;
+    };
+    ASSERT_TRUE(QVvCard::writeVCardData(list, options, table.first(), keep));
+    EXPECT_GT(batches.size(), 1); // several batches, handed over in the contacts' order
+    EXPECT_EQ(batches.join(), whole);
+    EXPECT_EQ(whole.count("CATEGORIES:Club\r\n"), 700);
+
+    // A sink that cannot take a batch (a full disk) stops the writing.
+    int calls = 0;
+    auto refuse = [&](const QByteArray &) {
+        ++calls;
+        return false;
+    };
+    EXPECT_FALSE(QVvCard::writeVCardData(list, options, table.first(), refuse));
+    EXPECT_EQ(calls, 1);
+}
+
 TEST(VCardWriting, CustomItemsOfOtherRecords)
 {
     // The class definitions come from one record; another record lacks the items.
