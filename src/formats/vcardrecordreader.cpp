@@ -240,6 +240,24 @@ private:
     QVarLengthArray<std::pair<QByteArrayView, qsizetype>, 8> m_entries;
 };
 
+// One custom item property read into the record: a labeled item when it has a label, else text.
+void addCustomItem(const Property &p, QVPerson &person)
+{
+    const QString name = latin(p.name.sliced(2));
+    const QString value = text(p);
+    const QString label = p.parameterText.isEmpty() ? QString() : customLabel(p);
+    if (!label.isNull()) {
+        person.addCustomItem(ValueType::Labeled, name, { label });
+        person.addLabeledValue(
+            QVariantMap { { Key::Value, value }, { Key::Label, label }, { Key::StringValue, value } },
+            name);
+    } else {
+        if (person.customItemDefinition(name).isEmpty())
+            person.addCustomItem(ValueType::String, name, {});
+        person.setValue(value, name);
+    }
+}
+
 class Builder
 {
 public:
@@ -277,7 +295,7 @@ private:
     StringFields m_strings;
     QString m_note;
     bool m_hasNote = false;
-    int m_customItemProperties = 0;
+    QVarLengthArray<const Property *, 8> m_customItemProperties; // read once the record exists
     std::optional<DateComponents> m_birthday;
     QByteArray m_photo;
     bool m_isCompany = false;
@@ -322,6 +340,11 @@ void Builder::addItem(Field field, std::initializer_list<std::pair<QString, QVar
 void Builder::readProperty(const Property &p)
 {
     using namespace VCardProperty;
+    // Custom items are read once the record exists, from every line that makes one, including
+    // lines a field below reads as well.
+    const bool customItem = isCustomItemProperty(p);
+    if (customItem)
+        m_customItemProperties.append(&p);
     if (p.is(Version) || p.is(ProdId))
         return; // written anew
     if (p.is(Categories)) {
@@ -550,10 +573,8 @@ void Builder::readProperty(const Property &p)
         addItem(Field::Dates, { { Key::Label, label }, { Key::Value, QVariant::fromValue(*date) } }, leftovers);
         return;
     }
-    if (isCustomItemProperty(p)) {
-        ++m_customItemProperties;
+    if (customItem)
         return; // read by the custom item reader
-    }
     keep(p);
 }
 
@@ -606,7 +627,7 @@ Result Builder::build(Parts parts)
     // The name goes first: the company name composes the record's name with it, not without it.
     r.setDictionary(FieldId::Name, std::move(m_name));
     // Room for every text field and custom item, so that the record's table is allocated once.
-    r.reserveItems(m_strings.size() + (m_hasNote ? 1 : 0) + m_customItemProperties);
+    r.reserveItems(m_strings.size() + (m_hasNote ? 1 : 0) + m_customItemProperties.size());
     for (const auto &[identifier, value] : m_strings)
         r.setValue(value, identifier);
     if (m_hasNote)
@@ -643,8 +664,10 @@ Result Builder::build(Parts parts)
     if (!m_photo.isEmpty())
         r.setImageData(m_photo);
     r.setExtraProperties(m_extra);
-    if (parts == Parts::Everything)
-        addCustomItems(m_card, r);
+    if (parts == Parts::Everything) {
+        for (const Property *p : std::as_const(m_customItemProperties))
+            addCustomItem(*p, r);
+    }
     r.setCreated(true);
     r.setChanged(false);
     r.squeeze();
@@ -678,21 +701,8 @@ QStringList categories(const Card &card)
 void addCustomItems(const Card &card, QVPerson &person)
 {
     for (const Property &p : card.properties()) {
-        if (!isCustomItemProperty(p))
-            continue;
-        const QString name = latin(p.name.sliced(2));
-        const QString value = text(p);
-        const QString label = p.parameterText.isEmpty() ? QString() : customLabel(p);
-        if (!label.isNull()) {
-            person.addCustomItem(ValueType::Labeled, name, { label });
-            person.addLabeledValue(
-                QVariantMap { { Key::Value, value }, { Key::Label, label }, { Key::StringValue, value } },
-                name);
-        } else {
-            if (person.customItemDefinition(name).isEmpty())
-                person.addCustomItem(ValueType::String, name, {});
-            person.setValue(value, name);
-        }
+        if (isCustomItemProperty(p))
+            addCustomItem(p, person);
     }
 }
 

@@ -73,12 +73,15 @@ private:
     std::array<quint8, kSlots> m_positions {};
 };
 
-// The position of a known key, or -1.
-qsizetype knownPosition(const QString &key)
+const KnownAddresses &knownAddresses()
 {
     static const KnownAddresses addresses;
-    if (const qsizetype position = addresses.find(key.constData()); position >= 0)
-        return position;
+    return addresses;
+}
+
+// The position of a known key given as other characters than the constant's, or -1.
+qsizetype knownPositionByText(const QString &key)
+{
     static const QHash<QString, qsizetype> positions = [] {
         const QList<QString> &known = knownKeys();
         QHash<QString, qsizetype> h;
@@ -99,10 +102,11 @@ QHash<QString, quint32> &threadPositions()
     return positions;
 }
 
-// The position of a key already in the table, or kNoPosition when no map ever stored it.
-quint32 existingPosition(const QString &key)
+// The position of a key already in the table, or kNoPosition when no map ever stored it: the
+// look-up of a key that is no key constant, kept out of the quick path below.
+Q_NEVER_INLINE quint32 existingPositionByText(const QString &key)
 {
-    if (const qsizetype position = knownPosition(key); position >= 0)
+    if (const qsizetype position = knownPositionByText(key); position >= 0)
         return quint32(position);
     QHash<QString, quint32> &mine = threadPositions();
     if (const auto it = mine.constFind(key); it != mine.constEnd())
@@ -113,6 +117,14 @@ quint32 existingPosition(const QString &key)
     if (position != kNoPosition)
         mine.insert(key, position);
     return position;
+}
+
+// The position of a key already in the table, or kNoPosition when no map ever stored it.
+inline quint32 existingPosition(const QString &key)
+{
+    if (const qsizetype position = knownAddresses().find(key.constData()); position >= 0)
+        return quint32(position);
+    return existingPositionByText(key);
 }
 
 // The position of a key in the table, adding it when new.
