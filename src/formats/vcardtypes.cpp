@@ -3,6 +3,9 @@
 #include "platform/contactlabels.h"
 #include "record/keys.h"
 
+#include <QHash>
+#include <array>
+
 namespace VCardTypes {
 
 namespace {
@@ -112,7 +115,54 @@ bool oneOf(QByteArrayView value, QLatin1StringView word)
 
 } // namespace
 
+namespace {
+
+QString labelFromTypesOnce(Field field, const VCardSyntax::Property &property, QStringList *leftovers);
+
+// The answers for the parameter lists a thread met last. A file repeats a few lists ("TYPE=CELL",
+// "TYPE=INTERNET,HOME") thousands of times, and the answer depends on the list alone.
+class RecentAnswers
+{
+public:
+    QString label(Field field, const VCardSyntax::Property &property, QStringList *leftovers)
+    {
+        Answer &answer = m_answers[(qHash(property.parameterText) ^ size_t(field)) % kSlots];
+        if (!answer.valid || answer.field != field || answer.parameterText != property.parameterText) {
+            answer.leftovers.clear();
+            answer.label = labelFromTypesOnce(field, property, &answer.leftovers);
+            answer.parameterText = property.parameterText.toByteArray();
+            answer.field = field;
+            answer.valid = true;
+        }
+        if (leftovers)
+            *leftovers += answer.leftovers;
+        return answer.label;
+    }
+
+private:
+    struct Answer
+    {
+        bool valid = false;
+        Field field = Field::Phone;
+        QByteArray parameterText;
+        QString label;
+        QStringList leftovers;
+    };
+    static constexpr size_t kSlots = 64;
+    std::array<Answer, kSlots> m_answers;
+};
+
+} // namespace
+
 QString labelFromTypes(Field field, const VCardSyntax::Property &property, QStringList *leftovers)
+{
+    thread_local RecentAnswers answers;
+    return answers.label(field, property, leftovers);
+}
+
+namespace {
+
+QString labelFromTypesOnce(Field field, const VCardSyntax::Property &property, QStringList *leftovers)
 {
     // Gather every TYPE value (TYPE=A,B, repeated TYPE=, bare 2.1 values).
     QVarLengthArray<QByteArrayView, 8> types;
@@ -170,6 +220,8 @@ QString labelFromTypes(Field field, const VCardSyntax::Property &property, QStri
     }
     return label;
 }
+
+} // namespace
 
 QStringList typesForLabel(Field field, const QString &label)
 {

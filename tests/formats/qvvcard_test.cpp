@@ -1,6 +1,7 @@
 // QVvCard reading and writing: cutting cards, categories, custom items, labels, progress and
 // cancellation, the writer's own lines, and labels surviving a write and a read.
 #include "../testutil.h"
+#include "platform/contactlabels.h"
 #include "record/keys.h"
 #include "record/labelregistration.h"
 #include "formats/vcardfilereader_p.h"
@@ -269,6 +270,27 @@ TEST(VCardWriting, CustomItemsByWriter)
     ASSERT_EQ(items.size(), 1);
     EXPECT_EQ(items.first().toMap().value(Key::Label), QStringLiteral("a:b"));
     EXPECT_EQ(items.first().toMap().value(Key::Value), QStringLiteral("two\nlines"));
+}
+
+TEST(VCardReading, RepeatedTypeListsGiveEachFieldItsOwnLabel)
+{
+    // The same TYPE list on several fields and several lines: labels and kept types per field.
+    const PersonPtr p = person("BEGIN:VCARD\nFN:A\nTEL;TYPE=HOME,FAX,X-ONE:1\nEMAIL;TYPE=HOME,FAX,X-ONE:a@b.c\n"
+                               "TEL;TYPE=HOME,FAX,X-ONE:2\nEMAIL;TYPE=HOME,FAX,X-ONE:d@e.f\nEND:VCARD\n");
+    ASSERT_TRUE(p);
+    const QVariantList phones = p->phoneValues();
+    const QVariantList emails = p->emailValues();
+    ASSERT_EQ(phones.size(), 2);
+    ASSERT_EQ(emails.size(), 2);
+    const QString kept = QStringLiteral("vCardParameters");
+    for (const QVariant &phone : phones) {
+        EXPECT_EQ(phone.toMap().value(Key::Label), LabelWord::HomeFax);
+        EXPECT_EQ(phone.toMap().value(kept), QStringLiteral("TYPE=X-ONE"));
+    }
+    for (const QVariant &email : emails) {
+        EXPECT_EQ(email.toMap().value(Key::Label), LabelWord::Home);
+        EXPECT_EQ(email.toMap().value(kept), QStringLiteral("TYPE=FAX;TYPE=X-ONE"));
+    }
 }
 
 TEST(VCardWriting, BatchesReachTheSinkInOrderUntilItRefuses)
