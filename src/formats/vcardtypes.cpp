@@ -113,55 +113,7 @@ bool oneOf(QByteArrayView value, QLatin1StringView word)
     return VCardSyntax::equalsIgnoreCase(value, word);
 }
 
-} // namespace
-
-namespace {
-
-QString labelFromTypesOnce(Field field, const VCardSyntax::Property &property, QStringList *leftovers);
-
-// The answers for the parameter lists a thread met last. A file repeats a few lists ("TYPE=CELL",
-// "TYPE=INTERNET,HOME") thousands of times, and the answer depends on the list alone.
-class RecentAnswers
-{
-public:
-    QString label(Field field, const VCardSyntax::Property &property, QStringList *leftovers)
-    {
-        Answer &answer = m_answers[(qHash(property.parameterText) ^ size_t(field)) % kSlots];
-        if (!answer.valid || answer.field != field || answer.parameterText != property.parameterText) {
-            answer.leftovers.clear();
-            answer.label = labelFromTypesOnce(field, property, &answer.leftovers);
-            answer.parameterText = property.parameterText.toByteArray();
-            answer.field = field;
-            answer.valid = true;
-        }
-        if (leftovers)
-            *leftovers += answer.leftovers;
-        return answer.label;
-    }
-
-private:
-    struct Answer
-    {
-        bool valid = false;
-        Field field = Field::Phone;
-        QByteArray parameterText;
-        QString label;
-        QStringList leftovers;
-    };
-    static constexpr size_t kSlots = 64;
-    std::array<Answer, kSlots> m_answers;
-};
-
-} // namespace
-
-QString labelFromTypes(Field field, const VCardSyntax::Property &property, QStringList *leftovers)
-{
-    thread_local RecentAnswers answers;
-    return answers.label(field, property, leftovers);
-}
-
-namespace {
-
+// The label the TYPE values of a property give; the TYPE values it leaves unused go to leftovers.
 QString labelFromTypesOnce(Field field, const VCardSyntax::Property &property, QStringList *leftovers)
 {
     // Gather every TYPE value (TYPE=A,B, repeated TYPE=, bare 2.1 values).
@@ -221,7 +173,46 @@ QString labelFromTypesOnce(Field field, const VCardSyntax::Property &property, Q
     return label;
 }
 
+// The answers for the parameter lists a thread met last. A file repeats a few lists ("TYPE=CELL",
+// "TYPE=INTERNET,HOME") thousands of times, and the answer depends on the list alone.
+class RecentAnswers
+{
+public:
+    QString label(Field field, const VCardSyntax::Property &property, QStringList *leftovers)
+    {
+        Answer &answer = m_answers[(qHash(property.parameterText) ^ size_t(field)) % kSlots];
+        if (!answer.valid || answer.field != field || answer.parameterText != property.parameterText) {
+            answer.leftovers.clear();
+            answer.label = labelFromTypesOnce(field, property, &answer.leftovers);
+            answer.parameterText = property.parameterText.toByteArray();
+            answer.field = field;
+            answer.valid = true;
+        }
+        if (leftovers)
+            *leftovers += answer.leftovers;
+        return answer.label;
+    }
+
+private:
+    struct Answer
+    {
+        bool valid = false;
+        Field field = Field::Phone;
+        QByteArray parameterText;
+        QString label;
+        QStringList leftovers;
+    };
+    static constexpr size_t kSlots = 64;
+    std::array<Answer, kSlots> m_answers;
+};
+
 } // namespace
+
+QString labelFromTypes(Field field, const VCardSyntax::Property &property, QStringList *leftovers)
+{
+    thread_local RecentAnswers answers;
+    return answers.label(field, property, leftovers);
+}
 
 QStringList typesForLabel(Field field, const QString &label)
 {
