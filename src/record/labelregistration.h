@@ -9,6 +9,7 @@
 #include <QList>
 #include <QSet>
 #include <QString>
+#include <QVarLengthArray>
 
 namespace LabelRegistration {
 
@@ -34,6 +35,17 @@ private:
     Deferral *m_previous;
     QList<Change> m_changes;
     QHash<QString, QSet<QString>> m_seen; // identifier -> labels met
+    // The same for pairs of the program's own constants, by the address of their characters:
+    // most labels of a file are constants, and this spares hashing them for every item.
+    struct ConstantPair
+    {
+        const QChar *identifier;
+        qsizetype identifierSize;
+        const QChar *label;
+        qsizetype labelSize;
+        bool operator==(const ConstantPair &) const = default;
+    };
+    QVarLengthArray<ConstantPair, 16> m_seenConstants;
 };
 
 // Applies collected registrations on the calling (main) thread.

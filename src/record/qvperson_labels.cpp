@@ -236,6 +236,13 @@ bool Deferral::record(const QString &oldLabel, const QString &newLabel, const QS
     if (oldLabel.isEmpty()) {
         // Answer as the table would, without touching it from this thread. A label met once is
         // remembered either way, so the table is consulted once per label and batch.
+        // Static characters (no allocation of their own) never come to hold another text.
+        const bool constants = !identifier.data_ptr().isMutable() && !newLabel.data_ptr().isMutable();
+        const ConstantPair pair { identifier.constData(), identifier.size(), newLabel.constData(), newLabel.size() };
+        if (constants && m_seenConstants.contains(pair))
+            return false;
+        if (constants)
+            m_seenConstants.append(pair);
         QSet<QString> &seen = m_seen[identifier];
         if (seen.contains(newLabel))
             return false;
@@ -251,6 +258,7 @@ bool Deferral::record(const QString &oldLabel, const QString &newLabel, const QS
 QList<Change> Deferral::takeChanges()
 {
     m_seen.clear();
+    m_seenConstants.clear();
     return std::exchange(m_changes, {});
 }
 

@@ -102,6 +102,14 @@ TEST(Labels, ReaderThreadsDeferRegistrationToTheMainThread)
         EXPECT_FALSE(QVPerson::setLabel(QString(), qs("Deferred A"), FieldId::Email));
         EXPECT_FALSE(QVPerson::setLabel(QString(), LabelWord::Work, FieldId::Email));
         EXPECT_TRUE(QVPerson::setLabel(QString(), qs("Deferred B"), FieldId::Email));
+        // Labels that are constants and labels made at run time are the same labels; the same
+        // characters seen shorter are another label, and another field keeps its own labels.
+        static const QString constant = QStringLiteral("Deferred C");
+        EXPECT_TRUE(QVPerson::setLabel(QString(), constant, FieldId::Email));
+        EXPECT_FALSE(QVPerson::setLabel(QString(), constant, FieldId::Email));
+        EXPECT_FALSE(QVPerson::setLabel(QString(), QString::fromLatin1("Deferred C"), FieldId::Email));
+        EXPECT_TRUE(QVPerson::setLabel(QString(), QString::fromRawData(constant.constData(), 8), FieldId::Email));
+        EXPECT_TRUE(QVPerson::setLabel(QString(), constant, FieldId::Phone));
         changes = deferral.takeChanges();
     });
     reader.join();
@@ -109,6 +117,9 @@ TEST(Labels, ReaderThreadsDeferRegistrationToTheMainThread)
     LabelRegistration::apply(changes);
     const QStringList custom = QVPerson::customLabelsForIdentifier(FieldId::Email);
     EXPECT_EQ(custom.indexOf(qs("Deferred A")) + 1, custom.indexOf(qs("Deferred B")));
+    EXPECT_TRUE(custom.contains(qs("Deferred C")));
+    EXPECT_TRUE(custom.contains(qs("Deferred")));
+    EXPECT_TRUE(QVPerson::customLabelsForIdentifier(FieldId::Phone).contains(qs("Deferred C")));
 }
 
 TEST(Labels, LabelTableDictMergesCustomLabels)
