@@ -269,14 +269,10 @@ bool Document::writeToFile(const QString &path, QString *errorString)
     ViewController *content = mainViewController();
     if (!content)
         return false;
-    const QByteArray bytes = content->vCardDataOfDocument();
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (errorString)
-            *errorString = file.errorString();
-        return false;
-    }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
+    // The cards go to the file batch by batch as they are written, never all at once in memory.
+    auto write = [&file](const QByteArray &batch) { return file.write(batch) == batch.size(); };
+    if (!file.open(QIODevice::WriteOnly) || !content->writeVCardDataOfDocument(write) || !file.commit()) {
         if (errorString)
             *errorString = file.errorString();
         return false;

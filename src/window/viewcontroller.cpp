@@ -525,11 +525,11 @@ bool ViewController::validateMenuItem(ContactEditor::MenuAction action) const
     return m_editor->validateMenuItem(action, context);
 }
 
-QByteArray ViewController::vCardDataOfDocument()
+bool ViewController::writeVCardDataOfDocument(const QVvCard::BatchSink &sink)
 {
     const ContainerTable containers = m_editor->containerTable();
     if (containers.isEmpty() || containers.first()->groups.isEmpty())
-        return {};
+        return true; // nothing to write
     const ContainerEntry container = containers.first();
     const ContactTable all = container->groups.first()->contactTable;
     ContactList contacts;
@@ -540,8 +540,7 @@ QByteArray ViewController::vCardDataOfDocument()
         }
     }
     QVPerson::setClassCustomItems(collectCustomItems());
-    return QVvCard::vCardDataFromContacts(
-               contacts, {VCardOption::Photo, VCardOption::Note, VCardOption::Custom, VCardOption::Categories},
-               container)
-        .value_or(QByteArray());
+    return QVvCard::writeVCardData(
+        contacts, {VCardOption::Photo, VCardOption::Note, VCardOption::Custom, VCardOption::Categories}, container,
+        sink);
 }

@@ -3,6 +3,7 @@
 // carries out through its ContactEditor (the undoable operations).
 #pragma once
 
+#include "formats/qvvcard.h"
 #include "record/entries.h"
 #include "window/contacteditor.h"
 
@@ -94,8 +95,8 @@ public:
     bool validateMenuItem(ContactEditor::MenuAction action) const;
 
     // Every contact that is not deleted, as vCard 3.0 (UTF-8) with photo, note, custom items and
-    // categories.
-    QByteArray vCardDataOfDocument();
+    // categories, handed to the sink batch by batch as it is written; false when the sink refuses.
+    bool writeVCardDataOfDocument(const QVvCard::BatchSink &sink);
 
 Q_SIGNALS:
     void editStateChanged(bool editable);
