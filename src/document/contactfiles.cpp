@@ -28,6 +28,12 @@ QVvCard::ProgressHandler percentHandler(const ProgressReport &progress, qsizetyp
     };
 }
 
+// An export writes everything a card can hold.
+QStringList exportOptions()
+{
+    return { VCardOption::Photo, VCardOption::Note, VCardOption::Custom, VCardOption::Categories };
+}
+
 } // namespace
 
 ImportedContacts ContactImport::readVCardFile(const QString &path, int encoding,
@@ -107,9 +113,17 @@ std::optional<QByteArray> ContactExport::vCardData(const ContactList &contacts, 
                                                    const ProgressReport &progress)
 {
     QVPerson::setClassCustomItems(customItems);
-    return QVvCard::vCardDataFromContacts(
-        contacts, { VCardOption::Photo, VCardOption::Note, VCardOption::Custom, VCardOption::Categories },
-        container, percentHandler(progress, contacts.size()));
+    return QVvCard::vCardDataFromContacts(contacts, exportOptions(), container,
+                                          percentHandler(progress, contacts.size()));
+}
+
+bool ContactExport::writeVCards(QIODevice &device, const ContactList &contacts, const QVariantList &customItems,
+                                const ContainerEntry &container, const ProgressReport &progress)
+{
+    QVPerson::setClassCustomItems(customItems);
+    auto write = [&device](const QByteArray &batch) { return device.write(batch) == batch.size(); };
+    return QVvCard::writeVCardData(contacts, exportOptions(), container, write,
+                                   percentHandler(progress, contacts.size()));
 }
 
 QString ContactExport::csvText(const ContactList &contacts)

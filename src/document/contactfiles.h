@@ -7,6 +7,7 @@
 #include "formats/qvvcard.h"
 #include "record/entries.h"
 
+#include <QIODevice>
 #include <QString>
 #include <QVariantList>
 #include <functional>
@@ -46,6 +47,11 @@ QString proposedFileName(const ContactList &contacts, const QString &suffix);
 // the progress handler stopped the writing.
 std::optional<QByteArray> vCardData(const ContactList &contacts, const QVariantList &customItems,
                                     const ContainerEntry &container, const ProgressReport &progress = {});
+// The same cards written to the device batch by batch as they are ready, so that a large export
+// never holds the whole text. False when the progress handler stopped the writing or the device
+// took a batch only in part.
+bool writeVCards(QIODevice &device, const ContactList &contacts, const QVariantList &customItems,
+                 const ContainerEntry &container, const ProgressReport &progress = {});
 // The CSV document of the contacts, one row each.
 QString csvText(const ContactList &contacts);
 // Writes the bytes to path atomically: an existing file is replaced only by a complete one.

@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QMessageBox>
+#include <QSaveFile>
 #include <QThread>
 #include <QtConcurrent/QtConcurrentRun>
 #include <atomic>
@@ -232,9 +233,9 @@ void FileTransferController::exportFile(Format format, const QString &path, cons
 {
     const ContactTable table = content()->contactTable();
     const ContactList contacts = table ? ContactExport::contactsToWrite(selected, *table) : ContactList();
-    std::optional<QByteArray> data;
+    bool written = false;
     if (format == Format::Csv) {
-        data = ContactExport::csvText(contacts).toUtf8();
+        written = ContactExport::writeData(path, ContactExport::csvText(contacts).toUtf8());
     } else {
         // Names are composed lazily; composing them here leaves the worker only reading records.
         for (const ContactEntry &entry : contacts)
@@ -243,14 +244,20 @@ void FileTransferController::exportFile(Format format, const QString &path, cons
         const ContainerTable containers = content()->containerTable();
         // Categories are written from the window's own container, so they survive the export.
         const ContainerEntry container = containers.isEmpty() ? ContainerEntry() : containers.first();
-        const bool finished = runBehindAlert(
-            tr("Writing the file: %1").arg(proposedName), [&](const ProgressReport &progress) {
-                data = ContactExport::vCardData(contacts, customItems, container, progress);
-            });
-        if (!finished)
-            return; // cancelled: nothing is written
+        // The worker writes the cards into the file as they are ready; only a finished export
+        // replaces what the path held.
+        QSaveFile file(path);
+        if (file.open(QIODevice::WriteOnly)) {
+            const bool finished = runBehindAlert(
+                tr("Writing the file: %1").arg(proposedName), [&](const ProgressReport &progress) {
+                    written = ContactExport::writeVCards(file, contacts, customItems, container, progress);
+                });
+            if (!finished)
+                return; // cancelled: nothing is written
+            written = written && file.commit();
+        }
     }
-    if (!data || !ContactExport::writeData(path, *data))
+    if (!written)
         showAlert(tr("Can't save the file"), tr("Something error happened in saving operation."));
 }
 

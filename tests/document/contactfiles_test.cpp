@@ -4,6 +4,7 @@
 #include "platform/encodings.h"
 #include "record/keys.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -61,6 +62,28 @@ TEST_F(ContactFilesTest, ExportedDocumentReadsBackToTheSameContactsAndGroups)
     for (qsizetype i = 0; i < contacts.size(); ++i)
         EXPECT_EQ(ContactDump::person(*imported.contacts.at(i)->person),
                   ContactDump::person(*contacts.at(i)->person));
+}
+
+TEST_F(ContactFilesTest, CardsWrittenToADeviceAreTheExportedText)
+{
+    const ContainerTable containers = readContainers(qs(PELLORY_SOURCE_DIR "/tests/formats/data/full30.vcf"));
+    const ContactList contacts = allContacts(containers);
+    const QVariantList customItems = QVvCard::customItemDefinitions(contacts);
+    const std::optional<QByteArray> data = ContactExport::vCardData(contacts, customItems, containers.first());
+    ASSERT_TRUE(data);
+
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(ContactExport::writeVCards(buffer, contacts, customItems, containers.first()));
+    EXPECT_EQ(buffer.data(), *data);
+
+    // Stopped by the progress handler, or refused by the device: reported, not taken as written.
+    QBuffer stopped;
+    stopped.open(QIODevice::WriteOnly);
+    EXPECT_FALSE(ContactExport::writeVCards(stopped, contacts, customItems, {}, [](double) { return true; }));
+    QBuffer readOnly;
+    readOnly.open(QIODevice::ReadOnly);
+    EXPECT_FALSE(ContactExport::writeVCards(readOnly, contacts, customItems, {}));
 }
 
 TEST_F(ContactFilesTest, StoppedWritingGivesNoTextAndAFailedWriteKeepsTheOldFile)
