@@ -111,17 +111,14 @@ int convert(const ReadResult &read, const QString &outPath, QTextStream &err)
     }
     const ContactList contacts = liveContacts(read.containers);
     QSaveFile file(outPath);
-    auto write = [&file](const QByteArray &bytes) { return file.write(bytes) == bytes.size(); };
     bool written = file.open(QIODevice::WriteOnly);
     if (written && csv) {
-        written = write(ContactExport::csvText(contacts).toUtf8());
+        const QByteArray bytes = ContactExport::csvText(contacts).toUtf8();
+        written = file.write(bytes) == bytes.size();
     } else if (written) {
         // Cards go to the file batch by batch as they are written, never all at once in memory.
-        QVPerson::setClassCustomItems(QVvCard::customItemDefinitions(contacts));
-        written = QVvCard::writeVCardData(contacts,
-                                          {VCardOption::Photo, VCardOption::Note, VCardOption::Custom,
-                                           VCardOption::Categories},
-                                          read.containers.first(), write);
+        written = ContactExport::writeVCards(file, contacts, QVvCard::customItemDefinitions(contacts),
+                                             read.containers.first());
     }
     if (!written || !file.commit()) {
         err << "cannot write " << outPath << ": " << file.errorString() << '\n';

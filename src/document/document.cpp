@@ -271,8 +271,7 @@ bool Document::writeToFile(const QString &path, QString *errorString)
         return false;
     QSaveFile file(path);
     // The cards go to the file batch by batch as they are written, never all at once in memory.
-    auto write = [&file](const QByteArray &batch) { return file.write(batch) == batch.size(); };
-    if (!file.open(QIODevice::WriteOnly) || !content->writeVCardDataOfDocument(write) || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || !content->writeVCardDataOfDocument(file) || !file.commit()) {
         if (errorString)
             *errorString = file.errorString();
         return false;

@@ -1,8 +1,8 @@
 #include "window/viewcontroller.h"
 
 #include "detail/contactinfocontroller.h"
+#include "document/contactfiles.h"
 #include "document/document.h"
-#include "formats/qvvcard.h"
 #include "platform/userdefaults.h"
 #include "record/keys.h"
 #include "table/contactsviewcontroller.h"
@@ -525,7 +525,7 @@ bool ViewController::validateMenuItem(ContactEditor::MenuAction action) const
     return m_editor->validateMenuItem(action, context);
 }
 
-bool ViewController::writeVCardDataOfDocument(const QVvCard::BatchSink &sink)
+bool ViewController::writeVCardDataOfDocument(QIODevice &device)
 {
     const ContainerTable containers = m_editor->containerTable();
     if (containers.isEmpty() || containers.first()->groups.isEmpty())
@@ -539,8 +539,5 @@ bool ViewController::writeVCardDataOfDocument(const QVvCard::BatchSink &sink)
                 contacts.append(entry);
         }
     }
-    QVPerson::setClassCustomItems(collectCustomItems());
-    return QVvCard::writeVCardData(
-        contacts, {VCardOption::Photo, VCardOption::Note, VCardOption::Custom, VCardOption::Categories}, container,
-        sink);
+    return ContactExport::writeVCards(device, contacts, collectCustomItems(), container);
 }

@@ -3,11 +3,11 @@
 // carries out through its ContactEditor (the undoable operations).
 #pragma once
 
-#include "formats/qvvcard.h"
 #include "record/entries.h"
 #include "window/contacteditor.h"
 
 #include <QFont>
+#include <QIODevice>
 #include <QPointer>
 #include <QVariantMap>
 #include <QWidget>
@@ -95,8 +95,8 @@ public:
     bool validateMenuItem(ContactEditor::MenuAction action) const;
 
     // Every contact that is not deleted, as vCard 3.0 (UTF-8) with photo, note, custom items and
-    // categories, handed to the sink batch by batch as it is written; false when the sink refuses.
-    bool writeVCardDataOfDocument(const QVvCard::BatchSink &sink);
+    // categories, written to the device batch by batch; false when a batch could not be written.
+    bool writeVCardDataOfDocument(QIODevice &device);
 
 Q_SIGNALS:
     void editStateChanged(bool editable);
