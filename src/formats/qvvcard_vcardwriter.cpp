@@ -148,6 +148,23 @@ QString card(QVPerson &person, const QStringList &options, const QStringList &gr
 // Contacts written per batch; small enough for progress to move smoothly.
 constexpr qsizetype kWriteBatch = 256;
 
+qsizetype batchCountOf(const ContactList &contacts)
+{
+    return (contacts.size() + kWriteBatch - 1) / kWriteBatch;
+}
+
+// The positions of batch index's contacts: [first, last).
+struct BatchRange
+{
+    qsizetype first;
+    qsizetype last;
+};
+
+BatchRange batchRange(qsizetype index, const ContactList &contacts)
+{
+    return { index * kWriteBatch, std::min(contacts.size(), (index + 1) * kWriteBatch) };
+}
+
 } // namespace
 
 bool QVvCard::writeVCardData(const ContactList &contacts, const QStringList &options, const ContainerEntry &container,
@@ -172,13 +189,13 @@ bool QVvCard::writeVCardData(const ContactList &contacts, const QStringList &opt
         }
     }
     // Cards are written on every core; records are only read while the caller waits here.
-    const qsizetype batchCount = (contacts.size() + kWriteBatch - 1) / kWriteBatch;
+    const qsizetype batchCount = batchCountOf(contacts);
     std::vector<QByteArray> batches(static_cast<size_t>(batchCount));
     const QList<CustomDefinition> definitions = customDefinitions();
     auto work = [&](qsizetype index) {
         QByteArray &bytes = batches[size_t(index)];
-        const qsizetype last = std::min(contacts.size(), (index + 1) * kWriteBatch);
-        for (qsizetype i = index * kWriteBatch; i < last; ++i) {
+        const BatchRange range = batchRange(index, contacts);
+        for (qsizetype i = range.first; i < range.last; ++i) {
             const ContactEntry &entry = contacts.at(i);
             if (entry && entry->person)
                 appendCard(bytes, *entry->person, options, groupNames.value(entry->uniqueId), false, definitions);
@@ -189,8 +206,8 @@ bool QVvCard::writeVCardData(const ContactList &contacts, const QStringList &opt
             return false;
         batches[size_t(index)] = QByteArray();
         if (progress) {
-            const qsizetype last = std::min(contacts.size(), (index + 1) * kWriteBatch);
-            for (qsizetype i = index * kWriteBatch; i < last; ++i) {
+            const BatchRange range = batchRange(index, contacts);
+            for (qsizetype i = range.first; i < range.last; ++i) {
                 bool stop = false;
                 progress(&stop, i);
                 if (stop)
@@ -206,7 +223,7 @@ std::optional<QByteArray> QVvCard::vCardDataFromContacts(const ContactList &cont
                                                          const ContainerEntry &container,
                                                          const ProgressHandler &progress)
 {
-    const qsizetype batchCount = (contacts.size() + kWriteBatch - 1) / kWriteBatch;
+    const qsizetype batchCount = batchCountOf(contacts);
     QByteArray out;
     auto append = [&](const QByteArray &batch) {
         // Room for the whole text at the rate of the first batch, and a sixteenth more for
@@ -279,12 +296,12 @@ QVariantList QVvCard::customItemDefinitions(const ContactList &contacts)
 {
     // Every record is looked at: batches on every core gather their definitions in contact
     // order, and the first definition of each name wins in that order.
-    const qsizetype batchCount = (contacts.size() + kWriteBatch - 1) / kWriteBatch;
+    const qsizetype batchCount = batchCountOf(contacts);
     std::vector<QList<std::pair<QString, QVariant>>> found(static_cast<size_t>(batchCount));
     auto work = [&](qsizetype index) {
         QSet<QString> seen;
-        const qsizetype last = std::min(contacts.size(), (index + 1) * kWriteBatch);
-        for (qsizetype i = index * kWriteBatch; i < last; ++i) {
+        const BatchRange range = batchRange(index, contacts);
+        for (qsizetype i = range.first; i < range.last; ++i) {
             const ContactEntry &entry = contacts.at(i);
             if (!entry || !entry->person)
                 continue;
