@@ -1,11 +1,10 @@
 #include "formats/vcardfilereader_p.h"
 
-#include <QHash>
+#include "formats/orderedbatches_p.h"
 #include "record/labelregistration.h"
 #include "record/qvperson.h"
 
-#include "formats/orderedbatches_p.h"
-
+#include <QHash>
 #include <functional>
 #include <vector>
 

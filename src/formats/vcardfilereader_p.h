@@ -10,8 +10,8 @@
 #include <QString>
 #include <QVarLengthArray>
 
-#include <memory>
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace VCardFileReader {
