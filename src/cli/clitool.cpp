@@ -75,9 +75,8 @@ ReadResult readFile(const QString &path, const QString &encodingName)
         return result;
     }
     if (csv) {
-        const ContactList contacts = QVvCard::contactsFromCSV(decoded.text).value_or(ContactList());
-        result.containers = {QVvCard::fileContainer(contacts)};
-        result.statistics.cards = contacts.size();
+        result.containers = QVvCard::containersFromCSV(decoded.text).value_or(ContainerTable{QVvCard::fileContainer()});
+        result.statistics.cards = QVvCard::contactsInContainer(result.containers.first())->size();
     } else if (decoded.text.isEmpty() && !decoded.utf8.isEmpty()) {
         result.containers = QVvCard::containersFromVCardData(decoded.utf8, {}, &result.statistics).value_or(ContainerTable());
     } else {

@@ -30,9 +30,9 @@ namespace {
 // The progress alert stays up at least this long, so that it does not flash.
 constexpr int kMinimumAlertMilliseconds = 1000;
 
-ContainerTable csvContainerTable(const ContactList &contacts)
+ContainerTable csvContainerTable(const QString &text)
 {
-    return {QVvCard::fileContainer(contacts)};
+    return QVvCard::containersFromCSV(text).value_or(ContainerTable{QVvCard::fileContainer()});
 }
 
 DocumentError csvError()
@@ -119,8 +119,7 @@ bool Document::readFromText(const QString &text, const QString &fileType, Docume
     // No text at all is how a new, untitled document gets its (empty) table.
     const bool requireContacts = !text.isEmpty();
     if (fileType == DocumentType::Csv) {
-        const std::optional<ContactList> contacts = QVvCard::contactsFromCSV(text);
-        return finishRead(csvContainerTable(contacts.value_or(ContactList())), fileType, requireContacts, error);
+        return finishRead(csvContainerTable(text), fileType, requireContacts, error);
     }
     return finishRead(QVvCard::containersFromVCards(text), fileType, requireContacts, error);
 }
@@ -135,8 +134,7 @@ bool Document::readFromFile(const QString &path, const QString &fileType, int en
                 error->description = decoded.errorString;
             return false;
         }
-        const std::optional<ContactList> contacts = QVvCard::contactsFromCSV(decoded.text);
-        if (!finishRead(csvContainerTable(contacts.value_or(ContactList())), fileType, true, error))
+        if (!finishRead(csvContainerTable(decoded.text), fileType, true, error))
             return false;
         m_filePath = path;
         return true;

@@ -2,6 +2,7 @@
 // recognises. The two must agree, so that a file the program writes reads back.
 #pragma once
 
+#include "formats/csvexportcolumns_p.h"
 #include "platform/contactlabels.h"
 #include "record/keys.h"
 
@@ -35,6 +36,8 @@ inline const QString FullName = QStringLiteral("Name");
 namespace CsvText {
 inline const QChar Separator = u',';
 inline const QChar Quote = u'"';
+// The separators of other programs' exports, the program's own first.
+inline const QChar Separators[] = { u',', u';', u'\t' };
 inline const QString SeparatorQuote = QStringLiteral(",\"");
 inline const QChar LineFeed = u'\n';
 inline const QChar Tab = u'\t';
@@ -146,4 +149,202 @@ inline const QString kCsvRecordOrder[] = {
     FieldId::Nickname,      FieldId::Birthday,     FieldId::Relationship, FieldId::Suffix,
     FieldId::Title,         FieldId::Company,      FieldId::Department,   FieldId::JobTitle,
     FieldId::Dates,         FieldId::Note,
+};
+
+// ---- Exports of other programs ------------------------------------------------------------
+
+namespace CsvText {
+// Several values in one cell of a web address book's export ("a@x.org ::: b@x.org").
+inline const QString ValueSeparator = QStringLiteral(" ::: ");
+// Categories of a mail program's export are separated so.
+inline const QChar CategorySeparator = u';';
+// A label or group marked so is the address book's own ("* Home", "* myContacts").
+inline const QString SystemMark = QStringLiteral("* ");
+// The group every contact of a web address book is in; it names no group of its own.
+inline const QString AllContactsGroup = QStringLiteral("myContacts");
+// Numbered columns: "E-mail 2 - Value" is looked up as "E-mail - Value", number 2.
+inline const QString NumberedColumnPattern = QStringLiteral("^(.+) ([0-9]+) - (.+)$");
+inline const QString NumberedColumnJoin = QStringLiteral(" - ");
+} // namespace CsvText
+
+struct CsvExportColumn
+{
+    QString header; // compared without regard to case
+    CsvExport::Part part;
+    QString label;
+};
+
+// Column names of the usual exports. Labels: phones and e-mails as the exporting program means
+// them; phone kinds the record has no label for become custom labels.
+inline const CsvExportColumn kCsvExportColumns[] = {
+    // Names
+    { QStringLiteral("Name"), CsvExport::Part::FullName, {} },
+    { QStringLiteral("Display Name"), CsvExport::Part::FullName, {} },
+    { QStringLiteral("Full Name"), CsvExport::Part::FullName, {} },
+    { QStringLiteral("First Name"), CsvExport::Part::FirstName, {} },
+    { QStringLiteral("Given Name"), CsvExport::Part::FirstName, {} },
+    { QStringLiteral("Middle Name"), CsvExport::Part::MiddleName, {} },
+    { QStringLiteral("Additional Name"), CsvExport::Part::MiddleName, {} },
+    { QStringLiteral("Last Name"), CsvExport::Part::LastName, {} },
+    { QStringLiteral("Family Name"), CsvExport::Part::LastName, {} },
+    { QStringLiteral("Surname"), CsvExport::Part::LastName, {} },
+    { QStringLiteral("Title"), CsvExport::Part::Prefix, {} },
+    { QStringLiteral("Name Prefix"), CsvExport::Part::Prefix, {} },
+    { QStringLiteral("Prefix"), CsvExport::Part::Prefix, {} },
+    { QStringLiteral("Suffix"), CsvExport::Part::Suffix, {} },
+    { QStringLiteral("Name Suffix"), CsvExport::Part::Suffix, {} },
+    { QStringLiteral("Nickname"), CsvExport::Part::Nickname, {} },
+    { QStringLiteral("Maiden Name"), CsvExport::Part::MaidenName, {} },
+    { QStringLiteral("Given Name Yomi"), CsvExport::Part::PhoneticFirstName, {} },
+    { QStringLiteral("Given Yomi"), CsvExport::Part::PhoneticFirstName, {} },
+    { QStringLiteral("Phonetic First Name"), CsvExport::Part::PhoneticFirstName, {} },
+    { QStringLiteral("Additional Name Yomi"), CsvExport::Part::PhoneticMiddleName, {} },
+    { QStringLiteral("Phonetic Middle Name"), CsvExport::Part::PhoneticMiddleName, {} },
+    { QStringLiteral("Family Name Yomi"), CsvExport::Part::PhoneticLastName, {} },
+    { QStringLiteral("Surname Yomi"), CsvExport::Part::PhoneticLastName, {} },
+    { QStringLiteral("Phonetic Last Name"), CsvExport::Part::PhoneticLastName, {} },
+    // Organisation
+    { QStringLiteral("Company"), CsvExport::Part::Company, {} },
+    { QStringLiteral("Organization"), CsvExport::Part::Company, {} },
+    { QStringLiteral("Organization Name"), CsvExport::Part::Company, {} },
+    { QStringLiteral("Organization - Name"), CsvExport::Part::Company, {} },
+    { QStringLiteral("Department"), CsvExport::Part::Department, {} },
+    { QStringLiteral("Organization Department"), CsvExport::Part::Department, {} },
+    { QStringLiteral("Organization - Department"), CsvExport::Part::Department, {} },
+    { QStringLiteral("Job Title"), CsvExport::Part::JobTitle, {} },
+    { QStringLiteral("Organization Title"), CsvExport::Part::JobTitle, {} },
+    { QStringLiteral("Organization - Title"), CsvExport::Part::JobTitle, {} },
+    // Notes and dates
+    { QStringLiteral("Notes"), CsvExport::Part::Note, {} },
+    { QStringLiteral("Note"), CsvExport::Part::Note, {} },
+    { QStringLiteral("Birthday"), CsvExport::Part::Birthday, {} },
+    { QStringLiteral("Birth Year"), CsvExport::Part::BirthYear, {} },
+    { QStringLiteral("Birth Month"), CsvExport::Part::BirthMonth, {} },
+    { QStringLiteral("Birth Day"), CsvExport::Part::BirthDay, {} },
+    { QStringLiteral("Anniversary"), CsvExport::Part::Anniversary, LabelWord::Anniversary },
+    // E-mail
+    { QStringLiteral("E-mail Address"), CsvExport::Part::Email, LabelWord::Other },
+    { QStringLiteral("E-mail 2 Address"), CsvExport::Part::Email, LabelWord::Other },
+    { QStringLiteral("E-mail 3 Address"), CsvExport::Part::Email, LabelWord::Other },
+    { QStringLiteral("Primary Email"), CsvExport::Part::Email, LabelWord::Home },
+    { QStringLiteral("Secondary Email"), CsvExport::Part::Email, LabelWord::Other },
+    { QStringLiteral("E-mail - Value"), CsvExport::Part::Email, {} },
+    { QStringLiteral("E-mail - Type"), CsvExport::Part::ItemLabel, {} },
+    { QStringLiteral("E-mail - Label"), CsvExport::Part::ItemLabel, {} },
+    // Phones the keyword "Phone" misses or mislabels
+    { QStringLiteral("Mobile Number"), CsvExport::Part::Phone, LabelWord::Mobile },
+    { QStringLiteral("Home Mobile"), CsvExport::Part::Phone, LabelWord::Mobile },
+    { QStringLiteral("Primary Phone"), CsvExport::Part::Phone, LabelWord::Main },
+    { QStringLiteral("Company Main Phone"), CsvExport::Part::Phone, LabelWord::Main },
+    { QStringLiteral("Fax Number"), CsvExport::Part::Phone, LabelWord::HomeFax },
+    { QStringLiteral("Home Fax"), CsvExport::Part::Phone, LabelWord::HomeFax },
+    { QStringLiteral("Business Fax"), CsvExport::Part::Phone, LabelWord::WorkFax },
+    { QStringLiteral("Work Fax"), CsvExport::Part::Phone, LabelWord::WorkFax },
+    { QStringLiteral("Other Fax"), CsvExport::Part::Phone, LabelWord::OtherFax },
+    { QStringLiteral("Pager"), CsvExport::Part::Phone, LabelWord::Pager },
+    { QStringLiteral("Pager Number"), CsvExport::Part::Phone, LabelWord::Pager },
+    { QStringLiteral("Car Phone"), CsvExport::Part::Phone, QStringLiteral("car") },
+    { QStringLiteral("Phone Video"), CsvExport::Part::Phone, QStringLiteral("video") },
+    { QStringLiteral("Assistant's Phone"), CsvExport::Part::Phone, QStringLiteral("assistant") },
+    { QStringLiteral("Radio Phone"), CsvExport::Part::Phone, QStringLiteral("radio") },
+    { QStringLiteral("TTY/TDD Phone"), CsvExport::Part::Phone, QStringLiteral("TTY/TDD") },
+    { QStringLiteral("Callback"), CsvExport::Part::Phone, QStringLiteral("callback") },
+    { QStringLiteral("ISDN"), CsvExport::Part::Phone, QStringLiteral("ISDN") },
+    { QStringLiteral("Telex"), CsvExport::Part::Phone, QStringLiteral("telex") },
+    { QStringLiteral("Phone - Value"), CsvExport::Part::Phone, {} },
+    { QStringLiteral("Phone - Type"), CsvExport::Part::ItemLabel, {} },
+    { QStringLiteral("Phone - Label"), CsvExport::Part::ItemLabel, {} },
+    // Addresses the keywords "Street", "City", "State" and "ZIP" miss
+    { QStringLiteral("Home Address"), CsvExport::Part::Street, LabelWord::Home },
+    { QStringLiteral("Home Address 2"), CsvExport::Part::Street, LabelWord::Home },
+    { QStringLiteral("Home Address PO Box"), CsvExport::Part::Street, LabelWord::Home },
+    { QStringLiteral("Home Postal Code"), CsvExport::Part::Zip, LabelWord::Home },
+    { QStringLiteral("Home Country"), CsvExport::Part::Country, LabelWord::Home },
+    { QStringLiteral("Home Country/Region"), CsvExport::Part::Country, LabelWord::Home },
+    { QStringLiteral("Work Address"), CsvExport::Part::Street, LabelWord::Work },
+    { QStringLiteral("Work Address 2"), CsvExport::Part::Street, LabelWord::Work },
+    { QStringLiteral("Business Address PO Box"), CsvExport::Part::Street, LabelWord::Work },
+    { QStringLiteral("Business Postal Code"), CsvExport::Part::Zip, LabelWord::Work },
+    { QStringLiteral("Work Country"), CsvExport::Part::Country, LabelWord::Work },
+    { QStringLiteral("Business Country/Region"), CsvExport::Part::Country, LabelWord::Work },
+    { QStringLiteral("Other Address PO Box"), CsvExport::Part::Street, LabelWord::Other },
+    { QStringLiteral("Other Postal Code"), CsvExport::Part::Zip, LabelWord::Other },
+    { QStringLiteral("Other Country"), CsvExport::Part::Country, LabelWord::Other },
+    { QStringLiteral("Other Country/Region"), CsvExport::Part::Country, LabelWord::Other },
+    { QStringLiteral("Address - Formatted"), CsvExport::Part::FormattedAddress, {} },
+    { QStringLiteral("Address - Street"), CsvExport::Part::Street, {} },
+    { QStringLiteral("Address - Extended Address"), CsvExport::Part::Street, {} },
+    { QStringLiteral("Address - PO Box"), CsvExport::Part::Street, {} },
+    { QStringLiteral("Address - City"), CsvExport::Part::City, {} },
+    { QStringLiteral("Address - Region"), CsvExport::Part::State, {} },
+    { QStringLiteral("Address - Postal Code"), CsvExport::Part::Zip, {} },
+    { QStringLiteral("Address - Country"), CsvExport::Part::Country, {} },
+    { QStringLiteral("Address - Type"), CsvExport::Part::ItemLabel, {} },
+    { QStringLiteral("Address - Label"), CsvExport::Part::ItemLabel, {} },
+    // Web pages
+    { QStringLiteral("Web Page"), CsvExport::Part::Url, LabelWord::HomePage },
+    { QStringLiteral("Web Page 1"), CsvExport::Part::Url, LabelWord::HomePage },
+    { QStringLiteral("Web Page 2"), CsvExport::Part::Url, LabelWord::Other },
+    { QStringLiteral("Personal Web Page"), CsvExport::Part::Url, LabelWord::HomePage },
+    { QStringLiteral("Website Home Page"), CsvExport::Part::Url, LabelWord::HomePage },
+    { QStringLiteral("Website Work"), CsvExport::Part::Url, LabelWord::Work },
+    { QStringLiteral("Website Other"), CsvExport::Part::Url, LabelWord::Other },
+    { QStringLiteral("Website Blog"), CsvExport::Part::Url, QStringLiteral("blog") },
+    { QStringLiteral("Website Profile"), CsvExport::Part::Url, QStringLiteral("profile") },
+    { QStringLiteral("Website - Value"), CsvExport::Part::Url, {} },
+    { QStringLiteral("Website - Type"), CsvExport::Part::ItemLabel, {} },
+    { QStringLiteral("Website - Label"), CsvExport::Part::ItemLabel, {} },
+    // People
+    { QStringLiteral("Manager's Name"), CsvExport::Part::Relationship, LabelWord::Manager },
+    { QStringLiteral("Assistant's Name"), CsvExport::Part::Relationship, LabelWord::Assistant },
+    { QStringLiteral("Spouse"), CsvExport::Part::Relationship, LabelWord::Spouse },
+    { QStringLiteral("Children"), CsvExport::Part::Relationship, LabelWord::Child },
+    { QStringLiteral("Relation - Value"), CsvExport::Part::Relationship, {} },
+    { QStringLiteral("Relation - Type"), CsvExport::Part::ItemLabel, {} },
+    { QStringLiteral("Relation - Label"), CsvExport::Part::ItemLabel, {} },
+    // Instant messages: the label is the service
+    { QStringLiteral("IM Aim"), CsvExport::Part::InstantMessage, IMService::Aim },
+    { QStringLiteral("IM Icq"), CsvExport::Part::InstantMessage, IMService::Icq },
+    { QStringLiteral("IM Jabber"), CsvExport::Part::InstantMessage, IMService::Jabber },
+    { QStringLiteral("IM Msn"), CsvExport::Part::InstantMessage, IMService::Msn },
+    { QStringLiteral("IM Skype"), CsvExport::Part::InstantMessage, IMService::Skype },
+    { QStringLiteral("IM Yahoo"), CsvExport::Part::InstantMessage, IMService::Yahoo },
+    // Groups
+    { QStringLiteral("Categories"), CsvExport::Part::Groups, {} },
+    { QStringLiteral("Group Membership"), CsvExport::Part::Groups, {} },
+    { QStringLiteral("Labels"), CsvExport::Part::Groups, {} },
+};
+
+struct CsvExportLabel
+{
+    QString text; // compared without regard to case
+    QString label;
+};
+
+// Label cells of numbered columns -> labels; other texts are kept as custom labels.
+inline const CsvExportLabel kCsvExportLabels[] = {
+    { QStringLiteral("Home"), LabelWord::Home },
+    { QStringLiteral("Work"), LabelWord::Work },
+    { QStringLiteral("Business"), LabelWord::Work },
+    { QStringLiteral("Other"), LabelWord::Other },
+    { QStringLiteral("Mobile"), LabelWord::Mobile },
+    { QStringLiteral("Cell"), LabelWord::Mobile },
+    { QStringLiteral("Main"), LabelWord::Main },
+    { QStringLiteral("Pager"), LabelWord::Pager },
+    { QStringLiteral("Home Fax"), LabelWord::HomeFax },
+    { QStringLiteral("Work Fax"), LabelWord::WorkFax },
+    { QStringLiteral("Other Fax"), LabelWord::OtherFax },
+    { QStringLiteral("Home Page"), LabelWord::HomePage },
+    { QStringLiteral("Homepage"), LabelWord::HomePage },
+    { QStringLiteral("Spouse"), LabelWord::Spouse },
+    { QStringLiteral("Child"), LabelWord::Child },
+    { QStringLiteral("Mother"), LabelWord::Mother },
+    { QStringLiteral("Father"), LabelWord::Father },
+    { QStringLiteral("Parent"), LabelWord::Parent },
+    { QStringLiteral("Brother"), LabelWord::Brother },
+    { QStringLiteral("Sister"), LabelWord::Sister },
+    { QStringLiteral("Friend"), LabelWord::Friend },
+    { QStringLiteral("Assistant"), LabelWord::Assistant },
+    { QStringLiteral("Manager"), LabelWord::Manager },
+    { QStringLiteral("Partner"), LabelWord::Partner },
 };

@@ -90,6 +90,9 @@ public:
     // ---- CSV reading -----------------------------------------------------------------------
     // Contact entries of the lines; std::nullopt for a null text.
     static std::optional<ContactList> contactsFromCSV(const QString &text);
+    // The container of a CSV document: its contacts in "All Contacts", and a group for each
+    // group or category an export names; std::nullopt for a null text.
+    static std::optional<ContainerTable> containersFromCSV(const QString &text);
     static QString detectType(const QString &headerField);
     static QString detectLabel(const QString &headerField);
     static QString detectAddressType(const QString &headerField);

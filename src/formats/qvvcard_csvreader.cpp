@@ -1,10 +1,13 @@
 // QVvCard: reading contacts from CSV text. Columns are recognised by keywords in the header, so
 // files the program writes and those of other address tools with similar headers are read.
+#include "formats/csvexportreader_p.h"
 #include "formats/csvkeys.h"
+#include "formats/filegroups_p.h"
 #include "formats/qvvcard.h"
 #include "formats/qvvcard_csv_p.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -29,23 +32,6 @@ qsizetype indexOfLabel(const QVariantList &items, const QString &label)
             return i;
     }
     return -1;
-}
-
-// Four-digit year, month and day separated by full stops, optionally followed by a weekday after a
-// space or in brackets ("1980.05.17", "1980.05.17 Sat", "1980.05.17(Sat)"). The weekday is not
-// checked: it only repeats the date, and files written under another language name it differently.
-std::optional<DateComponents> birthdayFromText(const QString &text)
-{
-    static const QRegularExpression pattern(
-        QStringLiteral("^([0-9]{4})\\.([0-9]{1,2})\\.([0-9]{1,2})(?: [^\\s()]+|\\([^()]+\\))?$"));
-    const QRegularExpressionMatch match = pattern.match(text);
-    if (!match.hasMatch())
-        return std::nullopt;
-    const DateComponents components { match.captured(1).toInt(), match.captured(2).toInt(),
-                                      match.captured(3).toInt() };
-    if (!components.toDate().isValid())
-        return std::nullopt;
-    return components;
 }
 
 void addFullName(QVariantMap &contact, const QString &value, const QString &, const QString &)
@@ -142,7 +128,7 @@ void addBirthday(QVariantMap &contact, const QString &value, const QString &, co
 {
     QVariantMap birthday = contact.value(FieldId::Birthday).toMap();
     birthday.insert(Key::StringValue, value);
-    if (const auto components = birthdayFromText(value))
+    if (const auto components = CsvContact::birthdayFromText(value))
         birthday.insert(Key::Value, QVariant::fromValue(*components));
     else
         birthday.remove(Key::Value); // the dictionary tells of the latest cell only
@@ -193,11 +179,30 @@ CsvColumn columnForField(const QString &field)
     return { field, type, {} };
 }
 
+} // namespace
+
+// Four-digit year, month and day separated by full stops, optionally followed by a weekday after a
+// space or in brackets ("1980.05.17", "1980.05.17 Sat", "1980.05.17(Sat)"). The weekday is not
+// checked: it only repeats the date, and files written under another language name it differently.
+std::optional<DateComponents> CsvContact::birthdayFromText(const QString &text)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^([0-9]{4})\\.([0-9]{1,2})\\.([0-9]{1,2})(?: [^\\s()]+|\\([^()]+\\))?$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const DateComponents components { match.captured(1).toInt(), match.captured(2).toInt(),
+                                      match.captured(3).toInt() };
+    if (!components.toDate().isValid())
+        return std::nullopt;
+    return components;
+}
+
 // The record shows a person's name composed from its parts, and the vCard writer writes the
 // parts: a full name alone would show as "No Name" and be lost on export. Without parts, a full
 // name that repeats the company names an organisation (so the writer's own rows of organisations
 // read back as such); any other becomes the first name.
-void keepFullName(QVariantMap &contact)
+void CsvContact::keepFullName(QVariantMap &contact)
 {
     QVariantMap name = contact.value(FieldId::Name).toMap();
     QString full = name.value(CsvKey::FullName).toString();
@@ -216,7 +221,7 @@ void keepFullName(QVariantMap &contact)
     contact.insert(FieldId::Name, name);
 }
 
-ContactEntry entryFromContact(const QVariantMap &contact)
+ContactEntry CsvContact::entryFromContact(const QVariantMap &contact)
 {
     PersonPtr person = QVPerson::create();
     for (const QString &identifier : kCsvRecordOrder) {
@@ -226,8 +231,6 @@ ContactEntry entryFromContact(const QVariantMap &contact)
     }
     return makeContactEntry(person);
 }
-
-} // namespace
 
 QString QVvCard::detectType(const QString &headerField)
 {
@@ -260,11 +263,23 @@ void QVvCard::createContact(QVariantMap &contact, const QString &value, const QS
         rebuildAddress(contact, label);
 }
 
-std::optional<ContactList> QVvCard::contactsFromCSV(const QString &text)
-{
-    if (text.isNull())
-        return std::nullopt;
+namespace {
 
+// The program's own files start with "Name" and hold only columns its writer writes; they are read
+// in its own dialect (quotes around spaced cells, "\n" escapes). Every other file is an export.
+bool isOwnHeader(const QStringList &fields)
+{
+    if (fields.isEmpty() || fields.first() != CsvText::HeaderMarker)
+        return false;
+    return std::all_of(fields.cbegin(), fields.cend(), [](const QString &field) {
+        return field.isEmpty()
+            || std::any_of(std::cbegin(kCsvColumns), std::cend(kCsvColumns),
+                           [&field](const CsvColumn &column) { return column.fieldName == field; });
+    });
+}
+
+ContactList ownContacts(QStringView text)
+{
     const QList<QStringView> lines = CsvSyntax::splitLines(text);
     const QStringView header = lines.first();
     QList<CsvColumn> columns;
@@ -295,8 +310,85 @@ std::optional<ContactList> QVvCard::contactsFromCSV(const QString &text)
             const CsvColumn &column = columns.at(c);
             handlers.at(c)(contact, CsvSyntax::unescapeBreaks(cells.at(c)), column.type, column.label);
         }
-        keepFullName(contact);
-        entries.append(entryFromContact(contact));
+        CsvContact::keepFullName(contact);
+        entries.append(CsvContact::entryFromContact(contact));
     }
     return entries;
+}
+
+struct CsvContents
+{
+    ContactList contacts;
+    QList<QStringList> groups; // the group names of each contact, when any contact has some
+};
+
+CsvContents exportContents(QChar separator, const QStringList &firstRecord, qsizetype firstSize,
+                           CsvSyntax::RecordReader &records)
+{
+    CsvContents contents;
+    CsvExportReader reader = CsvExportReader::fromHeader(firstRecord);
+    const bool headed = reader.recognised();
+    if (!headed)
+        reader = CsvExportReader::guessedFrom(firstRecord);
+
+    const auto add = [&](QStringList cells, qsizetype size) {
+        if (size < 2)
+            return;
+        // A line of another separator among the file's (tab-separated lines pasted into a
+        // comma-separated file, say).
+        if (cells.size() == 1 && separator != CsvText::Tab && cells.first().contains(CsvText::Tab))
+            cells = cells.first().split(CsvText::Tab);
+        QStringList groups;
+        contents.contacts.append(reader.read(cells, &groups));
+        if (!groups.isEmpty() || !contents.groups.isEmpty()) {
+            contents.groups.resize(contents.contacts.size());
+            contents.groups.last() = groups;
+        }
+    };
+    if (!headed)
+        add(firstRecord, firstSize);
+    while (!records.atEnd()) {
+        qsizetype size = 0;
+        const QStringList cells = records.next(&size);
+        add(cells, size);
+    }
+    return contents;
+}
+
+CsvContents csvContents(const QString &text)
+{
+    QStringView view(text);
+    if (view.startsWith(u'\uFEFF'))
+        view = view.sliced(1);
+    const QChar separator = CsvSyntax::separatorOfHeader(view);
+    CsvSyntax::RecordReader records(view, separator);
+    qsizetype firstSize = 0;
+    const QStringList first = records.next(&firstSize);
+    if (firstSize == 0 || (separator == CsvText::Separator && isOwnHeader(first)))
+        return { ownContacts(view), {} };
+    return exportContents(separator, first, firstSize, records);
+}
+
+} // namespace
+
+std::optional<ContactList> QVvCard::contactsFromCSV(const QString &text)
+{
+    if (text.isNull())
+        return std::nullopt;
+    return csvContents(text).contacts;
+}
+
+std::optional<ContainerTable> QVvCard::containersFromCSV(const QString &text)
+{
+    if (text.isNull())
+        return std::nullopt;
+    const CsvContents contents = csvContents(text);
+    const ContainerEntry container = fileContainer(contents.contacts);
+    FileGroups groups(container);
+    for (qsizetype i = 0; i < contents.groups.size(); ++i) {
+        for (const QString &name : contents.groups.at(i))
+            groups.group(name)->contactTable->append(copyContactEntry(contents.contacts.at(i)));
+    }
+    groups.sort();
+    return ContainerTable { container };
 }

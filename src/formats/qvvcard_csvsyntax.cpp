@@ -65,6 +65,118 @@ QStringList splitAtEveryComma(QStringView line, qsizetype maxCells)
 
 namespace CsvSyntax {
 
+QChar separatorOfHeader(QStringView text)
+{
+    qsizetype counts[std::size(CsvText::Separators)] = {};
+    bool quoted = false;
+    for (const QChar c : text) {
+        if (c == CsvText::Quote)
+            quoted = !quoted;
+        else if (!quoted && isLineBreak(c))
+            break;
+        for (std::size_t i = 0; !quoted && i < std::size(CsvText::Separators); ++i) {
+            if (c == CsvText::Separators[i])
+                ++counts[i];
+        }
+    }
+    std::size_t best = 0;
+    for (std::size_t i = 1; i < std::size(CsvText::Separators); ++i) {
+        if (counts[i] > counts[best])
+            best = i;
+    }
+    return CsvText::Separators[best];
+}
+
+RecordReader::RecordReader(QStringView text, QChar separator)
+    : m_text(text)
+    , m_separator(separator)
+{
+}
+
+// The closing quote of a quoted cell whose text starts at `from`: the first quote not doubled;
+// -1 when the text ends first.
+qsizetype RecordReader::closingQuote(qsizetype from)
+{
+    if (m_unclosedFrom >= 0 && from >= m_unclosedFrom)
+        return -1;
+    for (qsizetype q = m_text.indexOf(CsvText::Quote, from); q >= 0; q = m_text.indexOf(CsvText::Quote, q + 2)) {
+        if (q + 1 >= m_text.size() || m_text.at(q + 1) != CsvText::Quote)
+            return q;
+    }
+    m_unclosedFrom = from;
+    return -1;
+}
+
+// Reads the quoted cell opening at m_pos into cell and returns the position after its closing
+// quote, or -1 when it never closes (the opening quote is then an ordinary character).
+qsizetype RecordReader::quotedCell(QString &cell)
+{
+    const qsizetype close = closingQuote(m_pos + 1);
+    if (close < 0)
+        return -1;
+    const QStringView inner = m_text.sliced(m_pos + 1, close - m_pos - 1);
+    cell.reserve(inner.size());
+    for (qsizetype i = 0; i < inner.size(); ++i) {
+        const QChar c = inner.at(i);
+        if (c == CsvText::Quote) {
+            ++i; // the second of a doubled quote
+        } else if (c == u'\r') {
+            if (i + 1 < inner.size() && inner.at(i + 1) == CsvText::LineFeed)
+                ++i;
+            cell += CsvText::LineFeed;
+            continue;
+        }
+        cell += c;
+    }
+    return close + 1;
+}
+
+QStringList RecordReader::next(qsizetype *rawSize)
+{
+    const qsizetype start = m_pos;
+    QStringList cells;
+    QString cell;
+    bool cellStart = true;
+    while (m_pos < m_text.size()) {
+        const QChar c = m_text.at(m_pos);
+        if (cellStart && c == CsvText::Quote) {
+            cellStart = false;
+            const qsizetype after = quotedCell(cell);
+            if (after >= 0) {
+                m_pos = after;
+                continue;
+            }
+        }
+        cellStart = false;
+        if (c == m_separator) {
+            cells.append(std::exchange(cell, QString()));
+            cellStart = true;
+        } else if (isLineBreak(c)) {
+            break;
+        } else {
+            // Text after a closing quote, or a quote inside an unquoted cell, is kept as it is.
+            const qsizetype end = m_pos + 1;
+            qsizetype stop = end;
+            while (stop < m_text.size() && m_text.at(stop) != m_separator && !isLineBreak(m_text.at(stop)))
+                ++stop;
+            cell += m_text.sliced(m_pos, stop - m_pos);
+            m_pos = stop;
+            continue;
+        }
+        ++m_pos;
+    }
+    cells.append(cell);
+    if (rawSize)
+        *rawSize = m_pos - start;
+    // The record's line break: CR LF counts as one.
+    if (m_pos < m_text.size()) {
+        if (m_text.at(m_pos) == u'\r' && m_pos + 1 < m_text.size() && m_text.at(m_pos + 1) == CsvText::LineFeed)
+            ++m_pos;
+        ++m_pos;
+    }
+    return cells;
+}
+
 QList<QStringView> splitLines(QStringView text)
 {
     QList<QStringView> lines;

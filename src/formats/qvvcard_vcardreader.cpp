@@ -1,4 +1,5 @@
 // QVvCard: reading vCard text into the container table of a file document.
+#include "formats/filegroups_p.h"
 #include "formats/qvvcard.h"
 #include "formats/vcardfilereader_p.h"
 #include "formats/vcardrecordreader_p.h"
@@ -27,6 +28,36 @@ ContainerEntry newContainer()
 
 } // namespace
 
+FileGroups::FileGroups(const ContainerEntry &container)
+    : m_container(container)
+    , m_now(QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss +0000")))
+{
+}
+
+const GroupEntry &FileGroups::group(const QString &name)
+{
+    GroupEntry &group = m_groups[name];
+    if (!group) {
+        group = std::make_shared<GroupEntryData>();
+        group->name = name;
+        group->containerName = EntryKey::LocalContainerName;
+        group->uniqueId = name + u'-' + m_now;
+        group->contactTable = std::make_shared<ContactList>();
+        m_container->groups.append(group);
+    }
+    return group;
+}
+
+void FileGroups::sort()
+{
+    std::stable_sort(m_container->groups.begin(), m_container->groups.end(),
+                     [](const GroupEntry &a, const GroupEntry &b) {
+                         if (a->top != b->top)
+                             return a->top;
+                         return a->name < b->name;
+                     });
+}
+
 ContainerEntry QVvCard::fileContainer(const ContactList &contacts)
 {
     ContainerEntry container = newContainer();
@@ -44,10 +75,9 @@ class Filer
 {
 public:
     Filer(const ContainerEntry &container, VCardReadStatistics *stats)
-        : m_container(container)
-        , m_all(*container->groups.first()->contactTable)
+        : m_all(*container->groups.first()->contactTable)
         , m_stats(stats)
-        , m_now(QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss +0000")))
+        , m_groups(container)
     {
     }
 
@@ -69,40 +99,20 @@ public:
             m_batchGroups.at(card.categories[i])->contactTable->append(std::move(card.groupEntries[i]));
     }
 
-    void finish()
-    {
-        std::stable_sort(m_container->groups.begin(), m_container->groups.end(),
-                         [](const GroupEntry &a, const GroupEntry &b) {
-                             if (a->top != b->top)
-                                 return a->top;
-                             return a->name < b->name;
-                         });
-    }
+    void finish() { m_groups.sort(); }
 
 private:
     void startBatch(const std::shared_ptr<const QStringList> &names)
     {
         m_batchNames = names;
         m_batchGroups.clear();
-        for (const QString &name : *names) {
-            GroupEntry &group = m_groups[name];
-            if (!group) {
-                group = std::make_shared<GroupEntryData>();
-                group->name = name;
-                group->containerName = EntryKey::LocalContainerName;
-                group->uniqueId = name + u'-' + m_now;
-                group->contactTable = std::make_shared<ContactList>();
-                m_container->groups.append(group);
-            }
-            m_batchGroups.append(group);
-        }
+        for (const QString &name : *names)
+            m_batchGroups.append(m_groups.group(name));
     }
 
-    const ContainerEntry &m_container;
     ContactList &m_all;
     VCardReadStatistics *m_stats;
-    const QString m_now;
-    QHash<QString, GroupEntry> m_groups;
+    FileGroups m_groups;
     std::shared_ptr<const QStringList> m_batchNames;
     QList<GroupEntry> m_batchGroups; // the groups of m_batchNames, position for position
 };

@@ -43,12 +43,13 @@ inline QStringList corpusCsvFiles()
 }
 
 // What the fixed CSV columns carry of a contact, as one line. Phones and e-mails are taken without
-// their labels: they come back under "home", whatever column they were written to.
+// their labels: they come back under "home", whatever column they were written to. Addresses are
+// taken by the parts the columns have (no country).
 inline QString carried(const PersonPtr &p)
 {
     const QStringList identifiers
         = { FieldId::Name,    FieldId::Company, FieldId::Note, FieldId::Nickname, FieldId::Birthday,
-            FieldId::Address, FieldId::Street,  FieldId::City, FieldId::Zip,      FieldId::SocialNetwork };
+            FieldId::State,   FieldId::Street,  FieldId::City, FieldId::Zip,      FieldId::SocialNetwork };
     QString line = QVvCard::csvStringFromContact(rowOf(p), identifiers, QStringLiteral("|"), false);
     line += u'|' + p->nameValue().value(FieldId::FirstName).toString() + u'|'
         + p->nameValue().value(FieldId::LastName).toString() + u'|' + QString::number(p->showAsPerson());

@@ -1,0 +1,440 @@
+// Reading other programs' CSV exports: one contact per record, its items gathered from the
+// columns the header names.
+#include "formats/csvexportreader_p.h"
+#include "formats/csvkeys.h"
+#include "formats/qvvcard_csv_p.h"
+#include "formats/vcarddate_p.h"
+
+#include <QHash>
+#include <QLocale>
+#include <QRegularExpression>
+
+using CsvExport::Part;
+
+namespace {
+
+bool looksLikeEmail(const QString &text)
+{
+    const qsizetype at = text.indexOf(u'@');
+    return at > 0 && at < text.size() - 1 && !text.contains(u' ');
+}
+
+bool looksLikePhone(const QString &text)
+{
+    int digits = 0;
+    for (const QChar c : text) {
+        if (c.isDigit())
+            ++digits;
+        else if (!QStringView(u"+ ()-./").contains(c))
+            return false;
+    }
+    return digits >= 5;
+}
+
+int twoDigitYear(int year)
+{
+    if (year >= 100)
+        return year;
+    const int century = QDate::currentDate().year() / 100 * 100;
+    return century + year > QDate::currentDate().year() ? century - 100 + year : century + year;
+}
+
+// Whether the user's short date names the day before the month.
+bool localeDayFirst()
+{
+    const QString format = QLocale().dateFormat(QLocale::ShortFormat);
+    return format.indexOf(u'd') < format.indexOf(u'M');
+}
+
+// Dates as exports write them: ISO forms, the program's own "1980.05.17", "1980/5/17", and day and
+// month separated by slashes or full stops, in the order that is unambiguous or else the
+// locale's (full stops: day first). Zero month or day ("0/0/00") is how some programs write none.
+struct ExportDate
+{
+    std::optional<DateComponents> date;
+    bool none = false;
+};
+
+ExportDate exportDate(const QString &text)
+{
+    if (const auto own = CsvContact::birthdayFromText(text))
+        return { own, false };
+    if (const auto iso = VCardDate::parse(text); iso && iso->hasMonth() && iso->hasDay())
+        return { iso, false };
+    static const QRegularExpression yearFirst(QStringLiteral("^([0-9]{4})/([0-9]{1,2})/([0-9]{1,2})$"));
+    static const QRegularExpression yearLast(QStringLiteral("^([0-9]{1,2})([/.])([0-9]{1,2})[/.]([0-9]{2,4})$"));
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    if (const QRegularExpressionMatch m = yearFirst.match(text); m.hasMatch()) {
+        year = m.captured(1).toInt();
+        month = m.captured(2).toInt();
+        day = m.captured(3).toInt();
+    } else if (const QRegularExpressionMatch m = yearLast.match(text); m.hasMatch()) {
+        const int a = m.captured(1).toInt();
+        const int b = m.captured(3).toInt();
+        year = twoDigitYear(m.captured(4).toInt());
+        const bool dayFirst = a > 12 || (b <= 12 && (m.captured(2) == u"." || localeDayFirst()));
+        day = dayFirst ? a : b;
+        month = dayFirst ? b : a;
+    } else {
+        return {};
+    }
+    if (month == 0 || day == 0)
+        return { std::nullopt, true };
+    const DateComponents components { year, month, day };
+    if (!components.toDate().isValid())
+        return {};
+    return { components, false };
+}
+
+QString identifierOf(Part part)
+{
+    switch (part) {
+    case Part::Phone:
+        return FieldId::Phone;
+    case Part::Email:
+        return FieldId::Email;
+    case Part::Url:
+        return FieldId::Url;
+    case Part::Relationship:
+        return FieldId::Relationship;
+    case Part::InstantMessage:
+        return FieldId::InstantMessage;
+    case Part::SocialNetwork:
+        return FieldId::SocialNetwork;
+    case Part::Anniversary:
+        return FieldId::Dates;
+    case Part::Street:
+        return FieldId::Address;
+    case Part::Prefix:
+        return FieldId::Title;
+    case Part::Suffix:
+        return FieldId::Suffix;
+    case Part::Nickname:
+        return FieldId::Nickname;
+    case Part::Company:
+        return FieldId::Company;
+    case Part::Department:
+        return FieldId::Department;
+    case Part::JobTitle:
+        return FieldId::JobTitle;
+    case Part::Note:
+        return FieldId::Note;
+    case Part::FirstName:
+    case Part::PhoneticFirstName:
+        return FieldId::FirstName;
+    case Part::MiddleName:
+    case Part::PhoneticMiddleName:
+        return FieldId::MiddleName;
+    case Part::LastName:
+    case Part::PhoneticLastName:
+        return FieldId::LastName;
+    case Part::MaidenName:
+        return FieldId::PreviousFamilyName;
+    case Part::City:
+        return FieldId::City;
+    case Part::State:
+        return FieldId::State;
+    case Part::Zip:
+        return FieldId::Zip;
+    case Part::Country:
+        return FieldId::Country;
+    default:
+        return {};
+    }
+}
+
+bool isLabeled(Part part)
+{
+    switch (part) {
+    case Part::Phone:
+    case Part::Email:
+    case Part::Url:
+    case Part::Relationship:
+    case Part::InstantMessage:
+    case Part::SocialNetwork:
+    case Part::Anniversary:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// One labeled item of a record, before it becomes the record's dictionary.
+struct Item
+{
+    Part part = Part::Ignored;
+    QString label;
+    QStringList values;
+};
+
+struct Address
+{
+    QString label;
+    QStringList streetLines;
+    QVariantMap parts;
+    QString formatted;
+};
+
+QVariantMap itemDictionary(const Item &item, const QString &value, int labelIndex)
+{
+    QVariantMap dict { { Key::LabelIndex, labelIndex } };
+    if (item.part == Part::InstantMessage) {
+        dict.insert(Key::Service, item.label);
+        dict.insert(Key::Value, value);
+    } else if (item.part == Part::Anniversary) {
+        dict.insert(Key::Label, item.label);
+        dict.insert(Key::Value, QVariant::fromValue(*exportDate(value).date));
+    } else {
+        dict.insert(Key::Label, item.label);
+        dict.insert(Key::Value, value);
+    }
+    return dict;
+}
+
+void appendGroups(const QString &cell, QStringList *groups)
+{
+    const QStringList names = cell.contains(CsvText::ValueSeparator) ? cell.split(CsvText::ValueSeparator)
+                                                                      : cell.split(CsvText::CategorySeparator);
+    for (QString name : names) {
+        name = name.trimmed();
+        if (name.startsWith(CsvText::SystemMark))
+            name = name.sliced(CsvText::SystemMark.size()).trimmed();
+        if (!name.isEmpty() && name != CsvText::AllContactsGroup && !groups->contains(name))
+            groups->append(name);
+    }
+}
+
+} // namespace
+
+CsvExportReader CsvExportReader::fromHeader(const QStringList &header)
+{
+    CsvExportReader reader;
+    for (const QString &field : header) {
+        reader.addColumn(CsvExport::columnForHeader(field), field);
+        reader.m_holdsValues = reader.m_holdsValues || looksLikeEmail(field.trimmed());
+    }
+    return reader;
+}
+
+CsvExportReader CsvExportReader::guessedFrom(const QStringList &firstRecord)
+{
+    CsvExportReader reader;
+    bool named = false;
+    for (const QString &cell : firstRecord) {
+        const QString text = cell.trimmed();
+        CsvExport::Column column;
+        if (looksLikeEmail(text)) {
+            column = { Part::Email, LabelWord::Other, Part::Email, -1 };
+        } else if (looksLikePhone(text)) {
+            column = { Part::Phone, LabelWord::Other, Part::Phone, -1 };
+        } else if (!text.isEmpty() && !named) {
+            column.part = Part::FullName;
+            named = true;
+        }
+        // Each guessed column is an item of its own.
+        reader.addColumn(column, QString::number(reader.m_columns.size()));
+    }
+    return reader;
+}
+
+namespace {
+
+// The index a key was given, a new one when it is new.
+int indexOfKey(QHash<QString, int> &keys, const QString &key)
+{
+    const auto it = keys.constFind(key);
+    if (it != keys.constEnd())
+        return it.value();
+    const int index = int(keys.size());
+    keys.insert(key, index);
+    return index;
+}
+
+} // namespace
+
+void CsvExportReader::addColumn(const CsvExport::Column &column, const QString &header)
+{
+    static const QString kNumbered = QStringLiteral("#%1 %2");
+    int item = -1;
+    int address = -1;
+    int labelCell = -1;
+    if (isLabeled(column.part))
+        item = indexOfKey(m_itemKeys, header.trimmed().toCaseFolded());
+    if (column.family == Part::Street && column.part != Part::ItemLabel)
+        address = indexOfKey(m_addressKeys, column.number >= 0 ? kNumbered.arg(column.number) : column.label);
+    if (column.number >= 0)
+        labelCell = indexOfKey(m_labelKeys, kNumbered.arg(column.number).arg(int(column.family)));
+    m_columns.append(column);
+    m_item.append(item);
+    m_address.append(address);
+    m_labelCell.append(labelCell);
+}
+
+bool CsvExportReader::recognised() const
+{
+    if (m_holdsValues)
+        return false;
+    for (const CsvExport::Column &column : m_columns) {
+        if (column.part != Part::Ignored)
+            return true;
+    }
+    return false;
+}
+
+void CsvExportReader::registerLabels(const QString &identifier, const QVariantList &items)
+{
+    for (const QVariant &item : items) {
+        const QString label = item.toMap().value(Key::Label).toString();
+        if (label.isEmpty() || m_registeredLabels.contains(identifier + u'\n' + label))
+            continue;
+        m_registeredLabels.insert(identifier + u'\n' + label);
+        if (!QVPerson::labelsForIdentifier(identifier).contains(label))
+            QVPerson::setLabel(QString(), label, identifier);
+    }
+}
+
+ContactEntry CsvExportReader::read(const QStringList &cells, QStringList *groups)
+{
+    const qsizetype count = std::min(cells.size(), m_columns.size());
+    QStringList labelCells(m_labelKeys.size());
+    for (qsizetype c = 0; c < count; ++c) {
+        if (m_columns.at(c).part == Part::ItemLabel)
+            labelCells[m_labelCell.at(c)] = CsvExport::labelFromText(cells.at(c));
+    }
+    const auto labelOf = [&](qsizetype c) {
+        const CsvExport::Column &column = m_columns.at(c);
+        if (!column.label.isEmpty())
+            return column.label;
+        const QString fromCell = m_labelCell.at(c) >= 0 ? labelCells.at(m_labelCell.at(c)) : QString();
+        return fromCell.isEmpty() ? LabelWord::Other : fromCell;
+    };
+
+    QList<Item> items(m_itemKeys.size());
+    QList<Address> addresses(m_addressKeys.size());
+    QVariantMap contact;
+    QVariantMap name;
+    QVariantMap phonetic;
+    QString birthday;
+    DateComponents birthParts;
+    for (qsizetype c = 0; c < count; ++c) {
+        const QString &cell = cells.at(c);
+        if (cell.trimmed().isEmpty())
+            continue;
+        const CsvExport::Column &column = m_columns.at(c);
+        const Part part = column.part;
+        if (m_item.at(c) >= 0) {
+            if (part == Part::Anniversary && !exportDate(cell).date)
+                continue; // no date, or the "none" of the exporting program
+            Item &item = items[m_item.at(c)];
+            item.part = part;
+            item.label = labelOf(c);
+            item.values = cell.split(CsvText::ValueSeparator, Qt::SkipEmptyParts);
+            continue;
+        }
+        if (m_address.at(c) >= 0) {
+            Address &address = addresses[m_address.at(c)];
+            if (address.label.isEmpty() || column.label.isEmpty())
+                address.label = labelOf(c);
+            if (part == Part::Street)
+                address.streetLines.append(cell);
+            else if (part == Part::FormattedAddress)
+                address.formatted = cell;
+            else
+                address.parts.insert(identifierOf(part), cell);
+            continue;
+        }
+        switch (part) {
+        case Part::FullName:
+            name.insert(CsvKey::FullName, cell);
+            break;
+        case Part::FirstName:
+        case Part::MiddleName:
+        case Part::LastName:
+        case Part::MaidenName:
+            name.insert(identifierOf(part), cell);
+            break;
+        case Part::PhoneticFirstName:
+        case Part::PhoneticMiddleName:
+        case Part::PhoneticLastName:
+            phonetic.insert(identifierOf(part), cell);
+            break;
+        case Part::Prefix:
+        case Part::Suffix:
+        case Part::Nickname:
+        case Part::Company:
+        case Part::Department:
+        case Part::JobTitle:
+        case Part::Note:
+            contact.insert(identifierOf(part), cell);
+            break;
+        case Part::Birthday:
+            birthday = cell;
+            break;
+        case Part::BirthYear:
+            birthParts.year = cell.toInt();
+            break;
+        case Part::BirthMonth:
+            birthParts.month = cell.toInt();
+            break;
+        case Part::BirthDay:
+            birthParts.day = cell.toInt();
+            break;
+        case Part::Groups:
+            if (groups)
+                appendGroups(cell, groups);
+            break;
+        default:
+            break;
+        }
+    }
+
+    if (!name.isEmpty()) {
+        name.insert(Key::ShowAsPerson, true);
+        contact.insert(FieldId::Name, name);
+        CsvContact::keepFullName(contact);
+    }
+    if (!phonetic.isEmpty())
+        contact.insert(FieldId::PhoneticName, phonetic);
+    if (!birthday.isEmpty()) {
+        const ExportDate date = exportDate(birthday);
+        if (date.date)
+            contact.insert(FieldId::Birthday, QVariantMap { { Key::Value, QVariant::fromValue(*date.date) } });
+        else if (!date.none)
+            contact.insert(FieldId::Birthday, QVariantMap { { Key::StringValue, birthday } });
+    } else if (birthParts.hasMonth() && birthParts.hasDay() && birthParts.month > 0 && birthParts.day > 0) {
+        if (birthParts.year <= 0)
+            birthParts.year = DateComponents::Undefined;
+        contact.insert(FieldId::Birthday, QVariantMap { { Key::Value, QVariant::fromValue(birthParts) } });
+    }
+
+    for (const Item &item : std::as_const(items)) {
+        const QString identifier = identifierOf(item.part);
+        QVariantList list = contact.value(identifier).toList();
+        for (const QString &value : item.values)
+            list.append(itemDictionary(item, value.trimmed(), int(list.size())));
+        if (!list.isEmpty())
+            contact.insert(identifier, list);
+    }
+    QVariantList addressItems;
+    for (const Address &address : std::as_const(addresses)) {
+        QVariantMap item = address.parts;
+        if (!address.streetLines.isEmpty())
+            item.insert(FieldId::Street, address.streetLines.join(CsvText::LineFeed));
+        else if (item.isEmpty() && !address.formatted.isEmpty())
+            item.insert(FieldId::Street, address.formatted);
+        if (item.isEmpty())
+            continue;
+        item.insert(Key::Label, address.label);
+        item.insert(Key::LabelIndex, int(addressItems.size()));
+        addressItems.append(item);
+    }
+    if (!addressItems.isEmpty())
+        contact.insert(FieldId::Address, addressItems);
+
+    for (const QString &identifier : { FieldId::Phone, FieldId::Email, FieldId::Url, FieldId::Relationship,
+                                       FieldId::Dates, FieldId::Address })
+        registerLabels(identifier, contact.value(identifier).toList());
+    return CsvContact::entryFromContact(contact);
+}

@@ -1,0 +1,23 @@
+// The groups of a file document's container, made as the contacts read name them.
+#pragma once
+
+#include "record/entries.h"
+
+#include <QHash>
+#include <QString>
+
+class FileGroups
+{
+public:
+    explicit FileGroups(const ContainerEntry &container);
+
+    // The group of that name, added to the container when it is new.
+    const GroupEntry &group(const QString &name);
+    // "All Contacts" first, the others by name.
+    void sort();
+
+private:
+    ContainerEntry m_container;
+    const QString m_now;
+    QHash<QString, GroupEntry> m_groups;
+};
