@@ -109,7 +109,8 @@ Column columnForHeader(const QString &header)
     const QRegularExpressionMatch match = numbered.match(trimmed);
     if (match.hasMatch()) {
         const QString family = match.captured(1);
-        if (const CsvExportColumn *entry = exportColumn(QString(family + CsvText::NumberedColumnJoin + match.captured(3))))
+        if (const CsvExportColumn *entry
+            = exportColumn(QString(family + CsvText::NumberedColumnJoin + match.captured(3))))
             return fromTable(*entry, match.captured(2).toInt(), family);
     }
     return fromKeywords(trimmed);

@@ -6,7 +6,8 @@
 
 namespace CsvExport {
 
-enum class Part {
+enum class Part
+{
     Ignored,
     FullName,
     FirstName,

@@ -62,7 +62,8 @@ ExportDate exportDate(const QString &text)
     if (const auto iso = VCardDate::parse(text); iso && iso->hasMonth() && iso->hasDay())
         return { iso, false };
     static const QRegularExpression yearFirst(QStringLiteral("^([0-9]{4})/([0-9]{1,2})/([0-9]{1,2})$"));
-    static const QRegularExpression yearLast(QStringLiteral("^([0-9]{1,2})([/.])([0-9]{1,2})[/.]([0-9]{2,4})$"));
+    static const QRegularExpression yearLast(
+        QStringLiteral("^([0-9]{1,2})([/.])([0-9]{1,2})[/.]([0-9]{2,4})$"));
     int year = 0;
     int month = 0;
     int day = 0;
@@ -196,7 +197,7 @@ QVariantMap itemDictionary(const Item &item, const QString &value, int labelInde
 void appendGroups(const QString &cell, QStringList *groups)
 {
     const QStringList names = cell.contains(CsvText::ValueSeparator) ? cell.split(CsvText::ValueSeparator)
-                                                                      : cell.split(CsvText::CategorySeparator);
+                                                                     : cell.split(CsvText::CategorySeparator);
     for (QString name : names) {
         name = name.trimmed();
         if (name.startsWith(CsvText::SystemMark))
@@ -390,6 +391,16 @@ ContactEntry CsvExportReader::read(const QStringList &cells, QStringList *groups
         }
     }
 
+    // A line of addresses alone (a mailing list) is shown by its first address, as a card holding
+    // no more than that address as its name would be.
+    if (name.isEmpty() && !contact.contains(FieldId::Company)) {
+        for (const Item &item : std::as_const(items)) {
+            if (item.part == Part::Email && !item.values.isEmpty()) {
+                name.insert(CsvKey::FullName, item.values.first().trimmed());
+                break;
+            }
+        }
+    }
     if (!name.isEmpty()) {
         name.insert(Key::ShowAsPerson, true);
         contact.insert(FieldId::Name, name);
@@ -400,7 +411,8 @@ ContactEntry CsvExportReader::read(const QStringList &cells, QStringList *groups
     if (!birthday.isEmpty()) {
         const ExportDate date = exportDate(birthday);
         if (date.date)
-            contact.insert(FieldId::Birthday, QVariantMap { { Key::Value, QVariant::fromValue(*date.date) } });
+            contact.insert(FieldId::Birthday,
+                           QVariantMap { { Key::Value, QVariant::fromValue(*date.date) } });
         else if (!date.none)
             contact.insert(FieldId::Birthday, QVariantMap { { Key::StringValue, birthday } });
     } else if (birthParts.hasMonth() && birthParts.hasDay() && birthParts.month > 0 && birthParts.day > 0) {

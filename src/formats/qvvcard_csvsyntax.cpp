@@ -99,7 +99,8 @@ qsizetype RecordReader::closingQuote(qsizetype from)
 {
     if (m_unclosedFrom >= 0 && from >= m_unclosedFrom)
         return -1;
-    for (qsizetype q = m_text.indexOf(CsvText::Quote, from); q >= 0; q = m_text.indexOf(CsvText::Quote, q + 2)) {
+    for (qsizetype q = m_text.indexOf(CsvText::Quote, from); q >= 0;
+         q = m_text.indexOf(CsvText::Quote, q + 2)) {
         if (q + 1 >= m_text.size() || m_text.at(q + 1) != CsvText::Quote)
             return q;
     }
@@ -170,7 +171,8 @@ QStringList RecordReader::next(qsizetype *rawSize)
         *rawSize = m_pos - start;
     // The record's line break: CR LF counts as one.
     if (m_pos < m_text.size()) {
-        if (m_text.at(m_pos) == u'\r' && m_pos + 1 < m_text.size() && m_text.at(m_pos + 1) == CsvText::LineFeed)
+        if (m_text.at(m_pos) == u'\r' && m_pos + 1 < m_text.size()
+            && m_text.at(m_pos + 1) == CsvText::LineFeed)
             ++m_pos;
         ++m_pos;
     }
