@@ -101,6 +101,50 @@ void resetToLocale()
     ++g_generation;
 }
 
+namespace {
+
+// 0: no letter of a script of its own, 1: East Asian letters only, -1: some other script's letter.
+int eastAsianLetters(QStringView text)
+{
+    int found = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t c = text.at(i).unicode();
+        if (c < 0x80) {
+            if (QChar::isLetter(c))
+                return -1; // a Latin letter: the common case, decided at once
+            continue;
+        }
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            c = QChar::surrogateToUcs4(char16_t(c), text.at(++i).unicode());
+        if (!QChar::isLetter(c))
+            continue;
+        switch (QChar::script(c)) {
+        case QChar::Script_Han:
+        case QChar::Script_Hiragana:
+        case QChar::Script_Katakana:
+        case QChar::Script_Hangul:
+        case QChar::Script_Bopomofo:
+            found = 1;
+            break;
+        case QChar::Script_Common:
+        case QChar::Script_Inherited:
+            break;
+        default:
+            return -1;
+        }
+    }
+    return found;
+}
+
+} // namespace
+
+bool isFamilyNameFirstScript(QStringView given, QStringView family)
+{
+    const int a = eastAsianLetters(given);
+    const int b = eastAsianLetters(family);
+    return a >= 0 && b >= 0 && (a > 0 || b > 0);
+}
+
 int generation()
 {
     return g_generation.load(std::memory_order_relaxed);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 namespace ContactSettings {
 
@@ -19,6 +20,12 @@ void resetToLocale();
 
 // Changes whenever a setting changes, so that cached display names can tell they are stale.
 int generation();
+
+// Whether a name is written family name first whatever the locale's order: names in East Asian
+// scripts (Han, Hiragana, Katakana, Hangul) are, as the platform's name formatter shows them.
+// Letters of no particular script (the prolonged sound mark) do not count; any other script's
+// letter makes the name follow the locale.
+bool isFamilyNameFirstScript(QStringView given, QStringView family);
 
 // The record's integer form of the sort order: 1 given name first, 2 family name first, else 0.
 inline int nameOrderingFromSortOrder(SortOrder order)

@@ -40,7 +40,11 @@ QString compositeNameOf(const Map &nameDict)
     const QString middle = textOf(nameDict, FieldId::MiddleName);
     const QString last = textOf(nameDict, FieldId::LastName);
     if (!first.isEmpty() && !last.isEmpty()) {
-        const int ordering = effectiveOrdering(nameDict.value(Key::NameOrdering).toInt());
+        // The system default shows an East Asian name family name first under any locale.
+        const int recordOrdering = nameDict.value(Key::NameOrdering).toInt();
+        const int ordering = recordOrdering == 0 && ContactSettings::isFamilyNameFirstScript(first, last)
+            ? 2
+            : effectiveOrdering(recordOrdering);
         return ordering == 2 ? last + u' ' + first : first + u' ' + last;
     }
     if (!first.isEmpty())

@@ -47,6 +47,40 @@ TEST_F(Names, CompositionFollowsTheOrder)
     }
 }
 
+TEST_F(Names, EastAsianNamesFamilyNameFirst)
+{
+    struct Case
+    {
+        const char *name;
+        const char *first;
+        const char *last;
+        int ordering;
+        const char *expected;
+    };
+    const Case cases[] = {
+        {"Japanese, Han", "陽介", "山口", 0, "山口 陽介"},
+        {"Japanese, kana", "ハナコ", "やまだ", 0, "やまだ ハナコ"},
+        {"prolonged sound mark", "ユーコ", "サトー", 0, "サトー ユーコ"},
+        {"Korean", "민준", "김", 0, "김 민준"},
+        {"Chinese", "小明", "王", 0, "王 小明"},
+        {"Han beyond the basic plane", "𠀋子", "山口", 0, "山口 𠀋子"},
+        {"Latin", "John", "Smith", 0, "John Smith"},
+        {"mixed scripts follow the locale", "John", "山口", 0, "John 山口"},
+        {"Latin with accents", "Zoë", "Ødegård", 0, "Zoë Ødegård"},
+        {"the record's own order wins", "陽介", "山口", 1, "陽介 山口"},
+    };
+    ContactSettings::setSortOrder(ContactSettings::SortOrder::GivenName);
+    for (const Case &c : cases) {
+        const QVariantMap dict{{FieldId::FirstName, qs(c.first)},
+                               {FieldId::LastName, qs(c.last)},
+                               {Key::NameOrdering, c.ordering}};
+        EXPECT_EQ(QVPerson::compositeNameFromNameDict(dict), qs(c.expected)) << c.name;
+        QVPerson p;
+        p.setValue(dict, FieldId::Name);
+        EXPECT_EQ(p.compositeName(), qs(c.expected)) << c.name << ": shown";
+    }
+}
+
 TEST_F(Names, CompositeNameOfPeopleAndCompanies)
 {
     QVPerson p;
