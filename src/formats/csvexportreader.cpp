@@ -196,14 +196,17 @@ QVariantMap itemDictionary(const Item &item, const QString &value, int labelInde
 
 void appendGroups(const QString &cell, QStringList *groups)
 {
+    QSet<QString> seen(groups->cbegin(), groups->cend()); // a cell may name very many
     const QStringList names = cell.contains(CsvText::ValueSeparator) ? cell.split(CsvText::ValueSeparator)
                                                                      : cell.split(CsvText::CategorySeparator);
     for (QString name : names) {
         name = name.trimmed();
         if (name.startsWith(CsvText::SystemMark))
             name = name.sliced(CsvText::SystemMark.size()).trimmed();
-        if (!name.isEmpty() && name != CsvText::AllContactsGroup && !groups->contains(name))
+        if (!name.isEmpty() && name != CsvText::AllContactsGroup && !seen.contains(name)) {
+            seen.insert(name);
             groups->append(name);
+        }
     }
 }
 
@@ -299,7 +302,17 @@ void CsvExportReader::registerLabels(const QString &identifier, const QVariantLi
 ContactEntry CsvExportReader::read(const QStringList &cells, QStringList *groups)
 {
     const qsizetype count = std::min(cells.size(), m_columns.size());
-    QStringList labelCells(m_labelKeys.size());
+    // Room for what this record's cells can fill, not for every column of the header: a header of
+    // endless columns over short lines must not cost its width on every line.
+    qsizetype itemCount = 0;
+    qsizetype addressCount = 0;
+    qsizetype labelCellCount = 0;
+    for (qsizetype c = 0; c < count; ++c) {
+        itemCount = std::max<qsizetype>(itemCount, m_item.at(c) + 1);
+        addressCount = std::max<qsizetype>(addressCount, m_address.at(c) + 1);
+        labelCellCount = std::max<qsizetype>(labelCellCount, m_labelCell.at(c) + 1);
+    }
+    QStringList labelCells(labelCellCount);
     for (qsizetype c = 0; c < count; ++c) {
         if (m_columns.at(c).part == Part::ItemLabel)
             labelCells[m_labelCell.at(c)] = CsvExport::labelFromText(cells.at(c));
@@ -308,12 +321,14 @@ ContactEntry CsvExportReader::read(const QStringList &cells, QStringList *groups
         const CsvExport::Column &column = m_columns.at(c);
         if (!column.label.isEmpty())
             return column.label;
-        const QString fromCell = m_labelCell.at(c) >= 0 ? labelCells.at(m_labelCell.at(c)) : QString();
+        const QString fromCell = m_labelCell.at(c) >= 0 && m_labelCell.at(c) < labelCells.size()
+            ? labelCells.at(m_labelCell.at(c))
+            : QString();
         return fromCell.isEmpty() ? LabelWord::Other : fromCell;
     };
 
-    QList<Item> items(m_itemKeys.size());
-    QList<Address> addresses(m_addressKeys.size());
+    QList<Item> items(itemCount);
+    QList<Address> addresses(addressCount);
     QVariantMap contact;
     QVariantMap name;
     QVariantMap phonetic;
