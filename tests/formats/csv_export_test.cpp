@@ -189,6 +189,43 @@ TEST(CsvExports, OtherFieldsOfExports)
     EXPECT_EQ(items(p, FieldId::Relationship), QStringList { qs("spouse:Carl") });
 }
 
+TEST(CsvExports, DatesAsExportsWriteThem)
+{
+    struct Case
+    {
+        const char *locale;
+        const char *text;
+        DateComponents date; // empty: none
+        const char *shown; // the birthday's text
+    };
+    const Case cases[] = {
+        { "en_US", "20/01/1991", { 1991, 1, 20 }, "1991.01.20(Sun)" },
+        { "en_US", "1/20/1991", { 1991, 1, 20 }, "1991.01.20(Sun)" },
+        { "en_US", "1/2/1991", { 1991, 1, 2 }, "1991.01.02(Wed)" },
+        { "en_GB", "1/2/1991", { 1991, 2, 1 }, "1991.02.01(Fri)" },
+        { "en_US", "1.2.1991", { 1991, 2, 1 }, "1991.02.01(Fri)" },
+        { "en_US", "1991-01-20", { 1991, 1, 20 }, "1991.01.20(Sun)" },
+        { "en_US", "1991/1/20", { 1991, 1, 20 }, "1991.01.20(Sun)" },
+        { "en_US", "1991.01.20", { 1991, 1, 20 }, "1991.01.20(Sun)" },
+        { "en_US", "--01-20", { DateComponents::Undefined, 1, 20 }, nullptr },
+        { "en_US", "0/0/00", {}, "" },
+        { "en_US", "31/02/1991", {}, "31/02/1991" },
+        { "en_US", "in spring", {}, "in spring" },
+    };
+    const QLocale saved;
+    for (const Case &c : cases) {
+        QLocale::setDefault(QLocale(qs(c.locale)));
+        const ContactList entries = read(qs("Nickname,Birthday\nAnna,") + qs(c.text));
+        ASSERT_EQ(entries.size(), 1) << c.text;
+        const QVariantMap birthday = entries.at(0)->person->birthdayValue();
+        EXPECT_EQ(birthday.value(Key::Value).value<DateComponents>(), c.date) << c.locale << ' ' << c.text;
+        if (c.shown) {
+            EXPECT_EQ(birthday.value(Key::StringValue).toString(), qs(c.shown)) << c.locale << ' ' << c.text;
+        }
+    }
+    QLocale::setDefault(saved);
+}
+
 // Headers that mention a name without being the contact's name leave it alone.
 TEST(CsvExports, OtherNameColumnsAreNoName)
 {
