@@ -194,6 +194,42 @@ QVariantMap itemDictionary(const Item &item, const QString &value, int labelInde
     return dict;
 }
 
+// The birthday of a date column, or of year, month and day columns.
+QVariantMap birthdayDictionary(const QString &text, DateComponents parts)
+{
+    if (!text.isEmpty()) {
+        const ExportDate date = exportDate(text);
+        if (date.date)
+            return { { Key::Value, QVariant::fromValue(*date.date) } };
+        if (!date.none)
+            return { { Key::StringValue, text } };
+        return {};
+    }
+    if (parts.month <= 0 || parts.day <= 0)
+        return {};
+    if (parts.year <= 0)
+        parts.year = DateComponents::Undefined;
+    return { { Key::Value, QVariant::fromValue(parts) } };
+}
+
+QVariantList addressList(const QList<Address> &addresses)
+{
+    QVariantList items;
+    for (const Address &address : addresses) {
+        QVariantMap item = address.parts;
+        if (!address.streetLines.isEmpty())
+            item.insert(FieldId::Street, address.streetLines.join(CsvText::LineFeed));
+        else if (item.isEmpty() && !address.formatted.isEmpty())
+            item.insert(FieldId::Street, address.formatted);
+        if (item.isEmpty())
+            continue;
+        item.insert(Key::Label, address.label);
+        item.insert(Key::LabelIndex, int(items.size()));
+        items.append(item);
+    }
+    return items;
+}
+
 void appendGroups(const QString &cell, QStringList *groups)
 {
     QSet<QString> seen(groups->cbegin(), groups->cend()); // a cell may name very many
@@ -267,7 +303,9 @@ void CsvExportReader::addColumn(const CsvExport::Column &column, const QString &
     if (isLabeled(column.part))
         item = indexOfKey(m_itemKeys, header.trimmed().toCaseFolded());
     if (column.family == Part::Street && column.part != Part::ItemLabel)
-        address = indexOfKey(m_addressKeys, column.number >= 0 ? kNumbered.arg(column.number) : column.label);
+        address = indexOfKey(m_addressKeys,
+                             column.number >= 0 ? kNumbered.arg(column.number).arg(int(Part::Street))
+                                                : column.label);
     if (column.number >= 0)
         labelCell = indexOfKey(m_labelKeys, kNumbered.arg(column.number).arg(int(column.family)));
     m_columns.append(column);
@@ -423,18 +461,9 @@ ContactEntry CsvExportReader::read(const QStringList &cells, QStringList *groups
     }
     if (!phonetic.isEmpty())
         contact.insert(FieldId::PhoneticName, phonetic);
-    if (!birthday.isEmpty()) {
-        const ExportDate date = exportDate(birthday);
-        if (date.date)
-            contact.insert(FieldId::Birthday,
-                           QVariantMap { { Key::Value, QVariant::fromValue(*date.date) } });
-        else if (!date.none)
-            contact.insert(FieldId::Birthday, QVariantMap { { Key::StringValue, birthday } });
-    } else if (birthParts.hasMonth() && birthParts.hasDay() && birthParts.month > 0 && birthParts.day > 0) {
-        if (birthParts.year <= 0)
-            birthParts.year = DateComponents::Undefined;
-        contact.insert(FieldId::Birthday, QVariantMap { { Key::Value, QVariant::fromValue(birthParts) } });
-    }
+    const QVariantMap birthdayDict = birthdayDictionary(birthday, birthParts);
+    if (!birthdayDict.isEmpty())
+        contact.insert(FieldId::Birthday, birthdayDict);
 
     for (const Item &item : std::as_const(items)) {
         const QString identifier = identifierOf(item.part);
@@ -444,19 +473,7 @@ ContactEntry CsvExportReader::read(const QStringList &cells, QStringList *groups
         if (!list.isEmpty())
             contact.insert(identifier, list);
     }
-    QVariantList addressItems;
-    for (const Address &address : std::as_const(addresses)) {
-        QVariantMap item = address.parts;
-        if (!address.streetLines.isEmpty())
-            item.insert(FieldId::Street, address.streetLines.join(CsvText::LineFeed));
-        else if (item.isEmpty() && !address.formatted.isEmpty())
-            item.insert(FieldId::Street, address.formatted);
-        if (item.isEmpty())
-            continue;
-        item.insert(Key::Label, address.label);
-        item.insert(Key::LabelIndex, int(addressItems.size()));
-        addressItems.append(item);
-    }
+    const QVariantList addressItems = addressList(addresses);
     if (!addressItems.isEmpty())
         contact.insert(FieldId::Address, addressItems);
 
