@@ -28,7 +28,7 @@ enum class Part
     BirthYear,
     BirthMonth,
     BirthDay,
-    Anniversary,
+    Date, // a labeled date (anniversary)
     Phone,
     Email,
     Url,

@@ -104,7 +104,7 @@ QString identifierOf(Part part)
         return FieldId::InstantMessage;
     case Part::SocialNetwork:
         return FieldId::SocialNetwork;
-    case Part::Anniversary:
+    case Part::Date:
         return FieldId::Dates;
     case Part::Street:
         return FieldId::Address;
@@ -155,7 +155,7 @@ bool isLabeled(Part part)
     case Part::Relationship:
     case Part::InstantMessage:
     case Part::SocialNetwork:
-    case Part::Anniversary:
+    case Part::Date:
         return true;
     default:
         return false;
@@ -184,7 +184,7 @@ QVariantMap itemDictionary(const Item &item, const QString &value, int labelInde
     if (item.part == Part::InstantMessage) {
         dict.insert(Key::Service, item.label);
         dict.insert(Key::Value, value);
-    } else if (item.part == Part::Anniversary) {
+    } else if (item.part == Part::Date) {
         dict.insert(Key::Label, item.label);
         dict.insert(Key::Value, QVariant::fromValue(*exportDate(value).date));
     } else {
@@ -379,7 +379,7 @@ ContactEntry CsvExportReader::read(const QStringList &cells, QStringList *groups
         const CsvExport::Column &column = m_columns.at(c);
         const Part part = column.part;
         if (m_item.at(c) >= 0) {
-            if (part == Part::Anniversary && !exportDate(cell).date)
+            if (part == Part::Date && !exportDate(cell).date)
                 continue; // no date, or the "none" of the exporting program
             Item &item = items[m_item.at(c)];
             item.part = part;

@@ -221,7 +221,10 @@ inline const CsvExportColumn kCsvExportColumns[] = {
     { QStringLiteral("Birth Year"), CsvExport::Part::BirthYear, {} },
     { QStringLiteral("Birth Month"), CsvExport::Part::BirthMonth, {} },
     { QStringLiteral("Birth Day"), CsvExport::Part::BirthDay, {} },
-    { QStringLiteral("Anniversary"), CsvExport::Part::Anniversary, LabelWord::Anniversary },
+    { QStringLiteral("Anniversary"), CsvExport::Part::Date, LabelWord::Anniversary },
+    { QStringLiteral("Event - Value"), CsvExport::Part::Date, {} },
+    { QStringLiteral("Event - Type"), CsvExport::Part::ItemLabel, {} },
+    { QStringLiteral("Event - Label"), CsvExport::Part::ItemLabel, {} },
     // E-mail
     { QStringLiteral("E-mail Address"), CsvExport::Part::Email, LabelWord::Other },
     { QStringLiteral("E-mail 2 Address"), CsvExport::Part::Email, LabelWord::Other },
@@ -347,4 +350,5 @@ inline const CsvExportLabel kCsvExportLabels[] = {
     { QStringLiteral("Assistant"), LabelWord::Assistant },
     { QStringLiteral("Manager"), LabelWord::Manager },
     { QStringLiteral("Partner"), LabelWord::Partner },
+    { QStringLiteral("Anniversary"), LabelWord::Anniversary },
 };

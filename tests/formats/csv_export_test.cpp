@@ -187,6 +187,19 @@ TEST(CsvExports, OtherFieldsOfExports)
     EXPECT_TRUE(items(p, FieldId::Dates).isEmpty()) << "0/0/00 is how the export writes no date";
     EXPECT_EQ(items(p, FieldId::Url), QStringList { qs("home page:https://anna.example") });
     EXPECT_EQ(items(p, FieldId::Relationship), QStringList { qs("spouse:Carl") });
+
+    const ContactList events
+        = read(qs("Given Name,Event 1 - Type,Event 1 - Value,Event 2 - Type,Event 2 - Value\n"
+                  "Anna,Anniversary,2001-06-09,First met,--03-14\n"));
+    ASSERT_EQ(events.size(), 1);
+    QStringList dates;
+    for (const QVariant &v : events.at(0)->person->labeledValueForIdentifier(FieldId::Dates)) {
+        const QVariantMap item = v.toMap();
+        const DateComponents date = item.value(Key::Value).value<DateComponents>();
+        dates.append(item.value(Key::Label).toString() + u':' + QString::number(date.year) + u'-'
+                     + QString::number(date.month) + u'-' + QString::number(date.day));
+    }
+    EXPECT_EQ(dates, (QStringList { qs("anniversary:2001-6-9"), qs("First met:-1-3-14") }));
 }
 
 TEST(CsvExports, DatesAsExportsWriteThem)
