@@ -67,9 +67,9 @@ ReadResult readFile(const QString &path, const QString &encodingName)
         return result;
     }
     const bool csv = isCsv(path);
-    const DecodedText decoded = csv ? TextFileReader::read(path, encoding)
-                                    : TextFileReader::read(path, encoding, TextFileReader::Utf8Text::Skip,
-                                                           TextFileReader::Lines::Folded);
+    const DecodedText decoded = csv
+        ? TextFileReader::read(path, encoding)
+        : TextFileReader::read(path, encoding, TextFileReader::Utf8Text::Skip, TextFileReader::Lines::Folded);
     if (!decoded.ok()) {
         result.exitCode = UndecodableText;
         result.error = decoded.errorString;
@@ -80,7 +80,8 @@ ReadResult readFile(const QString &path, const QString &encodingName)
         result.containers = {QVvCard::fileContainer(contacts)};
         result.statistics.cards = contacts.size();
     } else {
-        result.containers = QVvCard::containersFromVCardFile(decoded, {}, &result.statistics).value_or(ContainerTable());
+        result.containers
+            = QVvCard::containersFromVCardFile(decoded, {}, &result.statistics).value_or(ContainerTable());
     }
     const ContactTable all = result.containers.isEmpty() ? nullptr : QVvCard::contactsInContainer(result.containers.first());
     if (!all || all->isEmpty()) {

@@ -171,8 +171,8 @@ bool Document::readVCard(const QString &path, int encoding, DocumentError *error
         Result result;
         // Files are read as bytes where their encoding allows, without a UTF-16 copy of a possibly
         // huge text; each value is then decoded once.
-        const DecodedText decoded
-            = TextFileReader::read(path, encoding, TextFileReader::Utf8Text::Skip, TextFileReader::Lines::Folded);
+        const DecodedText decoded = TextFileReader::read(path, encoding, TextFileReader::Utf8Text::Skip,
+                                                         TextFileReader::Lines::Folded);
         if (!decoded.ok()) {
             result.readError = decoded.errorString;
         } else {
@@ -215,8 +215,8 @@ QString Document::unreadCardsMessage() const
         ? tr("1 card of \u201c%1\u201d could not be read: it is cut off or damaged, or nested in another "
              "card. Saving the document does not write it back.")
               .arg(name)
-        : tr("%1 cards of \u201c%2\u201d could not be read: they are cut off or damaged, or nested in another "
-             "card. Saving the document does not write them back.")
+        : tr("%1 cards of \u201c%2\u201d could not be read: they are cut off or damaged, or nested in "
+             "another card. Saving the document does not write them back.")
               .arg(QString::number(m_unreadCards), name);
 }
 

@@ -134,7 +134,9 @@ std::optional<ContainerTable> QVvCard::containersFromVCards(const QString &text,
 {
     return containers(
         text.isEmpty(),
-        [&](const VCardFileReader::Consumer &consume) { return VCardFileReader::readCards(text, progress, consume); },
+        [&](const VCardFileReader::Consumer &consume) {
+            return VCardFileReader::readCards(text, progress, consume);
+        },
         statistics);
 }
 

@@ -110,7 +110,8 @@ private:
     std::optional<Mark> nextMark(qsizetype from) const
     {
         const qsizetype size = m_text.size();
-        for (qsizetype colon = m_text.indexOf(u':', from); colon >= 0; colon = m_text.indexOf(u':', colon + 1)) {
+        for (qsizetype colon = m_text.indexOf(u':', from); colon >= 0;
+             colon = m_text.indexOf(u':', colon + 1)) {
             qsizetype end = colon + 1;
             while (end < size && isBlank(unit(m_text[end])))
                 ++end;
@@ -125,8 +126,8 @@ private:
             if (end < size && unit(m_text[end]) != m_lineBreak)
                 continue;
             qsizetype lineStart = colon;
-            while (lineStart > 0 && unit(m_text[lineStart - 1]) != m_lineBreak && unit(m_text[lineStart - 1]) != u':'
-                   && unit(m_text[lineStart - 1]) != u';')
+            while (lineStart > 0 && unit(m_text[lineStart - 1]) != m_lineBreak
+                   && unit(m_text[lineStart - 1]) != u':' && unit(m_text[lineStart - 1]) != u';')
                 --lineStart;
             if (lineStart > 0 && unit(m_text[lineStart - 1]) != m_lineBreak)
                 continue; // not the line's first colon, or a parameter: no boundary
@@ -205,8 +206,9 @@ struct Batch
 // before it; that is checked as batches are handed back, in order, and a batch that fails it
 // (a card nested in another across a stretch boundary, say) is cut and read again there.
 template<typename View>
-bool run(View text, const VCardSyntax::TextSource &source, const std::function<QByteArray(const Span &)> &cardBytes,
-         const QVvCard::ProgressHandler &progress, const Consumer &consume)
+bool run(View text, const VCardSyntax::TextSource &source,
+         const std::function<QByteArray(const Span &)> &cardBytes, const QVvCard::ProgressHandler &progress,
+         const Consumer &consume)
 {
     const Cutter<View> cutter(text);
     std::vector<Batch> batches;
@@ -227,7 +229,8 @@ bool run(View text, const VCardSyntax::TextSource &source, const std::function<Q
                 batch.results.append(std::move(result));
                 continue;
             }
-            result.read = VCardRecordReader::read(cardBytes(span), VCardRecordReader::Parts::Everything, source);
+            result.read
+                = VCardRecordReader::read(cardBytes(span), VCardRecordReader::Parts::Everything, source);
             if (result.read.person)
                 result.entry = makeContactEntry(result.read.person);
             for (const QString &name : std::as_const(result.read.categories)) {
@@ -312,8 +315,8 @@ bool readCards(const QString &text, const QVvCard::ProgressHandler &progress, co
     // decoded already, so no value is decoded with its declared charset again.
     return run(
         QStringView(text), VCardSyntax::TextSource { {}, true },
-        [text](const Span &s) { return QStringView(text).sliced(s.start, s.end - s.start).toUtf8(); }, progress,
-        consume);
+        [text](const Span &s) { return QStringView(text).sliced(s.start, s.end - s.start).toUtf8(); },
+        progress, consume);
 }
 
 bool readCards(const QByteArray &bytes, const QByteArray &charset, const QVvCard::ProgressHandler &progress,
@@ -321,7 +324,9 @@ bool readCards(const QByteArray &bytes, const QByteArray &charset, const QVvCard
 {
     return run(
         QByteArrayView(bytes), VCardSyntax::TextSource { charset, false },
-        [bytes](const Span &s) { return QByteArray::fromRawData(bytes.constData() + s.start, s.end - s.start); },
+        [bytes](const Span &s) {
+            return QByteArray::fromRawData(bytes.constData() + s.start, s.end - s.start);
+        },
         progress, consume);
 }
 

@@ -456,7 +456,8 @@ void Builder::readProperty(const Property &p)
     if (p.is(Tel)) {
         const QString label = labelFor(Field::Phone, p, &leftovers);
         leftovers += otherParameters(p, { VCardParameter::Value });
-        addItem(Field::Phone, { { Key::Label, label }, { Key::Value, VCardSyntax::phoneNumber(p) } }, leftovers);
+        addItem(Field::Phone, { { Key::Label, label }, { Key::Value, VCardSyntax::phoneNumber(p) } },
+                leftovers);
         return;
     }
     if (p.is(Email)) {

@@ -45,7 +45,8 @@ int hexValue(char c)
 
 bool isUtf8Name(QByteArrayView charset)
 {
-    return equalsIgnoreCase(charset, QLatin1StringView("UTF-8")) || equalsIgnoreCase(charset, QLatin1StringView("UTF8"));
+    return equalsIgnoreCase(charset, QLatin1StringView("UTF-8"))
+        || equalsIgnoreCase(charset, QLatin1StringView("UTF8"));
 }
 
 // Bytes in the first of the given charsets that is known (UTF-8 among them stops the search);
@@ -436,7 +437,8 @@ QString decodeText(const Property &property)
     case Encoding::QuotedPrintable:
         return textFromBytes(decodeQuotedPrintable(property.rawValue), { declared }, source.charset);
     case Encoding::Base64:
-        return textFromBytes(QByteArray::fromBase64(property.rawValue.toByteArray()), { declared }, source.charset);
+        return textFromBytes(QByteArray::fromBase64(property.rawValue.toByteArray()), { declared },
+                             source.charset);
     case Encoding::Raw:
         break;
     }

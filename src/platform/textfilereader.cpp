@@ -200,8 +200,8 @@ bool isValidUtf8(QByteArrayView bytes, TextFileReader::Lines lines)
 // Decodes the whole of bytes strictly; on success fills out and returns true. UTF-8 content is
 // moved into out.bytes rather than copied, so bytes is left empty then; so is content in another
 // encoding that keeps ASCII when its text is skipped.
-bool decodeStrictly(QByteArray &bytes, int encoding, TextFileReader::Utf8Text utf8Text, TextFileReader::Lines lines,
-                    DecodedText &out, bool knownUtf8 = false)
+bool decodeStrictly(QByteArray &bytes, int encoding, TextFileReader::Utf8Text utf8Text,
+                    TextFileReader::Lines lines, DecodedText &out, bool knownUtf8 = false)
 {
     if (encoding == Encodings::UTF8) {
         const qsizetype bom = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;

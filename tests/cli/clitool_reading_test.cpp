@@ -1,12 +1,10 @@
 // The command-line tool counts the cards it could not read.
 #include "../testutil.h"
-
 #include "cli/clitool.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTextStream>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -32,7 +30,8 @@ TEST(CliReading, SkippedCountsNestedAndCutOffCards)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("BEGIN:VCARD\r\nFN:A\r\nEND:VCARD\r\nBEGIN:VCARD\r\nFN:B\r\nTEL:1\r\n");
     file.close();
-    EXPECT_TRUE(stats(cutOff).contains(QLatin1StringView("contacts: 1\ngroups: 0\nskipped: 1\n"))) << stats(cutOff).toStdString();
+    EXPECT_TRUE(stats(cutOff).contains(QLatin1StringView("contacts: 1\ngroups: 0\nskipped: 1\n")))
+        << stats(cutOff).toStdString();
 }
 
 } // namespace

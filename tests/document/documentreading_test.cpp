@@ -17,8 +17,9 @@ private Q_SLOTS:
     void tellsHowManyCardsCouldNotBeRead()
     {
         // A card with a nested one, and a last card cut off before its end.
-        const QString text = QStringLiteral("BEGIN:VCARD\nFN:Outer\nAGENT:\nBEGIN:VCARD\nFN:Agent\nEND:VCARD\n"
-                                            "TEL:1\nEND:VCARD\nBEGIN:VCARD\nFN:Cut off\nTEL:2\n");
+        const QString text
+            = QStringLiteral("BEGIN:VCARD\nFN:Outer\nAGENT:\nBEGIN:VCARD\nFN:Agent\nEND:VCARD\n"
+                             "TEL:1\nEND:VCARD\nBEGIN:VCARD\nFN:Cut off\nTEL:2\n");
         Document document;
         DocumentError error;
         QVERIFY(document.readFromText(text, DocumentType::VCard, &error));
@@ -36,7 +37,8 @@ private Q_SLOTS:
     {
         Document document;
         DocumentError error;
-        QVERIFY(document.readFromText(QStringLiteral("BEGIN:VCARD\nFN:A\nEND:VCARD\n"), DocumentType::VCard, &error));
+        QVERIFY(document.readFromText(QStringLiteral("BEGIN:VCARD\nFN:A\nEND:VCARD\n"), DocumentType::VCard,
+                                      &error));
         QVERIFY(document.unreadCardsMessage().isEmpty());
         document.makeWindowControllers();
         QVERIFY(!document.mainWindowController()->findChild<QMessageBox *>());

@@ -27,8 +27,9 @@ struct Read
 Read readBytes(const QByteArray &bytes, int encoding = Encodings::Automatic)
 {
     Read r;
-    const DecodedText decoded = TextFileReader::decode(bytes, encoding, QStringLiteral("test.vcf"),
-                                                       TextFileReader::Utf8Text::Skip, TextFileReader::Lines::Folded);
+    const DecodedText decoded
+        = TextFileReader::decode(bytes, encoding, QStringLiteral("test.vcf"), TextFileReader::Utf8Text::Skip,
+                                 TextFileReader::Lines::Folded);
     if (!decoded.ok()) {
         r.error = decoded.errorString;
         return r;
@@ -63,21 +64,30 @@ TEST(VCardFiles, DeclaredCharsetsDecodeEachValueOnce)
     };
     const int shiftJis = Encodings::findByCharset(QStringLiteral("Shift_JIS"))->number;
     const Case cases[] = {
-        { "CyanogenMod__android_frameworks_opt_vcard/tests/res/raw/v21_japanese_1.vcf", Encodings::Automatic,
+        { "CyanogenMod__android_frameworks_opt_vcard/tests/res/raw/v21_japanese_1.vcf",
+          Encodings::Automatic,
           { QStringLiteral("安藤ロイド") } },
-        { "CyanogenMod__android_frameworks_opt_vcard/tests/res/raw/v21_japanese_1.vcf", shiftJis,
+        { "CyanogenMod__android_frameworks_opt_vcard/tests/res/raw/v21_japanese_1.vcf",
+          shiftJis,
           { QStringLiteral("安藤ロイド") } },
-        { "CyanogenMod__android_frameworks_opt_vcard/tests/res/raw/v21_japanese_3.vcf", Encodings::Automatic,
+        { "CyanogenMod__android_frameworks_opt_vcard/tests/res/raw/v21_japanese_3.vcf",
+          Encodings::Automatic,
           { QStringLiteral("伊能"), QStringLiteral("圭一") } },
-        { "CyanogenMod__android_frameworks_opt_vcard/tests/res/raw/v30_japanese.vcf", Encodings::Automatic,
+        { "CyanogenMod__android_frameworks_opt_vcard/tests/res/raw/v30_japanese.vcf",
+          Encodings::Automatic,
           { QStringLiteral("伊能"), QStringLiteral("圭一") } },
-        { "CyanogenMod__android_frameworks_opt_vcard/tests/res/raw/v30_japanese.vcf", shiftJis,
+        { "CyanogenMod__android_frameworks_opt_vcard/tests/res/raw/v30_japanese.vcf",
+          shiftJis,
           { QStringLiteral("伊能"), QStringLiteral("圭一") } },
-        { "roundcube__roundcubemail/tests/src/johndoe.vcf", Encodings::Automatic, { QStringLiteral("John Doë") } },
+        { "roundcube__roundcubemail/tests/src/johndoe.vcf",
+          Encodings::Automatic,
+          { QStringLiteral("John Doë") } },
         // windows-1252 and UTF-8 values side by side, each declared.
-        { "FolkerKinzel__VCards/src/FolkerKinzel.VCards.Tests/TestFiles/LabelIssue.vcf", Encodings::Automatic,
+        { "FolkerKinzel__VCards/src/FolkerKinzel.VCards.Tests/TestFiles/LabelIssue.vcf",
+          Encodings::Automatic,
           { QStringLiteral("Business-Straße 19"), QStringLiteral("Geschäftlich") } },
-        { "FolkerKinzel__VCards/src/FolkerKinzel.VCards.Tests/TestFiles/LabelTest1.vcf", Encodings::Automatic,
+        { "FolkerKinzel__VCards/src/FolkerKinzel.VCards.Tests/TestFiles/LabelTest1.vcf",
+          Encodings::Automatic,
           { QStringLiteral("Business-Straße 19"), QStringLiteral("Geschäftlich") } },
     };
     // What a charset applied to text decoded already leaves: Latin-1 letters of UTF-8 bytes, and
@@ -162,17 +172,20 @@ TEST(VCardFiles, FoldsInsideUtf8CharactersReadAsUnfolded)
         EXPECT_EQ(chosen.dump, plain.dump) << file << ": UTF-8 chosen";
     }
     // Bytes that are no UTF-8 even once unfolded are still refused as UTF-8.
-    EXPECT_FALSE(readBytes("BEGIN:VCARD\r\nFN:Caf\xe9\r\n \xe9\r\nEND:VCARD\r\n", Encodings::UTF8).error.isEmpty());
+    EXPECT_FALSE(
+        readBytes("BEGIN:VCARD\r\nFN:Caf\xe9\r\n \xe9\r\nEND:VCARD\r\n", Encodings::UTF8).error.isEmpty());
 }
 
 // ---- Cutting cards -----------------------------------------------------------------------------
 
 TEST(VCardFiles, NestedAndCutOffCardsAreCountedAsSkipped)
 {
-    const Read nest = readBytes(corpusFile("CyanogenMod__android_frameworks_opt_vcard/tests/res/raw/v21_nest.vcf"));
+    const Read nest
+        = readBytes(corpusFile("CyanogenMod__android_frameworks_opt_vcard/tests/res/raw/v21_nest.vcf"));
     ASSERT_EQ(names(nest.table), QStringLiteral("parent"));
     EXPECT_EQ(nest.stats.skippedCards, 2) << "the two nested cards";
-    const QVariantList phones = contacts(nest.table).first()->person->valueForIdentifier(FieldId::Phone).toList();
+    const QVariantList phones
+        = contacts(nest.table).first()->person->valueForIdentifier(FieldId::Phone).toList();
     ASSERT_EQ(phones.size(), 1) << "the outer card keeps its phone after the nested ones";
     EXPECT_EQ(phones.first().toMap().value(Key::Value), QStringLiteral("1"));
 
@@ -187,7 +200,8 @@ TEST(VCardFiles, NestedAndCutOffCardsAreCountedAsSkipped)
         { "last card without its end", "BEGIN:VCARD\nFN:A\nEND:VCARD\nBEGIN:VCARD\nFN:B\nTEL:1\n", "A", 1 },
         { "a card without its end before others",
           "BEGIN:VCARD\nFN:A\nBEGIN:VCARD\nFN:B\nEND:VCARD\nBEGIN:VCARD\nFN:C\nEND:VCARD\n", "B|C", 1 },
-        { "a card holding a whole one, never ended", "BEGIN:VCARD\nFN:A\nBEGIN:VCARD\nFN:B\nEND:VCARD\n", "B", 1 },
+        { "a card holding a whole one, never ended", "BEGIN:VCARD\nFN:A\nBEGIN:VCARD\nFN:B\nEND:VCARD\n", "B",
+          1 },
         { "nothing but card starts", QByteArray("BEGIN:VCARD\r\n").repeated(50), "", 50 },
     };
     for (const Case &c : cases) {
@@ -207,16 +221,22 @@ TEST(VCardFiles, CardsBeginAndEndOnlyAtTheirOwnLines)
         int phones; // of the first contact
     };
     const Case cases[] = {
-        { "END:VCARD inside a note", "BEGIN:VCARD\nFN:A\nNOTE:type END:VCARD to end\nTEL:1\nEND:VCARD\n", "A", 1 },
-        { "BEGIN:VCARD inside a value", "BEGIN:VCARD\nFN:A\nX-AGENT:BEGIN:VCARD\nTEL:1\nEND:VCARD\n", "A", 1 },
-        { "the words after a fold", "BEGIN:VCARD\nFN:A\nNOTE:to end write\n END:VCARD\nTEL:1\nEND:VCARD\n", "A", 1 },
-        { "a value line that looks like an end", "BEGIN:VCARD\nFN:A\nNOTE;X-P=1:VCARD\nEND;X=1:VCARD\nTEL:1\nEND:VCARD\n",
+        { "END:VCARD inside a note", "BEGIN:VCARD\nFN:A\nNOTE:type END:VCARD to end\nTEL:1\nEND:VCARD\n", "A",
+          1 },
+        { "BEGIN:VCARD inside a value", "BEGIN:VCARD\nFN:A\nX-AGENT:BEGIN:VCARD\nTEL:1\nEND:VCARD\n", "A",
+          1 },
+        { "the words after a fold", "BEGIN:VCARD\nFN:A\nNOTE:to end write\n END:VCARD\nTEL:1\nEND:VCARD\n",
           "A", 1 },
-        { "group prefixes and any case", "item1.begin:vcard\nFN:A\nTEL:1\nitem1.End : VCard \nBEGIN:VCARD\nFN:B\nEND:VCARD\n",
-          "A|B", 1 },
+        { "a value line that looks like an end",
+          "BEGIN:VCARD\nFN:A\nNOTE;X-P=1:VCARD\nEND;X=1:VCARD\nTEL:1\nEND:VCARD\n", "A", 1 },
+        { "group prefixes and any case",
+          "item1.begin:vcard\nFN:A\nTEL:1\nitem1.End : VCard \nBEGIN:VCARD\nFN:B\nEND:VCARD\n", "A|B", 1 },
         { "a soft line break before the end",
-          "BEGIN:VCARD\nFN:A\nTEL:1\nNOTE;ENCODING=QUOTED-PRINTABLE:x=\nEND:VCARD\nBEGIN:VCARD\nFN:B\nEND:VCARD\n", "A|B", 1 },
-        { "CR CR LF", "BEGIN:VCARD\r\r\nFN:A\r\r\nTEL:1\r\r\nEND:VCARD\r\r\nBEGIN:VCARD\r\r\nFN:B\r\r\nEND:VCARD\r\r\n",
+          "BEGIN:VCARD\nFN:A\nTEL:1\nNOTE;ENCODING=QUOTED-PRINTABLE:x=\nEND:VCARD\nBEGIN:VCARD\nFN:B\nEND:"
+          "VCARD\n",
+          "A|B", 1 },
+        { "CR CR LF",
+          "BEGIN:VCARD\r\r\nFN:A\r\r\nTEL:1\r\r\nEND:VCARD\r\r\nBEGIN:VCARD\r\r\nFN:B\r\r\nEND:VCARD\r\r\n",
           "A|B", 1 },
     };
     for (const Case &c : cases) {
@@ -225,7 +245,8 @@ TEST(VCardFiles, CardsBeginAndEndOnlyAtTheirOwnLines)
         EXPECT_EQ(r.stats.skippedCards, 0) << c.name;
         const ContactList list = contacts(r.table);
         if (!list.isEmpty()) {
-            EXPECT_EQ(list.first()->person->valueForIdentifier(FieldId::Phone).toList().size(), c.phones) << c.name;
+            EXPECT_EQ(list.first()->person->valueForIdentifier(FieldId::Phone).toList().size(), c.phones)
+                << c.name;
         }
         // Written and read again, the same contacts.
         EXPECT_EQ(names(VCardTest::read(VCardTest::write(r.table))), QLatin1StringView(c.names)) << c.name;
@@ -253,12 +274,15 @@ TEST(VCardFiles, FuzzFindingsReadBackToAsManyContacts)
 
 TEST(VCardFiles, TelephoneUrisGiveTheirNumbers)
 {
-    const Read r = readBytes(corpusFile("mangstadt__ez-vcard/src/test/resources/ezvcard/io/text/rfc6350-example.vcf"));
+    const Read r
+        = readBytes(corpusFile("mangstadt__ez-vcard/src/test/resources/ezvcard/io/text/rfc6350-example.vcf"));
     ASSERT_EQ(contacts(r.table).size(), 1);
     QStringList numbers;
-    for (const QVariant &phone : contacts(r.table).first()->person->valueForIdentifier(FieldId::Phone).toList())
+    for (const QVariant &phone :
+         contacts(r.table).first()->person->valueForIdentifier(FieldId::Phone).toList())
         numbers.append(phone.toMap().value(Key::Value).toString());
-    EXPECT_EQ(numbers, QStringList({ QStringLiteral("+1-418-656-9254;ext=102"), QStringLiteral("+1-418-262-6501") }));
+    EXPECT_EQ(numbers,
+              QStringList({ QStringLiteral("+1-418-656-9254;ext=102"), QStringLiteral("+1-418-262-6501") }));
 }
 
 } // namespace

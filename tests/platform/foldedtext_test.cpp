@@ -29,7 +29,8 @@ TEST(FoldedText, Utf8IsJudgedOnTheUnfoldedText)
         { "fold with LF and a tab", "N:" + ae.left(1) + "\n\t" + ae.mid(1), true },
         { "fold with CR CR LF", "N:" + ae.left(1) + "\r\r\n " + ae.mid(1), true },
         { "fold with a lone CR", "N:" + ae.left(1) + "\r " + ae.mid(1), true },
-        { "two folds inside one character", kanji.left(1) + "\r\n " + kanji.mid(1, 1) + "\r\n " + kanji.mid(2), true },
+        { "two folds inside one character",
+          kanji.left(1) + "\r\n " + kanji.mid(1, 1) + "\r\n " + kanji.mid(2), true },
         { "a line break that is no fold", "N:" + ae.left(1) + "\r\nX" + ae.mid(1), false },
         { "a fold that leaves a character short at the end", "N:" + kanji.left(2) + "\r\n ", false },
         { "a stray continuation byte after a fold", "N:a\r\n \x80", false },
@@ -40,8 +41,9 @@ TEST(FoldedText, Utf8IsJudgedOnTheUnfoldedText)
         if (!c.valid)
             continue;
         EXPECT_FALSE(Utf8::isValid(c.bytes)) << c.name << ": only valid once unfolded";
-        const DecodedText read = TextFileReader::decode(c.bytes, Encodings::Automatic, QString(),
-                                                        TextFileReader::Utf8Text::Skip, TextFileReader::Lines::Folded);
+        const DecodedText read
+            = TextFileReader::decode(c.bytes, Encodings::Automatic, QString(), TextFileReader::Utf8Text::Skip,
+                                     TextFileReader::Lines::Folded);
         EXPECT_EQ(read.encoding, Encodings::UTF8) << c.name;
         EXPECT_EQ(read.bytes, c.bytes) << c.name << ": handed back as they are";
     }
@@ -74,8 +76,8 @@ TEST(FoldedText, LegacyFilesOfFoldedLinesAreReadAsTheirBytes)
 
 TEST(FoldedText, CharsetsThatKeepAscii)
 {
-    for (const char *name : { "UTF-8", "windows-1252", "ISO-8859-7", "Shift_JIS", "EUC-JP", "ISO-2022-JP", "GB18030",
-                              "Big5", "KOI8-R" })
+    for (const char *name : { "UTF-8", "windows-1252", "ISO-8859-7", "Shift_JIS", "EUC-JP", "ISO-2022-JP",
+                              "GB18030", "Big5", "KOI8-R" })
         EXPECT_TRUE(TextCodec::keepsAscii(QLatin1StringView(name))) << name;
     for (const char *name : { "UTF-16LE", "UTF-16BE", "UTF-32", "UTF-7", "IBM037", "no-such-charset" })
         EXPECT_FALSE(TextCodec::keepsAscii(QLatin1StringView(name))) << name;

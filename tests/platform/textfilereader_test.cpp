@@ -135,8 +135,9 @@ TEST(TextFileReader, Utf8ContentComesAlsoAsBytes)
     EXPECT_TRUE(legacy.text.isEmpty());
     EXPECT_EQ(TextFileReader::decode(latin, Encodings::Automatic).text, qs("Zoë")) << "decoded when asked";
 
-    const DecodedText wide = TextFileReader::decode("\xFF\xFE" + encoded(qs("Zoë"), "UTF-16LE"),
-                                                    Encodings::Automatic, QString(), TextFileReader::Utf8Text::Skip);
+    const DecodedText wide
+        = TextFileReader::decode("\xFF\xFE" + encoded(qs("Zoë"), "UTF-16LE"), Encodings::Automatic, QString(),
+                                 TextFileReader::Utf8Text::Skip);
     EXPECT_EQ(wide.text, qs("Zoë")) << "UTF-16 keeps no ASCII: it always gives text";
     EXPECT_TRUE(wide.bytes.isEmpty());
 }
