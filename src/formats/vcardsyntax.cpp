@@ -55,7 +55,8 @@ bool isUtf8Name(QByteArrayView charset)
 QString textFromBytes(QByteArrayView bytes, std::initializer_list<QByteArrayView> charsets,
                       QByteArrayView fallback = {})
 {
-    if (!Utf8::isAscii(bytes)) {
+    // ASCII reads the same in every charset given, except the 7-bit ones that switch with escapes.
+    if (!Utf8::isAscii(bytes) || bytes.contains('\x1b')) {
         for (const QByteArrayView charset : charsets) {
             if (charset.isEmpty())
                 continue;

@@ -4,6 +4,7 @@
 #include "formats/contactdump.h"
 #include "formats/qvvcard.h"
 #include "platform/encodings.h"
+#include "platform/textcodec.h"
 #include "platform/textfilereader.h"
 #include "record/keys.h"
 #include "vcardtestutil.h"
@@ -102,6 +103,23 @@ TEST(VCardFiles, DeclaredCharsetsDecodeEachValueOnce)
                                                << r.dump.toStdString();
         EXPECT_FALSE(r.dump.contains(garbage)) << c.file << "\n" << r.dump.toStdString();
     }
+}
+
+TEST(VCardFiles, SevenBitJapaneseIsDecodedWithItsEscapes)
+{
+    const QByteArray jis = TextCodec::encode(QStringLiteral("安藤"), QStringLiteral("ISO-2022-JP"));
+    ASSERT_FALSE(jis.isEmpty());
+    const QByteArray declared
+        = "BEGIN:VCARD\r\nVERSION:2.1\r\nN;CHARSET=ISO-2022-JP:" + jis + "\r\nEND:VCARD\r\n";
+    const int iso2022 = Encodings::findByCharset(QStringLiteral("ISO-2022-JP"))->number;
+    for (const int encoding : { int(Encodings::Automatic), Encodings::UTF8, iso2022 }) {
+        const Read r = readBytes(declared, encoding);
+        EXPECT_EQ(names(r.table), QStringLiteral("安藤")) << encoding << " " << r.error.toStdString();
+    }
+    // Without a declared charset, the file's.
+    QByteArray undeclared = declared;
+    undeclared.replace(";CHARSET=ISO-2022-JP", "");
+    EXPECT_EQ(names(readBytes(undeclared, iso2022).table), QStringLiteral("安藤"));
 }
 
 TEST(VCardFiles, TextDecodedAlreadyIsNotDecodedAgain)
