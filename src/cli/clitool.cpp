@@ -67,8 +67,9 @@ ReadResult readFile(const QString &path, const QString &encodingName)
         return result;
     }
     const bool csv = isCsv(path);
-    const DecodedText decoded =
-        TextFileReader::read(path, encoding, csv ? TextFileReader::Utf8Text::Decode : TextFileReader::Utf8Text::Skip);
+    const DecodedText decoded = csv
+        ? TextFileReader::read(path, encoding)
+        : TextFileReader::read(path, encoding, TextFileReader::Utf8Text::Skip, TextFileReader::Lines::Folded);
     if (!decoded.ok()) {
         result.exitCode = UndecodableText;
         result.error = decoded.errorString;
@@ -77,10 +78,9 @@ ReadResult readFile(const QString &path, const QString &encodingName)
     if (csv) {
         result.containers = QVvCard::containersFromCSV(decoded.text).value_or(ContainerTable{QVvCard::fileContainer()});
         result.statistics.cards = QVvCard::contactsInContainer(result.containers.first())->size();
-    } else if (decoded.text.isEmpty() && !decoded.utf8.isEmpty()) {
-        result.containers = QVvCard::containersFromVCardData(decoded.utf8, {}, &result.statistics).value_or(ContainerTable());
     } else {
-        result.containers = QVvCard::containersFromVCards(decoded.text, {}, &result.statistics).value_or(ContainerTable());
+        result.containers
+            = QVvCard::containersFromVCardFile(decoded, {}, &result.statistics).value_or(ContainerTable());
     }
     const ContactTable all = result.containers.isEmpty() ? nullptr : QVvCard::contactsInContainer(result.containers.first());
     if (!all || all->isEmpty()) {

@@ -40,18 +40,16 @@ ImportedContacts ContactImport::readVCardFile(const QString &path, int encoding,
                                               const ProgressReport &progress)
 {
     ImportedContacts result;
-    // UTF-8 files are read as bytes, without a UTF-16 copy of a possibly huge text.
-    const DecodedText decoded = TextFileReader::read(path, encoding, TextFileReader::Utf8Text::Skip);
+    // Files are read as bytes where their encoding allows, without a UTF-16 copy of a possibly huge
+    // text; each value is then decoded once.
+    const DecodedText decoded
+        = TextFileReader::read(path, encoding, TextFileReader::Utf8Text::Skip, TextFileReader::Lines::Folded);
     if (!decoded.ok()) {
         result.readError = decoded.errorString;
         return result;
     }
-    const bool bytes = decoded.text.isEmpty() && !decoded.utf8.isEmpty();
-    const QVvCard::ProgressHandler handler
-        = percentHandler(progress, bytes ? decoded.utf8.size() : decoded.text.size());
-    const std::optional<ContainerTable> containers = bytes
-        ? QVvCard::containersFromVCardData(decoded.utf8, handler)
-        : QVvCard::containersFromVCards(decoded.text, handler);
+    const QVvCard::ProgressHandler handler = percentHandler(progress, decoded.length());
+    const std::optional<ContainerTable> containers = QVvCard::containersFromVCardFile(decoded, handler);
     if (!containers) {
         result.cancelled = true;
         return result;

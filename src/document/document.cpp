@@ -121,7 +121,10 @@ bool Document::readFromText(const QString &text, const QString &fileType, Docume
     if (fileType == DocumentType::Csv) {
         return finishRead(csvContainerTable(text), fileType, requireContacts, error);
     }
-    return finishRead(QVvCard::containersFromVCards(text), fileType, requireContacts, error);
+    VCardReadStatistics statistics;
+    std::optional<ContainerTable> containers = QVvCard::containersFromVCards(text, {}, &statistics);
+    m_unreadCards = statistics.skippedCards;
+    return finishRead(std::move(containers), fileType, requireContacts, error);
 }
 
 bool Document::readFromFile(const QString &path, const QString &fileType, int encoding, DocumentError *error)
@@ -155,6 +158,7 @@ bool Document::readVCard(const QString &path, int encoding, DocumentError *error
     struct Result
     {
         std::optional<ContainerTable> containers;
+        VCardReadStatistics statistics;
         QString readError;
     };
     std::atomic<bool> cancelled{false};
@@ -163,19 +167,19 @@ bool Document::readVCard(const QString &path, int encoding, DocumentError *error
         QElapsedTimer started;
         started.start();
         Result result;
-        // UTF-8 files are read as bytes, without a UTF-16 copy of a possibly huge text.
-        const DecodedText decoded = TextFileReader::read(path, encoding, TextFileReader::Utf8Text::Skip);
+        // Files are read as bytes where their encoding allows, without a UTF-16 copy of a possibly
+        // huge text; each value is then decoded once.
+        const DecodedText decoded = TextFileReader::read(path, encoding, TextFileReader::Utf8Text::Skip,
+                                                         TextFileReader::Lines::Folded);
         if (!decoded.ok()) {
             result.readError = decoded.errorString;
         } else {
-            const bool bytes = decoded.text.isEmpty() && !decoded.utf8.isEmpty();
-            const qsizetype length = std::max<qsizetype>(1, bytes ? decoded.utf8.size() : decoded.text.size());
+            const qsizetype length = std::max<qsizetype>(1, decoded.length());
             const auto progress = [&](bool *stop, qsizetype position) {
                 *stop = cancelled.load(std::memory_order_relaxed);
                 alert->setProgress(double(position) / double(length) * 100.0);
             };
-            result.containers = bytes ? QVvCard::containersFromVCardData(decoded.utf8, progress)
-                                      : QVvCard::containersFromVCards(decoded.text, progress);
+            result.containers = QVvCard::containersFromVCardFile(decoded, progress, &result.statistics);
         }
         while (started.elapsed() < kMinimumAlertMilliseconds && !cancelled.load())
             QThread::msleep(5);
@@ -196,7 +200,22 @@ bool Document::readVCard(const QString &path, int encoding, DocumentError *error
             error->description = result.readError;
         return false;
     }
+    m_unreadCards = result.statistics.skippedCards;
     return finishRead(std::move(result.containers), DocumentType::VCard, true, error);
+}
+
+QString Document::unreadCardsMessage() const
+{
+    if (m_unreadCards <= 0)
+        return {};
+    const QString name = lastComponentOfFileName();
+    return m_unreadCards == 1
+        ? tr("1 card of \u201c%1\u201d could not be read: it is cut off or damaged, or nested in another "
+             "card. Saving the document does not write it back.")
+              .arg(name)
+        : tr("%1 cards of \u201c%2\u201d could not be read: they are cut off or damaged, or nested in "
+             "another card. Saving the document does not write them back.")
+              .arg(QString::number(m_unreadCards), name);
 }
 
 bool Document::finishRead(std::optional<ContainerTable> containers, const QString &fileType, bool requireContacts,
@@ -250,6 +269,14 @@ void Document::makeWindowControllers()
     if (isCsv())
         content->setEditState(false);
     table->endUpdates();
+    const QString unread = unreadCardsMessage();
+    if (!unread.isEmpty()) {
+        auto *box = new QMessageBox(QMessageBox::Warning, QApplication::applicationDisplayName(),
+                                    tr("Some cards could not be read."), QMessageBox::Ok, window);
+        box->setInformativeText(unread);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+    }
 }
 
 void Document::convertCsvToVCard()

@@ -35,8 +35,11 @@ public:
     // Reads vCard or CSV text that is already decoded (used by tests and re-reads).
     bool readFromText(const QString &text, const QString &fileType, DocumentError *error);
 
-    // Builds the one window of the document and hands it the tables.
+    // Builds the one window of the document and hands it the tables; tells the user when cards of
+    // the file could not be read.
     void makeWindowControllers();
+    // What the window tells about cards of the file that could not be read; empty when all were.
+    QString unreadCardsMessage() const;
     WindowController *mainWindowController() const { return m_mainWindowController; }
     ViewController *mainViewController() const;
 
@@ -94,4 +97,5 @@ private:
 
     bool m_edited = false;
     bool m_unrecordedChanges = false;
+    qsizetype m_unreadCards = 0; // cards of the file read that gave no contact
 };

@@ -17,6 +17,8 @@
 #include <functional>
 #include <optional>
 
+struct DecodedText;
+
 namespace VCardOption {
 inline const QString Note = QStringLiteral("Note");
 inline const QString Photo = QStringLiteral("Photo");
@@ -25,7 +27,8 @@ inline const QString Categories = QStringLiteral("Categories");
 } // namespace VCardOption
 
 // What one vCard read met: cards cut from the text, cards skipped because no contact could be
-// read from them, and properties kept verbatim because the record has no field for them.
+// read from them (cut off before their END, nested in another card, or holding no contact), and
+// properties kept verbatim because the record has no field for them.
 struct VCardReadStatistics
 {
     qsizetype cards = 0;
@@ -50,6 +53,12 @@ public:
                                                               VCardReadStatistics *statistics = nullptr);
     // The same for the bytes of a UTF-8 file, without a UTF-16 copy of it; positions are bytes.
     static std::optional<ContainerTable> containersFromVCardData(const QByteArray &utf8,
+                                                                 const ProgressHandler &progress = {},
+                                                                 VCardReadStatistics *statistics = nullptr);
+    // The same for a file as TextFileReader read it with Utf8Text::Skip: from its bytes when it
+    // handed them back (each value decoded once, with its declared charset or else the file's),
+    // else from its text. Positions are those of DecodedText::length().
+    static std::optional<ContainerTable> containersFromVCardFile(const DecodedText &file,
                                                                  const ProgressHandler &progress = {},
                                                                  VCardReadStatistics *statistics = nullptr);
     // The container of a file document around contacts read elsewhere (CSV): "vCard" with its one

@@ -3,6 +3,8 @@
 #include "formats/qvvcard.h"
 #include "formats/vcardfilereader_p.h"
 #include "formats/vcardrecordreader_p.h"
+#include "platform/encodings.h"
+#include "platform/textfilereader.h"
 #include "record/keys.h"
 
 #include <QCoreApplication>
@@ -86,7 +88,8 @@ public:
         if (card.categoryNames && card.categoryNames != m_batchNames)
             startBatch(card.categoryNames);
         if (m_stats) {
-            ++m_stats->cards;
+            m_stats->cards += 1 + card.nestedCards;
+            m_stats->skippedCards += card.nestedCards;
             m_stats->keptVerbatim += card.read.keptVerbatim;
         }
         if (!card.entry) {
@@ -117,17 +120,16 @@ private:
     QList<GroupEntry> m_batchGroups; // the groups of m_batchNames, position for position
 };
 
-template<typename Text>
-std::optional<ContainerTable> containers(const Text &text, const QVvCard::ProgressHandler &progress,
-                                         VCardReadStatistics *statistics)
+// readCards is any of the file reader's, with the text bound.
+template<typename Read>
+std::optional<ContainerTable> containers(bool empty, const Read &readCards, VCardReadStatistics *statistics)
 {
     if (statistics)
         *statistics = {};
     const ContainerEntry container = newContainer();
-    if (!text.isEmpty()) {
+    if (!empty) {
         Filer filer(container, statistics);
-        if (!VCardFileReader::readCards(text, progress,
-                                        [&filer](VCardFileReader::CardResult &&card) { filer.add(std::move(card)); }))
+        if (!readCards([&filer](VCardFileReader::CardResult &&card) { filer.add(std::move(card)); }))
             return std::nullopt;
         filer.finish();
     }
@@ -140,26 +142,60 @@ std::optional<ContainerTable> QVvCard::containersFromVCards(const QString &text,
                                                             const ProgressHandler &progress,
                                                             VCardReadStatistics *statistics)
 {
-    return containers(text, progress, statistics);
+    return containers(
+        text.isEmpty(),
+        [&](const VCardFileReader::Consumer &consume) {
+            return VCardFileReader::readCards(text, progress, consume);
+        },
+        statistics);
 }
 
 std::optional<ContainerTable> QVvCard::containersFromVCardData(const QByteArray &utf8,
                                                                const ProgressHandler &progress,
                                                                VCardReadStatistics *statistics)
 {
-    return containers(utf8, progress, statistics);
+    return containers(
+        utf8.isEmpty(),
+        [&](const VCardFileReader::Consumer &consume) {
+            return VCardFileReader::readCards(utf8, QByteArray(), progress, consume);
+        },
+        statistics);
 }
+
+std::optional<ContainerTable> QVvCard::containersFromVCardFile(const DecodedText &file,
+                                                               const ProgressHandler &progress,
+                                                               VCardReadStatistics *statistics)
+{
+    if (file.bytes.isEmpty())
+        return containersFromVCards(file.text, progress, statistics);
+    const Encoding *encoding = Encodings::find(file.encoding);
+    const QByteArray charset
+        = !encoding || file.encoding == Encodings::UTF8 ? QByteArray() : QByteArray(encoding->charset);
+    return containers(
+        false,
+        [&](const VCardFileReader::Consumer &consume) {
+            return VCardFileReader::readCards(file.bytes, charset, progress, consume);
+        },
+        statistics);
+}
+
+namespace {
+
+// A card given as text was decoded already: its values are not decoded with their charsets again.
+const VCardSyntax::TextSource kDecodedText { {}, true };
+
+} // namespace
 
 QStringList QVvCard::findCategories2(const QString &card)
 {
     const QByteArray bytes = card.toUtf8();
-    return VCardRecordReader::categories(VCardSyntax::Card(bytes));
+    return VCardRecordReader::categories(VCardSyntax::Card(bytes, kDecodedText));
 }
 
 void QVvCard::decodeVCardCustomItems(const QString &card, QVPerson &person)
 {
     const QByteArray bytes = card.toUtf8();
-    VCardRecordReader::addCustomItems(VCardSyntax::Card(bytes), person);
+    VCardRecordReader::addCustomItems(VCardSyntax::Card(bytes, kDecodedText), person);
 }
 
 ContactTable QVvCard::contactsInContainer(const ContainerEntry &container)

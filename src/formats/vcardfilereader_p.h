@@ -20,10 +20,12 @@ struct Span
 {
     qsizetype start = 0;
     qsizetype end = 0; // one past the card's line break
+    qsizetype nested = 0; // cards nested in it (2.1 AGENT), which are not contacts of their own
+    bool cutOff = false; // never closed: it cannot be read, and ends before its first nested card
 };
 
-// Cards as the file reader cuts them: from "BEGIN:VCARD" (any case) to the first line break after
-// the next "END:VCARD"; a card shorter than 11 characters ends the read.
+// Cards as the file reader cuts them: from a BEGIN:VCARD line (any case, after an optional group
+// prefix) to the END:VCARD line that closes it.
 QList<Span> cutCards(QStringView text);
 QList<Span> cutCards(QByteArrayView text);
 
@@ -38,6 +40,7 @@ struct CardResult
     QVarLengthArray<qsizetype, 2> categories;
     QVarLengthArray<ContactEntry, 2> groupEntries;
     qsizetype endPosition = 0;
+    qsizetype nestedCards = 0; // cards nested in this one, lost with it as contacts
 };
 
 // Reads every card (custom items included) and hands each result to consume, in file order, on
@@ -46,6 +49,9 @@ struct CardResult
 // calling thread, in file order, after all cards are read.
 using Consumer = std::function<void(CardResult &&)>;
 bool readCards(const QString &text, const QVvCard::ProgressHandler &progress, const Consumer &consume);
-bool readCards(const QByteArray &utf8, const QVvCard::ProgressHandler &progress, const Consumer &consume);
+// The bytes of a file in a charset that keeps ASCII as ASCII (empty for UTF-8): each value is
+// decoded once, with its declared charset or else the file's.
+bool readCards(const QByteArray &bytes, const QByteArray &charset, const QVvCard::ProgressHandler &progress,
+               const Consumer &consume);
 
 } // namespace VCardFileReader

@@ -64,6 +64,7 @@ namespace VCardValue {
 inline constexpr QLatin1StringView Company("COMPANY");
 inline constexpr QLatin1StringView Version30("3.0");
 inline constexpr QLatin1StringView DataUriPrefix("data:");
+inline constexpr QLatin1StringView TelUriPrefix("tel:");
 inline constexpr QLatin1StringView Base64Marker(";base64,");
 } // namespace VCardValue
 

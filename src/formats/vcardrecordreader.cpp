@@ -455,8 +455,9 @@ void Builder::readProperty(const Property &p)
     QStringList leftovers;
     if (p.is(Tel)) {
         const QString label = labelFor(Field::Phone, p, &leftovers);
-        leftovers += otherParameters(p, {});
-        addItem(Field::Phone, { { Key::Label, label }, { Key::Value, text(p).trimmed() } }, leftovers);
+        leftovers += otherParameters(p, { VCardParameter::Value });
+        addItem(Field::Phone, { { Key::Label, label }, { Key::Value, VCardSyntax::phoneNumber(p) } },
+                leftovers);
         return;
     }
     if (p.is(Email)) {
@@ -680,9 +681,9 @@ Result Builder::build(Parts parts)
 
 } // namespace
 
-Result read(QByteArrayView bytes, Parts parts)
+Result read(QByteArrayView bytes, Parts parts, const VCardSyntax::TextSource &source)
 {
-    const Card card(bytes);
+    const Card card(bytes, source);
     if (!card.hasBegin() || card.properties().isEmpty())
         return {};
     return Builder(card).build(parts);

@@ -22,7 +22,7 @@ enum class Parts
     Everything, // custom items too, as the file reader wants
 };
 
-Result read(QByteArrayView card, Parts parts);
+Result read(QByteArrayView card, Parts parts, const VCardSyntax::TextSource &source = {});
 
 // The categories of a parsed card (every CATEGORIES property, decoded, split at unescaped ",").
 QStringList categories(const VCardSyntax::Card &card);

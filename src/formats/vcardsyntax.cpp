@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <initializer_list>
 
 namespace VCardSyntax {
 
@@ -42,21 +43,117 @@ int hexValue(char c)
     return -1;
 }
 
-// Bytes in the declared charset; without one (or with an unknown one) UTF-8 when they are valid
-// UTF-8, else windows-1252, the usual encoding of old 8-bit exports.
-QString textFromBytes(QByteArrayView bytes, QByteArrayView charset)
+bool isUtf8Name(QByteArrayView charset)
 {
-    if (!charset.isEmpty() && !equalsIgnoreCase(charset, QLatin1StringView("UTF-8")) && !Utf8::isAscii(bytes)) {
-        const QString name = QString::fromLatin1(charset);
-        if (TextCodec::isKnown(name))
-            return TextCodec::decodeLenient(bytes, name);
+    return equalsIgnoreCase(charset, QLatin1StringView("UTF-8"))
+        || equalsIgnoreCase(charset, QLatin1StringView("UTF8"));
+}
+
+// Bytes in the first of the given charsets that is known (UTF-8 among them stops the search);
+// with none, UTF-8 when they are valid UTF-8, else the fallback charset, else windows-1252, the
+// usual encoding of old 8-bit exports.
+QString textFromBytes(QByteArrayView bytes, std::initializer_list<QByteArrayView> charsets,
+                      QByteArrayView fallback = {})
+{
+    // ASCII reads the same in every charset given, except the 7-bit ones that switch with escapes.
+    if (!Utf8::isAscii(bytes) || bytes.contains('\x1b')) {
+        for (const QByteArrayView charset : charsets) {
+            if (charset.isEmpty())
+                continue;
+            if (isUtf8Name(charset))
+                break;
+            const QString name = QString::fromLatin1(charset);
+            if (TextCodec::isKnown(name))
+                return TextCodec::decodeLenient(bytes, name);
+        }
     }
     // Decoding tells whether the bytes were valid UTF-8 (ASCII is), in the same pass.
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(bytes);
     if (!utf8.hasError())
         return text;
+    if (!fallback.isEmpty() && !isUtf8Name(fallback) && TextCodec::isKnown(QString::fromLatin1(fallback)))
+        return TextCodec::decodeLenient(bytes, QString::fromLatin1(fallback));
     return TextCodec::decodeLenient(bytes, QStringLiteral("windows-1252"));
+}
+
+const TextSource kUtf8Bytes;
+
+const TextSource &sourceOf(const Property &property)
+{
+    return property.source ? *property.source : kUtf8Bytes;
+}
+
+// Whether the value needs no transfer decoding and its bytes are UTF-8.
+bool isPlainUtf8(const Property &property)
+{
+    if (property.encoding() != Encoding::Raw)
+        return false;
+    const TextSource &source = sourceOf(property);
+    if (source.decoded)
+        return true;
+    const QByteArrayView declared = property.parameter(VCardParameter::Charset);
+    return declared.isEmpty() ? source.charset.isEmpty() || isUtf8Name(source.charset) : isUtf8Name(declared);
+}
+
+constexpr QLatin1StringView kCard("VCARD");
+
+template<typename View> View trimmedView(View v)
+{
+    while (!v.isEmpty() && (v.front() == u' ' || v.front() == u'\t'))
+        v = v.sliced(1);
+    while (!v.isEmpty() && (v.back() == u' ' || v.back() == u'\t'))
+        v.chop(1);
+    return v;
+}
+
+inline char16_t unit(QChar c)
+{
+    return c.unicode();
+}
+
+inline char16_t unit(char c)
+{
+    return uchar(c);
+}
+
+template<typename View> bool equalsWord(View a, QLatin1StringView word)
+{
+    if (a.size() != word.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        const char16_t c = unit(a[i]);
+        const char16_t upper = c >= u'a' && c <= u'z' ? char16_t(c - 32) : c;
+        if (upper != char16_t(uchar(word[i].toLatin1())))
+            return false;
+    }
+    return true;
+}
+
+// The rules of Card::addLine for a line's name and value, kept in one place for the card cutter.
+template<typename View> Boundary boundaryIn(View line)
+{
+    if (line.isEmpty() || line.front() == u' ' || line.front() == u'\t')
+        return Boundary::None; // a folded continuation
+    qsizetype i = 0;
+    while (i < line.size() && line[i] != u':' && line[i] != u';')
+        ++i;
+    if (i >= line.size() || line[i] != u':')
+        return Boundary::None;
+    if (!equalsWord(trimmedView(line.sliced(i + 1)), kCard))
+        return Boundary::None;
+    View name = trimmedView(line.first(i));
+    for (qsizetype d = 0; d < name.size(); ++d) {
+        if (name[d] == u'.') {
+            name = name.sliced(d + 1);
+            break;
+        }
+    }
+    if (equalsWord(name, VCardProperty::Begin))
+        return Boundary::Begin;
+    if (equalsWord(name, VCardProperty::End))
+        return Boundary::End;
+    return Boundary::None;
 }
 
 } // namespace
@@ -111,6 +208,16 @@ Encoding Property::encoding() const
     return Encoding::Raw;
 }
 
+Boundary boundaryOf(QByteArrayView line)
+{
+    return boundaryIn(line);
+}
+
+Boundary boundaryOf(QStringView line)
+{
+    return boundaryIn(line);
+}
+
 ListItems splitList(QByteArrayView values)
 {
     ListItems items;
@@ -133,9 +240,14 @@ ListItems splitList(QByteArrayView values)
 // break is a "=" at the end of a line and the continuation starts in column one, so whether the
 // next line belongs to this one depends on the ENCODING parameter of the line being built. The
 // head of a logical line is therefore inspected when it starts; a quoted-printable line then also
-// continues after each trailing "=". A card without any LF uses bare CR as line break (old Mac
-// files); otherwise a lone CR is part of the value.
-Card::Card(QByteArrayView bytes)
+// continues after each trailing "=", but never into the line that closes the card. Pieces are
+// joined as bytes before anything is decoded: writers fold in the middle of a multi-byte
+// character, which only the joined bytes make whole again.
+// A card without any LF uses bare CR as line break (old Mac files); otherwise any run of CRs
+// before the LF belongs to the line end (some mail programs write CR CR LF), and a lone CR inside
+// a line is part of the value.
+Card::Card(QByteArrayView bytes, const TextSource &source)
+    : m_source(source)
 {
     const bool crOnly = !bytes.contains('\n') && bytes.contains('\r');
     const char lineBreak = crOnly ? '\r' : '\n';
@@ -147,7 +259,7 @@ Card::Card(QByteArrayView bytes)
         const qsizetype end = found ? static_cast<const char *>(found) - bytes.data() : bytes.size();
         pos = end + 1;
         QByteArrayView line = bytes.sliced(start, end - start);
-        if (!crOnly && line.endsWith('\r'))
+        while (!crOnly && line.endsWith('\r'))
             line.chop(1);
         return line;
     };
@@ -178,6 +290,8 @@ Card::Card(QByteArrayView bytes)
                 break;
             qsizetype peek = pos;
             QByteArrayView next = nextLine(peek);
+            if (softBreak && !fold && boundaryOf(next) != Boundary::None)
+                break;
             if (softBreak) {
                 last->chop(1);
                 pieces.append(next);
@@ -210,6 +324,7 @@ void Card::addLine(QByteArrayView line)
 {
     // Built in its place in the list, which is dropped again when the line is no property of ours.
     Property &p = m_properties.emplace_back();
+    p.source = &m_source;
     const qsizetype n = line.size();
     qsizetype i = 0;
     while (i < n && line[i] != ';' && line[i] != ':')
@@ -278,16 +393,14 @@ void Card::addLine(QByteArrayView line)
     p.parameterText = line.sliced(paramStart, i - paramStart);
     p.rawValue = line.sliced(i + 1);
 
-    if (p.is(VCardProperty::Begin)) {
-        if (equalsIgnoreCase(trimmed(p.rawValue), QLatin1StringView("VCARD"))) {
+    if (p.is(VCardProperty::Begin) || p.is(VCardProperty::End)) {
+        const Boundary boundary = boundaryOf(line);
+        if (boundary == Boundary::Begin) {
             m_hasBegin = true;
             ++m_depth;
-        }
-        return m_properties.removeLast();
-    }
-    if (p.is(VCardProperty::End)) {
-        if (equalsIgnoreCase(trimmed(p.rawValue), QLatin1StringView("VCARD")))
+        } else if (boundary == Boundary::End) {
             --m_depth;
+        }
         return m_properties.removeLast();
     }
     // Properties of a card nested inside this one (2.1 AGENT) are not this contact's.
@@ -319,16 +432,20 @@ QByteArray decodeQuotedPrintable(QByteArrayView bytes)
 
 QString decodeText(const Property &property)
 {
-    const QByteArrayView charset = property.parameter(VCardParameter::Charset);
+    const QByteArrayView declared = property.parameter(VCardParameter::Charset);
+    const TextSource &source = sourceOf(property);
     switch (property.encoding()) {
     case Encoding::QuotedPrintable:
-        return textFromBytes(decodeQuotedPrintable(property.rawValue), charset);
+        return textFromBytes(decodeQuotedPrintable(property.rawValue), { declared }, source.charset);
     case Encoding::Base64:
-        return textFromBytes(QByteArray::fromBase64(property.rawValue.toByteArray()), charset);
+        return textFromBytes(QByteArray::fromBase64(property.rawValue.toByteArray()), { declared },
+                             source.charset);
     case Encoding::Raw:
         break;
     }
-    return textFromBytes(property.rawValue, charset);
+    if (source.decoded)
+        return textFromBytes(property.rawValue, {});
+    return textFromBytes(property.rawValue, { declared, source.charset });
 }
 
 QByteArray decodeBase64(QByteArrayView bytes)
@@ -404,6 +521,14 @@ QByteArray decodeBinary(const Property &property)
             return decodeBase64(value.sliced(comma + 1));
     }
     return {};
+}
+
+QString phoneNumber(const Property &property)
+{
+    QString number = unescape(decodeText(property)).trimmed();
+    if (number.startsWith(VCardValue::TelUriPrefix, Qt::CaseInsensitive))
+        number.remove(0, VCardValue::TelUriPrefix.size());
+    return number;
 }
 
 QString parameterText(QByteArrayView bytes)
@@ -492,9 +617,7 @@ QStringList splitEscaped(QStringView text, QChar separator)
 Parts splitValue(const Property &property, QChar separator)
 {
     Parts parts;
-    const QByteArrayView charset = property.parameter(VCardParameter::Charset);
-    if (property.encoding() == Encoding::Raw && !property.rawValue.isEmpty()
-        && (charset.isEmpty() || equalsIgnoreCase(charset, QLatin1StringView("UTF-8")))) {
+    if (!property.rawValue.isEmpty() && isPlainUtf8(property)) {
         // UTF-8 never gives more UTF-16 units than it has bytes.
         QVarLengthArray<QChar, 256> buffer(property.rawValue.size());
         QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);

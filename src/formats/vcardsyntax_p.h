@@ -46,6 +46,17 @@ enum class Encoding
     Base64
 };
 
+// What a card's bytes are. A file is read as its own bytes: a value without a transfer encoding is
+// in the file's charset unless the property declares another, and is decoded once with that.
+// Text that was decoded already (a UTF-16 file, the clipboard) comes as UTF-8: its values are not
+// decoded a second time, whatever charset they declare; only bytes under a transfer encoding
+// (quoted-printable, Base64) still are.
+struct TextSource
+{
+    QByteArray charset; // the file's charset (an ICU name); empty for UTF-8
+    bool decoded = false;
+};
+
 struct Property
 {
     QByteArrayView group; // "item1" of "item1.TEL"
@@ -53,6 +64,7 @@ struct Property
     QByteArrayView parameterText; // everything between the name and the value separator
     QByteArrayView rawValue; // unfolded, not yet decoded
     QVarLengthArray<Parameter, 4> parameters;
+    const TextSource *source = nullptr; // the card's; null reads as UTF-8 bytes
 
     bool is(QLatin1StringView propertyName) const { return equalsIgnoreCase(name, propertyName); }
     // The first value of a named parameter (case-insensitive); null when absent.
@@ -71,9 +83,9 @@ public:
     // Room for a usual card without touching the heap: cards are read by the hundred thousand.
     using Properties = QVarLengthArray<Property, 32>;
 
-    explicit Card(QByteArrayView bytes);
+    explicit Card(QByteArrayView bytes, const TextSource &source = {});
     // The card views its bytes: a temporary would be gone before the properties are read.
-    explicit Card(QByteArray &&) = delete;
+    explicit Card(QByteArray &&, const TextSource & = {}) = delete;
     Card(const Card &) = delete;
     Card &operator=(const Card &) = delete;
 
@@ -86,9 +98,22 @@ private:
 
     Properties m_properties;
     QList<QByteArray> m_storage;
+    const TextSource m_source;
     bool m_hasBegin = false;
     int m_depth = 0;
 };
+
+// Whether a content line opens or closes a card: its name, after an optional group prefix, is
+// BEGIN or END (any case), it has no parameters, and its value is VCARD. Card boundaries are
+// found only at such lines, never in the middle of a value that happens to hold the words.
+enum class Boundary
+{
+    None,
+    Begin,
+    End
+};
+Boundary boundaryOf(QByteArrayView line);
+Boundary boundaryOf(QStringView line);
 
 // Splits a TYPE-like parameter value list ("WORK,VOICE") into its items.
 using ListItems = QVarLengthArray<QByteArrayView, 8>;
@@ -97,10 +122,13 @@ ListItems splitList(QByteArrayView values);
 // ---- Decoding ----------------------------------------------------------------------------
 QByteArray decodeQuotedPrintable(QByteArrayView bytes);
 QByteArray decodeBase64(QByteArrayView bytes);
-// The value as text: transfer encoding undone, charset applied (UTF-8 unless declared otherwise).
+// The value as text: transfer encoding undone, and the bytes decoded once: with the declared
+// charset, else the file's (see TextSource).
 QString decodeText(const Property &property);
 // The value as bytes: Base64 and quoted-printable undone; a "data:" URI gives its payload.
 QByteArray decodeBinary(const Property &property);
+// A phone number: the unescaped, trimmed text, without the "tel:" of a vCard 4.0 URI value.
+QString phoneNumber(const Property &property);
 // Parameter values as text (they are UTF-8 or ASCII in practice).
 QString parameterText(QByteArrayView bytes);
 // The same, appended: ASCII text needs no copy of its own on the way.

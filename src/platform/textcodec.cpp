@@ -61,6 +61,17 @@ bool isKnown(const QString &charsetName)
     return open(charsetName) != nullptr;
 }
 
+bool keepsAscii(const QString &charsetName)
+{
+    // Every printable ASCII character and the line-break and tab controls.
+    QString sample = QStringLiteral("\t\n\r");
+    for (char16_t c = 0x20; c < 0x7F; ++c)
+        sample.append(QChar(c));
+    bool ok = false;
+    const QByteArray bytes = encode(sample, charsetName, &ok);
+    return ok && bytes == sample.toLatin1();
+}
+
 QString canonicalName(const QString &charsetName)
 {
     Converter c = open(charsetName);

@@ -22,6 +22,12 @@ QString decodeLenient(QByteArrayView bytes, const QString &charsetName);
 // Encoding; characters the charset lacks make ok false.
 QByteArray encode(const QString &text, const QString &charsetName, bool *ok = nullptr);
 
+// Whether text in the charset keeps ASCII as ASCII, byte for byte, so that the structure of a file
+// (names, separators, line breaks) can be read from its bytes before any value is decoded. True
+// for UTF-8, the 8-bit charsets and the Japanese, Chinese and Korean multi-byte ones; false for
+// UTF-16, UTF-32 and EBCDIC.
+bool keepsAscii(const QString &charsetName);
+
 // The canonical (IANA when there is one) name of a charset, or an empty string when unknown.
 QString canonicalName(const QString &charsetName);
 

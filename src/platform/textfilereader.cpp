@@ -172,34 +172,68 @@ QList<int> declaredEncodings(QByteArrayView bytes)
     return found;
 }
 
+// The bytes without their folds (a line break followed by a space or tab).
+QByteArray unfolded(QByteArrayView bytes)
+{
+    QByteArray out;
+    out.reserve(bytes.size());
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        qsizetype j = i;
+        while (j < bytes.size() && bytes[j] == '\r')
+            ++j;
+        if (j < bytes.size() && bytes[j] == '\n')
+            ++j;
+        if (j > i && j < bytes.size() && (bytes[j] == ' ' || bytes[j] == '\t')) {
+            i = j;
+            continue;
+        }
+        out.append(bytes[i]);
+    }
+    return out;
+}
+
+bool isValidUtf8(QByteArrayView bytes, TextFileReader::Lines lines)
+{
+    return lines == TextFileReader::Lines::Folded ? Utf8::isValidUnfolded(bytes) : Utf8::isValid(bytes);
+}
+
 // Decodes the whole of bytes strictly; on success fills out and returns true. UTF-8 content is
-// moved into out.utf8 rather than copied, so bytes is left empty then.
-bool decodeStrictly(QByteArray &bytes, int encoding, TextFileReader::Utf8Text utf8Text, DecodedText &out,
-                    bool knownUtf8 = false)
+// moved into out.bytes rather than copied, so bytes is left empty then; so is content in another
+// encoding that keeps ASCII when its text is skipped.
+bool decodeStrictly(QByteArray &bytes, int encoding, TextFileReader::Utf8Text utf8Text,
+                    TextFileReader::Lines lines, DecodedText &out, bool knownUtf8 = false)
 {
     if (encoding == Encodings::UTF8) {
         const qsizetype bom = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
         const QByteArrayView body = QByteArrayView(bytes).sliced(bom);
-        if (!knownUtf8 && !Utf8::isValid(body))
+        if (!knownUtf8 && !isValidUtf8(body, lines))
             return false;
         if (utf8Text == TextFileReader::Utf8Text::Decode)
             out.text = QString::fromUtf8(body);
-        out.utf8 = std::move(bytes);
-        out.utf8.remove(0, bom);
+        out.bytes = std::move(bytes);
+        out.bytes.remove(0, bom);
         out.encoding = encoding;
         return true;
     }
     const Encoding *e = Encodings::find(encoding);
     if (!e)
         return false;
+    const QString charset = e->charsetName();
     bool ok = false;
-    QString text = TextCodec::decode(bytes, e->charsetName(), &ok);
+    QString text = TextCodec::decode(bytes, charset, &ok);
+    const bool keepsAscii = TextCodec::keepsAscii(charset);
+    if (!ok && keepsAscii && lines == TextFileReader::Lines::Folded)
+        text = TextCodec::decode(unfolded(bytes), charset, &ok);
     if (!ok)
         return false;
+    out.encoding = encoding;
+    if (utf8Text == TextFileReader::Utf8Text::Skip && keepsAscii) {
+        out.bytes = std::move(bytes);
+        return true;
+    }
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
     out.text = std::move(text);
-    out.encoding = encoding;
     return true;
 }
 
@@ -247,7 +281,7 @@ namespace {
 
 // The candidates, and whether the text after any UTF-8 byte order mark was found to be valid UTF-8
 // (so that decoding it as UTF-8 need not check the whole file again).
-QList<int> candidatesOf(QByteArrayView bytes, bool *validUtf8)
+QList<int> candidatesOf(QByteArrayView bytes, TextFileReader::Lines lines, bool *validUtf8)
 {
     QList<int> candidates;
     const Bom *bom = findBom(bytes);
@@ -255,7 +289,7 @@ QList<int> candidatesOf(QByteArrayView bytes, bool *validUtf8)
         candidates.append(bom->encoding);
     const QByteArrayView body = bom ? bytes.sliced(bom->bytes.size()) : bytes;
     *validUtf8 = false;
-    if (Utf8::isValid(body)) {
+    if (isValidUtf8(body, lines)) {
         *validUtf8 = !bom || bom->encoding == Encodings::UTF8;
         // ISO-2022 text is 7-bit and so valid UTF-8 too; only its escapes tell it apart.
         if (body.contains(kEscape))
@@ -278,19 +312,20 @@ QList<int> candidatesOf(QByteArrayView bytes, bool *validUtf8)
 
 } // namespace
 
-QList<int> TextFileReader::detectionCandidates(QByteArrayView bytes)
+QList<int> TextFileReader::detectionCandidates(QByteArrayView bytes, Lines lines)
 {
     bool validUtf8 = false;
-    return candidatesOf(bytes, &validUtf8);
+    return candidatesOf(bytes, lines, &validUtf8);
 }
 
-DecodedText TextFileReader::decode(QByteArray bytes, int encoding, const QString &fileName, Utf8Text utf8Text)
+DecodedText TextFileReader::decode(QByteArray bytes, int encoding, const QString &fileName, Utf8Text utf8Text,
+                                   Lines lines)
 {
     DecodedText result;
     if (encoding == Encodings::Automatic) {
         bool validUtf8 = false;
-        for (int candidate : candidatesOf(bytes, &validUtf8)) {
-            if (decodeStrictly(bytes, candidate, utf8Text, result, validUtf8))
+        for (int candidate : candidatesOf(bytes, lines, &validUtf8)) {
+            if (decodeStrictly(bytes, candidate, utf8Text, lines, result, validUtf8))
                 return result;
         }
         return failure(
@@ -303,13 +338,13 @@ DecodedText TextFileReader::decode(QByteArray bytes, int encoding, const QString
             tr("The file \u201c%1\u201d couldn\u2019t be opened because its text encoding isn\u2019t "
                "available.")
                 .arg(fileName));
-    if (!decodeStrictly(bytes, encoding, utf8Text, result))
+    if (!decodeStrictly(bytes, encoding, utf8Text, lines, result))
         return failure(tr("The file \u201c%1\u201d couldn\u2019t be opened using text encoding %2.")
                            .arg(fileName, Encodings::encodingTypeName(encoding)));
     return result;
 }
 
-DecodedText TextFileReader::read(const QString &path, int encoding, Utf8Text utf8Text)
+DecodedText TextFileReader::read(const QString &path, int encoding, Utf8Text utf8Text, Lines lines)
 {
     const QFileInfo info(path);
     const QString name = info.fileName();
@@ -369,5 +404,5 @@ DecodedText TextFileReader::read(const QString &path, int encoding, Utf8Text utf
         return failure(
             tr("The file \u201c%1\u201d couldn\u2019t be opened: %2").arg(name, file.errorString()));
     file.close();
-    return decode(std::move(bytes), encoding, name, utf8Text);
+    return decode(std::move(bytes), encoding, name, utf8Text, lines);
 }

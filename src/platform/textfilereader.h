@@ -7,7 +7,12 @@
 // strictly wins and is reported.
 //
 // UTF-8 content is also handed back as bytes (without the byte-order mark) so that readers with a
-// bytes path need not encode the text again; with Utf8Text::Skip it is not decoded at all.
+// bytes path need not encode the text again. With Utf8Text::Skip, content in an encoding that keeps
+// ASCII as ASCII (UTF-8, the 8-bit and the East Asian multi-byte encodings) is handed back as
+// bytes only, not decoded, for readers that decode each value themselves.
+//
+// Text of folded lines (Lines::Folded, vCard) is judged on its unfolded text: writers fold lines
+// even in the middle of a multi-byte character.
 #pragma once
 
 #include <QByteArray>
@@ -17,12 +22,16 @@
 
 struct DecodedText
 {
-    QString text; // empty when UTF-8 content was asked for as bytes only
-    QByteArray utf8; // the content's UTF-8 bytes when the encoding used is UTF-8
+    QString text; // empty when the content was asked for as bytes only
+    // The content's bytes in the encoding used: UTF-8 content always, other encodings that keep
+    // ASCII as ASCII with Utf8Text::Skip. Without a byte-order mark.
+    QByteArray bytes;
     int encoding = 0; // the encoding used (Encodings numbers)
     QString errorString; // why the read failed; empty on success
 
     bool ok() const { return errorString.isEmpty(); }
+    // The length of what a reader reads: the text, or the bytes when there is no text.
+    qsizetype length() const { return text.isEmpty() ? bytes.size() : text.size(); }
 };
 
 class TextFileReader
@@ -35,17 +44,23 @@ public:
         Decode,
         Skip
     };
+    enum class Lines
+    {
+        Plain,
+        Folded
+    };
 
     // Larger files are refused rather than exhausting memory (their text needs twice the bytes).
     static constexpr qint64 MaximumFileSize = qint64(1) << 30;
 
     // encoding: a number of the Encodings table, or Encodings::Automatic.
-    static DecodedText read(const QString &path, int encoding, Utf8Text utf8Text = Utf8Text::Decode);
+    static DecodedText read(const QString &path, int encoding, Utf8Text utf8Text = Utf8Text::Decode,
+                            Lines lines = Lines::Plain);
 
     // The same for bytes already in memory; fileName only names the source in error messages.
     static DecodedText decode(QByteArray bytes, int encoding, const QString &fileName = QString(),
-                              Utf8Text utf8Text = Utf8Text::Decode);
+                              Utf8Text utf8Text = Utf8Text::Decode, Lines lines = Lines::Plain);
 
     // The encodings Automatic tries for these bytes, most likely first.
-    static QList<int> detectionCandidates(QByteArrayView bytes);
+    static QList<int> detectionCandidates(QByteArrayView bytes, Lines lines = Lines::Plain);
 };

@@ -9,6 +9,11 @@ namespace Utf8 {
 // U+10FFFF, no sequence cut off at the end.
 bool isValid(QByteArrayView bytes);
 
+// The same for text of folded lines (vCard): a line break followed by a space or tab is a fold and
+// is left out, since writers fold even in the middle of a multi-byte character. A line break is
+// an LF after any number of CRs, or CRs alone.
+bool isValidUnfolded(QByteArrayView bytes);
+
 // Whether every byte is below 0x80.
 bool isAscii(QByteArrayView bytes);
 

@@ -200,6 +200,8 @@ TEST(VCardReading, BatchesCutAsTheWholeFileIsCut)
 
             QStringList expected;
             for (const VCardFileReader::Span &span : VCardFileReader::cutCards(QByteArrayView(text))) {
+                if (span.cutOff)
+                    continue; // never read
                 const QByteArray card = text.mid(span.start, span.end - span.start);
                 const VCardRecordReader::Result r = VCardRecordReader::read(card, VCardRecordReader::Parts::Everything);
                 if (r.person)

@@ -118,18 +118,28 @@ TEST(TextFileReader, Utf8ContentComesAlsoAsBytes)
 {
     const QByteArray body = qs("FN:Zoë\n").toUtf8();
     const DecodedText both = TextFileReader::decode("\xEF\xBB\xBF" + body, Encodings::Automatic);
-    EXPECT_EQ(both.utf8, body) << "without the byte-order mark";
+    EXPECT_EQ(both.bytes, body) << "without the byte-order mark";
     EXPECT_EQ(both.text, qs("FN:Zoë\n"));
 
     const DecodedText bytesOnly
         = TextFileReader::decode(body, Encodings::UTF8, QString(), TextFileReader::Utf8Text::Skip);
-    EXPECT_EQ(bytesOnly.utf8, body);
+    EXPECT_EQ(bytesOnly.bytes, body);
     EXPECT_TRUE(bytesOnly.text.isEmpty());
 
-    const DecodedText legacy = TextFileReader::decode(
-        encoded(qs("Zoë"), "windows-1252"), Encodings::Automatic, QString(), TextFileReader::Utf8Text::Skip);
-    EXPECT_TRUE(legacy.utf8.isEmpty());
-    EXPECT_EQ(legacy.text, qs("Zoë")) << "other encodings always give text";
+    // Readers that decode each value themselves get the bytes of any encoding that keeps ASCII.
+    const QByteArray latin = encoded(qs("Zoë"), "windows-1252");
+    const DecodedText legacy
+        = TextFileReader::decode(latin, Encodings::Automatic, QString(), TextFileReader::Utf8Text::Skip);
+    EXPECT_EQ(legacy.bytes, latin);
+    EXPECT_EQ(legacy.encoding, Encodings::WindowsLatin1);
+    EXPECT_TRUE(legacy.text.isEmpty());
+    EXPECT_EQ(TextFileReader::decode(latin, Encodings::Automatic).text, qs("Zoë")) << "decoded when asked";
+
+    const DecodedText wide
+        = TextFileReader::decode("\xFF\xFE" + encoded(qs("Zoë"), "UTF-16LE"), Encodings::Automatic, QString(),
+                                 TextFileReader::Utf8Text::Skip);
+    EXPECT_EQ(wide.text, qs("Zoë")) << "UTF-16 keeps no ASCII: it always gives text";
+    EXPECT_TRUE(wide.bytes.isEmpty());
 }
 
 TEST(TextFileReader, DetectionLooksPastALongAsciiStart)
