@@ -10,11 +10,11 @@
 // contactsviewcontroller_clipboard.cpp (copy, paste, drag and drop).
 #pragma once
 
+#include "editing/contacteditor.h"
 #include "record/entries.h"
 #include "table/contactsitemdelegate.h"
 #include "table/findhighlight.h"
 #include "table/sortkeys.h"
-#include "window/contacteditor.h"
 
 #include <QFont>
 #include <QElapsedTimer>

@@ -2,11 +2,11 @@
 // several rows, and moving on with Return and Tab.
 #include "table/contactsviewcontroller.h"
 
+#include "editing/contacteditor.h"
 #include "record/keys.h"
 #include "record/qvperson.h"
 #include "table/contactstablemodel.h"
 #include "table/popoverkind.h"
-#include "window/contacteditor.h"
 
 #include <QApplication>
 #include <QGuiApplication>

@@ -3,8 +3,8 @@
 // carries out through its ContactEditor (the undoable operations).
 #pragma once
 
+#include "editing/contacteditor.h"
 #include "record/entries.h"
-#include "window/contacteditor.h"
 
 #include <QFont>
 #include <QIODevice>

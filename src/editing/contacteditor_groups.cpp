@@ -1,6 +1,6 @@
 // ContactEditor: the groups of a container (add, delete, rename, select) and dropping rows on them.
-#include "window/contacteditor.h"
-#include "window/keys.h"
+#include "editing/contacteditor.h"
+#include "editing/keys.h"
 
 #include <QDateTime>
 #include <QSet>

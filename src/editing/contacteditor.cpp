@@ -1,5 +1,5 @@
 // ContactEditor: state, refreshing the views, undo and redo, menu validation.
-#include "window/contacteditor.h"
+#include "editing/contacteditor.h"
 
 #include "record/keys.h"
 
