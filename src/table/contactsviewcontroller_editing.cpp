@@ -177,6 +177,23 @@ void ContactsViewController::editTableViewCellOrShowPopoverForColumn(int column,
     }
 }
 
+void ContactsViewController::editSelectedCell()
+{
+    // A cell being edited keeps its editor.
+    const QWidget *focused = QApplication::focusWidget();
+    if (focused && focused != m_tableView && m_tableView->isAncestorOf(focused))
+        return;
+    const QList<int> rows = selectedRowIndexes();
+    if (rows.isEmpty())
+        return;
+    const QModelIndex current = m_tableView->currentIndex();
+    const bool currentSelected = current.isValid() && rows.contains(current.row());
+    const int row = currentSelected ? current.row() : rows.first();
+    const int column = currentSelected ? current.column() : 0;
+    m_selectedRowIndexes = QList<int>{row};
+    editTableViewCellOrShowPopoverForColumn(column, row);
+}
+
 void ContactsViewController::tableViewDoubleAction(const QModelIndex &index)
 {
     const int row = index.row();
