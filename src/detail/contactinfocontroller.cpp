@@ -30,7 +30,8 @@ QString row(const QString &title, const QString &value)
 // A value that must not break inside a word (a phone number, an e-mail address).
 QString unbrokenRow(const QString &title, const QString &value)
 {
-    return QStringLiteral("<tr><td class='l'>%1</td><td class='v'>%2</td></tr>").arg(escaped(title), escaped(value));
+    return QStringLiteral("<tr><td class='l'>%1</td><td class='v'>%2</td></tr>")
+        .arg(escaped(title), escaped(value));
 }
 
 } // namespace
@@ -69,7 +70,7 @@ void ContactInfoController::updateTable()
 }
 
 QString ContactInfoController::contactHtml(QVPerson &person, const QVariantList &customItems,
-                                          const QStringList &groupNames)
+                                           const QStringList &groupNames)
 {
     // Labels may wrap; values of single words keep their line, so a long label gives way to them.
     QString html = QStringLiteral("<html><head><style>td.l{color:gray;text-align:right;padding-right:8px;"

@@ -190,7 +190,7 @@ void ContactsViewController::editSelectedCell()
     const bool currentSelected = current.isValid() && rows.contains(current.row());
     const int row = currentSelected ? current.row() : rows.first();
     const int column = currentSelected ? current.column() : 0;
-    m_selectedRowIndexes = QList<int>{row};
+    m_selectedRowIndexes = QList<int> { row };
     editTableViewCellOrShowPopoverForColumn(column, row);
 }
 

@@ -49,8 +49,8 @@ WindowController::WindowController(Document *document)
     connect(m_mainViewController, &ViewController::customItemsChanged, this, &WindowController::updateCustomItems);
     connect(m_mainViewController, &ViewController::selectedGroupChanged, this, &WindowController::validateMenus);
     // Delete, Duplicate and the group commands follow the rows selected.
-    connect(m_mainViewController->contactsViewController(), &ContactsViewController::rowSelectionDidChange, this,
-            &WindowController::validateMenus);
+    connect(m_mainViewController->contactsViewController(), &ContactsViewController::rowSelectionDidChange,
+            this, &WindowController::validateMenus);
     connect(document, &Document::documentEditedChanged, this, &WindowController::updateTitle);
     connect(document, &Document::displayNameChanged, this, &WindowController::updateTitle);
     connect(document->undoManager(), &UndoManager::stackChanged, this, &WindowController::validateMenus);

@@ -541,8 +541,10 @@ void WindowController::validateMenus()
     if (m_deleteGroupAction)
         m_deleteGroupAction->setEnabled(content->validateMenuItem(ContactEditor::MenuAction::DeleteGroup));
     if (m_addToGroupMenu) {
-        m_addToGroupMenu->menuAction()->setEnabled(content->validateMenuItem(ContactEditor::MenuAction::AddToGroup));
-        m_removeFromGroupAction->setEnabled(content->validateMenuItem(ContactEditor::MenuAction::RemoveFromGroup));
+        m_addToGroupMenu->menuAction()->setEnabled(
+            content->validateMenuItem(ContactEditor::MenuAction::AddToGroup));
+        m_removeFromGroupAction->setEnabled(
+            content->validateMenuItem(ContactEditor::MenuAction::RemoveFromGroup));
     }
 
     const bool groupsShown = content->isGroupViewShown();
@@ -560,7 +562,8 @@ void WindowController::validateMenus()
     validateTransferMenus();
 
     if (const GroupEntry group = content->selectedGroupDict(); group && m_groupTitleAction)
-        m_groupTitleAction->setText(QStringLiteral("%1:%2").arg(containerTitle(group->containerName), group->name));
+        m_groupTitleAction->setText(
+            QStringLiteral("%1:%2").arg(containerTitle(group->containerName), group->name));
 
     const QString viewType = content->selectedViewType();
     for (QMenu *menu : {m_viewTypePopup->menu(), m_selectViewTypeMenu}) {

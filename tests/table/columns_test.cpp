@@ -136,7 +136,8 @@ TEST(Columns, HeaderMenuTicksTheSelectedOption)
             ticked.append(item.option);
     }
     // Display texts, not the option keys.
-    EXPECT_EQ(titles, (QStringList { qs("Sort by"), qs("Email"), qs("Domain"), qs("User Name"), qs("Label") }));
+    EXPECT_EQ(titles,
+              (QStringList { qs("Sort by"), qs("Email"), qs("Domain"), qs("User Name"), qs("Label") }));
     EXPECT_EQ(ticked, QStringList { Key::Domain });
     ASSERT_FALSE(menu.isEmpty());
     EXPECT_FALSE(menu.constFirst().enabled);
