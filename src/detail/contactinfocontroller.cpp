@@ -27,6 +27,13 @@ QString row(const QString &title, const QString &value)
     return QStringLiteral("<tr><td class='l'>%1</td><td>%2</td></tr>").arg(escaped(title), escaped(value));
 }
 
+// A value that must not break inside a word (a phone number, an e-mail address).
+QString unbrokenRow(const QString &title, const QString &value)
+{
+    return QStringLiteral("<tr><td class='l'>%1</td><td class='v'>%2</td></tr>")
+        .arg(escaped(title), escaped(value));
+}
+
 } // namespace
 
 ContactInfoController::ContactInfoController(QWidget *parent)
@@ -34,6 +41,8 @@ ContactInfoController::ContactInfoController(QWidget *parent)
     , m_browser(new QTextBrowser(this))
 {
     m_browser->setOpenLinks(false);
+    // Lines break between words only: a narrow side bar must not cut a phone number in two.
+    m_browser->setWordWrapMode(QTextOption::WordWrap);
     m_browser->setFrameShape(QFrame::NoFrame);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -57,13 +66,16 @@ void ContactInfoController::updateTable()
         m_browser->clear();
         return;
     }
-    m_browser->setHtml(contactHtml(*m_contact->person, m_customItems));
+    m_browser->setHtml(contactHtml(*m_contact->person, m_customItems, m_contact->groupNames));
 }
 
-QString ContactInfoController::contactHtml(QVPerson &person, const QVariantList &customItems)
+QString ContactInfoController::contactHtml(QVPerson &person, const QVariantList &customItems,
+                                           const QStringList &groupNames)
 {
+    // Labels may wrap; values of single words keep their line, so a long label gives way to them.
     QString html = QStringLiteral("<html><head><style>td.l{color:gray;text-align:right;padding-right:8px;"
-                                  "vertical-align:top;white-space:nowrap}h2{margin-bottom:2px}</style></head><body>");
+                                  "vertical-align:top}td.v{white-space:nowrap}h2{margin-bottom:2px}"
+                                  "</style></head><body>");
     const QImage photo = person.thumbnail();
     if (!photo.isNull()) {
         QByteArray png;
@@ -91,8 +103,11 @@ QString ContactInfoController::contactHtml(QVPerson &person, const QVariantList 
             const QVariantMap item = v.toMap();
             const QString text = id == FieldId::Address ? item.value(Key::FormattedString).toString()
                                                         : item.value(Key::StringValue).toString();
-            if (!text.isEmpty())
-                html += row(labelText(id, item.value(Key::Label).toString()), text);
+            if (text.isEmpty())
+                continue;
+            const QString label = labelText(id, item.value(Key::Label).toString());
+            const bool words = id == FieldId::Address || id == FieldId::Relationship;
+            html += words ? row(label, text) : unbrokenRow(label, text);
         }
     }
     for (const QString &id : {FieldId::Birthday, FieldId::Nickname, FieldId::Title, FieldId::Suffix, FieldId::Note}) {
@@ -115,6 +130,8 @@ QString ContactInfoController::contactHtml(QVPerson &person, const QVariantList 
                 html += row(name, text);
         }
     }
+    if (!groupNames.isEmpty())
+        html += row(tr("Groups"), groupNames.join(QStringLiteral(", ")));
     html += QStringLiteral("</table></body></html>");
     return html;
 }

@@ -24,8 +24,12 @@ public:
     // Shows the contact again (after an edit).
     void updateTable();
 
-    // The contact as HTML: name, organisation, then every labeled and single field that has a value.
-    static QString contactHtml(QVPerson &person, const QVariantList &customItems);
+    // The contact as HTML: name, organisation, every labeled and single field that has a value,
+    // then the groups it belongs to.
+    static QString contactHtml(QVPerson &person, const QVariantList &customItems,
+                               const QStringList &groupNames = {});
+    // The side bar's text, for checking what it shows.
+    QTextBrowser *browser() const { return m_browser; }
 
 private:
     QTextBrowser *m_browser;

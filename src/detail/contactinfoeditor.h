@@ -6,8 +6,8 @@
 // table, undo). It lives in the table's contact popover or in a detached window.
 #pragma once
 
+#include "editing/contacteditor.h"
 #include "record/entries.h"
-#include "window/contacteditor.h"
 
 #include <QFont>
 #include <QPointer>

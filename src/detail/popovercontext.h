@@ -1,8 +1,8 @@
 // The context of a popover editor, and applying its result to the rows being edited.
 #pragma once
 
+#include "editing/contacteditor.h"
 #include "record/entries.h"
-#include "window/contacteditor.h"
 
 #include <QMetaType>
 #include <QVariantMap>

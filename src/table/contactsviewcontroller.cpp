@@ -9,6 +9,7 @@
 #include "table/tableselection.h"
 #include "table/viewtypes.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QEvent>
 #include <QFontDatabase>
@@ -24,6 +25,10 @@
 namespace {
 
 constexpr double kDefaultFontSize = 12;
+// A column fitted to its contents stays readable beside the others: long notes do not take it all.
+constexpr int kMaximumFittedWidth = 480;
+// Room beside the text for the cell's margins and the label popup.
+constexpr int kFittedWidthPadding = 16;
 
 QFont defaultFont()
 {
@@ -64,6 +69,13 @@ ContactsViewController::ContactsViewController(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_tableView);
+
+    // F2 edits the selected cell, the desktop's usual key for it.
+    auto *editCell = new QAction(this);
+    editCell->setShortcut(QKeySequence(Qt::Key_F2));
+    editCell->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(editCell, &QAction::triggered, this, &ContactsViewController::editSelectedCell);
+    addAction(editCell); // not the table's: its actions make its context menu
 
     m_tableView->viewport()->installEventFilter(this);
     connect(header, &QHeaderView::sectionClicked, this, &ContactsViewController::headerSectionClicked);
@@ -204,6 +216,7 @@ void ContactsViewController::updateColumnsInTableView(const QStringList &identif
     m_movingSection = true;
     m_model->setColumns(columns);
     QHeaderView *header = m_tableView->horizontalHeader();
+    QList<int> unsized;
     for (int i = 0; i < columns.size(); ++i) {
         if (header->visualIndex(i) != i)
             header->moveSection(header->visualIndex(i), i);
@@ -212,9 +225,38 @@ void ContactsViewController::updateColumnsInTableView(const QStringList &identif
         const bool stored = m_columnWidthDictionary.contains(columns.at(i).identifier);
         const double scale = stored ? 1.0 : m_tableView->logicalDpiX() / 72.0;
         header->resizeSection(i, int(columns.at(i).width * scale));
+        if (!stored)
+            unsized.append(i);
     }
     m_movingSection = false;
     reloadKeepingSelection(selected);
+    fitColumnsToContents(unsized);
+}
+
+void ContactsViewController::fitColumnsToContents(const QList<int> &columns)
+{
+    // Nothing to measure yet: the default width stays, and nothing is stored.
+    if (m_model->subContactCount() == 0)
+        return;
+    QHeaderView *header = m_tableView->horizontalHeader();
+    for (int column : columns) {
+        m_tableView->resizeColumnToContents(column);
+        const int width = std::min(kMaximumFittedWidth, header->sectionSize(column) + kFittedWidthPadding);
+        header->resizeSection(column, width); // stored by headerSectionResized
+    }
+}
+
+void ContactsViewController::setContextMenuActions(const QList<QAction *> &actions)
+{
+    m_tableView->setContextMenuPolicy(Qt::ActionsContextMenu);
+    for (QAction *action : actions) {
+        if (!action) {
+            auto *separator = new QAction(this);
+            separator->setSeparator(true);
+            action = separator;
+        }
+        m_tableView->addAction(action);
+    }
 }
 
 QStringList ContactsViewController::tableIdentfiers() const

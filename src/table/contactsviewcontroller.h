@@ -10,11 +10,11 @@
 // contactsviewcontroller_clipboard.cpp (copy, paste, drag and drop).
 #pragma once
 
+#include "editing/contacteditor.h"
 #include "record/entries.h"
 #include "table/contactsitemdelegate.h"
 #include "table/findhighlight.h"
 #include "table/sortkeys.h"
-#include "window/contacteditor.h"
 
 #include <QFont>
 #include <QElapsedTimer>
@@ -27,6 +27,7 @@ class ContactInfoEditor;
 class DetailEditor;
 class ContactsTableModel;
 class Popover;
+class QAction;
 class QHeaderView;
 class QMimeData;
 class QTableView;
@@ -101,6 +102,12 @@ public:
     void showContactInfoPopover(const SubContactRow &row, const QString &type, const QRect &rect);
     // The contact popover of the first selected row; with editing, its name field is edited.
     void showContactInfoPopoverWithOption(bool editing);
+    // The name editor of the first selected contact.
+    void editNameOfSelectedContact();
+    // F2: the current cell of the selection, edited as a double-click would.
+    void editSelectedCell();
+    // The table's context menu; a null action is a separator.
+    void setContextMenuActions(const QList<QAction *> &actions);
     void showNamePopover(const SubContactRow &row, const QString &type, const QRect &rect);
     void showPhoneticNamePopover(const SubContactRow &row, const QString &type, const QRect &rect);
     void showMultiValuePopover(const SubContactRow &row, const QString &type, int index, const QRect &rect);
@@ -162,6 +169,8 @@ private:
     // True (and the reload noted) while updates are held back.
     bool deferReload();
     void restoreColumnWidths();
+    // Columns without a stored width take the width of their contents (then stored).
+    void fitColumnsToContents(const QList<int> &columns);
     void headerSectionClicked(int logicalIndex);
     void headerSectionMoved(int logicalIndex, int oldVisualIndex, int newVisualIndex);
     void headerSectionResized(int logicalIndex, int oldSize, int newSize);

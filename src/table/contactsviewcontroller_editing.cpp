@@ -2,11 +2,11 @@
 // several rows, and moving on with Return and Tab.
 #include "table/contactsviewcontroller.h"
 
+#include "editing/contacteditor.h"
 #include "record/keys.h"
 #include "record/qvperson.h"
 #include "table/contactstablemodel.h"
 #include "table/popoverkind.h"
-#include "window/contacteditor.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -175,6 +175,23 @@ void ContactsViewController::editTableViewCellOrShowPopoverForColumn(int column,
         const QString current = r->person->stringValueForIdentifier(identifier);
         editInPlace(column, row, current.isEmpty() ? QString() : current);
     }
+}
+
+void ContactsViewController::editSelectedCell()
+{
+    // A cell being edited keeps its editor.
+    const QWidget *focused = QApplication::focusWidget();
+    if (focused && focused != m_tableView && m_tableView->isAncestorOf(focused))
+        return;
+    const QList<int> rows = selectedRowIndexes();
+    if (rows.isEmpty())
+        return;
+    const QModelIndex current = m_tableView->currentIndex();
+    const bool currentSelected = current.isValid() && rows.contains(current.row());
+    const int row = currentSelected ? current.row() : rows.first();
+    const int column = currentSelected ? current.column() : 0;
+    m_selectedRowIndexes = QList<int> { row };
+    editTableViewCellOrShowPopoverForColumn(column, row);
 }
 
 void ContactsViewController::tableViewDoubleAction(const QModelIndex &index)

@@ -155,6 +155,13 @@ void ContactsViewController::showContactInfoPopoverWithOption(bool editing)
         content->startEditing();
 }
 
+void ContactsViewController::editNameOfSelectedContact()
+{
+    const QList<int> rows = selectedRowIndexes();
+    if (!rows.isEmpty())
+        requestPopover(PopoverKind::Name, rows.first(), FieldId::Name, 0);
+}
+
 // ---- Results -------------------------------------------------------------------------------------
 
 void ContactsViewController::popoverDidClose(Popover *popover)
@@ -220,6 +227,11 @@ void ContactsViewController::reloadContactPopover(ContactEditor::Sender sender)
 
 void ContactsViewController::reloadDetachedWindows(const QStringList &uniqueIds)
 {
+    // The open contact popover shows one of these contacts too (its name editor changed it).
+    if (auto *content = m_popover ? qobject_cast<ContactInfoEditor *>(m_popover->contentWidget()) : nullptr) {
+        if (uniqueIds.contains(content->uniqueId()))
+            content->reload();
+    }
     for (const DetachedWindow &detached : std::as_const(m_detachedWindows)) {
         if (!detached.content || !uniqueIds.contains(detached.uniqueId))
             continue;

@@ -1,12 +1,12 @@
 #include "table/contacttransfer.h"
 
+#include "editing/contacteditor.h"
 #include "formats/qvvcard.h"
 #include "platform/mimetypes.h"
 #include "platform/textfilereader.h"
 #include "platform/userdefaults.h"
 #include "record/keys.h"
 #include "table/keys.h"
-#include "window/contacteditor.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,7 @@
 #include "table/sortmenu.h"
 
+#include "record/keys.h"
+#include "record/qvperson.h"
 #include "table/keys.h"
 
 #include <QCoreApplication>
@@ -9,8 +11,28 @@ namespace SortMenu {
 
 QString localizedOption(const QString &option)
 {
-    const QByteArray source = option.toUtf8();
-    return QCoreApplication::translate("SortOptions", source.constData());
+    // Options that are record keys rather than fields; the fields have their own titles.
+    struct Title
+    {
+        const QString &option;
+        const char *text;
+    };
+    static const Title titles[] = {
+        { FieldId::CompositeName, QT_TRANSLATE_NOOP("SortOptions", "Full Name") },
+        { FieldId::FirstName, QT_TRANSLATE_NOOP("SortOptions", "First Name") },
+        { FieldId::LastName, QT_TRANSLATE_NOOP("SortOptions", "Last Name") },
+        { FieldId::PhoneticFirstName, QT_TRANSLATE_NOOP("SortOptions", "Phonetic First Name") },
+        { FieldId::PhoneticLastName, QT_TRANSLATE_NOOP("SortOptions", "Phonetic Last Name") },
+        { Key::Domain, QT_TRANSLATE_NOOP("SortOptions", "Domain") },
+        { Key::Username, QT_TRANSLATE_NOOP("SortOptions", "User Name") },
+        { Key::Label, QT_TRANSLATE_NOOP("SortOptions", "Label") },
+        { SortOptionWord::ServiceName, QT_TRANSLATE_NOOP("SortOptions", "Service") },
+    };
+    for (const Title &title : titles) {
+        if (title.option == option)
+            return QCoreApplication::translate("SortOptions", title.text);
+    }
+    return QVPerson::localizedIdentifierForKey(option);
 }
 
 QList<SortMenuItem> sortOptionsMenu(const QString &columnIdentifier, const QVariantMap &sortOptionsDict)

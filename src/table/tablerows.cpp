@@ -28,9 +28,10 @@ qsizetype contactCount(const SubContactRows &rows)
 
 QString totalRowText(const QString &groupName, qsizetype contactCount)
 {
-    return QCoreApplication::translate("ContactsViewController", "%1: total %2 contacts")
-        .arg(groupName)
-        .arg(contactCount);
+    // %n picks the plural form of the installed translation (English has one of its own).
+    return QCoreApplication::translate("ContactsViewController", "%1: total %n contacts", nullptr,
+                                       int(contactCount))
+        .arg(groupName);
 }
 
 } // namespace TableRows

@@ -106,6 +106,13 @@ int GroupTreeModel::columnCount(const QModelIndex &) const
     return 1;
 }
 
+void GroupTreeModel::setContainerTitle(const QString &title)
+{
+    m_containerTitle = title;
+    if (rowCount() > 0)
+        Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, 0));
+}
+
 QVariant GroupTreeModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid())
@@ -116,7 +123,7 @@ QVariant GroupTreeModel::data(const QModelIndex &index, int role) const
         if (const GroupEntry group = groupForIndex(index))
             return group->name;
         if (const ContainerEntry container = containerForIndex(index))
-            return container->name;
+            return m_containerTitle.isEmpty() ? container->name : m_containerTitle;
         return {};
     case Qt::FontRole:
         return m_font;

@@ -20,6 +20,8 @@ public:
     void setRowHeight(int height);
     // The group whose name must not be edited (the localised "All Contacts").
     void setAllContactsName(const QString &name) { m_allContactsName = name; }
+    // Shown for the containers instead of their names when not empty.
+    void setContainerTitle(const QString &title);
 
     // Rebuilds the rows from the container table (after groups were added, deleted or renamed).
     void reload();
@@ -59,5 +61,6 @@ private:
     int m_rowHeight = 20;
     bool m_editState = true;
     QString m_allContactsName;
+    QString m_containerTitle;
     GroupEntry m_selectedGroup;
 };

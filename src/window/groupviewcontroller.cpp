@@ -62,6 +62,20 @@ void GroupViewController::setEditState(bool editable)
     m_model->setEditState(editable);
 }
 
+void GroupViewController::setContainerTitle(const QString &title)
+{
+    m_model->setContainerTitle(title);
+}
+
+void GroupViewController::editSelectedGroupName()
+{
+    const QModelIndex index = m_model->indexForGroup(m_selectedGroup);
+    if (!index.isValid())
+        return;
+    m_outlineView->setFocus();
+    m_outlineView->edit(index);
+}
+
 int GroupViewController::rowHeightForFont(const QFont &font)
 {
     const QFontMetricsF metrics(font);

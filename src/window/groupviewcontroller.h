@@ -23,6 +23,9 @@ public:
     bool editState() const { return m_editState; }
     void setSelectedFont(const QFont &font);
     int rowHeight() const { return m_rowHeight; }
+    void setContainerTitle(const QString &title);
+    // Starts editing the selected group's name in the tree.
+    void editSelectedGroupName();
     // Reloads the tree, expands every container and selects the selected group.
     void updateTable();
 

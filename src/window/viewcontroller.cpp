@@ -18,6 +18,7 @@
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QGuiApplication>
+#include <QItemSelectionModel>
 #include <QMessageBox>
 #include <QSplitter>
 #include <QTableView>
@@ -98,6 +99,8 @@ ViewController::ViewController(Document *document, QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_splitView);
 
+    // The editor starts locked; a new window opens unlocked, and its commands must know it.
+    m_editor->setEditState(m_editState);
     m_contactsViewController->setEditor(m_editor);
     m_editor->setTableEditor(m_contactsViewController);
     m_editor->setDetailView(m_contactInfoController);
@@ -438,6 +441,11 @@ int ViewController::contactsPaneWidth() const
     return m_splitView->sizes().value(1);
 }
 
+int ViewController::detailPaneWidth() const
+{
+    return m_splitView->sizes().value(2);
+}
+
 void ViewController::showContactInfo(bool show)
 {
     QList<int> sizes = m_splitView->sizes();
@@ -445,13 +453,15 @@ void ViewController::showContactInfo(bool show)
         return;
     if (show && sizes[2] == 0) {
         m_contactInfoController->setCustomItems(m_customItems);
-        const int width = kDetailPaneMinimum;
+        const int stored = int(UserDefaults::standard().doubleValue(WindowKey::LastDetailWidth));
+        const int width = std::max(kDetailPaneMinimum, stored);
         sizes[1] = std::max(kTablePaneMinimum, sizes[1] - width);
         sizes[2] = width;
         m_splitView->setSizes(sizes);
         m_contactInfoController->updateTable();
     } else if (!show && sizes[2] > 0) {
         UserDefaults::standard().setValue(WindowKey::LastSidebarPos, double(sizes[1]));
+        UserDefaults::standard().setValue(WindowKey::LastDetailWidth, double(sizes[2]));
         sizes[1] += sizes[2];
         sizes[2] = 0;
         m_splitView->setSizes(sizes);
@@ -473,6 +483,7 @@ void ViewController::addContact()
     m_contactsViewController->selectRowIndexesWithContacts({entry});
     if (Editions::current() == Edition::Brisklet) {
         showContactInfo(true);
+        m_contactsViewController->editNameOfSelectedContact();
         return;
     }
     m_contactsViewController->showContactInfoPopoverWithOption(true);
@@ -494,7 +505,32 @@ void ViewController::duplicateContacts()
 
 void ViewController::addGroup()
 {
-    m_editor->addGroup();
+    // The new group is selected and waits for its name.
+    const GroupEntry group = m_editor->addGroup();
+    if (!group)
+        return;
+    m_editor->groupSelectionDidChange(group);
+    if (m_editState)
+        m_groupViewController->editSelectedGroupName();
+}
+
+void ViewController::addToGroup(const GroupEntry &group)
+{
+    if (m_editor->addToGroup(m_contactsViewController->selectedContacts(), group))
+        refreshDetailGroups();
+}
+
+void ViewController::removeFromGroup()
+{
+    if (m_editor->removeFromGroup(m_contactsViewController->selectedContacts()))
+        refreshDetailGroups();
+}
+
+void ViewController::refreshDetailGroups()
+{
+    const QList<int> selected = m_contactsViewController->selectedRowIndexes();
+    if (!selected.isEmpty())
+        rowSelectionDidChange(m_contactsViewController->subContactTable().at(selected.first()));
 }
 
 void ViewController::deleteGroup()
@@ -510,18 +546,21 @@ void ViewController::deleteGroup()
 void ViewController::undo()
 {
     m_editor->undo();
+    refreshDetailGroups();
 }
 
 void ViewController::redo()
 {
     m_editor->redo();
+    refreshDetailGroups();
 }
 
 bool ViewController::validateMenuItem(ContactEditor::MenuAction action) const
 {
     ContactEditor::MenuContext context;
     context.groupPaneCollapsed = !isGroupViewShown();
-    context.hasSelectedRow = !m_contactsViewController->selectedRowIndexes().isEmpty();
+    // Asked on every selection change: no list of the selected rows for that.
+    context.hasSelectedRow = m_contactsViewController->tableView()->selectionModel()->hasSelection();
     return m_editor->validateMenuItem(action, context);
 }
 

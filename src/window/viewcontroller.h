@@ -3,8 +3,8 @@
 // carries out through its ContactEditor (the undoable operations).
 #pragma once
 
+#include "editing/contacteditor.h"
 #include "record/entries.h"
-#include "window/contacteditor.h"
 
 #include <QFont>
 #include <QIODevice>
@@ -83,6 +83,7 @@ public:
     void toggleContactInfo();
     bool isContactInfoShown() const;
     int contactsPaneWidth() const;
+    int detailPaneWidth() const;
 
     // ---- Commands ----------------------------------------------------------------------------
     void addContact();
@@ -90,6 +91,9 @@ public:
     void duplicateContacts();
     void addGroup();
     void deleteGroup();
+    // The selected contacts join the group / leave the selected group (undoable).
+    void addToGroup(const GroupEntry &group);
+    void removeFromGroup();
     void undo();
     void redo();
     bool validateMenuItem(ContactEditor::MenuAction action) const;
@@ -110,6 +114,8 @@ private:
     void connectEditor();
     void groupSelectionDidChange(const GroupEntry &group);
     void rowSelectionDidChange(const SubContactRow &row);
+    // The detail side bar shows the selected contact's groups again.
+    void refreshDetailGroups();
     void loadFont();
     void applyFont(const QFont &font);
     void updateRedSeparator();

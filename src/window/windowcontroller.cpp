@@ -8,6 +8,7 @@
 #include "table/contactsviewcontroller.h"
 #include "table/keys.h"
 #include "window/edition.h"
+#include "window/groupviewcontroller.h"
 #include "window/viewcontroller.h"
 #include "window/windowkeys.h"
 
@@ -18,10 +19,9 @@
 #include <QToolButton>
 
 namespace {
-constexpr int kNewWindowX = 100;
-constexpr int kNewWindowBottomOffset = 600;
-constexpr int kNewWindowWidth = 900;
-constexpr int kNewWindowHeight = 500;
+// A window without a stored frame takes this share of the screen, centred.
+constexpr int kNewWindowShareNumerator = 2;
+constexpr int kNewWindowShareDenominator = 3;
 } // namespace
 
 WindowController::WindowController(Document *document)
@@ -43,10 +43,14 @@ WindowController::WindowController(Document *document)
     buildMenuBar();
     buildToolBar();
     updateTitle();
+    updateContainerTitle();
 
     connect(m_mainViewController, &ViewController::editStateChanged, this, &WindowController::setEditButtonTitle);
     connect(m_mainViewController, &ViewController::customItemsChanged, this, &WindowController::updateCustomItems);
     connect(m_mainViewController, &ViewController::selectedGroupChanged, this, &WindowController::validateMenus);
+    // Delete, Duplicate and the group commands follow the rows selected.
+    connect(m_mainViewController->contactsViewController(), &ContactsViewController::rowSelectionDidChange,
+            this, &WindowController::validateMenus);
     connect(document, &Document::documentEditedChanged, this, &WindowController::updateTitle);
     connect(document, &Document::displayNameChanged, this, &WindowController::updateTitle);
     connect(document->undoManager(), &UndoManager::stackChanged, this, &WindowController::validateMenus);
@@ -70,8 +74,9 @@ void WindowController::showWindow()
     const QByteArray frame = defaults.dataValue(frameKey);
     if (m_mainViewController->newWindow() || frame.isEmpty() || !restoreGeometry(frame)) {
         const QRect available = screen() ? screen()->availableGeometry() : QRect(0, 0, 1280, 800);
-        const int y = std::max(available.top(), available.top() + available.height() - kNewWindowBottomOffset);
-        setGeometry(available.left() + kNewWindowX, y, kNewWindowWidth, kNewWindowHeight);
+        QRect frame(QPoint(), available.size() * kNewWindowShareNumerator / kNewWindowShareDenominator);
+        frame.moveCenter(available.center());
+        setGeometry(frame);
     }
     updateCustomItems();
     m_mainViewController->viewWillAppear();
@@ -80,6 +85,18 @@ void WindowController::showWindow()
     show();
     raise();
     activateWindow();
+}
+
+QString WindowController::containerTitle(const QString &containerName) const
+{
+    return m_document && m_document->isCsv() ? tr("CSV") : containerName;
+}
+
+void WindowController::updateContainerTitle()
+{
+    GroupViewController *groups = m_mainViewController->groupViewController();
+    groups->setContainerTitle(m_document && m_document->isCsv() ? tr("CSV") : QString());
+    validateMenus();
 }
 
 // ---- Edit lock ---------------------------------------------------------------------------------
@@ -108,6 +125,7 @@ void WindowController::editButtonClicked()
             return;
         }
         m_document->convertCsvToVCard();
+        updateContainerTitle();
     }
     m_mainViewController->setEditState(!editable);
     UserDefaults::standard().setValue(WindowKey::LastEditState, !editable);
@@ -165,6 +183,8 @@ void WindowController::windowWillClose()
     m_mainViewController->contactsViewController()->saveColumnWithDictionary();
     defaults.setValue(WindowKey::LastEditState, m_mainViewController->editState());
     defaults.setValue(WindowKey::LastSidebar, m_mainViewController->isContactInfoShown());
+    if (m_mainViewController->isContactInfoShown())
+        defaults.setValue(WindowKey::LastDetailWidth, double(m_mainViewController->detailPaneWidth()));
     defaults.setValue(WindowKey::LastSidebarPos, double(m_mainViewController->contactsPaneWidth()));
     m_mainViewController->viewWillDisappear();
     if (m_document) {

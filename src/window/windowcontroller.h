@@ -74,6 +74,10 @@ private:
     void buildToolBar();
     void rebuildLabelsMenu(QMenu *menu);
     void rebuildRecentMenu();
+    void rebuildAddToGroupMenu();
+    // The container as the window names it: a CSV document's reads CSV, not the reader's "vCard".
+    QString containerTitle(const QString &containerName) const;
+    void updateContainerTitle();
     void buildTransferMenuItems(QMenu *file, QMenu *edit);
     void validateTransferMenus();
     void windowWillClose();
@@ -110,6 +114,8 @@ private:
     QAction *m_deleteContactsAction = nullptr;
     QAction *m_duplicateContactsAction = nullptr;
     QAction *m_groupTitleAction = nullptr;
+    QMenu *m_addToGroupMenu = nullptr;
+    QAction *m_removeFromGroupAction = nullptr;
     QAction *m_importFromVCardAction = nullptr;
     QAction *m_importFromCSVAction = nullptr;
     QAction *m_exportToVCardAction = nullptr;

@@ -97,6 +97,8 @@ void WindowController::buildMenuBar()
     m_deleteContactsAction = edit->addAction(tr("Delete Contacts"), content, &ViewController::deleteContacts);
     m_deleteContactsAction->setShortcut(QKeySequence::Delete);
     m_deleteContactsAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    // A widget-scoped shortcut acts only from a widget the action is added to: the table.
+    content->contactsViewController()->addAction(m_deleteContactsAction);
     edit->addAction(tr("Select &All"), QKeySequence::SelectAll, this,
                     [content] { content->contactsViewController()->tableView()->selectAll(); });
     buildTransferMenuItems(file, edit);
@@ -232,6 +234,8 @@ void WindowController::buildToolBar()
          {m_viewTypePopup, m_itemsPopup, m_labelsPopup, m_sortOptionsPopup, m_contactPopup, m_groupsPopup})
         bar->addWidget(button);
     connect(m_labelsPopup->menu(), &QMenu::aboutToShow, this, [this] { rebuildLabelsMenu(m_labelsPopup->menu()); });
+    // The shown columns change with the view type and the Items popup.
+    connect(m_sortOptionsPopup->menu(), &QMenu::aboutToShow, this, &WindowController::initSortOptionsMenu);
 
     auto *spacer = new QWidget(bar);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
@@ -397,7 +401,11 @@ void WindowController::initSortOptionsMenu()
         if (definition.value(CustomKey::Type).toString() == ValueType::Labeled)
             all.append(definition.value(CustomKey::Name).toString());
     }
+    // Only the fields on show: sorting by a hidden column would do nothing visible.
+    const QStringList shown = m_mainViewController->contactsViewController()->tableIdentfiers();
     for (const QString &field : std::as_const(all)) {
+        if (!shown.contains(field))
+            continue;
         const QList<SortMenuItem> items = SortMenu::sortOptionsMenu(field, m_sortOptionsDict);
         if (items.isEmpty())
             continue;
@@ -458,7 +466,35 @@ void WindowController::initGroupMenu()
     menu->addSeparator();
     m_addGroupAction = menu->addAction(tr("Add Group"), m_mainViewController, &ViewController::addGroup);
     m_deleteGroupAction = menu->addAction(tr("Delete Group"), m_mainViewController, &ViewController::deleteGroup);
+    menu->addSeparator();
+    if (!m_addToGroupMenu) {
+        m_addToGroupMenu = new QMenu(tr("Add to Group"), this);
+        connect(m_addToGroupMenu, &QMenu::aboutToShow, this, &WindowController::rebuildAddToGroupMenu);
+        m_removeFromGroupAction = new QAction(tr("Remove from Group"), this);
+        connect(m_removeFromGroupAction, &QAction::triggered, m_mainViewController,
+                &ViewController::removeFromGroup);
+        ContactsViewController *table = m_mainViewController->contactsViewController();
+        table->setContextMenuActions({ m_addToGroupMenu->menuAction(), m_removeFromGroupAction, nullptr,
+                                       m_duplicateContactsAction, m_deleteContactsAction });
+    }
+    menu->addMenu(m_addToGroupMenu);
+    menu->addAction(m_removeFromGroupAction);
+    menu->addSeparator();
     menu->addAction(m_toggleGroupAction);
+}
+
+void WindowController::rebuildAddToGroupMenu()
+{
+    m_addToGroupMenu->clear();
+    const QList<GroupEntry> groups = m_mainViewController->editor()->groupsToAddContactsTo();
+    for (const GroupEntry &group : groups) {
+        m_addToGroupMenu->addAction(group->name, this, [this, group] {
+            m_mainViewController->addToGroup(group);
+            validateMenus();
+        });
+    }
+    if (groups.isEmpty())
+        m_addToGroupMenu->addAction(tr("No other groups"))->setEnabled(false);
 }
 
 void WindowController::updateCustomItems()
@@ -504,6 +540,12 @@ void WindowController::validateMenus()
         m_addGroupAction->setEnabled(content->validateMenuItem(ContactEditor::MenuAction::AddGroup));
     if (m_deleteGroupAction)
         m_deleteGroupAction->setEnabled(content->validateMenuItem(ContactEditor::MenuAction::DeleteGroup));
+    if (m_addToGroupMenu) {
+        m_addToGroupMenu->menuAction()->setEnabled(
+            content->validateMenuItem(ContactEditor::MenuAction::AddToGroup));
+        m_removeFromGroupAction->setEnabled(
+            content->validateMenuItem(ContactEditor::MenuAction::RemoveFromGroup));
+    }
 
     const bool groupsShown = content->isGroupViewShown();
     m_toggleGroupAction->setText(groupsShown ? tr("Hide Group") : tr("Show Group"));
@@ -520,7 +562,8 @@ void WindowController::validateMenus()
     validateTransferMenus();
 
     if (const GroupEntry group = content->selectedGroupDict(); group && m_groupTitleAction)
-        m_groupTitleAction->setText(QStringLiteral("%1:%2").arg(group->containerName, group->name));
+        m_groupTitleAction->setText(
+            QStringLiteral("%1:%2").arg(containerTitle(group->containerName), group->name));
 
     const QString viewType = content->selectedViewType();
     for (QMenu *menu : {m_viewTypePopup->menu(), m_selectViewTypeMenu}) {

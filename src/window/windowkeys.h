@@ -9,6 +9,8 @@ inline const QString ShowGroupView = QStringLiteral("QV1DshowGroupView");
 inline const QString LastEditState = QStringLiteral("QV1DlastEditState");
 inline const QString LastSidebar = QStringLiteral("QV1DlastSidebar");
 inline const QString LastSidebarPos = QStringLiteral("QV1DlastSidebarPos");
+// The detail side bar's width, so that it opens as wide as the user left it.
+inline const QString LastDetailWidth = QStringLiteral("QV1DlastDetailWidth");
 inline const QString LastContainerIdentifier = QStringLiteral("QV1DlastContainerIdentifier");
 inline const QString DefaultFontName = QStringLiteral("QV1DdefaultFontName");
 inline const QString DefaultFontSize = QStringLiteral("QV1DdefaultFontSize");

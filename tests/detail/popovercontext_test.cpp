@@ -1,5 +1,5 @@
 // Applying a popover editor's result to the rows being edited.
-#include "../window/editorfixture.h"
+#include "../editing/editorfixture.h"
 #include "detail/keys.h"
 #include "detail/popovercontext.h"
 

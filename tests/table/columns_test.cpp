@@ -135,8 +135,9 @@ TEST(Columns, HeaderMenuTicksTheSelectedOption)
         if (item.checked)
             ticked.append(item.option);
     }
+    // Display texts, not the option keys.
     EXPECT_EQ(titles,
-              (QStringList { qs("Sort by"), FieldId::Email, Key::Domain, Key::Username, Key::Label }));
+              (QStringList { qs("Sort by"), qs("Email"), qs("Domain"), qs("User Name"), qs("Label") }));
     EXPECT_EQ(ticked, QStringList { Key::Domain });
     ASSERT_FALSE(menu.isEmpty());
     EXPECT_FALSE(menu.constFirst().enabled);

@@ -1,6 +1,7 @@
 // The multi-value editor opened from the contacts table: its size, keyboard, buttons, and its result
 // applied to the record through the undoable operations.
 #include "detail/addresseditor.h"
+#include "editing/contacteditor.h"
 #include "platform/contactsettings.h"
 #include "platform/popover.h"
 #include "platform/undomanager.h"
@@ -10,7 +11,6 @@
 #include "table/keys.h"
 #include "table/multivaluelist.h"
 #include "table/multivalueviewcontroller.h"
-#include "window/contacteditor.h"
 #include "wiredtable.h"
 
 #include <QLineEdit>

@@ -3,6 +3,7 @@
 #include "detail/addresseditor.h"
 #include "detail/contactinfoeditor.h"
 #include "detail/dateeditor.h"
+#include "editing/contacteditor.h"
 #include "table/multivalueviewcontroller.h"
 #include "platform/contactsettings.h"
 #include "platform/popover.h"
@@ -10,7 +11,6 @@
 #include "record/keys.h"
 #include "table/contactstablemodel.h"
 #include "table/contactsviewcontroller.h"
-#include "window/contacteditor.h"
 #include "wiredtable.h"
 
 #include <QApplication>

@@ -1,10 +1,10 @@
+#include "editing/contacteditor.h"
 #include "formats/contactdump.h"
 #include "formats/qvvcard.h"
 #include "platform/mimetypes.h"
 #include "platform/undomanager.h"
 #include "table/contacttransfer.h"
 #include "tabletestutil.h"
-#include "window/contacteditor.h"
 
 #include <QFile>
 #include <QJsonArray>

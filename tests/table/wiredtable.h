@@ -2,11 +2,11 @@
 // wires them, for widget tests of the table and its popovers.
 #pragma once
 
+#include "editing/contacteditor.h"
 #include "platform/undomanager.h"
 #include "record/entries.h"
 #include "record/keys.h"
 #include "table/contactsviewcontroller.h"
-#include "window/contacteditor.h"
 
 #include <QStringList>
 #include <memory>

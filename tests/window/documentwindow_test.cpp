@@ -2,10 +2,10 @@
 // documents when unlocked, closing with unsaved edits, and the edited mark following undo.
 #include "document/documentcontroller.h"
 #include "document/progressalert.h"
+#include "editing/contacteditor.h"
 #include "platform/encodings.h"
 #include "record/keys.h"
 #include "table/contactsviewcontroller.h"
-#include "window/contacteditor.h"
 #include "window/windowkeys.h"
 #include "windowtestutil.h"
 

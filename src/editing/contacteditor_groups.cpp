@@ -1,6 +1,6 @@
 // ContactEditor: the groups of a container (add, delete, rename, select) and dropping rows on them.
-#include "window/contacteditor.h"
-#include "window/keys.h"
+#include "editing/contacteditor.h"
+#include "editing/keys.h"
 
 #include <QDateTime>
 #include <QSet>
@@ -170,4 +170,37 @@ QStringList ContactEditor::groupNamesOfContact(const ContactEntry &contact) cons
             names.append(group->name);
     }
     return names;
+}
+
+QList<GroupEntry> ContactEditor::groupsToAddContactsTo() const
+{
+    QList<GroupEntry> groups;
+    const ContainerEntry container = containerOfGroup(m_selectedGroup);
+    if (!container)
+        return groups;
+    for (const GroupEntry &group : std::as_const(container->groups)) {
+        if (group && !group->top && !group->deleted && group != m_selectedGroup)
+            groups.append(group);
+    }
+    return groups;
+}
+
+bool ContactEditor::addToGroup(const ContactList &selected, const GroupEntry &group)
+{
+    if (!m_editState || !group || group->deleted || group == m_selectedGroup)
+        return false;
+    if (!undoAddContacts(selected, group))
+        return false;
+    markDocumentEdited();
+    return true;
+}
+
+bool ContactEditor::removeFromGroup(const ContactList &selected)
+{
+    if (!m_editState || !m_selectedGroup || m_selectedGroup->top)
+        return false;
+    if (!undoDeleteContacts(selected, m_selectedGroup, true))
+        return false;
+    markDocumentEdited();
+    return true;
 }

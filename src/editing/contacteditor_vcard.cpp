@@ -1,8 +1,8 @@
 // ContactEditor: contacts dropped on the table as vCard text.
 //
 // Kept apart from the other commands: it is the only one that needs the vCard reader.
+#include "editing/contacteditor.h"
 #include "formats/qvvcard.h"
-#include "window/contacteditor.h"
 
 qsizetype ContactEditor::addContactByVCardString(const QString &text)
 {

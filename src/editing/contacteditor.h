@@ -40,6 +40,8 @@ public:
         DeleteGroup,
         DeleteContacts,
         DuplicateContacts,
+        AddToGroup,
+        RemoveFromGroup,
         Undo,
         Redo,
         Other
@@ -147,6 +149,14 @@ public:
     // Whether rows of the table may be dropped on the group.
     bool canDropContacts(const GroupEntry &group) const;
     QStringList groupNamesOfContact(const ContactEntry &contact) const;
+    // The groups the selected contacts can be added to: the other groups of the selected group's
+    // container, "All Contacts" and deleted groups left out.
+    QList<GroupEntry> groupsToAddContactsTo() const;
+    // Adds the contacts to the group, in one undo step; the selected group stays selected.
+    bool addToGroup(const ContactList &selected, const GroupEntry &group);
+    // Takes the contacts out of the selected group, in one undo step; never from "All Contacts",
+    // which would delete them.
+    bool removeFromGroup(const ContactList &selected);
 
     // ---- Contact commands (contacteditor_contacts.cpp) --------------------------------------
     // A contact named New in the selected group; unlocks editing. Answers the group's entry.

@@ -1,6 +1,6 @@
 // ContactEditor: undoable changes of record values, and merging one contact into another.
+#include "editing/contacteditor.h"
 #include "record/keys.h"
-#include "window/contacteditor.h"
 
 #include <QDebug>
 #include <algorithm>

@@ -3,9 +3,9 @@
 #pragma once
 
 #include "../testutil.h"
+#include "editing/contacteditor.h"
 #include "platform/undomanager.h"
 #include "record/keys.h"
-#include "window/contacteditor.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>

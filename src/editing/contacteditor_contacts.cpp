@@ -1,7 +1,7 @@
 // ContactEditor: group membership (adding and deleting contacts) and the contact commands.
+#include "editing/contacteditor.h"
+#include "editing/keys.h"
 #include "record/keys.h"
-#include "window/contacteditor.h"
-#include "window/keys.h"
 
 #include <QHash>
 #include <QSet>

@@ -1,5 +1,5 @@
 // ContactEditor: state, refreshing the views, undo and redo, menu validation.
-#include "window/contacteditor.h"
+#include "editing/contacteditor.h"
 
 #include "record/keys.h"
 
@@ -210,6 +210,10 @@ bool ContactEditor::validateMenuItem(MenuAction action, const MenuContext &conte
     case MenuAction::DeleteContacts:
     case MenuAction::DuplicateContacts:
         return m_editState && context.hasSelectedRow;
+    case MenuAction::AddToGroup:
+        return m_editState && context.hasSelectedRow && !groupsToAddContactsTo().isEmpty();
+    case MenuAction::RemoveFromGroup:
+        return m_editState && context.hasSelectedRow && m_selectedGroup && !m_selectedGroup->top;
     case MenuAction::Undo:
         return m_undo && m_undo->canUndo();
     case MenuAction::Redo:

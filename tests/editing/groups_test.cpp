@@ -207,3 +207,59 @@ TEST_F(Groups, DeleteGroupAndDropsNeedAnUnlockedOtherGroup)
 }
 
 } // namespace
+
+TEST_F(Groups, AddToGroupOffersTheOtherLiveGroupsAndIsOneUndoStep)
+{
+    ASSERT_TRUE(editor.undoDeleteGroup(work, container));
+    const GroupEntry family = addGroup(qs("Family"));
+    editor.groupSelectionDidChange(friends);
+    EXPECT_EQ(editor.groupsToAddContactsTo(), QList<GroupEntry> { family })
+        << "neither All Contacts, the selected group nor a deleted one";
+
+    editor.groupSelectionDidChange(all);
+    endEvent();
+    resetRecords();
+    ASSERT_TRUE(editor.addToGroup({ bert, cleo }, family));
+    endEvent();
+    EXPECT_EQ(shownIds(family), QStringList({ bert->uniqueId, cleo->uniqueId }));
+    EXPECT_EQ(editor.selectedGroup(), all) << "the group on show stays";
+    EXPECT_EQ(seen.edited, std::optional<bool>(true));
+    editor.undo();
+    EXPECT_TRUE(shownIds(family).isEmpty());
+    EXPECT_EQ(shownIds(all).size(), 3);
+
+    editor.setEditState(false);
+    EXPECT_FALSE(editor.addToGroup({ bert }, family)) << "locked";
+}
+
+TEST_F(Groups, RemoveFromGroupLeavesAllContactsAloneAndUndoes)
+{
+    EXPECT_FALSE(editor.removeFromGroup({ anna })) << "from All Contacts it would delete the contact";
+    EXPECT_EQ(shownIds(all).size(), 3);
+
+    editor.groupSelectionDidChange(friends);
+    endEvent();
+    ASSERT_TRUE(editor.removeFromGroup({ anna }));
+    endEvent();
+    EXPECT_EQ(shownIds(friends), QStringList { bert->uniqueId });
+    EXPECT_EQ(shownIds(work), QStringList { anna->uniqueId }) << "other memberships stay";
+    EXPECT_EQ(shownIds(all).size(), 3);
+    EXPECT_EQ(editor.groupNamesOfContact(anna), QStringList({ qs("All Contacts"), qs("Work") }));
+    editor.undo();
+    EXPECT_EQ(shownIds(friends), QStringList({ anna->uniqueId, bert->uniqueId }));
+}
+
+TEST_F(Groups, GroupCommandsNeedASelectedRowAndTheLockOff)
+{
+    ContactEditor::MenuContext selected;
+    selected.hasSelectedRow = true;
+    EXPECT_TRUE(editor.validateMenuItem(ContactEditor::MenuAction::AddToGroup, selected));
+    EXPECT_FALSE(editor.validateMenuItem(ContactEditor::MenuAction::RemoveFromGroup, selected))
+        << "All Contacts is selected";
+    EXPECT_FALSE(editor.validateMenuItem(ContactEditor::MenuAction::AddToGroup, {}));
+    editor.groupSelectionDidChange(friends);
+    EXPECT_TRUE(editor.validateMenuItem(ContactEditor::MenuAction::RemoveFromGroup, selected));
+    editor.setEditState(false);
+    EXPECT_FALSE(editor.validateMenuItem(ContactEditor::MenuAction::RemoveFromGroup, selected));
+    EXPECT_FALSE(editor.validateMenuItem(ContactEditor::MenuAction::AddToGroup, selected));
+}
