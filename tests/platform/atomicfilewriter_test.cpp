@@ -3,6 +3,7 @@
 #include "../testutil.h"
 #include "platform/atomicfilewriter.h"
 #include "platform/userdefaults.h"
+#include "platform/workspace.h"
 
 #include <QDir>
 #include <QFile>
@@ -148,6 +149,27 @@ TEST(FullDisk, PreferencesThatDoNotFitLeaveTheOldFileAndStayPending)
     EXPECT_TRUE(defaults.hasPendingChanges());
     EXPECT_EQ(contents(path), old);
     EXPECT_EQ(disk.entries(), QStringList { qs("preferences.json") });
+}
+
+TEST(FullDisk, NoCalendarFileIsOpenedCutShort)
+{
+    SmallTmpfs disk(64 * 1024);
+    if (!disk.isMounted())
+        GTEST_SKIP() << disk.skipReason().toStdString();
+    const QByteArray temporaryFolder = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(disk.filePath(QString())));
+    ASSERT_TRUE(disk.fillLeaving(0));
+    QList<QUrl> opened;
+    const Workspace::Opener previous = Workspace::setOpener([&opened](const QUrl &url) {
+        opened.append(url);
+        return true;
+    });
+
+    EXPECT_FALSE(Workspace::openUrl(Workspace::calendarUrl(QDate(2024, 2, 29), qs("Birthday: Ann"), true)));
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_TRUE(disk.entries().isEmpty());
+    Workspace::setOpener(previous);
+    qputenv("TMPDIR", temporaryFolder);
 }
 
 } // namespace
