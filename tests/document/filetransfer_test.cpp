@@ -1,4 +1,5 @@
 // The window's import and export commands and its clipboard, driven as a user would, offscreen.
+#include "../smalltmpfs.h"
 #include "document/document.h"
 #include "document/filetransfercontroller.h"
 #include "document/importpanel.h"
@@ -221,6 +222,29 @@ private Q_SLOTS:
         QCOMPARE(box->informativeText(), QStringLiteral("Please make sure the file is a valid CSV file."));
         QVERIFY(!transfer(document)->isExporting());
         QCOMPARE(shownNames(document).size(), 3);
+    }
+
+    void anExportOnAFullDiskSaysSoAndKeepsTheOldFile()
+    {
+        SmallTmpfs disk(64 * 1024);
+        if (!disk.isMounted())
+            QSKIP(qPrintable(disk.skipReason()));
+        Document *document = openDocument(kCards);
+        QVERIFY(document);
+        table(document)->tableView()->selectAll();
+        const QString path = disk.filePath(QStringLiteral("export.vcf"));
+        QVERIFY(writeBytes(path, "old contents"));
+        QVERIFY(disk.fillLeaving(0));
+
+        transfer(document)->exportToVCard();
+        endFileSheet(document, path);
+        QMessageBox *box = takeAlert(document);
+        QVERIFY(box);
+        QCOMPARE(box->text(), QStringLiteral("Can't save the file"));
+        QVERIFY2(box->informativeText().endsWith(QStringLiteral("\nThe disk is full")),
+                 qPrintable(box->informativeText()));
+        QCOMPARE(fileBytes(path), QByteArray("old contents"));
+        QCOMPARE(disk.entries(), QStringList { QStringLiteral("export.vcf") });
     }
 
     void importAddsTheSelectedContactsAsOneUndoStep()
