@@ -101,7 +101,6 @@ private:
     bool finishRead(std::optional<ContainerTable> containers, const QString &fileType, bool requireContacts,
                     DocumentError *error);
     QString askSavePath();
-    bool readContainers(const QString &path, DocumentError *error);
     void handTablesToWindow();
     // Before overwriting the document's own file: asks when someone else changed it. False when
     // the save should not go on.
