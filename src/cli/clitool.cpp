@@ -3,13 +3,13 @@
 #include "document/contactfiles.h"
 #include "formats/contactdump.h"
 #include "formats/qvvcard.h"
+#include "platform/atomicfilewriter.h"
 #include "platform/encodings.h"
 #include "platform/textfilereader.h"
 #include "record/qvperson.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTextStream>
 
 namespace CliTool {
@@ -109,7 +109,7 @@ int convert(const ReadResult &read, const QString &outPath, QTextStream &err)
         return UsageError;
     }
     const ContactList contacts = liveContacts(read.containers);
-    QSaveFile file(outPath);
+    AtomicFileWriter file(outPath);
     bool written = file.open(QIODevice::WriteOnly);
     if (written && csv) {
         const QByteArray bytes = ContactExport::csvText(contacts).toUtf8();

@@ -1,10 +1,10 @@
 #include "document/contactfiles.h"
 
+#include "platform/atomicfilewriter.h"
 #include "platform/textfilereader.h"
 #include "record/keys.h"
 
 #include <QHash>
-#include <QSaveFile>
 
 namespace {
 
@@ -138,11 +138,5 @@ QString ContactExport::csvText(const ContactList &contacts)
 
 bool ContactExport::writeData(const QString &path, const QByteArray &bytes, QString *errorString)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        if (errorString)
-            *errorString = file.errorString();
-        return false;
-    }
-    return true;
+    return AtomicFileWriter::writeFile(path, bytes, errorString);
 }

@@ -54,7 +54,8 @@ bool writeVCards(QIODevice &device, const ContactList &contacts, const QVariantL
                  const ContainerEntry &container, const ProgressReport &progress = {});
 // The CSV document of the contacts, one row each.
 QString csvText(const ContactList &contacts);
-// Writes the bytes to path atomically: an existing file is replaced only by a complete one.
+// Writes the bytes to path atomically: an existing file is replaced only by a complete one. On
+// failure errorString says why, for the user.
 bool writeData(const QString &path, const QByteArray &bytes, QString *errorString = nullptr);
 
 } // namespace ContactExport

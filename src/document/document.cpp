@@ -1,8 +1,10 @@
 #include "document/document.h"
 
 #include "document/documentcontroller.h"
+#include "document/filechangemonitor.h"
 #include "document/progressalert.h"
 #include "formats/qvvcard.h"
+#include "platform/atomicfilewriter.h"
 #include "platform/encodings.h"
 #include "platform/textfilereader.h"
 #include "platform/undomanager.h"
@@ -20,7 +22,6 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QThread>
 #include <QtConcurrent/QtConcurrentRun>
 #include <atomic>
@@ -51,13 +52,36 @@ DocumentError vCardError()
     return error;
 }
 
+// Reads and parses a vCard file; progress, if any, is told the percentage done and may stop it.
+VCardTables readVCardTables(const QString &path, int encoding,
+                            const std::function<void(bool *stop, double percent)> &progress)
+{
+    VCardTables result;
+    // Files are read as bytes where their encoding allows, without a UTF-16 copy of a possibly
+    // huge text; each value is then decoded once.
+    const DecodedText decoded = TextFileReader::read(path, encoding, TextFileReader::Utf8Text::Skip,
+                                                     TextFileReader::Lines::Folded);
+    if (!decoded.ok()) {
+        result.readError = decoded.errorString;
+        return result;
+    }
+    const double length = double(std::max<qsizetype>(1, decoded.length()));
+    QVvCard::ProgressHandler handler;
+    if (progress)
+        handler = [&](bool *stop, qsizetype position) { progress(stop, double(position) / length * 100.0); };
+    result.containers = QVvCard::containersFromVCardFile(decoded, handler, &result.statistics);
+    return result;
+}
+
 } // namespace
 
 Document::Document(QObject *parent)
     : QObject(parent)
     , m_undoManager(new UndoManager(this))
+    , m_fileMonitor(new FileChangeMonitor(this))
 {
     connect(m_undoManager, &UndoManager::stackChanged, this, &Document::updateEdited);
+    connect(m_fileMonitor, &FileChangeMonitor::changedOnDisk, this, &Document::fileChangedOnDisk);
 }
 
 Document::~Document()
@@ -130,57 +154,43 @@ bool Document::readFromText(const QString &text, const QString &fileType, Docume
 bool Document::readFromFile(const QString &path, const QString &fileType, int encoding, DocumentError *error)
 {
     m_fileType = fileType;
-    if (fileType == DocumentType::Csv) {
-        const DecodedText decoded = TextFileReader::read(path, encoding);
-        if (!decoded.ok()) {
-            if (error)
-                error->description = decoded.errorString;
-            return false;
-        }
-        if (!finishRead(csvContainerTable(decoded.text), fileType, true, error))
-            return false;
-        m_filePath = path;
-        return true;
-    }
-    if (!readVCard(path, encoding, error))
+    m_encoding = encoding;
+    // Taken before reading: a change made while the file is read is a change.
+    m_fileMonitor->setFile(path);
+    if (!(isCsv() ? readCsv(path, error) : readVCard(path, error)))
         return false;
     m_filePath = path;
     return true;
 }
 
-bool Document::readVCard(const QString &path, int encoding, DocumentError *error)
+bool Document::readCsv(const QString &path, DocumentError *error)
+{
+    const DecodedText decoded = TextFileReader::read(path, m_encoding);
+    if (!decoded.ok()) {
+        if (error)
+            error->description = decoded.errorString;
+        return false;
+    }
+    return finishRead(csvContainerTable(decoded.text), DocumentType::Csv, true, error);
+}
+
+bool Document::readVCard(const QString &path, DocumentError *error)
 {
     if (!m_progressAlert)
         m_progressAlert = new ProgressAlert;
     m_progressAlert->setMessage(tr("Reading the file: %1").arg(QFileInfo(path).fileName()));
     m_progressAlert->setProgress(0);
 
-    struct Result
-    {
-        std::optional<ContainerTable> containers;
-        VCardReadStatistics statistics;
-        QString readError;
-    };
     std::atomic<bool> cancelled{false};
     ProgressAlert *alert = m_progressAlert;
-    QFuture<Result> future = QtConcurrent::run([path, encoding, &cancelled, alert] {
+    const int encoding = m_encoding;
+    QFuture<VCardTables> future = QtConcurrent::run([path, encoding, &cancelled, alert] {
         QElapsedTimer started;
         started.start();
-        Result result;
-        // Files are read as bytes where their encoding allows, without a UTF-16 copy of a possibly
-        // huge text; each value is then decoded once.
-        const DecodedText decoded = TextFileReader::read(path, encoding, TextFileReader::Utf8Text::Skip,
-                                                         TextFileReader::Lines::Folded);
-        if (!decoded.ok()) {
-            result.readError = decoded.errorString;
-        } else {
-            const qsizetype length = std::max<qsizetype>(1, decoded.length());
-            const auto progress = [&](bool *stop, qsizetype position) {
-                *stop = cancelled.load(std::memory_order_relaxed);
-                alert->setProgress(double(position) / double(length) * 100.0);
-            };
-            result.containers = QVvCard::containersFromVCardFile(decoded, progress, &result.statistics);
-        }
+        VCardTables result = readVCardTables(path, encoding, [&](bool *stop, double percent) {
+            *stop = cancelled.load(std::memory_order_relaxed);
+            alert->setProgress(percent);
+        });
         while (started.elapsed() < kMinimumAlertMilliseconds && !cancelled.load())
             QThread::msleep(5);
         alert->setProgress(100);
@@ -192,16 +202,20 @@ bool Document::readVCard(const QString &path, int encoding, DocumentError *error
         cancelled = true;
     // The worker stops at its next progress report; wait for it so nothing outlives this frame.
     future.waitForFinished();
-    Result result = future.result();
     if (cancelled)
         return false; // cancelled: no error of its own
-    if (!result.readError.isEmpty()) {
+    return finishVCardRead(future.result(), error);
+}
+
+bool Document::finishVCardRead(VCardTables tables, DocumentError *error)
+{
+    if (!tables.readError.isEmpty()) {
         if (error)
-            error->description = result.readError;
+            error->description = tables.readError;
         return false;
     }
-    m_unreadCards = result.statistics.skippedCards;
-    return finishRead(std::move(result.containers), DocumentType::VCard, true, error);
+    m_unreadCards = tables.statistics.skippedCards;
+    return finishRead(std::move(tables.containers), DocumentType::VCard, true, error);
 }
 
 QString Document::unreadCardsMessage() const
@@ -252,17 +266,8 @@ void Document::makeWindowControllers()
     ContactsViewController *table = content->contactsViewController();
     table->beginUpdates();
 
-    if (m_containerTable.isEmpty())
-        m_containerTable = QVvCard::containersFromVCards(QString()).value_or(ContainerTable());
-    content->setContainerTable(m_containerTable);
-    const GroupEntry first = m_containerTable.first()->groups.first();
-    content->setSelectedGroupDict(first);
-    if (!m_contactTable)
-        m_contactTable = first->contactTable;
-    content->setContactTable(m_contactTable);
+    handTablesToWindow();
     content->setNewWindow(!rememberedFrame);
-    m_containerTable.clear(); // the window owns the tables from now on
-    m_contactTable.reset();
     defaults.setValue(WindowKey::LastSidebar, true);
     content->setDocumentName(lastComponentOfFileName());
     window->showWindow();
@@ -279,9 +284,25 @@ void Document::makeWindowControllers()
     }
 }
 
+void Document::handTablesToWindow()
+{
+    ViewController *content = mainViewController();
+    if (m_containerTable.isEmpty())
+        m_containerTable = QVvCard::containersFromVCards(QString()).value_or(ContainerTable());
+    content->setContainerTable(m_containerTable);
+    const GroupEntry first = m_containerTable.first()->groups.first();
+    content->setSelectedGroupDict(first);
+    if (!m_contactTable)
+        m_contactTable = first->contactTable;
+    content->setContactTable(m_contactTable);
+    m_containerTable.clear(); // the window owns the tables from now on
+    m_contactTable.reset();
+}
+
 void Document::convertCsvToVCard()
 {
     const QString oldName = QFileInfo(m_filePath).completeBaseName();
+    m_fileMonitor->setFile(QString());
     m_filePath.clear();
     m_fileType = DocumentType::VCard;
     setDisplayName(oldName);
@@ -294,7 +315,7 @@ bool Document::writeToFile(const QString &path, QString *errorString)
     ViewController *content = mainViewController();
     if (!content)
         return false;
-    QSaveFile file(path);
+    AtomicFileWriter file(path);
     // The cards go to the file batch by batch as they are written, never all at once in memory.
     if (!file.open(QIODevice::WriteOnly) || !content->writeVCardDataOfDocument(file) || !file.commit()) {
         if (errorString)
@@ -325,15 +346,7 @@ bool Document::save()
     // A CSV document is never overwritten with vCard text: it gets a vCard name of its own.
     if (m_filePath.isEmpty() || isCsv())
         return saveAs();
-    QString errorString;
-    if (!writeToFile(m_filePath, &errorString)) {
-        QMessageBox::warning(m_mainWindowController, QApplication::applicationDisplayName(),
-                             tr("Can't save the file") + u'\n' + errorString);
-        return false;
-    }
-    m_unrecordedChanges = false;
-    m_undoManager->setClean();
-    return true;
+    return confirmOverwriteOfChangedFile() && writeDocument(m_filePath);
 }
 
 bool Document::saveAs()
@@ -341,16 +354,108 @@ bool Document::saveAs()
     const QString path = askSavePath();
     if (path.isEmpty())
         return false;
-    QString errorString;
-    if (!writeToFile(path, &errorString)) {
-        QMessageBox::warning(m_mainWindowController, QApplication::applicationDisplayName(),
-                             tr("Can't save the file") + u'\n' + errorString);
+    if (QFileInfo(path) == QFileInfo(m_filePath) && !isCsv() && !confirmOverwriteOfChangedFile())
         return false;
-    }
+    if (!writeDocument(path))
+        return false;
     m_filePath = path;
     m_fileType = DocumentType::VCard;
     m_displayName.clear();
     Q_EMIT displayNameChanged(displayName());
+    return true;
+}
+
+bool Document::writeDocument(const QString &path)
+{
+    QString errorString;
+    if (!writeToFile(path, &errorString)) {
+        // The file and the edited mark stay as they were: nothing was saved.
+        QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(),
+                        tr("Can't save the file"), QMessageBox::Ok, m_mainWindowController);
+        box.setInformativeText(errorString);
+        box.exec();
+        return false;
+    }
+    // What is on disk now is ours; the watch follows the new file.
+    m_fileMonitor->setFile(path);
+    m_unrecordedChanges = false;
+    m_undoManager->setClean();
+    return true;
+}
+
+bool Document::confirmOverwriteOfChangedFile()
+{
+    if (!m_fileMonitor->isChangedOnDisk())
+        return true;
+    QMessageBox box(
+        QMessageBox::Warning, QApplication::applicationDisplayName(),
+        tr("The file “%1” has been changed by another application.").arg(lastComponentOfFileName()),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, m_mainWindowController);
+    box.setInformativeText(tr("Saving now replaces the changes made there."));
+    box.button(QMessageBox::Save)->setText(tr("Save Anyway"));
+    box.button(QMessageBox::Discard)->setText(tr("Revert to the file on disk"));
+    box.setDefaultButton(QMessageBox::Cancel);
+    if (m_mainWindowController)
+        box.setWindowModality(Qt::WindowModal);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return true;
+    case QMessageBox::Discard:
+        revertToFile();
+        return false;
+    default:
+        return false;
+    }
+}
+
+void Document::fileChangedOnDisk()
+{
+    // Unsaved edits are not interrupted: saving them asks first.
+    if (m_edited || m_reloadOffer || !m_mainWindowController)
+        return;
+    auto *box = new QMessageBox(
+        QMessageBox::Information, QApplication::applicationDisplayName(),
+        tr("The file “%1” has been changed by another application.").arg(lastComponentOfFileName()),
+        QMessageBox::Ok | QMessageBox::Ignore, m_mainWindowController);
+    box->setInformativeText(tr("Do you want to reload it?"));
+    box->button(QMessageBox::Ok)->setText(tr("Reload"));
+    box->setDefaultButton(QMessageBox::Ok);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::WindowModal);
+    connect(box, &QMessageBox::buttonClicked, this, [this, box](QAbstractButton *button) {
+        if (box->standardButton(button) == QMessageBox::Ok && !m_edited)
+            revertToFile();
+    });
+    m_reloadOffer = box;
+    box->open();
+}
+
+bool Document::revertToFile()
+{
+    ViewController *content = mainViewController();
+    if (!content || m_filePath.isEmpty())
+        return false;
+    m_fileMonitor->setFile(m_filePath);
+    DocumentError error;
+    const bool read = isCsv() ? readCsv(m_filePath, &error)
+                              : finishVCardRead(readVCardTables(m_filePath, m_encoding, {}), &error);
+    if (!read) {
+        QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(),
+                        tr("The document “%1” could not be read.").arg(lastComponentOfFileName()),
+                        QMessageBox::Ok, m_mainWindowController);
+        box.setInformativeText(error.recoverySuggestion.isEmpty() ? error.description
+                                                                  : error.recoverySuggestion);
+        box.exec();
+        m_containerTable.clear();
+        m_contactTable.reset();
+        return false;
+    }
+    ContactsViewController *table = content->contactsViewController();
+    table->beginUpdates();
+    handTablesToWindow();
+    table->endUpdates();
+    // The undo steps belong to the tables that are gone.
+    m_undoManager->removeAllActions();
     m_unrecordedChanges = false;
     m_undoManager->setClean();
     return true;

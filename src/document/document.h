@@ -4,22 +4,38 @@
 // working Cancel; CSV: on the calling thread). The window takes the tables over when it is made.
 // Saving writes the whole document as vCard 3.0, atomically; a CSV document is saved under a new
 // vCard name. Edits are tracked through the document's undo stack.
+//
+// The file is watched while the document is open: a save asks first when someone else changed the
+// file since it was read or saved, and a change on disk is offered for reloading while the
+// document has no unsaved edits.
 #pragma once
 
 #include "document/documentkeys.h"
-#include "window/windowcontroller.h"
+#include "formats/qvvcard.h"
 #include "record/entries.h"
+#include "window/windowcontroller.h"
 
 #include <QObject>
 #include <QPointer>
 #include <QString>
-
+#include <functional>
 #include <memory>
+#include <optional>
 
+class FileChangeMonitor;
 class ProgressAlert;
+class QMessageBox;
 class UndoManager;
 class ViewController;
 class WindowController;
+
+// A vCard file as read, before the document takes it.
+struct VCardTables
+{
+    std::optional<ContainerTable> containers;
+    VCardReadStatistics statistics;
+    QString readError;
+};
 
 class Document : public QObject
 {
@@ -66,8 +82,12 @@ public:
     // or failed (the failure was shown).
     bool save();
     bool saveAs();
-    // Writes every contact that is not deleted as vCard 3.0 to path, atomically.
+    // Writes every contact that is not deleted as vCard 3.0 to path, atomically. On failure the
+    // file is left as it was and errorString says why, for the user.
     bool writeToFile(const QString &path, QString *errorString);
+    // Reads the file again and shows what it holds now; the edits and their undo steps are
+    // dropped. False (after showing why) when the file can't be read.
+    bool revertToFile();
     // Asks to save unsaved edits; false when the user cancelled.
     bool canClose();
 
@@ -79,10 +99,19 @@ Q_SIGNALS:
     void displayNameChanged(const QString &name);
 
 private:
-    bool readVCard(const QString &path, int encoding, DocumentError *error);
+    bool readCsv(const QString &path, DocumentError *error);
+    // Behind the progress alert, with a working Cancel.
+    bool readVCard(const QString &path, DocumentError *error);
+    bool finishVCardRead(VCardTables tables, DocumentError *error);
     bool finishRead(std::optional<ContainerTable> containers, const QString &fileType, bool requireContacts,
                     DocumentError *error);
     QString askSavePath();
+    void handTablesToWindow();
+    // Before overwriting the document's own file: asks when someone else changed it. False when
+    // the save should not go on.
+    bool confirmOverwriteOfChangedFile();
+    bool writeDocument(const QString &path);
+    void fileChangedOnDisk();
 
     QString m_filePath;
     QString m_fileType = DocumentType::VCard;
@@ -92,6 +121,9 @@ private:
     UndoManager *m_undoManager;
     QPointer<WindowController> m_mainWindowController;
     ProgressAlert *m_progressAlert = nullptr;
+    FileChangeMonitor *m_fileMonitor;
+    QPointer<QMessageBox> m_reloadOffer;
+    int m_encoding = 0; // as the file was opened, for reading it again
     void setDocumentEdited(bool edited);
     void updateEdited();
 

@@ -5,6 +5,7 @@
 #include "document/encodingaccessory.h"
 #include "document/importpanel.h"
 #include "document/progressalert.h"
+#include "platform/atomicfilewriter.h"
 #include "table/contactsviewcontroller.h"
 #include "window/viewcontroller.h"
 #include "window/windowcontroller.h"
@@ -15,7 +16,6 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QMessageBox>
-#include <QSaveFile>
 #include <QThread>
 #include <QtConcurrent/QtConcurrentRun>
 #include <atomic>
@@ -234,8 +234,9 @@ void FileTransferController::exportFile(Format format, const QString &path, cons
     const ContactTable table = content()->contactTable();
     const ContactList contacts = table ? ContactExport::contactsToWrite(selected, *table) : ContactList();
     bool written = false;
+    QString error;
     if (format == Format::Csv) {
-        written = ContactExport::writeData(path, ContactExport::csvText(contacts).toUtf8());
+        written = ContactExport::writeData(path, ContactExport::csvText(contacts).toUtf8(), &error);
     } else {
         // Names are composed lazily; composing them here leaves the worker only reading records.
         for (const ContactEntry &entry : contacts)
@@ -246,7 +247,7 @@ void FileTransferController::exportFile(Format format, const QString &path, cons
         const ContainerEntry container = containers.isEmpty() ? ContainerEntry() : containers.first();
         // The worker writes the cards into the file as they are ready; only a finished export
         // replaces what the path held.
-        QSaveFile file(path);
+        AtomicFileWriter file(path);
         if (file.open(QIODevice::WriteOnly)) {
             const bool finished = runBehindAlert(
                 tr("Writing the file: %1").arg(proposedName), [&](const ProgressReport &progress) {
@@ -256,9 +257,13 @@ void FileTransferController::exportFile(Format format, const QString &path, cons
                 return; // cancelled: nothing is written
             written = written && file.commit();
         }
+        error = file.errorString();
     }
-    if (!written)
-        showAlert(tr("Can't save the file"), tr("Something error happened in saving operation."));
+    if (!written) {
+        // What happened, after the general words: "The disk is full" is something a user can fix.
+        showAlert(tr("Can't save the file"),
+                  tr("Something error happened in saving operation.") + QStringLiteral("\n") + error);
+    }
 }
 
 // ---- Sheets ------------------------------------------------------------------------------------

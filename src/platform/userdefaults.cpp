@@ -1,5 +1,7 @@
 #include "platform/userdefaults.h"
 
+#include "platform/atomicfilewriter.h"
+
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
@@ -8,7 +10,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonValue>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTimer>
 
@@ -99,23 +100,24 @@ void UserDefaults::load()
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
     if (error.error != QJsonParseError::NoError) {
-        preserveDamagedFile(error.errorString());
+        preserveDamagedFile(bytes, error.errorString());
         return;
     }
     if (!document.isObject()) {
-        preserveDamagedFile(QStringLiteral("not a JSON object"));
+        preserveDamagedFile(bytes, QStringLiteral("not a JSON object"));
         return;
     }
     m_values = document.object().toVariantMap();
 }
 
-bool UserDefaults::preserveDamagedFile(const QString &reason)
+bool UserDefaults::preserveDamagedFile(const QByteArray &bytes, const QString &reason)
 {
     const QString base = m_filePath + QStringLiteral(".corrupt");
     QString copy = base;
     for (int n = 2; QFile::exists(copy) && n < 1000; ++n)
         copy = base + u'.' + QString::number(n);
-    if (!QFile::exists(copy) && QFile::copy(m_filePath, copy)) {
+    // Written like any other file: a copy cut short by a full disk is no copy.
+    if (!QFile::exists(copy) && AtomicFileWriter::writeFile(copy, bytes)) {
         qWarning().noquote() << "UserDefaults:" << m_filePath << "is damaged (" << reason
                              << "); kept a copy as" << copy << "and started with empty preferences";
         return true;
@@ -272,14 +274,11 @@ bool UserDefaults::sync()
     if (!m_writable)
         return false;
     QDir().mkpath(QFileInfo(m_filePath).absolutePath());
-    QSaveFile file(m_filePath);
-    if (!file.open(QIODevice::WriteOnly)) {
-        qWarning().noquote() << "UserDefaults: ERROR can't write" << m_filePath << file.errorString();
-        return false;
-    }
-    file.write(QJsonDocument(QJsonObject::fromVariantMap(m_values)).toJson(QJsonDocument::Indented));
-    if (!file.commit()) {
-        qWarning().noquote() << "UserDefaults: ERROR can't write" << m_filePath << file.errorString();
+    const QByteArray bytes
+        = QJsonDocument(QJsonObject::fromVariantMap(m_values)).toJson(QJsonDocument::Indented);
+    QString error;
+    if (!AtomicFileWriter::writeFile(m_filePath, bytes, &error)) {
+        qWarning().noquote() << "UserDefaults: ERROR can't write" << m_filePath << error;
         return false;
     }
     m_dirty = false;

@@ -68,7 +68,7 @@ Q_SIGNALS:
 
 private:
     void load();
-    bool preserveDamagedFile(const QString &reason);
+    bool preserveDamagedFile(const QByteArray &bytes, const QString &reason);
     void markDirty();
 
     QString m_filePath;

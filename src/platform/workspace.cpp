@@ -1,5 +1,7 @@
 #include "platform/workspace.h"
 
+#include "platform/atomicfilewriter.h"
+
 #include <QDateTime>
 #include <QDebug>
 #include <QDesktopServices>
@@ -75,14 +77,18 @@ QUrl writeCalendarFile(const QUrl &url)
     const QString summary = query.queryItemValue(kSummaryKey, QUrl::FullyDecoded);
     const bool yearly = query.queryItemValue(kYearlyKey) == QLatin1String("1");
 
+    // The temporary file only reserves a name; the event is written like every other file, so a
+    // full disk gives no event rather than half of one.
     QTemporaryFile file(QDir::tempPath() + QStringLiteral("/event-XXXXXX.ics"));
-    file.setAutoRemove(false); // the calendar program reads it after we return
-    if (!file.open()) {
-        qWarning().noquote() << "Workspace: ERROR can't write a calendar file:" << file.errorString();
+    QString error;
+    if (!file.open()
+        || !AtomicFileWriter::writeFile(file.fileName(), Workspace::calendarEvent(date, summary, yearly),
+                                        &error)) {
+        qWarning().noquote() << "Workspace: ERROR can't write a calendar file:"
+                             << (error.isEmpty() ? file.errorString() : error);
         return {};
     }
-    file.write(Workspace::calendarEvent(date, summary, yearly));
-    file.close();
+    file.setAutoRemove(false); // the calendar program reads it after we return
     return QUrl::fromLocalFile(file.fileName());
 }
 

@@ -1,4 +1,5 @@
 // The window's import and export commands and its clipboard, driven as a user would, offscreen.
+#include "../smalltmpfs.h"
 #include "document/document.h"
 #include "document/filetransfercontroller.h"
 #include "document/importpanel.h"
@@ -197,7 +198,10 @@ private Q_SLOTS:
         QMessageBox *box = takeAlert(document);
         QVERIFY(box);
         QCOMPARE(box->text(), QStringLiteral("Can't save the file"));
-        QCOMPARE(box->informativeText(), QStringLiteral("Something error happened in saving operation."));
+        // The general words, then what happened.
+        QCOMPARE(box->informativeText().section(u'\n', 0, 0),
+                 QStringLiteral("Something error happened in saving operation."));
+        QCOMPARE(box->informativeText().section(u'\n', 1), QStringLiteral("No such file or directory"));
         QVERIFY(!transfer(document)->isExporting());
 
         const QString noCards = m_folder.filePath(QStringLiteral("nothing.vcf"));
@@ -218,6 +222,29 @@ private Q_SLOTS:
         QCOMPARE(box->informativeText(), QStringLiteral("Please make sure the file is a valid CSV file."));
         QVERIFY(!transfer(document)->isExporting());
         QCOMPARE(shownNames(document).size(), 3);
+    }
+
+    void anExportOnAFullDiskSaysSoAndKeepsTheOldFile()
+    {
+        SmallTmpfs disk(64 * 1024);
+        if (!disk.isMounted())
+            QSKIP(qPrintable(disk.skipReason()));
+        Document *document = openDocument(kCards);
+        QVERIFY(document);
+        table(document)->tableView()->selectAll();
+        const QString path = disk.filePath(QStringLiteral("export.vcf"));
+        QVERIFY(writeBytes(path, "old contents"));
+        QVERIFY(disk.fillLeaving(0));
+
+        transfer(document)->exportToVCard();
+        endFileSheet(document, path);
+        QMessageBox *box = takeAlert(document);
+        QVERIFY(box);
+        QCOMPARE(box->text(), QStringLiteral("Can't save the file"));
+        QVERIFY2(box->informativeText().endsWith(QStringLiteral("\nThe disk is full")),
+                 qPrintable(box->informativeText()));
+        QCOMPARE(fileBytes(path), QByteArray("old contents"));
+        QCOMPARE(disk.entries(), QStringList { QStringLiteral("export.vcf") });
     }
 
     void importAddsTheSelectedContactsAsOneUndoStep()
