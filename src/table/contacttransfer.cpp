@@ -2,6 +2,7 @@
 
 #include "editing/contacteditor.h"
 #include "formats/qvvcard.h"
+#include "platform/atomicfilewriter.h"
 #include "platform/mimetypes.h"
 #include "platform/textfilereader.h"
 #include "platform/userdefaults.h"
@@ -307,10 +308,8 @@ QString ContactTransfer::writeFile(const QString &folder, const QString &name, c
     if (folder.isEmpty() || !QDir().mkpath(folder))
         return {};
     const QString path = QDir(folder).filePath(name);
-    QFile::remove(path);
-    QFile file(path);
-    const QByteArray bytes = text.toUtf8();
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+    // A file cut short by a full temporary folder must not be offered as the contacts.
+    if (!AtomicFileWriter::writeFile(path, text.toUtf8()))
         return {};
     return path;
 }
