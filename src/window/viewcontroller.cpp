@@ -230,7 +230,8 @@ void ViewController::viewWillAppear()
     const QStringList shown = ViewTypes::identifiersForViewType(defaults.dictionaryValue(DefaultsKey::ViewTypeDict),
                                                                 m_selectedViewType);
     m_contactsViewController->setSortDescriptor(
-        SortKeys::initialSortDescriptor(defaults.dictionaryValue(DefaultsKey::LastSortDesc), shown));
+        SortKeys::initialSortDescriptor(defaults.dictionaryValue(DefaultsKey::LastSortDesc), shown),
+        ContactsViewController::SortOrigin::Restored);
     m_contactsViewController->updateTable();
 
     // The groups pane opens on the very first start only; afterwards as the user left it hidden.
