@@ -56,6 +56,12 @@ qsizetype appendKey(UCollator *collator, const QString &text, std::vector<char> 
     }
 }
 
+// Whether two strings are one shared text (a copy of the other), without comparing characters.
+bool sharesText(const QString &a, const QString &b)
+{
+    return a.size() == b.size() && a.constData() == b.constData();
+}
+
 // One sort entry: the 8 key bytes after the prefix all keys share (big-endian, so integer order
 // is byte order), and the rest of the key when it goes on past them.
 struct Entry
@@ -115,8 +121,14 @@ CollationKeys::CollationKeys(const std::vector<QString> &texts)
         if (!collator)
             return;
         for (qsizetype i = begin; i < end; ++i) {
-            if (!texts[size_t(i)].isEmpty())
-                sliceOffsets[size_t(i - begin)] = appendKey(collator.get(), texts[size_t(i)], buffer);
+            const QString &text = texts[size_t(i)];
+            if (text.isEmpty())
+                continue;
+            // A contact's rows share its name: the text right before is often the very same one.
+            if (i > begin && sharesText(text, texts[size_t(i - 1)]))
+                sliceOffsets[size_t(i - begin)] = sliceOffsets[size_t(i - 1 - begin)];
+            else
+                sliceOffsets[size_t(i - begin)] = appendKey(collator.get(), text, buffer);
         }
     };
     QList<QFuture<void>> tasks;

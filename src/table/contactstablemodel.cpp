@@ -59,10 +59,10 @@ void ContactsTableModel::reload()
         const QStringList identifiers = columnIdentifiers();
         // Most views show single-line texts only; count lines where a column can hold more.
         const bool onlyName = identifiers.size() <= 1;
-        auto measure = [&identifiers](SubContactRows &rows) {
-            QtConcurrent::blockingMap(rows, [&identifiers](SubContactRow &row) {
-                row.numLines = RowHeights::cellLines(row, identifiers);
-            });
+        const RowHeights::CellLineCounter counter(identifiers);
+        auto measure = [&counter](SubContactRows &rows) {
+            QtConcurrent::blockingMap(
+                rows, [&counter](SubContactRow &row) { row.numLines = counter.cellLines(row); });
         };
         m_rows = TableRows::reloadRows(*m_contactTable, identifiers, m_context.selectedLabels, m_sort,
                                        onlyName ? std::function<void(SubContactRows &)>() : measure);

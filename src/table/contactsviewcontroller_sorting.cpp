@@ -77,16 +77,17 @@ void ContactsViewController::setSortDescriptor(const SortDescriptor &sort, SortO
     applyRowHeights();
     int found = -1;
     if (anchor) {
-        const RowIndex index(m_model->rows());
-        for (int row : index.rowsFor(anchor->uniqueId)) {
-            const TableSelection::SortAnchor candidate =
-                TableSelection::anchorForSort(m_model->rows().at(row), sort, selectedLabels());
+        // One contact's rows are looked for: a scan costs less than indexing every row.
+        const SubContactRows &rows = m_model->rows();
+        for (int row = 0; row < rows.size() && found < 0; ++row) {
+            if (rows.at(row).uniqueId != anchor->uniqueId)
+                continue;
+            const TableSelection::SortAnchor candidate
+                = TableSelection::anchorForSort(rows.at(row), sort, selectedLabels());
             const bool same = anchor->value.isValid() ? candidate.value == anchor->value
                                                       : candidate.labelIndex == anchor->labelIndex;
-            if (same) {
+            if (same)
                 found = row;
-                break;
-            }
         }
     }
     selectRows(found >= 0 ? QList<int>{found} : selected);

@@ -8,30 +8,21 @@
 
 namespace {
 
-// The text a column contributes to the row's height (labels are not filtered here).
-QString cellText(const SubContactRow &row, const QString &identifier)
+// Lines of a stored entry, read in place: rows are measured on several threads at once, and a copy
+// of each text would make them contend for the text's shared count.
+int storedLines(const QVariant *stored)
 {
-    QVPerson &person = *row.person;
-    if (QVPerson::isAddressIdentifier(identifier)) {
-        const LabeledItems items(person, QVPerson::LabeledField::Address);
-        return items.contains(row.labelIndex) ? items.string(row.labelIndex, identifier) : QString();
-    }
-    if (QVPerson::isStringIdentifier(identifier))
-        return RecordReader::storedString(person, identifier);
-    // Rows are measured on worker threads: read what is stored, never compose it here.
-    if (identifier == FieldId::Name || identifier == FieldId::PhoneticName || identifier == FieldId::Birthday)
-        return person.storedDictionaryString(identifier);
-    // A built-in field needs no type look-up, which walks the record's custom items; every row of
-    // a large table is measured.
-    const QString type = QVPerson::labeledFieldForIdentifier(identifier) ? ValueType::Labeled
-                                                                         : person.typeForIdentifier(identifier);
-    if (type == ValueType::Labeled) {
-        const LabeledItems items(person, identifier);
-        return items.contains(row.labelIndex) ? items.string(row.labelIndex, Key::StringValue) : QString();
-    }
-    if (type == ValueType::String)
-        return RecordReader::storedString(person, identifier);
-    return {};
+    if (!stored)
+        return 1;
+    if (stored->typeId() == QMetaType::QString)
+        return RowHeights::textLineCount(*static_cast<const QString *>(stored->constData()));
+    return RowHeights::textLineCount(stored->toString());
+}
+
+// The item's entry at a row's position, or none past the last item.
+const QVariant *itemEntry(const CompactList &items, int position, const QString &key)
+{
+    return position >= 0 && position < items.size() ? items.at(position).get(key) : nullptr;
 }
 
 } // namespace
@@ -53,13 +44,69 @@ int textLineCount(const QString &text)
 
 int cellLines(const SubContactRow &row, const QStringList &columnIdentifiers)
 {
+    return CellLineCounter(columnIdentifiers).cellLines(row);
+}
+
+CellLineCounter::CellLineCounter(const QStringList &columnIdentifiers)
+{
+    for (const QString &identifier : columnIdentifiers) {
+        Column column;
+        column.identifier = identifier;
+        column.note = identifier == FieldId::Note;
+        if (QVPerson::isAddressIdentifier(identifier)) {
+            column.source = Source::AddressComponent;
+        } else if (QVPerson::isStringIdentifier(identifier)) {
+            column.source = Source::StringField;
+        } else if (identifier == FieldId::Name || identifier == FieldId::PhoneticName
+                   || identifier == FieldId::Birthday) {
+            // Rows are measured on worker threads: read what is stored, never compose it here.
+            column.source = Source::Dictionary;
+        } else if (const auto field = QVPerson::labeledFieldForIdentifier(identifier)) {
+            column.source = Source::BuiltInLabeled;
+            column.field = *field;
+        }
+        m_columns.append(column);
+    }
+}
+
+int CellLineCounter::columnLines(const SubContactRow &row, const Column &column) const
+{
+    const QVPerson &person = *row.person;
+    switch (column.source) {
+    case Source::AddressComponent:
+        return storedLines(itemEntry(person.storedLabeledValues(QVPerson::LabeledField::Address),
+                                     row.labelIndex, column.identifier));
+    case Source::StringField:
+        return storedLines(person.storedItem(column.identifier));
+    case Source::Dictionary:
+        return storedLines(person.storedDictionary(column.identifier).get(Key::StringValue));
+    case Source::BuiltInLabeled:
+        return storedLines(
+            itemEntry(person.storedLabeledValues(column.field), row.labelIndex, Key::StringValue));
+    case Source::Other:
+        break;
+    }
+    // A custom item: its kind is the record's own.
+    const QString type = person.typeForIdentifier(column.identifier);
+    if (type == ValueType::Labeled) {
+        const LabeledItems items(person, column.identifier);
+        return items.contains(row.labelIndex) ? textLineCount(items.string(row.labelIndex, Key::StringValue))
+                                              : 1;
+    }
+    if (type == ValueType::String)
+        return textLineCount(RecordReader::storedString(person, column.identifier));
+    return 1;
+}
+
+int CellLineCounter::cellLines(const SubContactRow &row) const
+{
     if (!row.person)
         return 1;
     int lines = 1;
-    for (const QString &identifier : columnIdentifiers) {
-        int cellLines = textLineCount(cellText(row, identifier));
+    for (const Column &column : m_columns) {
+        int cellLines = columnLines(row, column);
         // The cap is the Note's own: a tall address in another column keeps its lines.
-        if (identifier == FieldId::Note)
+        if (column.note)
             cellLines = std::min(cellLines, NoteLineCap);
         lines = std::max(lines, cellLines);
     }
