@@ -8,6 +8,19 @@
 
 namespace {
 
+// Whether a record's sort of its items would leave them as they are (it sorts them stably by the
+// key's text, ignoring case). Most records are: they are skipped without copying their items.
+bool inSortOrder(const CompactList &items, const QString &key, bool ascending)
+{
+    for (qsizetype i = 1; i < items.size(); ++i) {
+        const int c
+            = QString::compare(items.at(i - 1).string(key), items.at(i).string(key), Qt::CaseInsensitive);
+        if (ascending ? c > 0 : c < 0)
+            return false;
+    }
+    return true;
+}
+
 void ensureContactTable(const GroupEntry &group)
 {
     if (!group->contactTable)
@@ -226,7 +239,7 @@ qsizetype ContactEditor::sortDescriptorsDidChange(const QString &identifier, con
         if (!entry || entry->deleted || !entry->person)
             continue;
         QVPerson &person = *entry->person;
-        if (person.storedLabeledValues(*field).size() < 2)
+        if (inSortOrder(person.storedLabeledValues(*field), key, ascending))
             continue;
         // Sharing the stored items keeps the old order for undo at the price of one copy of the list.
         ItemOrder old { entry->person, person.storedLabeledValues(*field), person.changed() };
