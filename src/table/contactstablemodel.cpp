@@ -61,8 +61,15 @@ void ContactsTableModel::reload()
         const bool onlyName = identifiers.size() <= 1;
         const RowHeights::CellLineCounter counter(identifiers);
         auto measure = [&counter](SubContactRows &rows) {
-            QtConcurrent::blockingMap(
-                rows, [&counter](SubContactRow &row) { row.numLines = counter.cellLines(row); });
+            // Slices of rows, so that a contact's rows are mostly measured together.
+            constexpr qsizetype kSlice = 2048;
+            std::vector<std::pair<qsizetype, qsizetype>> slices;
+            for (qsizetype begin = 0; begin < rows.size(); begin += kSlice)
+                slices.emplace_back(begin, std::min(rows.size(), begin + kSlice));
+            SubContactRow *data = rows.data();
+            QtConcurrent::blockingMap(slices, [&counter, data](const std::pair<qsizetype, qsizetype> &slice) {
+                counter.measureRows(data + slice.first, data + slice.second);
+            });
         };
         m_rows = TableRows::reloadRows(*m_contactTable, identifiers, m_context.selectedLabels, m_sort,
                                        onlyName ? std::function<void(SubContactRows &)>() : measure);

@@ -69,18 +69,25 @@ CellLineCounter::CellLineCounter(const QStringList &columnIdentifiers)
     }
 }
 
-int CellLineCounter::columnLines(const SubContactRow &row, const Column &column) const
+std::optional<int> CellLineCounter::columnLines(const SubContactRow &row, const Column &column,
+                                                bool items) const
 {
     const QVPerson &person = *row.person;
     switch (column.source) {
     case Source::AddressComponent:
+        if (!items)
+            return std::nullopt;
         return storedLines(itemEntry(person.storedLabeledValues(QVPerson::LabeledField::Address),
                                      row.labelIndex, column.identifier));
     case Source::StringField:
-        return storedLines(person.storedItem(column.identifier));
+        return items ? std::nullopt : std::optional<int>(storedLines(person.storedItem(column.identifier)));
     case Source::Dictionary:
+        if (items)
+            return std::nullopt;
         return storedLines(person.storedDictionary(column.identifier).get(Key::StringValue));
     case Source::BuiltInLabeled:
+        if (!items)
+            return std::nullopt;
         return storedLines(
             itemEntry(person.storedLabeledValues(column.field), row.labelIndex, Key::StringValue));
     case Source::Other:
@@ -89,28 +96,53 @@ int CellLineCounter::columnLines(const SubContactRow &row, const Column &column)
     // A custom item: its kind is the record's own.
     const QString type = person.typeForIdentifier(column.identifier);
     if (type == ValueType::Labeled) {
-        const LabeledItems items(person, column.identifier);
-        return items.contains(row.labelIndex) ? textLineCount(items.string(row.labelIndex, Key::StringValue))
-                                              : 1;
+        if (!items)
+            return std::nullopt;
+        const LabeledItems list(person, column.identifier);
+        return list.contains(row.labelIndex) ? textLineCount(list.string(row.labelIndex, Key::StringValue))
+                                             : 1;
     }
-    if (type == ValueType::String)
-        return textLineCount(RecordReader::storedString(person, column.identifier));
-    return 1;
+    if (items)
+        return std::nullopt;
+    return type == ValueType::String ? textLineCount(RecordReader::storedString(person, column.identifier))
+                                     : 1;
 }
 
-int CellLineCounter::cellLines(const SubContactRow &row) const
+int CellLineCounter::linesOf(const SubContactRow &row, bool items) const
 {
-    if (!row.person)
-        return 1;
     int lines = 1;
     for (const Column &column : m_columns) {
-        int cellLines = columnLines(row, column);
+        int cellLines = columnLines(row, column, items).value_or(1);
         // The cap is the Note's own: a tall address in another column keeps its lines.
         if (column.note)
             cellLines = std::min(cellLines, NoteLineCap);
         lines = std::max(lines, cellLines);
     }
     return lines;
+}
+
+int CellLineCounter::cellLines(const SubContactRow &row) const
+{
+    if (!row.person)
+        return 1;
+    return std::max(linesOf(row, false), linesOf(row, true));
+}
+
+void CellLineCounter::measureRows(SubContactRow *begin, SubContactRow *end) const
+{
+    const QVPerson *contact = nullptr;
+    int contactLines = 1;
+    for (SubContactRow *row = begin; row != end; ++row) {
+        if (!row->person) {
+            row->numLines = 1;
+            continue;
+        }
+        if (row->person.get() != contact) {
+            contact = row->person.get();
+            contactLines = linesOf(*row, false);
+        }
+        row->numLines = std::max(contactLines, linesOf(*row, true));
+    }
 }
 
 bool showsCompanyLine(const SubContactRow &row, bool showCompanyInNameCell)

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace RowHeights {
 
@@ -29,6 +30,9 @@ class CellLineCounter
 public:
     explicit CellLineCounter(const QStringList &columnIdentifiers);
     int cellLines(const SubContactRow &row) const;
+    // The same for every row of [begin, end): a contact's rows lie together and share the texts
+    // of its own fields (the name...), which are read once for them.
+    void measureRows(SubContactRow *begin, SubContactRow *end) const;
 
 private:
     enum class Source
@@ -46,7 +50,10 @@ private:
         QVPerson::LabeledField field = QVPerson::LabeledField::Phone;
         bool note = false;
     };
-    int columnLines(const SubContactRow &row, const Column &column) const;
+    // The lines of a column's text; nullopt for a column that shows one of the contact's items
+    // when `items` is false, or the contact's own text when it is true.
+    std::optional<int> columnLines(const SubContactRow &row, const Column &column, bool items) const;
+    int linesOf(const SubContactRow &row, bool items) const;
 
     QList<Column> m_columns;
 };
