@@ -1,13 +1,16 @@
 // Sorting in a real document window: a header click that puts records' items in a new order is
-// one undoable edit, and a sort remembered from an earlier window orders rows without editing.
+// one undoable edit, a sort remembered from an earlier window orders rows without editing, and
+// rebuilding the rows of a large table shows the wait cursor.
 #include "platform/encodings.h"
 #include "platform/undomanager.h"
 #include "record/keys.h"
+#include "table/busycursor.h"
 #include "table/contactstablemodel.h"
 #include "table/contactsviewcontroller.h"
 #include "table/keys.h"
 #include "windowtestutil.h"
 
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QTableView>
 
@@ -137,6 +140,27 @@ private Q_SLOTS:
         std::sort(expected.begin(), expected.end(),
                   [](const QString &a, const QString &b) { return QString::localeAwareCompare(a, b) < 0; });
         QCOMPARE(shown, expected);
+        closeDocument(document);
+    }
+
+    void largeTablesShowTheWaitCursorWhileRowsAreRebuilt()
+    {
+        QString text;
+        for (int i = 0; i < BusyCursor::LargeTable; ++i)
+            text += vCard(QStringLiteral("First%1").arg(i), QStringLiteral("Last%1").arg(i),
+                          { { QStringLiteral("HOME"), QString::number(5550000 + i) } });
+        Document *document = openText(text);
+        QVERIFY(document);
+        ContactsViewController *table = document->mainViewController()->contactsViewController();
+        QList<int> shapes;
+        connect(table->model(), &QAbstractItemModel::modelAboutToBeReset, this, [&shapes] {
+            const QCursor *cursor = QGuiApplication::overrideCursor();
+            shapes.append(cursor ? int(cursor->shape()) : -1);
+        });
+        table->updateTable();
+        clickHeader(table->tableView(), 0);
+        QCOMPARE(shapes, QList<int>({ int(Qt::WaitCursor), int(Qt::WaitCursor) }));
+        QVERIFY(!QGuiApplication::overrideCursor());
         closeDocument(document);
     }
 };
