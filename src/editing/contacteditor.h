@@ -167,7 +167,7 @@ public:
     // Contacts of dropped vCard text; answers how many were added (contacteditor_vcard.cpp).
     qsizetype addContactByVCardString(const QString &text);
     // The table's first sort key, split into field and item key: every shown record sorts that
-    // field's items the same way. Answers how many records changed their order.
+    // field's items the same way, in one undo step. Answers how many records changed their order.
     qsizetype sortDescriptorsDidChange(const QString &identifier, const QString &key, bool ascending);
 
     bool validateMenuItem(MenuAction action, const MenuContext &context) const;
@@ -204,6 +204,14 @@ private:
     using ValueOperation
         = bool (ContactEditor::*)(const QVariant &, const QString &, const ContactEntry &, Sender);
 
+    // A record's items of one field in an earlier order, and its changed mark then.
+    struct ItemOrder
+    {
+        PersonPtr person;
+        CompactList items;
+        bool changed = false;
+    };
+
     struct PendingRefresh
     {
         bool reloadTable = false;
@@ -238,6 +246,8 @@ private:
                                  const ContactEntry &contact, Sender sender);
     bool appendCustomLabeledValue(const QVariant &value, const QString &identifier,
                                   const ContactEntry &contact, Sender sender);
+    // Puts the records' items back in the given order; registers the order they had.
+    void restoreItemOrders(QVPerson::LabeledField field, const QList<ItemOrder> &orders);
     void restorePhotoData(const QByteArray &imageData, const QByteArray &thumbnailData,
                           const ContactEntry &contact);
     void finishChange(const ContactEntry &contact, Sender sender);

@@ -8,6 +8,19 @@
 
 namespace {
 
+// Whether a record's sort of its items would leave them as they are (it sorts them stably by the
+// key's text, ignoring case). Most records are: they are skipped without copying their items.
+bool inSortOrder(const CompactList &items, const QString &key, bool ascending)
+{
+    for (qsizetype i = 1; i < items.size(); ++i) {
+        const int c
+            = QString::compare(items.at(i - 1).string(key), items.at(i).string(key), Qt::CaseInsensitive);
+        if (ascending ? c > 0 : c < 0)
+            return false;
+    }
+    return true;
+}
+
 void ensureContactTable(const GroupEntry &group)
 {
     if (!group->contactTable)
@@ -218,19 +231,45 @@ ContactList ContactEditor::duplicateContacts(const ContactList &selected)
 qsizetype ContactEditor::sortDescriptorsDidChange(const QString &identifier, const QString &key,
                                                   bool ascending)
 {
-    if (identifier.isEmpty() || key.isEmpty() || !QVPerson::isLabeledIdentifier(identifier)
-        || !m_contactTable)
+    const auto field = QVPerson::labeledFieldForIdentifier(identifier);
+    if (identifier.isEmpty() || key.isEmpty() || !field || !m_contactTable)
         return 0;
-    qsizetype reordered = 0;
+    QList<ItemOrder> before;
     for (const ContactEntry &entry : std::as_const(*m_contactTable)) {
         if (!entry || entry->deleted || !entry->person)
             continue;
-        if (entry->person->sortForIdentifier(identifier, key, ascending)) {
-            entry->person->setChanged(true);
-            ++reordered;
+        QVPerson &person = *entry->person;
+        if (inSortOrder(person.storedLabeledValues(*field), key, ascending))
+            continue;
+        // Sharing the stored items keeps the old order for undo at the price of one copy of the list.
+        ItemOrder old { entry->person, person.storedLabeledValues(*field), person.changed() };
+        if (person.sortForIdentifier(identifier, key, ascending)) {
+            person.setChanged(true);
+            before.append(std::move(old));
         }
     }
-    if (reordered > 0)
-        markDocumentEdited();
-    return reordered;
+    if (before.isEmpty())
+        return 0;
+    EditBatch batch(*this);
+    registerInverse(
+        [field = *field, before](ContactEditor &editor) { editor.restoreItemOrders(field, before); });
+    markDocumentEdited();
+    return before.size();
+}
+
+void ContactEditor::restoreItemOrders(QVPerson::LabeledField field, const QList<ItemOrder> &orders)
+{
+    QList<ItemOrder> current;
+    current.reserve(orders.size());
+    for (const ItemOrder &order : orders) {
+        QVPerson &person = *order.person;
+        current.append(ItemOrder { order.person, person.storedLabeledValues(field), person.changed() });
+        person.setLabeledValues(field, CompactMaps::toVariantList(order.items));
+        person.setChanged(order.changed);
+    }
+    registerInverse([field, current](ContactEditor &editor) { editor.restoreItemOrders(field, current); });
+    // Rows point at items by position: the table builds them anew.
+    m_pending.updateTable = true;
+    m_pending.reloadDetail = true;
+    flushRefresh();
 }

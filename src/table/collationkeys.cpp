@@ -56,6 +56,12 @@ qsizetype appendKey(UCollator *collator, const QString &text, std::vector<char> 
     }
 }
 
+// Whether two strings are one shared text (a copy of the other), without comparing characters.
+bool sharesText(const QString &a, const QString &b)
+{
+    return a.size() == b.size() && a.constData() == b.constData();
+}
+
 // One sort entry: the 8 key bytes after the prefix all keys share (big-endian, so integer order
 // is byte order), and the rest of the key when it goes on past them.
 struct Entry
@@ -63,6 +69,7 @@ struct Entry
     quint64 head = 0;
     const char *rest = nullptr;
     qsizetype index = 0;
+    qsizetype count = 1; // the positions index, index + 1, ... that share this very key
 };
 
 Entry makeEntry(const char *key, size_t shared, qsizetype index)
@@ -115,8 +122,14 @@ CollationKeys::CollationKeys(const std::vector<QString> &texts)
         if (!collator)
             return;
         for (qsizetype i = begin; i < end; ++i) {
-            if (!texts[size_t(i)].isEmpty())
-                sliceOffsets[size_t(i - begin)] = appendKey(collator.get(), texts[size_t(i)], buffer);
+            const QString &text = texts[size_t(i)];
+            if (text.isEmpty())
+                continue;
+            // A contact's rows share its name: the text right before is often the very same one.
+            if (i > begin && sharesText(text, texts[size_t(i - 1)]))
+                sliceOffsets[size_t(i - begin)] = sliceOffsets[size_t(i - 1 - begin)];
+            else
+                sliceOffsets[size_t(i - begin)] = appendKey(collator.get(), text, buffer);
         }
     };
     QList<QFuture<void>> tasks;
@@ -159,13 +172,17 @@ std::vector<qsizetype> CollationKeys::sortedOrder(bool ascending) const
             ++i;
         shared = i;
     }
+    // Neighbours sharing one key (a contact's rows sorted by its name) form one entry: equal keys
+    // keep their order anyway, so the run sorts as a whole.
     std::vector<Entry> entries;
     entries.reserve(m_keys.size());
     for (size_t i = 0; i < m_keys.size(); ++i) {
-        if (m_keys[i])
-            entries.push_back(makeEntry(m_keys[i], shared, qsizetype(i)));
-        else
+        if (!m_keys[i])
             missing.push_back(qsizetype(i));
+        else if (i > 0 && m_keys[i] == m_keys[i - 1] && !entries.empty())
+            ++entries.back().count;
+        else
+            entries.push_back(makeEntry(m_keys[i], shared, qsizetype(i)));
     }
     // The original position breaks ties, which makes the order stable.
     std::sort(entries.begin(), entries.end(), [ascending](const Entry &a, const Entry &b) {
@@ -174,8 +191,10 @@ std::vector<qsizetype> CollationKeys::sortedOrder(bool ascending) const
     });
     std::vector<qsizetype> order;
     order.reserve(m_keys.size());
-    for (const Entry &entry : entries)
-        order.push_back(entry.index);
+    for (const Entry &entry : entries) {
+        for (qsizetype k = 0; k < entry.count; ++k)
+            order.push_back(entry.index + k);
+    }
     order.insert(order.end(), missing.begin(), missing.end());
     return order;
 }

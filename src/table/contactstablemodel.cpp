@@ -59,9 +59,16 @@ void ContactsTableModel::reload()
         const QStringList identifiers = columnIdentifiers();
         // Most views show single-line texts only; count lines where a column can hold more.
         const bool onlyName = identifiers.size() <= 1;
-        auto measure = [&identifiers](SubContactRows &rows) {
-            QtConcurrent::blockingMap(rows, [&identifiers](SubContactRow &row) {
-                row.numLines = RowHeights::cellLines(row, identifiers);
+        const RowHeights::CellLineCounter counter(identifiers);
+        auto measure = [&counter](SubContactRows &rows) {
+            // Slices of rows, so that a contact's rows are mostly measured together.
+            constexpr qsizetype kSlice = 2048;
+            std::vector<std::pair<qsizetype, qsizetype>> slices;
+            for (qsizetype begin = 0; begin < rows.size(); begin += kSlice)
+                slices.emplace_back(begin, std::min(rows.size(), begin + kSlice));
+            SubContactRow *data = rows.data();
+            QtConcurrent::blockingMap(slices, [&counter, data](const std::pair<qsizetype, qsizetype> &slice) {
+                counter.measureRows(data + slice.first, data + slice.second);
             });
         };
         m_rows = TableRows::reloadRows(*m_contactTable, identifiers, m_context.selectedLabels, m_sort,

@@ -2,6 +2,7 @@
 
 #include "platform/userdefaults.h"
 #include "record/keys.h"
+#include "table/busycursor.h"
 #include "table/contactstablemodel.h"
 #include "table/keys.h"
 #include "table/rowheight.h"
@@ -316,10 +317,15 @@ void ContactsViewController::applyRowHeights()
     vertical->setDefaultSectionSize(m_rowHeight);
     m_tableView->clearSpans();
     const SubContactRows &rows = m_model->rows();
+    // A header that updates finds the resized section's place by summing every section above it:
+    // quadratic over a table of tall rows.
+    const bool updates = vertical->updatesEnabled();
+    vertical->setUpdatesEnabled(false);
     for (int i = 0; i < rows.size(); ++i) {
         if (rows.at(i).numLines > 1)
             vertical->resizeSection(i, m_rowHeight * rows.at(i).numLines);
     }
+    vertical->setUpdatesEnabled(updates);
     if (m_model->contactTable() && m_model->columnCount() > 1)
         m_tableView->setSpan(int(rows.size()), 0, 1, m_model->columnCount());
 }
@@ -342,6 +348,12 @@ void ContactsViewController::selectRows(const QList<int> &rows)
     emitSelection();
 }
 
+BusyCursor ContactsViewController::busyCursor() const
+{
+    const ContactTable table = m_model->contactTable();
+    return BusyCursor(table && table->size() >= BusyCursor::LargeTable);
+}
+
 bool ContactsViewController::deferReload()
 {
     if (m_updateDepth == 0)
@@ -360,6 +372,7 @@ void ContactsViewController::reloadKeepingSelection(const QList<int> &rows)
 {
     if (deferReload())
         return;
+    const BusyCursor busy = busyCursor();
     m_model->reload();
     applyRowHeights();
     QList<int> valid;
@@ -377,6 +390,7 @@ void ContactsViewController::updateTable()
 {
     if (!m_model->contactTable() || deferReload())
         return;
+    const BusyCursor busy = busyCursor();
     const QList<int> selected = selectedRowIndexes();
     const std::optional<SortDescriptor> sort = m_model->sortDescriptor();
     const TableSelection::ReloadSelection remembered = TableSelection::rememberSelection(
@@ -395,6 +409,7 @@ void ContactsViewController::updateTableWithIdentifier(const QString &identifier
     setSelectedLabels(UserDefaults::standard().stringArrayValue(DefaultsKey::SelectedLabels));
     if (!m_model->contactTable() || deferReload())
         return;
+    const BusyCursor busy = busyCursor();
     const QList<int> selected = selectedRowIndexes();
     const int first = selected.isEmpty() ? 0 : selected.first();
     std::optional<TableSelection::ItemLocator> item;

@@ -12,15 +12,15 @@
 
 #include "editing/contacteditor.h"
 #include "record/entries.h"
+#include "table/busycursor.h"
 #include "table/contactsitemdelegate.h"
 #include "table/findhighlight.h"
 #include "table/sortkeys.h"
 
-#include <QFont>
 #include <QElapsedTimer>
+#include <QFont>
 #include <QPointer>
 #include <QWidget>
-
 #include <optional>
 
 class ContactInfoEditor;
@@ -92,7 +92,14 @@ public:
     std::optional<SortDescriptor> sortDescriptor() const;
     // Records' items were put in another order after a sort change: rows must be built anew.
     void labeledValuesReordered() { m_labeledValuesReordered = true; }
-    void setSortDescriptor(const SortDescriptor &sort);
+    // How a sort came about: one the user chose also puts every record's items of the sorted field
+    // in its order (an undoable edit); a restored one orders the rows only.
+    enum class SortOrigin
+    {
+        Chosen,
+        Restored
+    };
+    void setSortDescriptor(const SortDescriptor &sort, SortOrigin origin = SortOrigin::Chosen);
     // A sort option chosen for a column (header menu or toolbar): the column sorts by it.
     void sortOptionsChanged(const QString &option, const QString &columnName);
 
@@ -168,6 +175,8 @@ private:
     void reloadKeepingSelection(const QList<int> &rows);
     // True (and the reload noted) while updates are held back.
     bool deferReload();
+    // The wait cursor for a step over every row, shown when the table is large.
+    BusyCursor busyCursor() const;
     void restoreColumnWidths();
     // Columns without a stored width take the width of their contents (then stored).
     void fitColumnsToContents(const QList<int> &columns);

@@ -38,7 +38,7 @@ std::optional<SortDescriptor> ContactsViewController::sortDescriptor() const
     return m_model->sortDescriptor();
 }
 
-void ContactsViewController::setSortDescriptor(const SortDescriptor &sort)
+void ContactsViewController::setSortDescriptor(const SortDescriptor &sort, SortOrigin origin)
 {
     const std::optional<SortDescriptor> old = m_model->sortDescriptor();
     const QList<int> selected = selectedRowIndexes();
@@ -47,6 +47,8 @@ void ContactsViewController::setSortDescriptor(const SortDescriptor &sort)
     if (!selected.isEmpty() && m_model->contactTable())
         anchor = TableSelection::anchorForSort(m_model->rows().at(selected.first()), sort, selectedLabels());
 
+    // Records may put their items in the new order, and every row is sorted anew.
+    const BusyCursor busy = busyCursor();
     m_model->setSortDescriptor(sort);
     const int column = columnForSort(m_model->columns(), sort);
     QHeaderView *header = m_tableView->horizontalHeader();
@@ -58,7 +60,8 @@ void ContactsViewController::setSortDescriptor(const SortDescriptor &sort)
     if (!m_model->contactTable())
         return;
     m_labeledValuesReordered = false;
-    if (!old || old->key != sort.key || old->ascending != sort.ascending) {
+    const bool changed = !old || old->key != sort.key || old->ascending != sort.ascending;
+    if (changed && origin == SortOrigin::Chosen) {
         if (const auto parts = SortKeys::separateSortKeyIntoIdentifierAndKey(sort.key))
             Q_EMIT sortDescriptorsDidChange(parts->identifier, parts->valueKey, sort.ascending);
     }
@@ -74,16 +77,17 @@ void ContactsViewController::setSortDescriptor(const SortDescriptor &sort)
     applyRowHeights();
     int found = -1;
     if (anchor) {
-        const RowIndex index(m_model->rows());
-        for (int row : index.rowsFor(anchor->uniqueId)) {
-            const TableSelection::SortAnchor candidate =
-                TableSelection::anchorForSort(m_model->rows().at(row), sort, selectedLabels());
+        // One contact's rows are looked for: a scan costs less than indexing every row.
+        const SubContactRows &rows = m_model->rows();
+        for (int row = 0; row < rows.size() && found < 0; ++row) {
+            if (rows.at(row).uniqueId != anchor->uniqueId)
+                continue;
+            const TableSelection::SortAnchor candidate
+                = TableSelection::anchorForSort(rows.at(row), sort, selectedLabels());
             const bool same = anchor->value.isValid() ? candidate.value == anchor->value
                                                       : candidate.labelIndex == anchor->labelIndex;
-            if (same) {
+            if (same)
                 found = row;
-                break;
-            }
         }
     }
     selectRows(found >= 0 ? QList<int>{found} : selected);

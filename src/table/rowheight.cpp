@@ -8,30 +8,21 @@
 
 namespace {
 
-// The text a column contributes to the row's height (labels are not filtered here).
-QString cellText(const SubContactRow &row, const QString &identifier)
+// Lines of a stored entry, read in place: rows are measured on several threads at once, and a copy
+// of each text would make them contend for the text's shared count.
+int storedLines(const QVariant *stored)
 {
-    QVPerson &person = *row.person;
-    if (QVPerson::isAddressIdentifier(identifier)) {
-        const LabeledItems items(person, QVPerson::LabeledField::Address);
-        return items.contains(row.labelIndex) ? items.string(row.labelIndex, identifier) : QString();
-    }
-    if (QVPerson::isStringIdentifier(identifier))
-        return RecordReader::storedString(person, identifier);
-    // Rows are measured on worker threads: read what is stored, never compose it here.
-    if (identifier == FieldId::Name || identifier == FieldId::PhoneticName || identifier == FieldId::Birthday)
-        return person.storedDictionaryString(identifier);
-    // A built-in field needs no type look-up, which walks the record's custom items; every row of
-    // a large table is measured.
-    const QString type = QVPerson::labeledFieldForIdentifier(identifier) ? ValueType::Labeled
-                                                                         : person.typeForIdentifier(identifier);
-    if (type == ValueType::Labeled) {
-        const LabeledItems items(person, identifier);
-        return items.contains(row.labelIndex) ? items.string(row.labelIndex, Key::StringValue) : QString();
-    }
-    if (type == ValueType::String)
-        return RecordReader::storedString(person, identifier);
-    return {};
+    if (!stored)
+        return 1;
+    if (stored->typeId() == QMetaType::QString)
+        return RowHeights::textLineCount(*static_cast<const QString *>(stored->constData()));
+    return RowHeights::textLineCount(stored->toString());
+}
+
+// The item's entry at a row's position, or none past the last item.
+const QVariant *itemEntry(const CompactList &items, int position, const QString &key)
+{
+    return position >= 0 && position < items.size() ? items.at(position).get(key) : nullptr;
 }
 
 } // namespace
@@ -53,17 +44,105 @@ int textLineCount(const QString &text)
 
 int cellLines(const SubContactRow &row, const QStringList &columnIdentifiers)
 {
-    if (!row.person)
-        return 1;
-    int lines = 1;
+    return CellLineCounter(columnIdentifiers).cellLines(row);
+}
+
+CellLineCounter::CellLineCounter(const QStringList &columnIdentifiers)
+{
     for (const QString &identifier : columnIdentifiers) {
-        int cellLines = textLineCount(cellText(row, identifier));
+        Column column;
+        column.identifier = identifier;
+        column.note = identifier == FieldId::Note;
+        if (QVPerson::isAddressIdentifier(identifier)) {
+            column.source = Source::AddressComponent;
+        } else if (QVPerson::isStringIdentifier(identifier)) {
+            column.source = Source::StringField;
+        } else if (identifier == FieldId::Name || identifier == FieldId::PhoneticName
+                   || identifier == FieldId::Birthday) {
+            // Rows are measured on worker threads: read what is stored, never compose it here.
+            column.source = Source::Dictionary;
+        } else if (const auto field = QVPerson::labeledFieldForIdentifier(identifier)) {
+            column.source = Source::BuiltInLabeled;
+            column.field = *field;
+        }
+        m_columns.append(column);
+    }
+}
+
+std::optional<int> CellLineCounter::columnLines(const SubContactRow &row, const Column &column,
+                                                bool items) const
+{
+    const QVPerson &person = *row.person;
+    switch (column.source) {
+    case Source::AddressComponent:
+        if (!items)
+            return std::nullopt;
+        return storedLines(itemEntry(person.storedLabeledValues(QVPerson::LabeledField::Address),
+                                     row.labelIndex, column.identifier));
+    case Source::StringField:
+        return items ? std::nullopt : std::optional<int>(storedLines(person.storedItem(column.identifier)));
+    case Source::Dictionary:
+        if (items)
+            return std::nullopt;
+        return storedLines(person.storedDictionary(column.identifier).get(Key::StringValue));
+    case Source::BuiltInLabeled:
+        if (!items)
+            return std::nullopt;
+        return storedLines(
+            itemEntry(person.storedLabeledValues(column.field), row.labelIndex, Key::StringValue));
+    case Source::Other:
+        break;
+    }
+    // A custom item: its kind is the record's own.
+    const QString type = person.typeForIdentifier(column.identifier);
+    if (type == ValueType::Labeled) {
+        if (!items)
+            return std::nullopt;
+        const LabeledItems list(person, column.identifier);
+        return list.contains(row.labelIndex) ? textLineCount(list.string(row.labelIndex, Key::StringValue))
+                                             : 1;
+    }
+    if (items)
+        return std::nullopt;
+    return type == ValueType::String ? textLineCount(RecordReader::storedString(person, column.identifier))
+                                     : 1;
+}
+
+int CellLineCounter::linesOf(const SubContactRow &row, bool items) const
+{
+    int lines = 1;
+    for (const Column &column : m_columns) {
+        int cellLines = columnLines(row, column, items).value_or(1);
         // The cap is the Note's own: a tall address in another column keeps its lines.
-        if (identifier == FieldId::Note)
+        if (column.note)
             cellLines = std::min(cellLines, NoteLineCap);
         lines = std::max(lines, cellLines);
     }
     return lines;
+}
+
+int CellLineCounter::cellLines(const SubContactRow &row) const
+{
+    if (!row.person)
+        return 1;
+    return std::max(linesOf(row, false), linesOf(row, true));
+}
+
+void CellLineCounter::measureRows(SubContactRow *begin, SubContactRow *end) const
+{
+    const QVPerson *contact = nullptr;
+    int contactLines = 1;
+    for (SubContactRow *row = begin; row != end; ++row) {
+        if (!row->person) {
+            row->numLines = 1;
+            continue;
+        }
+        if (row->person.get() != contact) {
+            contact = row->person.get();
+            contactLines = linesOf(*row, false);
+        }
+        row->numLines = std::max(contactLines, linesOf(*row, true));
+    }
 }
 
 bool showsCompanyLine(const SubContactRow &row, bool showCompanyInNameCell)

@@ -21,6 +21,9 @@ public:
 
     // The row's sort value; an invalid QVariant for none.
     QVariant value(const SubContactRow &row) const;
+    // Whether value() only reads what records store, so that worker threads may call it (names
+    // are composed, and so refreshed, when read).
+    bool readsStoredValues() const { return m_source == Source::Dates || m_source == Source::BuiltInLabeled; }
 
 private:
     QVariant labeledValue(const LabeledItems &items, qsizetype position) const;

@@ -108,8 +108,6 @@ ReloadSelection rememberSelection(const SubContactRows &rows, const QList<int> &
 {
     ReloadSelection remembered;
     remembered.oldIndexes = selectedRows;
-    for (const SubContactRow &row : rows)
-        remembered.oldUniqueIds.insert(row.uniqueId);
     const auto parts = SortKeys::separateSortKeyIntoIdentifierAndKey(sortKey);
     remembered.sortIdentifier = parts ? itemField(parts->identifier) : FieldId::Name;
 
@@ -142,10 +140,11 @@ QList<int> restoreSelection(const SubContactRows &rows, const ReloadSelection &r
         byContact[entry.uniqueId].append(entry);
 
     QList<int> selection;
-    for (int i = 0; i < rows.size(); ++i) {
+    for (int i = 0; !byContact.isEmpty() && i < rows.size(); ++i) {
         const SubContactRow &row = rows.at(i);
-        if (!row.person || !remembered.oldUniqueIds.contains(row.uniqueId))
+        if (!row.person)
             continue;
+        // Only contacts of selected rows are looked for, and those were among the old rows.
         const auto it = byContact.constFind(row.uniqueId);
         if (it == byContact.constEnd())
             continue;

@@ -58,7 +58,6 @@ struct ReloadSelection
     };
 
     QList<int> oldIndexes;
-    QSet<QString> oldUniqueIds;
     QString sortIdentifier;
     QList<Entry> entries;
 };

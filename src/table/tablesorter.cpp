@@ -3,6 +3,7 @@
 #include "table/collationkeys.h"
 #include "table/sortvalue.h"
 
+#include <QtConcurrent/QtConcurrentMap>
 #include <algorithm>
 #include <vector>
 
@@ -47,10 +48,15 @@ void sortRows(SubContactRows &rows, const SortDescriptor &descriptor, const QStr
     const auto parts = SortKeys::separateSortKeyIntoIdentifierAndKey(descriptor.key);
     if (!parts)
         return;
-    // Values are read on this thread: some record getters refresh cached names when read.
+    // Values are read on this thread unless they are stored as they are: some record getters
+    // refresh cached names when read.
     const SortValueReader reader(*parts, selectedLabels);
-    for (SubContactRow &row : rows)
-        row.sortValue = reader.value(row);
+    if (reader.readsStoredValues()) {
+        QtConcurrent::blockingMap(rows, [&reader](SubContactRow &row) { row.sortValue = reader.value(row); });
+    } else {
+        for (SubContactRow &row : rows)
+            row.sortValue = reader.value(row);
+    }
 
     const std::vector<qsizetype> order = reader.comparesDates() ? orderByDates(rows, descriptor.ascending)
                                                                 : orderByTexts(rows, descriptor.ascending);

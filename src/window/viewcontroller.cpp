@@ -151,8 +151,8 @@ void ViewController::connectEditor()
             m_document->noteEditorEdited(edited);
     });
 
-    connect(m_groupViewController, &GroupViewController::groupSelectionDidChange, m_editor,
-            &ContactEditor::groupSelectionDidChange);
+    connect(m_groupViewController, &GroupViewController::groupSelectionDidChange, this,
+            &ViewController::setSelectedGroupDict);
     connect(m_groupViewController, &GroupViewController::groupNameWillChange, m_editor, &ContactEditor::renameGroup);
     connect(m_groupViewController, &GroupViewController::addContactByStringIndexes, m_editor,
             &ContactEditor::addContactByStringIndexes);
@@ -176,8 +176,12 @@ void ViewController::setContainerTable(const ContainerTable &containers)
 
 void ViewController::setSelectedGroupDict(const GroupEntry &group)
 {
+    // The editor asks the table for the group's rows and then announces the group, which asks
+    // again: one rebuild of the rows is enough.
+    m_contactsViewController->beginUpdates();
     m_editor->groupSelectionDidChange(group);
     m_groupViewController->setSelectedGroupDict(group);
+    m_contactsViewController->endUpdates();
 }
 
 void ViewController::setContactTable(const ContactTable &table)
@@ -233,7 +237,8 @@ void ViewController::viewWillAppear()
     const QStringList shown = ViewTypes::identifiersForViewType(defaults.dictionaryValue(DefaultsKey::ViewTypeDict),
                                                                 m_selectedViewType);
     m_contactsViewController->setSortDescriptor(
-        SortKeys::initialSortDescriptor(defaults.dictionaryValue(DefaultsKey::LastSortDesc), shown));
+        SortKeys::initialSortDescriptor(defaults.dictionaryValue(DefaultsKey::LastSortDesc), shown),
+        ContactsViewController::SortOrigin::Restored);
     m_contactsViewController->updateTable();
 
     // The groups pane opens on the very first start only; afterwards as the user left it hidden.

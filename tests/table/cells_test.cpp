@@ -11,16 +11,6 @@ using namespace TableTest;
 
 namespace {
 
-SubContactRow rowOf(const PersonPtr &p, int labelIndex, bool notFirstRow = false)
-{
-    SubContactRow row;
-    row.person = p;
-    row.uniqueId = p->uniqueId();
-    row.labelIndex = labelIndex;
-    row.notFirstRow = notFirstRow;
-    return row;
-}
-
 TEST(Cells, NameCellShowsTheNameOnTheContactsFirstRowOnly)
 {
     PersonPtr both = person("Anna", "Berg");

@@ -15,6 +15,17 @@ namespace TableTest {
 
 using LabeledTexts = std::initializer_list<std::pair<const char *, const char *>>;
 
+// The table row of a record at an item position.
+inline SubContactRow rowOf(const PersonPtr &p, int labelIndex, bool notFirstRow = false)
+{
+    SubContactRow row;
+    row.person = p;
+    row.uniqueId = p->uniqueId();
+    row.labelIndex = labelIndex;
+    row.notFirstRow = notFirstRow;
+    return row;
+}
+
 // A person with the given first and last name (either may be empty).
 inline PersonPtr person(const char *first, const char *last = "")
 {

@@ -1,0 +1,211 @@
+// Times the document window as a user drives it, through its own widgets:
+//
+//   window_bench FILE [--runs R]
+//
+// FILE is read through Document; the window is made and shown and its table painted. Then, as
+// clicks do: View Type changes (the window's own menu actions), a reload of the Name, Phone and
+// E-mail view, clicks on the Phone and Name headers, a switch to a group and back to "All
+// Contacts", and scrolling the whole table, which must not rebuild rows. Every stage includes
+// painting the table; stages after the first table are the median of R runs (default 3). Runs
+// offscreen unless QT_QPA_PLATFORM says otherwise; preferences go to a temporary folder.
+#include "document/document.h"
+#include "document/documentcontroller.h"
+#include "platform/encodings.h"
+#include "platform/userdefaults.h"
+#include "record/keys.h"
+#include "table/contactstablemodel.h"
+#include "table/contactsviewcontroller.h"
+#include "table/keys.h"
+#include "window/grouptreemodel.h"
+#include "window/groupviewcontroller.h"
+#include "window/viewcontroller.h"
+#include "window/windowcontroller.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeView>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <sys/resource.h>
+
+namespace {
+
+double peakMiB()
+{
+    rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_maxrss) / 1024.0;
+}
+
+// Runs a step, paints the table and lets pending events run, as a window would before the user
+// sees the result.
+qint64 timed(const std::function<void()> &step, QTableView *view)
+{
+    QElapsedTimer timer;
+    timer.start();
+    step();
+    if (view)
+        view->viewport()->repaint();
+    QCoreApplication::processEvents();
+    return timer.elapsed();
+}
+
+qint64 median(QList<qint64> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.isEmpty() ? 0 : values.at(values.size() / 2);
+}
+
+void report(const char *stage, qint64 ms, qsizetype rows)
+{
+    std::printf("%-28s %8lld ms  %8lld rows  peak %.0f MiB\n", stage, static_cast<long long>(ms),
+                static_cast<long long>(rows), peakMiB());
+    std::fflush(stdout);
+}
+
+// The window's own action for a view type (its View Type popup and menu hold one each).
+QAction *viewTypeAction(WindowController *window, const QString &viewType)
+{
+    for (QAction *action : window->findChildren<QAction *>()) {
+        if (action->isCheckable() && action->data().toString() == viewType)
+            return action;
+    }
+    return nullptr;
+}
+
+void chooseViewType(WindowController *window, ViewController *content, const QString &viewType)
+{
+    if (QAction *action = viewTypeAction(window, viewType))
+        action->trigger();
+    else
+        content->setSelectedViewType(viewType);
+}
+
+void clickHeader(QTableView *view, int column)
+{
+    QHeaderView *header = view->horizontalHeader();
+    const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                    header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+}
+
+void clickGroup(GroupViewController *groups, const GroupEntry &group)
+{
+    QTreeView *tree = groups->outlineView();
+    const QModelIndex index = groups->model()->indexForGroup(group);
+    tree->scrollTo(index);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualRect(index).center());
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() < 2) {
+        std::fprintf(stderr, "usage: window_bench FILE [--runs R]\n");
+        return 2;
+    }
+    const QString path = args.at(1);
+    const qsizetype runsAt = args.indexOf(QStringLiteral("--runs"));
+    const int runs = runsAt > 0 && runsAt + 1 < args.size() ? std::max(1, args.at(runsAt + 1).toInt()) : 3;
+
+    auto *document = new Document;
+    DocumentError error;
+    bool read = false;
+    const qint64 reading = timed(
+        [&] {
+            read = document->readFromFile(path, DocumentController::typeForFile(path), Encodings::Automatic,
+                                          &error);
+        },
+        nullptr);
+    report("read", reading, 0);
+    if (!read) {
+        std::fprintf(stderr, "cannot read %s: %s\n", qPrintable(path), qPrintable(error.description));
+        return 1;
+    }
+
+    WindowController *window = nullptr;
+    ViewController *content = nullptr;
+    ContactsViewController *table = nullptr;
+    QTableView *view = nullptr;
+    const qint64 shown = timed(
+        [&] {
+            document->makeWindowControllers();
+            window = document->mainWindowController();
+            content = document->mainViewController();
+            table = content->contactsViewController();
+            view = table->tableView();
+        },
+        nullptr);
+    view->viewport()->repaint();
+    report("table shown", shown, table->model()->subContactCount());
+    const auto rows = [table] { return table->model()->subContactCount(); };
+    auto stage = [&](const char *name, const std::function<void()> &step) {
+        QList<qint64> times;
+        for (int i = 0; i < runs; ++i)
+            times.append(timed(step, view));
+        report(name, median(times), rows());
+    };
+
+    stage("view type Phone", [&] {
+        chooseViewType(window, content, ViewTypeName::Name);
+        QCoreApplication::processEvents();
+        chooseViewType(window, content, ViewTypeName::Phone);
+    });
+    stage("view type Name", [&] { chooseViewType(window, content, ViewTypeName::Name); });
+
+    // Name, Phone and E-mail: one row per phone or e-mail position.
+    QVariantMap viewTypes = UserDefaults::standard().dictionaryValue(DefaultsKey::ViewTypeDict);
+    viewTypes.insert(ViewTypeName::Other, QStringList { FieldId::Name, FieldId::Phone, FieldId::Email });
+    UserDefaults::standard().setValue(DefaultsKey::ViewTypeDict, viewTypes);
+    report("view type Name+Phone+Email",
+           timed([&] { chooseViewType(window, content, ViewTypeName::Other); }, view), rows());
+    stage("reload", [&] { table->updateTable(); });
+
+    // Each click sorts anew; a second click on the same column flips the direction.
+    stage("click Phone header", [&] { clickHeader(view, table->model()->columnOf(FieldId::Phone)); });
+    stage("click Name header", [&] { clickHeader(view, table->model()->columnOf(FieldId::Name)); });
+
+    GroupViewController *groups = content->groupViewController();
+    const ContainerTable containers = content->containerTable();
+    const GroupEntry all = containers.isEmpty() ? GroupEntry() : containers.first()->groups.value(0);
+    const GroupEntry other = containers.isEmpty() ? GroupEntry() : containers.first()->groups.value(1);
+    if (groups && all && other) {
+        QList<qint64> toGroup;
+        QList<qint64> toAll;
+        for (int i = 0; i < runs; ++i) {
+            toGroup.append(timed([&] { clickGroup(groups, other); }, view));
+            toAll.append(timed([&] { clickGroup(groups, all); }, view));
+        }
+        report(qPrintable(QStringLiteral("group \"%1\"").arg(other->name)), median(toGroup), 0);
+        report("group \"All Contacts\"", median(toAll), rows());
+    }
+
+    // Scrolling shows rows already built: no model reset on the way down.
+    int resets = 0;
+    QObject::connect(table->model(), &QAbstractItemModel::modelReset, [&resets] { ++resets; });
+    QScrollBar *bar = view->verticalScrollBar();
+    constexpr int kScrollSteps = 50;
+    QList<qint64> scrolls;
+    for (int i = 1; i <= kScrollSteps; ++i)
+        scrolls.append(timed([&] { bar->setValue(int(qint64(bar->maximum()) * i / kScrollSteps)); }, view));
+    report("scroll one step", median(scrolls), rows());
+    std::printf("rows rebuilt while scrolling: %d\n", resets);
+
+    window->closeWithoutAsking();
+    QCoreApplication::processEvents();
+    return 0;
+}
