@@ -19,7 +19,7 @@ const QList<QString> &knownKeys()
         Key::FormattedString, Key::CountryCode, Key::ShowAsPerson, Key::NameOrdering, FieldId::Street,
         FieldId::City, FieldId::State, FieldId::Zip, FieldId::Country, FieldId::FirstName, FieldId::MiddleName,
         FieldId::LastName, FieldId::PreviousFamilyName, FieldId::PhoneticFirstName, FieldId::PhoneticMiddleName,
-        FieldId::PhoneticLastName, FieldId::Name, Key::VCardParameters, FieldId::Company, FieldId::Department,
+        FieldId::PhoneticLastName, FieldId::Name, Key::VCardParameters, Key::VCardProperty, Key::VCardValue, FieldId::Company, FieldId::Department,
         FieldId::JobTitle, FieldId::Nickname, FieldId::Title, FieldId::Suffix, FieldId::Note,
     };
     return keys;

@@ -85,6 +85,12 @@ inline const QString ShowAsPerson = QStringLiteral("showAsPerson");
 inline const QString NameOrdering = QStringLiteral("nameOrdering");
 // Parameters of a labeled item's vCard property that no field holds, kept to be written again.
 inline const QString VCardParameters = QStringLiteral("vCardParameters");
+// A labeled item's vCard property as read, up to its value ("item1.TEL;type=WORK,pref"), written
+// again while it still says what the item says.
+inline const QString VCardProperty = QStringLiteral("vCardProperty");
+// The item's vCard value as read, kept where the writer's own form of it would differ (a date
+// written otherwise, an address with a post-office box), and written while it reads as the item.
+inline const QString VCardValue = QStringLiteral("vCardValue");
 } // namespace Key
 
 // Keys of a custom item definition.
@@ -122,6 +128,7 @@ inline const QString Items = QStringLiteral("items");
 inline const QString CustomItems = QStringLiteral("customItems");
 // Not in the original archive: properties kept verbatim from vCard so nothing is lost.
 inline const QString ExtraProperties = QStringLiteral("extraProperties");
+inline const QString VCardKept = QStringLiteral("vCardKept");
 } // namespace ArchiveKey
 
 // Label words of the record's own vocabulary.
