@@ -65,6 +65,13 @@ inline QString normalised(const VCardSyntax::Property &p)
         while (!parts.isEmpty() && parts.constLast().isEmpty())
             parts.removeLast();
         text += parts.join(u'|');
+    } else if (name == QLatin1StringView("CATEGORIES")) {
+        // A set of names: the writer lists them in the order of the document's groups.
+        QStringList names = VCardSyntax::splitEscaped(value, u',');
+        for (QString &n : names)
+            n = n.trimmed();
+        names.sort();
+        text += names.join(u',');
     } else {
         text += VCardSyntax::unescape(QStringView(value)).trimmed();
     }
