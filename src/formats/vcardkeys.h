@@ -77,30 +77,6 @@ inline const QString &Property = Key::VCardProperty;
 inline const QString &Value = Key::VCardValue;
 } // namespace VCardKey
 
-// Keys of what the reader keeps of a card's single-valued properties (QVPerson::vCardKept): the
-// head of each property read with a group or parameters ("item2.ORG", "NOTE;LANGUAGE=de") under
-// the property's name, and the formatted name as written with the name it was composed from then.
-namespace VCardKeptKey {
-inline const QString N = QStringLiteral("N");
-inline const QString FN = QStringLiteral("FN");
-inline const QString Org = QStringLiteral("ORG");
-inline const QString Title = QStringLiteral("TITLE");
-inline const QString Nickname = QStringLiteral("NICKNAME");
-inline const QString Note = QStringLiteral("NOTE");
-inline const QString Bday = QStringLiteral("BDAY");
-inline const QString MaidenName = QStringLiteral("X-MAIDENNAME");
-inline const QString PhoneticFirstName = QStringLiteral("X-PHONETIC-FIRST-NAME");
-inline const QString PhoneticMiddleName = QStringLiteral("X-PHONETIC-MIDDLE-NAME");
-inline const QString PhoneticLastName = QStringLiteral("X-PHONETIC-LAST-NAME");
-inline const QString ShowAs = QStringLiteral("X-ABShowAs");
-inline const QString FormattedName = QStringLiteral("formattedName");
-// The birthday as written when the writer's form differs ("19780311").
-inline const QString BdayValue = QStringLiteral("bdayValue");
-// The first name taken from the formatted name of a card whose N was empty or missing.
-inline const QString NameFromFN = QStringLiteral("nameFromFN");
-inline const QString ComposedName = QStringLiteral("composedName");
-} // namespace VCardKeptKey
-
 // Keys of the contact dump (JSON).
 namespace DumpKey {
 inline const QString Contacts = QStringLiteral("contacts");

@@ -9,6 +9,8 @@
 
 #include <QSet>
 
+#include <algorithm>
+
 using Field = QVPerson::LabeledField;
 using VCardSyntax::escape;
 
@@ -87,15 +89,6 @@ public:
         : m_person(person)
         , m_out(out)
     {
-        // Groups of kept lines and heads must not be reused for our own grouped items.
-        for (const QString &line : person.extraProperties())
-            addUsedGroup(groupOf(line));
-        for (int f = 0; f < QVPerson::LabeledFieldCount; ++f) {
-            for (const CompactMap &item : person.storedLabeledValues(Field(f))) {
-                if (const QVariant *head = item.get(VCardKey::Property))
-                    addUsedGroup(VCardKept::split(head->toString()).group.toString().toLower());
-            }
-        }
     }
 
     void write();
@@ -114,8 +107,13 @@ private:
     // The item's kept head when it still describes the item, with a group of its own; else null.
     QString keptHead(Field field, const CompactMap &item, bool needsGroup);
     void keptLines(const QString &head, const QString &value, const QString &label, const QString &extraLine);
+    // Groups of kept lines and heads must not be reused for our own grouped items. Looked for only
+    // when a group is needed: items read from a file keep theirs.
+    void gatherUsedGroups();
     QString nextGroup()
     {
+        if (!m_usedGroupsGathered)
+            gatherUsedGroups();
         QString group;
         do {
             group = QStringLiteral("item%1").arg(++m_groupCounter);
@@ -130,27 +128,55 @@ private:
     QVPerson &m_person;
     QByteArray &m_out;
     QSet<QString> m_usedGroups;
-    QVarLengthArray<QString, 8> m_keptGroups; // groups of kept heads written so far
+    bool m_usedGroupsGathered = false;
+    QVarLengthArray<QStringView, 8> m_keptGroups; // groups of kept heads written so far
+    QStringList m_fresh; // new groups given to kept heads, which the views above point into
     int m_groupCounter = 0;
 };
+
+void Writer::gatherUsedGroups()
+{
+    m_usedGroupsGathered = true;
+    for (const QString &line : m_person.extraProperties())
+        addUsedGroup(groupOf(line));
+    for (int f = 0; f < QVPerson::LabeledFieldCount; ++f) {
+        for (const CompactMap &item : m_person.storedLabeledValues(Field(f))) {
+            if (const QVariant *head = item.get(VCardKey::Property))
+                addUsedGroup(VCardKept::split(head->toString()).group.toString().toLower());
+        }
+    }
+    if (!m_person.vCardKept().isEmpty()) {
+        const QVariantMap kept = m_person.vCardKept().toVariantMap();
+        for (auto it = kept.cbegin(); it != kept.cend(); ++it) {
+            const QString &key = it.key();
+            if (key != VCardKeptKey::FormattedName && key != VCardKeptKey::ComposedName
+                && key != VCardKeptKey::BdayValue && key != VCardKeptKey::NameFromFN)
+                addUsedGroup(groupOf(it.value().toString()));
+        }
+    }
+}
 
 QString Writer::keptHead(Field field, const CompactMap &item, bool needsGroup)
 {
     const QVariant *kept = item.get(VCardKey::Property);
-    if (!kept)
+    if (!kept || kept->typeId() != QMetaType::QString)
         return {};
-    const QString head = kept->toString();
+    // The head lives in the item while the card is written, so views of it stay valid.
+    const QString &head = *static_cast<const QString *>(kept->constData());
     if (head.isEmpty() || !VCardKept::describes(field, head, item))
         return {};
-    const QString group = VCardKept::split(head).group.toString().toLower();
+    const QStringView group = VCardKept::split(head).group;
     if (group.isEmpty() && !needsGroup)
         return head;
     // Two items of one card may have come with the same group (a pasted item): the second, or an
     // item that now needs a group for its extra line, gets a new one.
-    if (group.isEmpty() || m_keptGroups.contains(group)) {
-        const QString fresh = nextGroup();
-        m_keptGroups.append(fresh);
-        return VCardKept::regrouped(head, fresh);
+    const bool taken = std::any_of(m_keptGroups.cbegin(), m_keptGroups.cend(), [&](QStringView g) {
+        return g.compare(group, Qt::CaseInsensitive) == 0;
+    });
+    if (group.isEmpty() || taken) {
+        m_fresh.append(nextGroup());
+        m_keptGroups.append(m_fresh.constLast());
+        return VCardKept::regrouped(head, m_fresh.constLast());
     }
     m_keptGroups.append(group);
     return head;
@@ -160,7 +186,13 @@ void Writer::keptLines(const QString &head, const QString &value, const QString 
                        const QString &extraLine)
 {
     const VCardKept::Parts parts = VCardKept::split(head);
-    line(parts.property + u':' + value);
+    // Nearly every item of a card read from a file comes here: one reused buffer per thread.
+    thread_local QString text;
+    text.resize(0); // keeps the buffer
+    text += parts.property;
+    text += u':';
+    text += value;
+    line(text);
     const QString prefix = parts.group.isEmpty() ? QString() : parts.group + u'.';
     if (!extraLine.isEmpty())
         line(prefix + extraLine);
@@ -247,15 +279,6 @@ void Writer::write()
 {
     QVPerson &p = m_person;
     m_out.append("BEGIN:VCARD\r\nVERSION:3.0\r\n");
-    if (!p.vCardKept().isEmpty()) {
-        const QVariantMap kept = p.vCardKept().toVariantMap();
-        for (auto it = kept.cbegin(); it != kept.cend(); ++it) {
-            const QString &key = it.key();
-            if (key != VCardKeptKey::FormattedName && key != VCardKeptKey::ComposedName
-                && key != VCardKeptKey::BdayValue && key != VCardKeptKey::NameFromFN)
-                addUsedGroup(groupOf(it.value().toString()));
-        }
-    }
 
     const CompactMap &name = p.storedDictionary(FieldId::Name);
     const QString first = name.value(FieldId::FirstName).toString();
