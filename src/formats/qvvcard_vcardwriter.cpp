@@ -95,7 +95,8 @@ void appendCustomItemLines(QByteArray &out, QVPerson &person, const QList<Custom
             for (const QVariant &item : person.labeledValueForIdentifier(definition.name)) {
                 const QVariantMap map = item.toMap();
                 const QString value = map.value(Key::StringValue).toString();
-                if (!value.isEmpty() || writeEmpty)
+                // An empty value read from a file is written back; one the user cleared is not.
+                if (!value.isEmpty() || writeEmpty || map.contains(VCardKey::Property))
                     appendCustomLine(out, definition.name, map.value(Key::Label).toString(), value, true,
                                      map.value(VCardKey::Property).toString());
             }
@@ -105,7 +106,11 @@ void appendCustomItemLines(QByteArray &out, QVPerson &person, const QList<Custom
             const bool absent = !definition.builtIn && !person.storedItem(definition.name)
                 && person.customItemDefinition(definition.name).isEmpty();
             const QString value = absent ? QString() : person.stringValueForIdentifier(definition.name);
-            if (!value.isEmpty() || writeEmpty)
+            // A text item stored empty (read so from a file, or emptied) is written as such: the
+            // line is what the file had.
+            const QVariant *stored = absent ? nullptr : person.storedItem(definition.name);
+            const bool readEmpty = stored && stored->typeId() == QMetaType::QString;
+            if (!value.isEmpty() || writeEmpty || readEmpty)
                 appendCustomLine(out, definition.name, {}, value, false);
         }
     }

@@ -274,9 +274,8 @@ void addCustomItem(const Property &p, const QString &value, const QString &label
     }
 }
 
-// The custom item properties of a card read into the record. A line with an empty value makes no
-// item (none would be written), and a text line a later one of the same name overwrites is not
-// lost: both are kept as lines instead.
+// The custom item properties of a card read into the record. A text line a later one of the same
+// name overwrites is not lost: it is kept as a line instead.
 template<class Properties>
 void addCustomItems(const Properties &properties, QVPerson &person, QStringList &kept)
 {
@@ -298,7 +297,7 @@ void addCustomItems(const Properties &properties, QVPerson &person, QStringList 
     for (qsizetype i = 0; i < n; ++i) {
         const Property &p = *properties[i];
         const QString value = text(p);
-        if (value.isEmpty() || overwritten[i])
+        if (overwritten[i])
             kept.append(verbatimLine(p));
         else
             addCustomItem(p, value, labels[i], person);
