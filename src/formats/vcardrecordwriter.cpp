@@ -88,8 +88,7 @@ public:
     Writer(QVPerson &person, QByteArray &out)
         : m_person(person)
         , m_out(out)
-    {
-    }
+    { }
 
     void write();
 
@@ -170,9 +169,8 @@ QString Writer::keptHead(Field field, const CompactMap &item, bool needsGroup)
         return head;
     // Two items of one card may have come with the same group (a pasted item): the second, or an
     // item that now needs a group for its extra line, gets a new one.
-    const bool taken = std::any_of(m_keptGroups.cbegin(), m_keptGroups.cend(), [&](QStringView g) {
-        return g.compare(group, Qt::CaseInsensitive) == 0;
-    });
+    const bool taken = std::any_of(m_keptGroups.cbegin(), m_keptGroups.cend(),
+                                   [&](QStringView g) { return g.compare(group, Qt::CaseInsensitive) == 0; });
     if (group.isEmpty() || taken) {
         m_fresh.append(nextGroup());
         m_keptGroups.append(m_fresh.constLast());

@@ -56,20 +56,29 @@ TEST(VCardRoundTrip, PropertiesWithoutAFieldOfTheirOwnSurvive)
         const char *lines;
     };
     const Case cases[] = {
-        { "repeated text items", "N:A;;;;\r\nFN:A\r\nX-ANDROID-CUSTOM:a\r\nX-ANDROID-CUSTOM:b\r\nX-ANDROID-CUSTOM:c\r\n"
-                                 "X-ANDROID-CUSTOM:d\r\n" },
+        { "repeated text items",
+          "N:A;;;;\r\nFN:A\r\nX-ANDROID-CUSTOM:a\r\nX-ANDROID-CUSTOM:b\r\nX-ANDROID-CUSTOM:c\r\n"
+          "X-ANDROID-CUSTOM:d\r\n" },
         { "empty custom items", "N:A;;;;\r\nFN:A\r\nX-EMPTY:\r\nX-EMPTY-LABELED;type=home:\r\n" },
-        { "custom items whose parameters are no label", "N:A;;;;\r\nFN:A\r\nX-FOO;TYPE=foo:bar\r\nX-BAR;VALUE=TEXT:baz\r\n" },
-        { "a second photo", "N:A;;;;\r\nFN:A\r\nPHOTO;ENCODING=b;TYPE=JPEG:/9j/4AAQ\r\nPHOTO;ENCODING=b;TYPE=JPEG:/9j/4BBB\r\n" },
+        { "custom items whose parameters are no label",
+          "N:A;;;;\r\nFN:A\r\nX-FOO;TYPE=foo:bar\r\nX-BAR;VALUE=TEXT:baz\r\n" },
+        { "a second photo",
+          "N:A;;;;\r\nFN:A\r\nPHOTO;ENCODING=b;TYPE=JPEG:/9j/4AAQ\r\nPHOTO;ENCODING=b;TYPE=JPEG:/9j/"
+          "4BBB\r\n" },
         { "organisation units", "N:A;;;;\r\nFN:A\r\nORG:Company;Unit 1;Unit 2;Unit 3\r\n" },
-        { "grouped fields and their labels", "N:KMS;WSF;;;\r\nFN:KMS Außenstelle\r\nitem2.ORG:KMS Außenstelle\r\n"
-                                             "item2.X-ABLabel:\r\nitem1.TEL:1\r\nitem1.X-ABLabel:homeFax\r\n" },
-        { "an address with a post-office box", "N:A;;;;\r\nFN:A\r\nADR;TYPE=WORK:PO Box 9;Suite 2;Main St 1;Town;;12345;\r\n" },
-        { "dates as written", "N:A;;;;\r\nFN:A\r\nBDAY:19780311\r\nitem1.X-ABDATE:20190707\r\nitem1.X-ABLabel:_$!<Anniversary>!$_\r\n" },
+        { "grouped fields and their labels",
+          "N:KMS;WSF;;;\r\nFN:KMS Außenstelle\r\nitem2.ORG:KMS Außenstelle\r\n"
+          "item2.X-ABLabel:\r\nitem1.TEL:1\r\nitem1.X-ABLabel:homeFax\r\n" },
+        { "an address with a post-office box",
+          "N:A;;;;\r\nFN:A\r\nADR;TYPE=WORK:PO Box 9;Suite 2;Main St 1;Town;;12345;\r\n" },
+        { "dates as written",
+          "N:A;;;;\r\nFN:A\r\nBDAY:19780311\r\nitem1.X-ABDATE:20190707\r\nitem1.X-ABLabel:_$!<Anniversary>!$_"
+          "\r\n" },
         { "an empty N beside a formatted name", "N:;;;;\r\nFN:Only Formatted\r\n" },
         { "a formatted name in another order", "N:Doe;John;;;\r\nFN:DOE John (work)\r\n" },
-        { "instant messages of a named service", "N:A;;;;\r\nFN:A\r\nIMPP;X-SERVICE-TYPE=GTalk:xmpp:someone@example.com\r\n"
-                                                 "X-AIM;type=HOME:handle\r\n" },
+        { "instant messages of a named service",
+          "N:A;;;;\r\nFN:A\r\nIMPP;X-SERVICE-TYPE=GTalk:xmpp:someone@example.com\r\n"
+          "X-AIM;type=HOME:handle\r\n" },
     };
     for (const Case &c : cases) {
         const QByteArray bytes = card(c.lines);
@@ -91,7 +100,8 @@ QByteArray written(QVPerson &person)
 
 TEST(VCardRoundTrip, AnEditedItemIsWrittenAnewAndUndoingTheEditRestoresIt)
 {
-    const PersonPtr p = read(card("N:A;;;;\r\nFN:A\r\nitem1.TEL;TYPE=WORK,VOICE,pref:1\r\nTEL;TYPE=CELL:2\r\n"));
+    const PersonPtr p
+        = read(card("N:A;;;;\r\nFN:A\r\nitem1.TEL;TYPE=WORK,VOICE,pref:1\r\nTEL;TYPE=CELL:2\r\n"));
     ASSERT_TRUE(p);
     const QVariantMap before = p->labeledValueForIdentifierAtIndex(FieldId::Phone, 0);
     EXPECT_TRUE(written(*p).contains("\r\nitem1.TEL;TYPE=WORK,VOICE,pref:1\r\n"));
@@ -149,11 +159,10 @@ TEST(VCardRoundTrip, AnEditedCustomLabelIsWrittenAsAParameterThatReadsBack)
 
 TEST(VCardRoundTrip, TheDumpShowsWhatSavingKeeps)
 {
-    auto dumpOf = [](const char *lines) {
-        return ContactDump::dump(VCardTest::read(card(lines)));
-    };
+    auto dumpOf = [](const char *lines) { return ContactDump::dump(VCardTest::read(card(lines))); };
     // Files that differ in meaning give different dumps, including where no field tells them apart.
-    EXPECT_NE(dumpOf("N:A;;;;\r\nFN:A\r\nTEL;TYPE=WORK,pref:1\r\n"), dumpOf("N:A;;;;\r\nFN:A\r\nTEL;TYPE=WORK:1\r\n"));
+    EXPECT_NE(dumpOf("N:A;;;;\r\nFN:A\r\nTEL;TYPE=WORK,pref:1\r\n"),
+              dumpOf("N:A;;;;\r\nFN:A\r\nTEL;TYPE=WORK:1\r\n"));
     EXPECT_NE(dumpOf("N:Doe;John;;;\r\nFN:John Doe\r\n"), dumpOf("N:Doe;John;;;\r\nFN:Doe John\r\n"));
     EXPECT_NE(dumpOf("N:A;;;;\r\nFN:A\r\nitem1.ORG:X\r\n"), dumpOf("N:A;;;;\r\nFN:A\r\nORG:X\r\n"));
 }
