@@ -31,14 +31,21 @@ QString formattedName(const QVPerson &p)
         return p.storedString(FieldId::Company);
     const QString title = p.storedString(FieldId::Title);
     const QString suffix = p.storedString(FieldId::Suffix);
-    QStringList parts;
     const bool familyFirst = name.value(Key::NameOrdering).toInt() == 2;
-    for (const QString &part : familyFirst ? QStringList { title, last, first, middle, suffix }
-                                           : QStringList { title, first, middle, last, suffix }) {
-        if (!part.isEmpty())
-            parts.append(part);
+    // Every card read composes it once: put together in place, without a list of the parts.
+    const QString *parts[] = { &title, familyFirst ? &last : &first, &middle, familyFirst ? &first : &last, &suffix };
+    if (familyFirst)
+        std::swap(parts[2], parts[3]); // title, last, first, middle, suffix
+    QString out;
+    out.reserve(title.size() + first.size() + middle.size() + last.size() + suffix.size() + 4);
+    for (const QString *part : parts) {
+        if (part->isEmpty())
+            continue;
+        if (!out.isEmpty())
+            out += u' ';
+        out += *part;
     }
-    return parts.join(u' ');
+    return out;
 }
 
 QString keptHead(const QVPerson &person, const QString &key, QLatin1StringView property)
