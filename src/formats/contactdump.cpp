@@ -83,6 +83,9 @@ QJsonObject person(QVPerson &p)
         custom.insert(name, toJson(p.customValueForIdentifier(name)));
     o.insert(DumpKey::CustomValues, custom);
     o.insert(DumpKey::ExtraProperties, QJsonArray::fromStringList(p.extraProperties()));
+    // What saving keeps of the lines of the single-valued fields; items carry their own.
+    if (!p.vCardKept().isEmpty())
+        o.insert(DumpKey::VCardKept, toJson(p.vCardKept().toVariantMap()));
     return o;
 }
 

@@ -1,6 +1,7 @@
 // QVvCard: writing contacts as vCard 3.0 text.
 #include "formats/qvvcard.h"
 #include "formats/orderedbatches_p.h"
+#include "formats/vcardkept_p.h"
 #include "formats/vcardkeys.h"
 #include "formats/vcardrecordwriter_p.h"
 #include "formats/vcardsyntax_p.h"
@@ -42,13 +43,25 @@ QByteArray photoLines(QVPerson &person)
 }
 
 void appendCustomLine(QByteArray &out, const QString &name, const QString &label, const QString &value,
-                      bool labeled)
+                      bool labeled, const QString &head = {})
 {
     // User-defined values keep "," and ";" as written (some are structured); a line break or a
     // backslash is escaped so that the value reads back the same and the card stays whole.
     QString line = VCardProperty::CustomPrefix + name;
-    if (labeled)
-        line += u';' + VCardParameter::CustomLabelPrefix + VCardSyntax::parameterValue(label);
+    if (labeled) {
+        const VCardKept::Parts parts = VCardKept::split(head);
+        if (parts.group.isEmpty() && parts.name == line && VCardKept::customLabel(head) == label) {
+            line = head; // as it was read
+        } else {
+            // A label that is parameter text itself (read from a line without "type=", such as
+            // "VALUE=TEXT") is written as it stands: "type=" before it would change the line.
+            const QString bare = line + u';' + label;
+            if (label.contains(u'=') && !label.contains(u':') && VCardKept::customLabel(bare) == label)
+                line = bare;
+            else
+                line += u';' + VCardParameter::CustomLabelPrefix + VCardSyntax::parameterValue(label);
+        }
+    }
     line += u':' + VCardSyntax::escapeLineBreaks(value);
     VCardRecordWriter::appendLine(out, line);
 }
@@ -82,8 +95,10 @@ void appendCustomItemLines(QByteArray &out, QVPerson &person, const QList<Custom
             for (const QVariant &item : person.labeledValueForIdentifier(definition.name)) {
                 const QVariantMap map = item.toMap();
                 const QString value = map.value(Key::StringValue).toString();
-                if (!value.isEmpty() || writeEmpty)
-                    appendCustomLine(out, definition.name, map.value(Key::Label).toString(), value, true);
+                // An empty value read from a file is written back; one the user cleared is not.
+                if (!value.isEmpty() || writeEmpty || map.contains(VCardKey::Property))
+                    appendCustomLine(out, definition.name, map.value(Key::Label).toString(), value, true,
+                                     map.value(VCardKey::Property).toString());
             }
         } else {
             // Most records lack most custom items; a record that neither defines nor stores this
@@ -91,7 +106,11 @@ void appendCustomItemLines(QByteArray &out, QVPerson &person, const QList<Custom
             const bool absent = !definition.builtIn && !person.storedItem(definition.name)
                 && person.customItemDefinition(definition.name).isEmpty();
             const QString value = absent ? QString() : person.stringValueForIdentifier(definition.name);
-            if (!value.isEmpty() || writeEmpty)
+            // A text item stored empty (read so from a file, or emptied) is written as such: the
+            // line is what the file had.
+            const QVariant *stored = absent ? nullptr : person.storedItem(definition.name);
+            const bool readEmpty = stored && stored->typeId() == QMetaType::QString;
+            if (!value.isEmpty() || writeEmpty || readEmpty)
                 appendCustomLine(out, definition.name, {}, value, false);
         }
     }
@@ -108,6 +127,18 @@ bool keepsLine(const QVPerson &person, QLatin1StringView start)
     return false;
 }
 
+// The position of the first PHOTO line of the card that starts at start, or -1.
+qsizetype firstPhotoLine(const QByteArray &out, qsizetype start)
+{
+    qsizetype first = -1;
+    for (const char *head : { "\r\nPHOTO;", "\r\nPHOTO:" }) {
+        const qsizetype at = out.indexOf(head, start);
+        if (at >= 0 && (first < 0 || at + 2 < first))
+            first = at + 2;
+    }
+    return first;
+}
+
 // Appends the record's card, with the writer's own lines inserted before "END:VCARD", as UTF-8.
 void appendCard(QByteArray &out, QVPerson &person, const QStringList &options, const QStringList &groupNames,
                 bool contactEntry, const QList<CustomDefinition> &definitions)
@@ -121,10 +152,22 @@ void appendCard(QByteArray &out, QVPerson &person, const QStringList &options, c
     if (options.contains(VCardOption::Note) && !keepsLine(person, QLatin1StringView("NOTE:"))) {
         const QString note = person.storedString(FieldId::Note);
         if (!note.isEmpty())
-            VCardRecordWriter::appendLine(out, VCardProperty::Note + u':' + VCardSyntax::escape(note));
+            VCardRecordWriter::appendLine(
+                out,
+                VCardRecordWriter::keptHead(person, VCardKeptKey::Note, VCardProperty::Note) + u':'
+                    + VCardSyntax::escape(note));
     }
-    if (options.contains(VCardOption::Photo) && !keepsLine(person, QLatin1StringView("PHOTO;")))
-        out += photoLines(person);
+    // Photo lines kept as read are other photos of the card (a second one, a link): the record's
+    // own goes before them, so that it is the card's first photo again when the card is read.
+    if (options.contains(VCardOption::Photo)) {
+        const QByteArray photo = photoLines(person);
+        const qsizetype kept
+            = keepsLine(person, QLatin1StringView("PHOTO")) ? firstPhotoLine(out, start) : -1;
+        if (kept >= 0)
+            out.insert(kept, photo);
+        else
+            out += photo;
+    }
     if (contactEntry || options.contains(VCardOption::Custom))
         appendCustomItemLines(out, person, definitions, contactEntry);
     if (!groupNames.isEmpty() && !keepsLine(person, QLatin1StringView("CATEGORIES:"))) {
@@ -167,8 +210,9 @@ BatchRange batchRange(qsizetype index, const ContactList &contacts)
 
 } // namespace
 
-bool QVvCard::writeVCardData(const ContactList &contacts, const QStringList &options, const ContainerEntry &container,
-                             const BatchSink &sink, const ProgressHandler &progress)
+bool QVvCard::writeVCardData(const ContactList &contacts, const QStringList &options,
+                             const ContainerEntry &container, const BatchSink &sink,
+                             const ProgressHandler &progress)
 {
     // Group names by contact, gathered once instead of walking every group for every contact.
     QHash<QString, QStringList> groupNames;
@@ -198,7 +242,8 @@ bool QVvCard::writeVCardData(const ContactList &contacts, const QStringList &opt
         for (qsizetype i = range.first; i < range.last; ++i) {
             const ContactEntry &entry = contacts.at(i);
             if (entry && entry->person)
-                appendCard(bytes, *entry->person, options, groupNames.value(entry->uniqueId), false, definitions);
+                appendCard(bytes, *entry->person, options, groupNames.value(entry->uniqueId), false,
+                           definitions);
         }
     };
     auto deliver = [&](qsizetype index) -> bool {
@@ -219,7 +264,8 @@ bool QVvCard::writeVCardData(const ContactList &contacts, const QStringList &opt
     return OrderedBatches::run(batchCount, work, deliver);
 }
 
-std::optional<QByteArray> QVvCard::vCardDataFromContacts(const ContactList &contacts, const QStringList &options,
+std::optional<QByteArray> QVvCard::vCardDataFromContacts(const ContactList &contacts,
+                                                         const QStringList &options,
                                                          const ContainerEntry &container,
                                                          const ProgressHandler &progress)
 {

@@ -65,6 +65,7 @@ inline constexpr QLatin1StringView Company("COMPANY");
 inline constexpr QLatin1StringView Version30("3.0");
 inline constexpr QLatin1StringView DataUriPrefix("data:");
 inline constexpr QLatin1StringView TelUriPrefix("tel:");
+inline constexpr QLatin1StringView Uri("uri");
 inline constexpr QLatin1StringView Base64Marker(";base64,");
 } // namespace VCardValue
 
@@ -73,6 +74,9 @@ namespace VCardKey {
 // kept in the labeled value and written again, so that nothing read is lost. The record's own
 // constant: records look their keys up by it.
 inline const QString &Parameters = Key::VCardParameters;
+// The item's property as read, up to its value; a grouped label line follows after a line feed.
+inline const QString &Property = Key::VCardProperty;
+inline const QString &Value = Key::VCardValue;
 } // namespace VCardKey
 
 // Keys of the contact dump (JSON).
@@ -92,4 +96,5 @@ inline const QString Sha256 = QStringLiteral("sha256");
 inline const QString CustomItems = QStringLiteral("customItems");
 inline const QString CustomValues = QStringLiteral("customValues");
 inline const QString ExtraProperties = QStringLiteral("extraProperties");
+inline const QString VCardKept = QStringLiteral("vCardKept");
 } // namespace DumpKey

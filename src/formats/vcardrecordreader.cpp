@@ -1,11 +1,14 @@
 #include "formats/vcarddate_p.h"
+#include "formats/vcardkept_p.h"
 #include "formats/vcardkeys.h"
 #include "formats/vcardrecordreader_p.h"
+#include "formats/vcardrecordwriter_p.h"
 #include "formats/vcardtypes_p.h"
 #include "platform/contactlabels.h"
 #include "record/keys.h"
 
 #include <QHash>
+#include <QSet>
 #include <QVarLengthArray>
 #include <array>
 
@@ -75,9 +78,8 @@ bool isEncodingSegment(QByteArrayView segment)
         || s.compare(VCardParameter::Base64, Qt::CaseInsensitive) == 0;
 }
 
-// The label of a labeled custom item: the parameter text after "type=", or all of it. The
-// transfer encoding is gone once the value is decoded, so it is no part of the label. Null when
-// nothing but the encoding was given (the item is then a plain string item).
+} // namespace
+
 QString customLabel(const Property &p)
 {
     QList<QByteArray> kept;
@@ -114,6 +116,8 @@ QString customLabel(const Property &p)
     }
     return label.isNull() ? QStringLiteral("") : label;
 }
+
+namespace {
 
 // An unfolded, decoded copy of a line the record has no field for. A quoted-printable value is
 // decoded (its line breaks become \n) and loses its ENCODING and CHARSET; Base64 stays as it is.
@@ -158,6 +162,16 @@ QString verbatimLine(const Property &p)
     return line;
 }
 
+// A value as read, transfer encoding undone but escapes kept, on one line.
+QString valueAsRead(const Property &p)
+{
+    QString value = VCardSyntax::decodeText(p);
+    value.replace(QLatin1StringView("\r\n"), QLatin1StringView("\\n"));
+    value.replace(u'\r', QLatin1StringView("\\n"));
+    value.replace(u'\n', QLatin1StringView("\\n"));
+    return value;
+}
+
 // Parameters of a labeled property that no field holds, kept to be written again.
 QStringList otherParameters(const Property &p, std::initializer_list<QLatin1StringView> consumed)
 {
@@ -166,7 +180,8 @@ QStringList otherParameters(const Property &p, std::initializer_list<QLatin1Stri
         using VCardSyntax::equalsIgnoreCase;
         const QByteArrayView name = param.name;
         if (name.isEmpty() || equalsIgnoreCase(name, VCardParameter::Type)
-            || equalsIgnoreCase(name, VCardParameter::Encoding) || equalsIgnoreCase(name, VCardParameter::Charset))
+            || equalsIgnoreCase(name, VCardParameter::Encoding)
+            || equalsIgnoreCase(name, VCardParameter::Charset))
             continue;
         bool skip = false;
         for (QLatin1StringView c : consumed)
@@ -241,20 +256,51 @@ private:
 };
 
 // One custom item property read into the record: a labeled item when it has a label, else text.
-void addCustomItem(const Property &p, QVPerson &person)
+// A labeled value keeps its line's head, so that it is written back as it was read.
+void addCustomItem(const Property &p, const QString &value, const QString &label, QVPerson &person)
 {
     const QString name = latin(p.name.sliced(2));
-    const QString value = text(p);
-    const QString label = p.parameterText.isEmpty() ? QString() : customLabel(p);
     if (!label.isNull()) {
         person.addCustomItem(ValueType::Labeled, name, { label });
-        person.addLabeledValue(
-            QVariantMap { { Key::Value, value }, { Key::Label, label }, { Key::StringValue, value } },
-            name);
+        person.addLabeledValue(QVariantMap { { Key::Value, value },
+                                             { Key::Label, label },
+                                             { Key::StringValue, value },
+                                             { VCardKey::Property, VCardKept::head(p) } },
+                               name);
     } else {
         if (person.customItemDefinition(name).isEmpty())
             person.addCustomItem(ValueType::String, name, {});
         person.setValue(value, name);
+    }
+}
+
+// The custom item properties of a card read into the record. A text line a later one of the same
+// name overwrites is not lost: it is kept as a line instead.
+template<class Properties>
+void addCustomItems(const Properties &properties, QVPerson &person, QStringList &kept)
+{
+    const qsizetype n = properties.size();
+    QVarLengthArray<QString, 8> labels(n);
+    for (qsizetype i = 0; i < n; ++i)
+        labels[i] = properties[i]->parameterText.isEmpty() ? QString() : customLabel(*properties[i]);
+    // Text lines overwritten by a later one, found from the end (a set, as a hostile card may
+    // hold thousands of names).
+    QVarLengthArray<bool, 8> overwritten(n, false);
+    QSet<QByteArrayView> later;
+    for (qsizetype i = n - 1; i >= 0; --i) {
+        if (!labels[i].isNull())
+            continue;
+        const QByteArrayView name = properties[i]->name;
+        overwritten[i] = later.contains(name);
+        later.insert(name);
+    }
+    for (qsizetype i = 0; i < n; ++i) {
+        const Property &p = *properties[i];
+        const QString value = text(p);
+        if (overwritten[i])
+            kept.append(verbatimLine(p));
+        else
+            addCustomItem(p, value, labels[i], person);
     }
 }
 
@@ -273,14 +319,23 @@ private:
     void readProperty(const Property &p);
     QString labelFor(Field field, const Property &p, QStringList *leftovers);
     void addItem(Field field, std::initializer_list<std::pair<QString, QVariant>> entries,
-                 const QStringList &leftovers);
+                 const QStringList &leftovers, const Property &p, const QString &valueAsRead = {});
     void keep(const Property &p) { m_extra.append(verbatimLine(p)); }
-    void setString(const QString &identifier, const QString &value, const Property &p)
+    // The group and parameters of a property read into a single-valued field.
+    void keepHead(const QString &key, const Property &p)
     {
-        if (m_strings.contains(identifier))
+        if (const QString head = VCardKept::headIfUnusual(p); !head.isNull())
+            m_kept.insert(key, head);
+    }
+    void setString(const QString &identifier, const QString &value, const Property &p, const QString &keptKey)
+    {
+        // An empty one would not be written again; a second one has no field.
+        if (value.isEmpty() || m_strings.contains(identifier)) {
             keep(p);
-        else
+        } else {
             m_strings.insert(identifier, value);
+            keepHead(keptKey, p);
+        }
     }
 
     const Card &m_card;
@@ -290,7 +345,10 @@ private:
     CompactMap m_name;
     bool m_hasName = false;
     QString m_formattedName;
+    QString m_formattedNameAsRead;
     bool m_hasFormattedName = false;
+    const Property *m_labelLine = nullptr; // the grouped label of the item being read
+    CompactMap m_kept;
     CompactMap m_phonetic;
     StringFields m_strings;
     QString m_note;
@@ -311,6 +369,7 @@ QString Builder::labelFor(Field field, const Property &p, QStringList *leftovers
     if (!p.group.isEmpty()) {
         if (const qsizetype labelIndex = m_groupLabel.find(p.group); labelIndex >= 0) {
             m_usedGroupProperties.append(labelIndex);
+            m_labelLine = &m_card.properties().at(labelIndex);
             // The grouped label names the item; a type label it replaces is kept as a parameter.
             if (!fromTypes.isNull() && leftovers) {
                 const QStringList types = VCardTypes::typesForLabel(field, fromTypes);
@@ -324,12 +383,17 @@ QString Builder::labelFor(Field field, const Property &p, QStringList *leftovers
 }
 
 void Builder::addItem(Field field, std::initializer_list<std::pair<QString, QVariant>> entries,
-                      const QStringList &leftovers)
+                      const QStringList &leftovers, const Property &p, const QString &valueAsRead)
 {
     // Room for what is added here and by normalising (label index, string value, and the parts
     // of an e-mail or the composed texts of an address), so that the item is allocated once.
-    const qsizetype added = (field == Field::Email || field == Field::Address ? 4 : 2) + (leftovers.isEmpty() ? 0 : 1);
+    const qsizetype added = (field == Field::Email || field == Field::Address ? 5 : 3)
+        + (leftovers.isEmpty() ? 0 : 1) + (valueAsRead.isNull() ? 0 : 1);
     CompactMap item(entries, added);
+    item.insert(VCardKey::Property, VCardKept::head(p, m_labelLine));
+    if (!valueAsRead.isNull())
+        item.insert(VCardKey::Value, valueAsRead);
+    m_labelLine = nullptr;
     if (!leftovers.isEmpty())
         item.insert(VCardKey::Parameters, leftovers.join(u';'));
     auto &list = m_lists[int(field)];
@@ -366,17 +430,22 @@ void Builder::readProperty(const Property &p)
         m_name.insert(FieldId::FirstName, part(1));
         m_name.insert(FieldId::MiddleName, part(2));
         if (!part(3).isEmpty())
-            setString(FieldId::Title, part(3), p);
+            m_strings.insert(FieldId::Title, part(3));
         if (!part(4).isEmpty())
-            setString(FieldId::Suffix, part(4), p);
+            m_strings.insert(FieldId::Suffix, part(4));
+        keepHead(VCardKeptKey::N, p);
         return;
     }
     if (p.is(FN)) {
-        if (!m_hasFormattedName) {
-            m_formattedName = text(p).trimmed();
-            m_hasFormattedName = true;
+        if (m_hasFormattedName) {
+            keep(p);
+            return;
         }
-        return; // composed anew from the name when written
+        m_formattedNameAsRead = text(p);
+        m_formattedName = m_formattedNameAsRead.trimmed();
+        m_hasFormattedName = true;
+        keepHead(VCardKeptKey::FN, p);
+        return; // written as read while the name it stands for is unchanged
     }
     if (p.is(Org)) {
         if (m_strings.contains(FieldId::Company)) {
@@ -392,26 +461,35 @@ void Builder::readProperty(const Property &p)
             if (!units.isEmpty())
                 m_strings.insert(FieldId::Department, units.join(u';'));
         }
+        keepHead(VCardKeptKey::Org, p);
         return;
     }
     if (p.is(Title)) {
-        setString(FieldId::JobTitle, text(p), p);
+        setString(FieldId::JobTitle, text(p), p, VCardKeptKey::Title);
         return;
     }
     if (p.is(Nickname)) {
-        setString(FieldId::Nickname, text(p), p);
+        setString(FieldId::Nickname, text(p), p, VCardKeptKey::Nickname);
         return;
     }
     if (p.is(Note)) {
+        if (text(p).isEmpty()) {
+            keep(p); // an empty note would not be written again
+            return;
+        }
+        if (!m_hasNote)
+            keepHead(VCardKeptKey::Note, p);
         m_note = m_hasNote ? m_note + u'\n' + text(p) : text(p);
         m_hasNote = true;
         return;
     }
     if (p.is(MaidenName)) {
-        if (m_name.contains(FieldId::PreviousFamilyName))
+        if (m_name.contains(FieldId::PreviousFamilyName)) {
             keep(p);
-        else
+        } else {
             m_name.insert(FieldId::PreviousFamilyName, text(p));
+            keepHead(VCardKeptKey::MaidenName, p);
+        }
         return;
     }
     if (p.is(PhoneticFirstName) || p.is(PhoneticMiddleName) || p.is(PhoneticLastName)) {
@@ -424,31 +502,40 @@ void Builder::readProperty(const Property &p)
             if (m_phonetic.isEmpty())
                 m_phonetic.reserve(4); // the three parts and the composed text
             m_phonetic.insert(key, text(p));
+            keepHead(p.is(PhoneticFirstName)        ? VCardKeptKey::PhoneticFirstName
+                         : p.is(PhoneticMiddleName) ? VCardKeptKey::PhoneticMiddleName
+                                                    : VCardKeptKey::PhoneticLastName,
+                     p);
         }
         return;
     }
     if (p.is(AbShowAs)) {
-        if (text(p).trimmed().compare(VCardValue::Company, Qt::CaseInsensitive) == 0)
+        if (text(p).trimmed().compare(VCardValue::Company, Qt::CaseInsensitive) == 0 && !m_isCompany) {
             m_isCompany = true;
-        else
+            keepHead(VCardKeptKey::ShowAs, p);
+        } else
             keep(p);
         return;
     }
     if (p.is(Bday)) {
         const int omitted = p.parameter(VCardParameter::OmitYear).toInt();
         const auto date = VCardDate::parse(text(p), omitted > 0 ? omitted : DateComponents::Undefined);
-        if (date && !m_birthday)
+        if (date && !m_birthday) {
             m_birthday = date;
-        else
+            keepHead(VCardKeptKey::Bday, p);
+            if (VCardDate::format(*date) != text(p).trimmed())
+                m_kept.insert(VCardKeptKey::BdayValue, valueAsRead(p));
+        } else {
             keep(p);
+        }
         return;
     }
     if (p.is(Photo)) {
         QByteArray bytes = VCardSyntax::decodeBinary(p);
         if (!bytes.isEmpty() && m_photo.isEmpty())
             m_photo = std::move(bytes);
-        else if (bytes.isEmpty())
-            keep(p); // a URL or a reference: left alone
+        else
+            keep(p); // a URL, a reference or a second photo: left alone
         return;
     }
 
@@ -456,20 +543,20 @@ void Builder::readProperty(const Property &p)
     if (p.is(Tel)) {
         const QString label = labelFor(Field::Phone, p, &leftovers);
         leftovers += otherParameters(p, { VCardParameter::Value });
-        addItem(Field::Phone, { { Key::Label, label }, { Key::Value, VCardSyntax::phoneNumber(p) } },
-                leftovers);
+        addItem(Field::Phone, { { Key::Label, label }, { Key::Value, VCardSyntax::phoneNumber(p) } }, leftovers,
+                p);
         return;
     }
     if (p.is(Email)) {
         const QString label = labelFor(Field::Email, p, &leftovers);
         leftovers += otherParameters(p, {});
-        addItem(Field::Email, { { Key::Label, label }, { Key::Value, text(p).trimmed() } }, leftovers);
+        addItem(Field::Email, { { Key::Label, label }, { Key::Value, text(p).trimmed() } }, leftovers, p);
         return;
     }
     if (p.is(Url)) {
         const QString label = labelFor(Field::Url, p, &leftovers);
         leftovers += otherParameters(p, { VCardParameter::Value });
-        addItem(Field::Url, { { Key::Label, label }, { Key::Value, text(p).trimmed() } }, leftovers);
+        addItem(Field::Url, { { Key::Label, label }, { Key::Value, text(p).trimmed() } }, leftovers, p);
         return;
     }
     if (p.is(Adr)) {
@@ -477,12 +564,10 @@ void Builder::readProperty(const Property &p)
         leftovers += otherParameters(p, {});
         const VCardSyntax::Parts parts = VCardSyntax::splitValue(p, u';');
         auto part = [&](qsizetype i) { return i < parts.size() ? parts.at(i) : QString(); };
-        // Post-office box and extended address have no field of their own: they lead the street.
-        QStringList streetLines;
-        for (qsizetype i : { 0, 1, 2 }) {
-            if (!part(i).isEmpty())
-                streetLines.append(part(i));
-        }
+        // Post-office box and extended address have no field of their own: they lead the street,
+        // and the value as read is kept to write them back where they were.
+        const QString street = VCardKept::streetOf(parts);
+        const QString asRead = part(0).isEmpty() && part(1).isEmpty() ? QString() : valueAsRead(p);
         QString country;
         if (!p.group.isEmpty()) {
             if (const qsizetype countryIndex = m_groupCountry.find(p.group); countryIndex >= 0) {
@@ -492,13 +577,13 @@ void Builder::readProperty(const Property &p)
         }
         addItem(Field::Address,
                 { { Key::Label, label },
-                  { FieldId::Street, streetLines.join(u'\n') },
+                  { FieldId::Street, street },
                   { FieldId::City, part(3) },
                   { FieldId::State, part(4) },
                   { FieldId::Zip, part(5) },
                   { FieldId::Country, part(6) },
                   { Key::IsoCountryCode, country } },
-                leftovers);
+                leftovers, p, asRead);
         return;
     }
     const QString imService = VCardTypes::imServiceForProperty(p);
@@ -522,7 +607,10 @@ void Builder::readProperty(const Property &p)
                   { Key::Service, service },
                   { Key::Username, username },
                   { Key::Value, username } },
-                leftovers);
+                leftovers, p,
+                p.is(Impp) && VCardTypes::schemeForImService(service) + u':' + username != text(p).trimmed()
+                    ? valueAsRead(p)
+                    : QString());
         return;
     }
     if (p.is(SocialProfile)) {
@@ -549,7 +637,7 @@ void Builder::readProperty(const Property &p)
                   { Key::Username, username },
                   { Key::UserIdentifier, userId },
                   { Key::Value, username } },
-                leftovers);
+                leftovers, p);
         return;
     }
     if (p.is(AbRelatedNames)
@@ -557,7 +645,8 @@ void Builder::readProperty(const Property &p)
             && !text(p).contains(QLatin1StringView(":")))) {
         const QString label = labelFor(Field::Relationship, p, &leftovers);
         leftovers += otherParameters(p, { VCardParameter::Value });
-        addItem(Field::Relationship, { { Key::Label, label }, { Key::Value, text(p).trimmed() } }, leftovers);
+        addItem(Field::Relationship, { { Key::Label, label }, { Key::Value, text(p).trimmed() } }, leftovers,
+                p);
         return;
     }
     if (p.is(AbDate) || p.is(Anniversary) || p.is(XAnniversary)) {
@@ -571,7 +660,8 @@ void Builder::readProperty(const Property &p)
         if (!p.is(AbDate) && label == LabelWord::NoLabel)
             label = LabelWord::Anniversary;
         leftovers += otherParameters(p, { VCardParameter::OmitYear, VCardParameter::Value });
-        addItem(Field::Dates, { { Key::Label, label }, { Key::Value, QVariant::fromValue(*date) } }, leftovers);
+        addItem(Field::Dates, { { Key::Label, label }, { Key::Value, QVariant::fromValue(*date) } },
+                leftovers, p, VCardDate::format(*date) == text(p).trimmed() ? QString() : valueAsRead(p));
         return;
     }
     if (customItem)
@@ -616,8 +706,10 @@ Result Builder::build(Parts parts)
     for (const QString &key : { FieldId::FirstName, FieldId::MiddleName, FieldId::LastName })
         hasNameParts = hasNameParts || !m_name.value(key).toString().isEmpty();
     if (!hasNameParts && !m_isCompany && !m_formattedName.isEmpty()
-        && m_formattedName != m_strings.value(FieldId::Company))
+        && m_formattedName != m_strings.value(FieldId::Company)) {
         m_name.insert(FieldId::FirstName, m_formattedName);
+        m_kept.insert(VCardKeptKey::NameFromFN, m_formattedName);
+    }
     for (const QString &key :
          { FieldId::FirstName, FieldId::MiddleName, FieldId::LastName, FieldId::PreviousFamilyName }) {
         if (!m_name.contains(key))
@@ -642,7 +734,8 @@ Result Builder::build(Parts parts)
         r.setDictionary(FieldId::PhoneticName, std::move(m_phonetic));
     }
     if (m_birthday)
-        r.setDictionary(FieldId::Birthday, CompactMap({ { Key::Value, QVariant::fromValue(*m_birthday) } }, 1));
+        r.setDictionary(FieldId::Birthday,
+                        CompactMap({ { Key::Value, QVariant::fromValue(*m_birthday) } }, 1));
 
     for (int f = 0; f < QVPerson::LabeledFieldCount; ++f) {
         auto &gathered = m_lists[f];
@@ -664,11 +757,19 @@ Result Builder::build(Parts parts)
     }
     if (!m_photo.isEmpty())
         r.setImageData(m_photo);
+    if (parts == Parts::Everything)
+        addCustomItems(m_customItemProperties, r, m_extra);
     r.setExtraProperties(m_extra);
-    if (parts == Parts::Everything) {
-        for (const Property *p : std::as_const(m_customItemProperties))
-            addCustomItem(*p, r);
+    // The formatted name as written stays while the name it was composed from does.
+    if (m_hasFormattedName) {
+        const QString composed = VCardRecordWriter::formattedName(r);
+        if (composed != m_formattedNameAsRead) {
+            m_kept.insert(VCardKeptKey::FormattedName, m_formattedNameAsRead);
+            m_kept.insert(VCardKeptKey::ComposedName, composed);
+        }
     }
+    if (!m_kept.isEmpty())
+        r.setVCardKept(std::move(m_kept));
     r.setCreated(true);
     r.setChanged(false);
     r.squeeze();
@@ -701,10 +802,14 @@ QStringList categories(const Card &card)
 
 void addCustomItems(const Card &card, QVPerson &person)
 {
+    QVarLengthArray<const Property *, 8> properties;
     for (const Property &p : card.properties()) {
         if (isCustomItemProperty(p))
-            addCustomItem(p, person);
+            properties.append(&p);
     }
+    QStringList kept = person.extraProperties();
+    addCustomItems(properties, person, kept);
+    person.setExtraProperties(kept);
 }
 
 } // namespace VCardRecordReader

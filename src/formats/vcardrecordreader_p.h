@@ -27,6 +27,11 @@ Result read(QByteArrayView card, Parts parts, const VCardSyntax::TextSource &sou
 // The categories of a parsed card (every CATEGORIES property, decoded, split at unescaped ",").
 QStringList categories(const VCardSyntax::Card &card);
 
+// The label of a labeled custom item: the parameter text after "type=", or all of it. The
+// transfer encoding is gone once the value is decoded, so it is no part of the label. Null when
+// nothing but the encoding was given (the item is then a plain string item).
+QString customLabel(const VCardSyntax::Property &p);
+
 // Adds the custom items of a parsed card to a record.
 void addCustomItems(const VCardSyntax::Card &card, QVPerson &person);
 

@@ -17,4 +17,11 @@ void write(QVPerson &person, QByteArray &out);
 // One content line, folded, with CRLF.
 void appendLine(QByteArray &out, const QString &line);
 
+// The formatted name the writer composes for the record: its name parts in the record's order,
+// else its company.
+QString formattedName(const QVPerson &person);
+
+// The head a single-valued property is written with: as it was read (VCardKeptKey), else its name.
+QString keptHead(const QVPerson &person, const QString &key, QLatin1StringView property);
+
 } // namespace VCardRecordWriter

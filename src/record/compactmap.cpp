@@ -19,7 +19,11 @@ const QList<QString> &knownKeys()
         Key::FormattedString, Key::CountryCode, Key::ShowAsPerson, Key::NameOrdering, FieldId::Street,
         FieldId::City, FieldId::State, FieldId::Zip, FieldId::Country, FieldId::FirstName, FieldId::MiddleName,
         FieldId::LastName, FieldId::PreviousFamilyName, FieldId::PhoneticFirstName, FieldId::PhoneticMiddleName,
-        FieldId::PhoneticLastName, FieldId::Name, Key::VCardParameters, FieldId::Company, FieldId::Department,
+        FieldId::PhoneticLastName, FieldId::Name, Key::VCardParameters, Key::VCardProperty, Key::VCardValue, VCardKeptKey::N, VCardKeptKey::FN,
+        VCardKeptKey::Org, VCardKeptKey::Title, VCardKeptKey::Nickname, VCardKeptKey::Note, VCardKeptKey::Bday,
+        VCardKeptKey::MaidenName, VCardKeptKey::PhoneticFirstName, VCardKeptKey::PhoneticMiddleName,
+        VCardKeptKey::PhoneticLastName, VCardKeptKey::ShowAs, VCardKeptKey::FormattedName, VCardKeptKey::ComposedName,
+        VCardKeptKey::BdayValue, VCardKeptKey::NameFromFN, FieldId::Company, FieldId::Department,
         FieldId::JobTitle, FieldId::Nickname, FieldId::Title, FieldId::Suffix, FieldId::Note,
     };
     return keys;
@@ -180,6 +184,8 @@ QVariantMap CompactMap::toVariantMap() const
 
 qsizetype CompactMap::find(const QString &key) const
 {
+    if (m_entries.isEmpty())
+        return -1; // most records keep nothing of their vCard lines: no key to look up
     const quint32 position = existingPosition(key);
     return position == kNoPosition ? -1 : indexOf(position);
 }

@@ -85,7 +85,38 @@ inline const QString ShowAsPerson = QStringLiteral("showAsPerson");
 inline const QString NameOrdering = QStringLiteral("nameOrdering");
 // Parameters of a labeled item's vCard property that no field holds, kept to be written again.
 inline const QString VCardParameters = QStringLiteral("vCardParameters");
+// A labeled item's vCard property as read, up to its value ("item1.TEL;type=WORK,pref"), written
+// again while it still says what the item says.
+inline const QString VCardProperty = QStringLiteral("vCardProperty");
+// The item's vCard value as read, kept where the writer's own form of it would differ (a date
+// written otherwise, an address with a post-office box), and written while it reads as the item.
+inline const QString VCardValue = QStringLiteral("vCardValue");
 } // namespace Key
+
+// Keys of what the reader keeps of a card's single-valued properties (QVPerson::vCardKept), kept
+// by the vCard code and known to the record so that looking them up is quick: the
+// head of each property read with a group or parameters ("item2.ORG", "NOTE;LANGUAGE=de") under
+// the property's name, and the formatted name as written with the name it was composed from then.
+namespace VCardKeptKey {
+inline const QString N = QStringLiteral("N");
+inline const QString FN = QStringLiteral("FN");
+inline const QString Org = QStringLiteral("ORG");
+inline const QString Title = QStringLiteral("TITLE");
+inline const QString Nickname = QStringLiteral("NICKNAME");
+inline const QString Note = QStringLiteral("NOTE");
+inline const QString Bday = QStringLiteral("BDAY");
+inline const QString MaidenName = QStringLiteral("X-MAIDENNAME");
+inline const QString PhoneticFirstName = QStringLiteral("X-PHONETIC-FIRST-NAME");
+inline const QString PhoneticMiddleName = QStringLiteral("X-PHONETIC-MIDDLE-NAME");
+inline const QString PhoneticLastName = QStringLiteral("X-PHONETIC-LAST-NAME");
+inline const QString ShowAs = QStringLiteral("X-ABShowAs");
+inline const QString FormattedName = QStringLiteral("formattedName");
+// The birthday as written when the writer's form differs ("19780311").
+inline const QString BdayValue = QStringLiteral("bdayValue");
+// The first name taken from the formatted name of a card whose N was empty or missing.
+inline const QString NameFromFN = QStringLiteral("nameFromFN");
+inline const QString ComposedName = QStringLiteral("composedName");
+} // namespace VCardKeptKey
 
 // Keys of a custom item definition.
 namespace CustomKey {
@@ -122,6 +153,7 @@ inline const QString Items = QStringLiteral("items");
 inline const QString CustomItems = QStringLiteral("customItems");
 // Not in the original archive: properties kept verbatim from vCard so nothing is lost.
 inline const QString ExtraProperties = QStringLiteral("extraProperties");
+inline const QString VCardKept = QStringLiteral("vCardKept");
 } // namespace ArchiveKey
 
 // Label words of the record's own vocabulary.

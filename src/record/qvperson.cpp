@@ -392,6 +392,7 @@ PersonPtr QVPerson::copy()
         if (propertyName(line).compare(QLatin1String("UID"), Qt::CaseInsensitive) != 0)
             other->m_extraProperties.append(line);
     }
+    other->m_vCardKept = m_vCardKept;
     other->m_changed = false;
     return other;
 }
@@ -430,6 +431,8 @@ QVariantMap QVPerson::encodeWithCoder()
     coder.insert(ArchiveKey::CustomItems, m_customItems);
     if (!m_extraProperties.isEmpty())
         coder.insert(ArchiveKey::ExtraProperties, m_extraProperties);
+    if (!m_vCardKept.isEmpty())
+        coder.insert(ArchiveKey::VCardKept, m_vCardKept.toVariantMap());
     return coder;
 }
 
@@ -464,6 +467,8 @@ PersonPtr QVPerson::initWithCoder(const QVariantMap &coder)
     p->m_items = CompactMap(coder.value(ArchiveKey::Items).toMap());
     p->m_customItems = coder.value(ArchiveKey::CustomItems).toList();
     p->m_extraProperties = coder.value(ArchiveKey::ExtraProperties).toStringList();
+    if (coder.contains(ArchiveKey::VCardKept))
+        p->m_vCardKept = CompactMap(coder.value(ArchiveKey::VCardKept).toMap());
     p->m_compositeGeneration = -1;
     return p;
 }
@@ -495,4 +500,5 @@ void QVPerson::squeeze()
     m_phoneticNameValue.squeeze();
     m_birthdayValue.squeeze();
     m_extraProperties.squeeze();
+    m_vCardKept.squeeze();
 }

@@ -260,6 +260,11 @@ public:
     // kept as unfolded lines and written back, so that nothing read is lost.
     QStringList extraProperties() const { return m_extraProperties; }
     void setExtraProperties(const QStringList &lines) { m_extraProperties = lines; }
+    // What a vCard reader kept of the lines of the single-valued fields (their group and
+    // parameters, the formatted name as written), by its own keys; the writer uses each while the
+    // field still says what was read.
+    const CompactMap &vCardKept() const { return m_vCardKept; }
+    void setVCardKept(CompactMap &&kept) { m_vCardKept = std::move(kept); }
 
     // Gives back the room values grew into. Readers call it once a record is complete: a file
     // holds a hundred thousand of them, and the values grew one at a time.
@@ -299,6 +304,7 @@ private:
     QString m_uniqueId2;
     QVariantList m_customItems;
     QStringList m_extraProperties;
+    CompactMap m_vCardKept;
 };
 
 Q_DECLARE_METATYPE(PersonPtr)

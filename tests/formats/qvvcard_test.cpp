@@ -91,9 +91,10 @@ TEST(VCardReading, CustomItems)
               QStringList { QStringLiteral("CHARSET=UTF-8") });
     EXPECT_EQ(p->customValueForIdentifier(QStringLiteral("QP")), QStringLiteral("a=b"));
     EXPECT_EQ(p->customValueForIdentifier(QStringLiteral("ESC")), QStringLiteral("line\nbreak"));
-    // Nothing is kept twice: grouped and excluded properties stay verbatim, IM handles are a field.
-    EXPECT_EQ(p->extraProperties(),
-              (QStringList { QStringLiteral("X-ABUID:123"), QStringLiteral("item1.X-GROUPED:g") }));
+    // Nothing is kept twice: grouped and excluded properties stay verbatim, IM handles are a field;
+    // nothing is lost: the text item a later line overwrote stays as a line.
+    EXPECT_EQ(p->extraProperties(), (QStringList { QStringLiteral("X-ABUID:123"), QStringLiteral("item1.X-GROUPED:g"),
+                                                   QStringLiteral("X-FAVORITE:Tea") }));
     EXPECT_EQ(p->imsValues().size(), 1);
 }
 
