@@ -1,30 +1,44 @@
-// Fuzz target of the vCard reader: arbitrary bytes are read (as UTF-8 bytes and as text), the
-// contacts written back, and the written text read again, which must give as many contacts.
+// Fuzz target of the vCard reader: arbitrary bytes are read as UTF-8 bytes and as text, which must
+// give as many contacts; the contacts are written back, and the written text read again, which
+// must give as many contacts too.
 #include "formats/qvvcard.h"
+#include "fuzzsupport.h"
 #include "record/qvperson.h"
 
 #include <cstdint>
-#include <cstdlib>
+
+namespace {
+
+const QStringList kWriteOptions = { VCardOption::Note, VCardOption::Photo, VCardOption::Custom };
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    FuzzSupport::setUp();
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    // Guard against quadratic paths on huge inputs rather than against the reader itself.
-    if (size > 1 << 20)
+    if (size > FuzzSupport::kMaxInputBytes)
         return 0;
-    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    const FuzzSupport::ClassTablesKeeper keeper;
+    const QByteArray bytes = FuzzSupport::bytesOf(data, size).toByteArray();
     const auto fromText = QVvCard::containersFromVCards(QString::fromUtf8(bytes));
     const auto table = QVvCard::containersFromVCardData(bytes);
     if (!table || !fromText)
-        std::abort(); // nothing cancels here
+        FuzzSupport::fail("reading without a progress handler is never cancelled");
     const ContactTable all = QVvCard::contactsInContainer(table->first());
+    // The text and the bytes are read by two instances of one template: they must agree.
+    if (QVvCard::contactsInContainer(fromText->first())->size() != all->size())
+        FuzzSupport::fail("the text and its UTF-8 bytes read as as many contacts");
     QVPerson::setClassCustomItems(QVvCard::customItemDefinitions(*all));
-    const auto written = QVvCard::vCardsFromContacts(
-        *all, { VCardOption::Note, VCardOption::Photo, VCardOption::Custom }, table->first());
-    QVPerson::setClassCustomItems({});
+    const auto written = QVvCard::vCardsFromContacts(*all, kWriteOptions, table->first());
     if (!written)
-        std::abort();
+        FuzzSupport::fail("writing without a progress handler is never cancelled");
     const auto again = QVvCard::containersFromVCardData(written->toUtf8());
     if (!again || QVvCard::contactsInContainer(again->first())->size() != all->size())
-        std::abort();
+        FuzzSupport::fail("the written cards read back as as many contacts", bytes, written->toUtf8());
     return 0;
 }
