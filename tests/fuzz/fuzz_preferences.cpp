@@ -9,7 +9,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
-
 #include <memory>
 
 namespace {
@@ -49,8 +48,9 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
     FuzzSupport::setUp();
     const QString shm = QStringLiteral("/dev/shm");
-    g_folder = QDir(shm).exists() ? std::make_unique<QTemporaryDir>(shm + QStringLiteral("/fuzz_preferences-XXXXXX"))
-                                  : std::make_unique<QTemporaryDir>();
+    g_folder = QDir(shm).exists()
+        ? std::make_unique<QTemporaryDir>(shm + QStringLiteral("/fuzz_preferences-XXXXXX"))
+        : std::make_unique<QTemporaryDir>();
     if (!g_folder->isValid())
         FuzzSupport::fail("a temporary folder for the preferences file");
     return 0;
@@ -84,8 +84,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (contents(path) != bytes)
             FuzzSupport::fail("opening the preferences leaves the file as it was");
         if (readable && loaded.keys() != document.object().keys())
-            FuzzSupport::fail("every key of a readable file is read", described(document.object().toVariantMap()),
-                              described(loaded));
+            FuzzSupport::fail("every key of a readable file is read",
+                              described(document.object().toVariantMap()), described(loaded));
         defaults.setValue(kChangedKey, true);
         written = defaults.sync();
     }

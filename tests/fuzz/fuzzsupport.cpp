@@ -4,7 +4,6 @@
 #include "record/qvperson_p.h"
 
 #include <QLocale>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -31,7 +30,7 @@ void setUp()
     ContactSettings::setCountryCode(QStringLiteral("US"));
     ContactSettings::setSortOrder(ContactSettings::SortOrder::GivenName);
     if (!qEnvironmentVariableIsSet("PELLORY_FUZZ_VERBOSE"))
-        qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) { });
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
 }
 
 ClassTablesKeeper::ClassTablesKeeper()
@@ -65,7 +64,8 @@ void fail(const char *what, QByteArrayView expected, QByteArrayView actual)
             ++at;
         const QByteArrayView e = lineAt(expected, at);
         const QByteArrayView a = lineAt(actual, at);
-        std::fprintf(stderr, "expected: %.*s\nactual:   %.*s\n", int(e.size()), e.data(), int(a.size()), a.data());
+        std::fprintf(stderr, "expected: %.*s\nactual:   %.*s\n", int(e.size()), e.data(), int(a.size()),
+                     a.data());
     }
     std::abort();
 }

@@ -6,7 +6,6 @@
 #include <QHash>
 #include <QStringList>
 #include <QVariantList>
-
 #include <cstddef>
 #include <cstdint>
 
