@@ -14,15 +14,20 @@
 
 namespace {
 
-// A value whose own double quotes the reader would take for the dialect's: the writer writes them
-// as they are, and the reader takes a quote at the start of a cell, or one before a comma, for
-// its own. Such values do not come back unchanged; the records holding them are only counted.
+// A value the dialect cannot carry: the writer writes a value's own double quotes as they are,
+// and wraps a value in quotes of its own (one pair for a space, one for a comma), while the reader
+// takes a quote at the start of a cell, or one next to a comma, for the end of a quoted cell. A
+// value with a quote or a comma at either end, or a quote next to a comma, does not come back
+// unchanged; the records holding one are only counted.
 bool hasDialectQuotes(const QString &cell)
 {
     // A value with a space is written between quotes of the writer's own.
     const bool spaced = cell.contains(u' ') && cell.size() >= 2;
     const QStringView value = spaced ? QStringView(cell).sliced(1, cell.size() - 2) : QStringView(cell);
-    return value.startsWith(u'"') || value.endsWith(u'"') || value.contains(u"\",") || value.contains(u",\"");
+    if (value.isEmpty())
+        return false;
+    const auto marks = [](QChar c) { return c == u'"' || c == u','; };
+    return marks(value.front()) || marks(value.back()) || value.contains(u"\",") || value.contains(u",\"");
 }
 
 // The cells the writer writes of each contact, before quoting, one line per contact; nothing when
