@@ -18,9 +18,12 @@ namespace {
 // and wraps a value in quotes of its own (one pair for a space, one for a comma), while the reader
 // takes a quote at the start of a cell, or one next to a comma, for the end of a quoted cell. A
 // value with a quote or a comma at either end, or a quote next to a comma, does not come back
-// unchanged; the records holding one are only counted.
+// unchanged; the records holding one are only counted. Since text that is not the dialect's own is
+// read with standard quoting, a quote can stand anywhere in a value: any quote counts.
 bool hasDialectQuotes(const QString &cell)
 {
+    if (cell.contains(u'"'))
+        return true;
     // A value with a space is written between quotes of the writer's own.
     const bool spaced = cell.contains(u' ') && cell.size() >= 2;
     const QStringView value = spaced ? QStringView(cell).sliced(1, cell.size() - 2) : QStringView(cell);
