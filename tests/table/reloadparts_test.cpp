@@ -55,4 +55,34 @@ TEST(ReloadParts, SharedKeysSortLikeEachTextAlone)
     }
 }
 
+// Keys carried over from earlier sorts: a text that is still the same string reuses its key, a
+// text edited in place (same storage, same length) gets a key of its own, and texts that never
+// had keys do not borrow any.
+TEST(ReloadParts, EarlierKeysServeOnlyTheTextsTheyWereMadeFor)
+{
+    QString edited = qs("Cox");
+    const QString abe = qs("Abe");
+    const QString bly = qs("Bly");
+    const QString zed = QString::fromRawData(reinterpret_cast<const QChar *>(u"Zed"), 3);
+    const QString dee = qs("Dee");
+    const std::vector<QString> first { abe, bly, zed };
+    const CollationKeys earlier(std::vector<QString> { edited, abe, bly, zed }, {});
+    const CollationKeys older(std::vector<QString> { dee }, {});
+    edited[1] = u'd'; // now "Ada": the record's text changed where it lies
+    edited[2] = u'a';
+    edited[0] = u'A';
+
+    const std::vector<QString> next { edited, abe, bly, zed, qs("Aaa"), dee, QString() };
+    const std::vector<qsizetype> expected { 4, 1, 0, 2, 5, 3, 6 };
+    EXPECT_EQ(CollationKeys(next).sortedOrder(true), expected);
+    EXPECT_EQ(CollationKeys(next, { &earlier, &older }).sortedOrder(true), expected);
+    EXPECT_EQ(CollationKeys(next, { &earlier }).sortedOrder(false),
+              (std::vector<qsizetype> { 3, 5, 2, 0, 1, 4, 6 }));
+
+    // The very same strings sort as before, in either direction, from the kept keys alone.
+    const CollationKeys again(first, { &earlier });
+    EXPECT_EQ(again.sortedOrder(true), (std::vector<qsizetype> { 0, 1, 2 }));
+    EXPECT_EQ(CollationKeys(first, { &again }).sortedOrder(false), (std::vector<qsizetype> { 2, 1, 0 }));
+}
+
 } // namespace
