@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <QThread>
 #include <QThreadPool>
+#include <QtConcurrent/QtConcurrentMap>
 #include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 #include <cstring>
@@ -170,6 +171,41 @@ int compareKeys(const Entry &a, const Entry &b)
     return std::strcmp(a.rest, b.rest);
 }
 
+// Sorts slices on the thread pool and merges them pairwise. The order is total (no two entries
+// compare equal), so the result is the one a single sort gives.
+template<typename Less> void sortInParallel(std::vector<Entry> &entries, const Less &less)
+{
+    constexpr size_t kMinSlice = 32768;
+    size_t slices = 1;
+    while (slices * 2 <= size_t(std::max(1, QThread::idealThreadCount()))
+           && entries.size() / (slices * 2) >= kMinSlice)
+        slices *= 2;
+    if (slices == 1) {
+        std::sort(entries.begin(), entries.end(), less);
+        return;
+    }
+    std::vector<size_t> bounds;
+    for (size_t s = 0; s <= slices; ++s)
+        bounds.push_back(entries.size() * s / slices);
+    std::vector<size_t> parts(slices);
+    for (size_t s = 0; s < slices; ++s)
+        parts[s] = s;
+    const auto begin = entries.begin();
+    QtConcurrent::blockingMap(parts, [&](size_t s) {
+        std::sort(begin + qsizetype(bounds[s]), begin + qsizetype(bounds[s + 1]), less);
+    });
+    for (size_t width = 1; width < slices; width *= 2) {
+        std::vector<size_t> merges;
+        for (size_t s = 0; s + width < slices; s += 2 * width)
+            merges.push_back(s);
+        QtConcurrent::blockingMap(merges, [&](size_t s) {
+            const size_t end = std::min(slices, s + 2 * width);
+            std::inplace_merge(begin + qsizetype(bounds[s]), begin + qsizetype(bounds[s + width]),
+                               begin + qsizetype(bounds[end]), less);
+        });
+    }
+}
+
 } // namespace
 
 CollationKeys::CollationKeys(const std::vector<QString> &texts)
@@ -282,7 +318,7 @@ std::vector<qsizetype> CollationKeys::sortedOrder(bool ascending) const
             entries.push_back(makeEntry(m_keys[i], shared, qsizetype(i)));
     }
     // The original position breaks ties, which makes the order stable.
-    std::sort(entries.begin(), entries.end(), [ascending](const Entry &a, const Entry &b) {
+    sortInParallel(entries, [ascending](const Entry &a, const Entry &b) {
         const int c = ascending ? compareKeys(a, b) : compareKeys(b, a);
         return c != 0 ? c < 0 : a.index < b.index;
     });
