@@ -4,6 +4,7 @@
 #include "record/qvperson.h"
 
 #include <QBuffer>
+#include <QSplitter>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -79,8 +80,11 @@ void ContactInfoController::updateTable()
 
 bool ContactInfoController::isOnScreen() const
 {
-    // A collapsed splitter pane keeps its widget but gives it no width.
-    return isVisible() && width() > 0;
+    if (!isVisible() || width() == 0)
+        return false;
+    // A collapsed splitter pane may keep its widget's last geometry.
+    const auto *split = qobject_cast<const QSplitter *>(parentWidget());
+    return !split || split->sizes().value(split->indexOf(const_cast<ContactInfoController *>(this))) > 0;
 }
 
 void ContactInfoController::catchUp()
