@@ -4,6 +4,7 @@
 #include "record/qvperson.h"
 
 #include <QBuffer>
+#include <QSplitter>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -62,11 +63,46 @@ void ContactInfoController::setSelectedFont(const QFont &font)
 
 void ContactInfoController::updateTable()
 {
+    // Selecting rows of a large table must not pay for a side bar nobody sees.
+    if (!isOnScreen()) {
+        m_stale = true;
+        return;
+    }
+    m_stale = false;
     if (!m_contact || !m_contact->person || m_contact->deleted) {
         m_browser->clear();
         return;
     }
+    if (m_groupNames)
+        m_contact->groupNames = m_groupNames(m_contact);
     m_browser->setHtml(contactHtml(*m_contact->person, m_customItems, m_contact->groupNames));
+}
+
+bool ContactInfoController::isOnScreen() const
+{
+    if (!isVisible() || width() == 0)
+        return false;
+    // A collapsed splitter pane may keep its widget's last geometry.
+    const auto *split = qobject_cast<const QSplitter *>(parentWidget());
+    return !split || split->sizes().value(split->indexOf(const_cast<ContactInfoController *>(this))) > 0;
+}
+
+void ContactInfoController::catchUp()
+{
+    if (m_stale && isOnScreen())
+        updateTable();
+}
+
+void ContactInfoController::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    catchUp();
+}
+
+void ContactInfoController::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    catchUp();
 }
 
 QString ContactInfoController::contactHtml(QVPerson &person, const QVariantList &customItems,

@@ -5,6 +5,7 @@
 
 #include <QFont>
 #include <QWidget>
+#include <functional>
 
 class QTextBrowser;
 
@@ -13,9 +14,14 @@ class ContactInfoController : public QWidget
     Q_OBJECT
 
 public:
+    using GroupNamesSource = std::function<QStringList(const ContactEntry &)>;
+
     explicit ContactInfoController(QWidget *parent = nullptr);
 
+    // Shown when the side bar is on screen; a hidden side bar catches up once it shows.
     void setContact(const ContactEntry &contact);
+    // Answers the groups a contact belongs to, asked only when the contact is shown.
+    void setGroupNamesSource(GroupNamesSource source) { m_groupNames = std::move(source); }
     ContactEntry contact() const { return m_contact; }
     void setSelectedFont(const QFont &font);
     void setEditState(bool editable) { m_editState = editable; }
@@ -31,10 +37,19 @@ public:
     // The side bar's text, for checking what it shows.
     QTextBrowser *browser() const { return m_browser; }
 
+protected:
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
+    bool isOnScreen() const;
+    void catchUp();
+
     QTextBrowser *m_browser;
     ContactEntry m_contact;
     QStringList m_selectedLabels;
     QVariantList m_customItems;
+    GroupNamesSource m_groupNames;
     bool m_editState = true;
+    bool m_stale = false;
 };

@@ -5,6 +5,10 @@
 
 #include <QHash>
 #include <QSet>
+#include <QtConcurrent/QtConcurrentMap>
+#include <algorithm>
+#include <optional>
+#include <vector>
 
 namespace {
 
@@ -234,19 +238,46 @@ qsizetype ContactEditor::sortDescriptorsDidChange(const QString &identifier, con
     const auto field = QVPerson::labeledFieldForIdentifier(identifier);
     if (identifier.isEmpty() || key.isEmpty() || !field || !m_contactTable)
         return 0;
-    QList<ItemOrder> before;
+    // Records sort their own items, independently of each other: the thread pool shares the work.
+    // A record listed twice is sorted once, by its first entry, as a pass in order would.
+    struct Job
+    {
+        PersonPtr person;
+        std::optional<ItemOrder> old;
+    };
+    std::vector<Job> jobs;
+    jobs.reserve(size_t(m_contactTable->size()));
     for (const ContactEntry &entry : std::as_const(*m_contactTable)) {
-        if (!entry || entry->deleted || !entry->person)
-            continue;
-        QVPerson &person = *entry->person;
-        if (inSortOrder(person.storedLabeledValues(*field), key, ascending))
-            continue;
+        if (entry && !entry->deleted && entry->person)
+            jobs.push_back({ entry->person, std::nullopt });
+    }
+    std::vector<std::pair<const QVPerson *, size_t>> owners;
+    owners.reserve(jobs.size());
+    for (size_t i = 0; i < jobs.size(); ++i)
+        owners.emplace_back(jobs[i].person.get(), i);
+    std::sort(owners.begin(), owners.end());
+    for (size_t i = 1; i < owners.size(); ++i) {
+        if (owners[i].first == owners[i - 1].first)
+            jobs[owners[i].second].person.reset();
+    }
+    const QVPerson::LabeledField stored = *field;
+    QtConcurrent::blockingMap(jobs, [&](Job &job) {
+        if (!job.person)
+            return;
+        QVPerson &person = *job.person;
+        if (inSortOrder(person.storedLabeledValues(stored), key, ascending))
+            return;
         // Sharing the stored items keeps the old order for undo at the price of one copy of the list.
-        ItemOrder old { entry->person, person.storedLabeledValues(*field), person.changed() };
+        ItemOrder old { job.person, person.storedLabeledValues(stored), person.changed() };
         if (person.sortForIdentifier(identifier, key, ascending)) {
             person.setChanged(true);
-            before.append(std::move(old));
+            job.old = std::move(old);
         }
+    });
+    QList<ItemOrder> before;
+    for (Job &job : jobs) {
+        if (job.old)
+            before.append(std::move(*job.old));
     }
     if (before.isEmpty())
         return 0;

@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <QThread>
 #include <QThreadPool>
+#include <QtConcurrent/QtConcurrentMap>
 #include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 #include <cstring>
@@ -56,6 +57,78 @@ qsizetype appendKey(UCollator *collator, const QString &text, std::vector<char> 
     }
 }
 
+// Copies a key made before; answers its offset.
+qsizetype appendCopy(const char *key, std::vector<char> &buffer)
+{
+    const qsizetype offset = qsizetype(buffer.size());
+    buffer.insert(buffer.end(), key, key + std::strlen(key) + 1);
+    return offset;
+}
+
+// The keys of an earlier sort, found by the storage of their texts. Only texts that own their
+// storage are listed: raw data may change under the same address.
+class KnownKeys
+{
+public:
+    // Lists the texts with keys of every source, each a pair of texts and their keys.
+    template<typename Sources> explicit KnownKeys(const Sources &sources)
+    {
+        size_t total = 0;
+        for (const auto &[texts, keys] : sources)
+            total += texts->size();
+        if (total == 0)
+            return;
+        size_t capacity = 16;
+        while (capacity < total * 2)
+            capacity <<= 1;
+        m_slots.resize(capacity);
+        m_mask = capacity - 1;
+        for (const auto &[texts, keys] : sources) {
+            for (size_t i = 0; i < texts->size() && i < keys->size(); ++i) {
+                const QString &text = (*texts)[i];
+                if ((*keys)[i] && text.capacity() > 0) // owns its storage
+                    insert(text, (*keys)[i]);
+            }
+        }
+    }
+
+    const char *find(const QString &text) const
+    {
+        if (m_slots.empty())
+            return nullptr;
+        for (size_t at = slotOf(text.constData()); m_slots[at].data; at = (at + 1) & m_mask) {
+            if (m_slots[at].data == text.constData())
+                return m_slots[at].size == text.size() ? m_slots[at].key : nullptr;
+        }
+        return nullptr;
+    }
+
+private:
+    void insert(const QString &text, const char *key)
+    {
+        size_t at = slotOf(text.constData());
+        while (m_slots[at].data && m_slots[at].data != text.constData())
+            at = (at + 1) & m_mask;
+        m_slots[at] = { text.constData(), text.size(), key };
+    }
+
+    struct Slot
+    {
+        const QChar *data = nullptr;
+        qsizetype size = 0;
+        const char *key = nullptr;
+    };
+
+    size_t slotOf(const QChar *data) const
+    {
+        const quint64 h = quint64(reinterpret_cast<quintptr>(data) >> 3) * 0x9E3779B97F4A7C15ull;
+        return size_t(h ^ (h >> 32)) & m_mask;
+    }
+
+    std::vector<Slot> m_slots;
+    size_t m_mask = 0;
+};
+
 // Whether two strings are one shared text (a copy of the other), without comparing characters.
 bool sharesText(const QString &a, const QString &b)
 {
@@ -98,11 +171,67 @@ int compareKeys(const Entry &a, const Entry &b)
     return std::strcmp(a.rest, b.rest);
 }
 
+// Sorts slices on the thread pool and merges them pairwise. The order is total (no two entries
+// compare equal), so the result is the one a single sort gives.
+template<typename Less> void sortInParallel(std::vector<Entry> &entries, const Less &less)
+{
+    constexpr size_t kMinSlice = 32768;
+    size_t slices = 1;
+    while (slices * 2 <= size_t(std::max(1, QThread::idealThreadCount()))
+           && entries.size() / (slices * 2) >= kMinSlice)
+        slices *= 2;
+    if (slices == 1) {
+        std::sort(entries.begin(), entries.end(), less);
+        return;
+    }
+    std::vector<size_t> bounds;
+    for (size_t s = 0; s <= slices; ++s)
+        bounds.push_back(entries.size() * s / slices);
+    std::vector<size_t> parts(slices);
+    for (size_t s = 0; s < slices; ++s)
+        parts[s] = s;
+    const auto begin = entries.begin();
+    QtConcurrent::blockingMap(parts, [&](size_t s) {
+        std::sort(begin + qsizetype(bounds[s]), begin + qsizetype(bounds[s + 1]), less);
+    });
+    for (size_t width = 1; width < slices; width *= 2) {
+        std::vector<size_t> merges;
+        for (size_t s = 0; s + width < slices; s += 2 * width)
+            merges.push_back(s);
+        QtConcurrent::blockingMap(merges, [&](size_t s) {
+            const size_t end = std::min(slices, s + 2 * width);
+            std::inplace_merge(begin + qsizetype(bounds[s]), begin + qsizetype(bounds[s + width]),
+                               begin + qsizetype(bounds[end]), less);
+        });
+    }
+}
+
 } // namespace
 
 CollationKeys::CollationKeys(const std::vector<QString> &texts)
-    : m_keys(texts.size(), nullptr)
+    : CollationKeys(std::vector<QString>(texts), {})
+{ }
+
+CollationKeys::CollationKeys(std::vector<QString> kept, const std::vector<const CollationKeys *> &earlier)
+    : m_texts(std::move(kept))
+    , m_localeName(QLocale().name())
+    , m_keys(m_texts.size(), nullptr)
 {
+    const std::vector<QString> &texts = m_texts;
+    // Keys made for another locale's order are of no use. Listing earlier keys costs far less per
+    // text than collating, but a small sort after a large one is better off collating its own.
+    std::vector<std::pair<const std::vector<QString> *, const std::vector<const char *> *>> sources;
+    size_t listed = 0;
+    for (const CollationKeys *keys : earlier) {
+        if (keys && keys->m_localeName == m_localeName) {
+            sources.emplace_back(&keys->m_texts, &keys->m_keys);
+            listed += keys->m_texts.size();
+        }
+    }
+    constexpr size_t kWorthListing = 8;
+    if (texts.size() * kWorthListing < listed)
+        sources.clear();
+    const KnownKeys known(sources);
     const qsizetype n = qsizetype(texts.size());
     constexpr qsizetype kMinSlice = 4096;
     const qsizetype slices
@@ -111,25 +240,29 @@ CollationKeys::CollationKeys(const std::vector<QString> &texts)
     m_buffers.resize(size_t(slices));
     std::vector<std::vector<qsizetype>> offsets(static_cast<size_t>(slices));
 
-    auto build = [&texts, &offsets, this, step, n](qsizetype slice) {
+    auto build = [&texts, &offsets, &known, this, step, n](qsizetype slice) {
         const qsizetype begin = slice * step;
         const qsizetype end = std::min(n, begin + step);
         std::vector<char> &buffer = m_buffers[size_t(slice)];
         std::vector<qsizetype> &sliceOffsets = offsets[size_t(slice)];
         buffer.reserve(size_t(std::max<qsizetype>(0, end - begin)) * 24);
         sliceOffsets.assign(size_t(std::max<qsizetype>(0, end - begin)), -1);
-        const Collator collator = openCollator();
-        if (!collator)
-            return;
+        Collator collator; // opened for the first text with no key yet
         for (qsizetype i = begin; i < end; ++i) {
             const QString &text = texts[size_t(i)];
             if (text.isEmpty())
                 continue;
+            qsizetype &offset = sliceOffsets[size_t(i - begin)];
             // A contact's rows share its name: the text right before is often the very same one.
-            if (i > begin && sharesText(text, texts[size_t(i - 1)]))
-                sliceOffsets[size_t(i - begin)] = sliceOffsets[size_t(i - 1 - begin)];
-            else
-                sliceOffsets[size_t(i - begin)] = appendKey(collator.get(), text, buffer);
+            if (i > begin && sharesText(text, texts[size_t(i - 1)])) {
+                offset = sliceOffsets[size_t(i - 1 - begin)];
+            } else if (const char *key = known.find(text)) {
+                offset = appendCopy(key, buffer);
+            } else {
+                if (!collator && !(collator = openCollator()))
+                    return;
+                offset = appendKey(collator.get(), text, buffer);
+            }
         }
     };
     QList<QFuture<void>> tasks;
@@ -185,7 +318,7 @@ std::vector<qsizetype> CollationKeys::sortedOrder(bool ascending) const
             entries.push_back(makeEntry(m_keys[i], shared, qsizetype(i)));
     }
     // The original position breaks ties, which makes the order stable.
-    std::sort(entries.begin(), entries.end(), [ascending](const Entry &a, const Entry &b) {
+    sortInParallel(entries, [ascending](const Entry &a, const Entry &b) {
         const int c = ascending ? compareKeys(a, b) : compareKeys(b, a);
         return c != 0 ? c < 0 : a.index < b.index;
     });

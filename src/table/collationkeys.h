@@ -1,6 +1,7 @@
 // Collation keys for sorting many texts at once: the user's locale order, ignoring case but not
 // accents. Keys are built once per sort, in parallel slices, into flat buffers; the sort then
-// compares bytes only.
+// compares bytes only. The keys of one sort can serve the next: a reload or a click on the same
+// column sorts mostly the very same texts.
 #pragma once
 
 #include <QString>
@@ -12,6 +13,10 @@ class CollationKeys
 public:
     // Empty texts get no key.
     explicit CollationKeys(const std::vector<QString> &texts);
+    // Texts that earlier keys hold are not collated again: their keys are copied. A text counts as
+    // held when it is the very same shared string; a record that changes stores a new one, so its
+    // old key is never reused. The texts are kept (shared) for the sorts after.
+    CollationKeys(std::vector<QString> texts, const std::vector<const CollationKeys *> &earlier);
     ~CollationKeys();
     CollationKeys(const CollationKeys &) = delete;
     CollationKeys &operator=(const CollationKeys &) = delete;
@@ -24,6 +29,8 @@ public:
     std::vector<qsizetype> sortedOrder(bool ascending) const;
 
 private:
+    std::vector<QString> m_texts;
+    QString m_localeName; // the collation the keys were made for
     std::vector<std::vector<char>> m_buffers; // one per slice
     std::vector<const char *> m_keys; // NUL-terminated keys, nullptr for none
 };

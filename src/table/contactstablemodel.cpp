@@ -72,7 +72,8 @@ void ContactsTableModel::reload()
             });
         };
         m_rows = TableRows::reloadRows(*m_contactTable, identifiers, m_context.selectedLabels, m_sort,
-                                       onlyName ? std::function<void(SubContactRows &)>() : measure);
+                                       onlyName ? std::function<void(SubContactRows &)>() : measure,
+                                       &m_sortKeys);
         // The company line belongs to a contact's first row, known once the rows are sorted.
         if (m_context.showCompanyInNameCell) {
             for (SubContactRow &row : m_rows) {
@@ -88,7 +89,8 @@ void ContactsTableModel::resort()
 {
     beginResetModel();
     if (m_contactTable) {
-        TableSorter::sortRows(m_rows, m_sort.value_or(SortDescriptor::defaultSort()), m_context.selectedLabels);
+        TableSorter::sortRows(m_rows, m_sort.value_or(SortDescriptor::defaultSort()),
+                              m_context.selectedLabels, &m_sortKeys);
         // A contact's first row may now be another of its rows; only that row shows the company
         // line, so rows whose place among their contact's rows changed are measured again.
         std::vector<bool> wasNotFirst(size_t(m_rows.size()));

@@ -7,6 +7,7 @@
 #include "table/sortkeys.h"
 #include "table/tablecells.h"
 #include "table/tablecolumns.h"
+#include "table/tablesorter.h"
 
 #include <QAbstractTableModel>
 #include <QFont>
@@ -112,6 +113,7 @@ private:
     SubContactRows m_rows;
     CellContext m_context;
     std::optional<SortDescriptor> m_sort;
+    TableSorter::KeyMemory m_sortKeys;
     QString m_groupName;
     QFont m_font;
     QFont m_boldFont;

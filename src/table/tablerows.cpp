@@ -10,12 +10,13 @@ namespace TableRows {
 
 SubContactRows reloadRows(const ContactList &contacts, const QStringList &identifiers,
                           const QStringList &selectedLabels, const std::optional<SortDescriptor> &sort,
-                          const std::function<void(SubContactRows &)> &measure)
+                          const std::function<void(SubContactRows &)> &measure,
+                          TableSorter::KeyMemory *memory)
 {
     SubContactRows rows = SubContactBuilder::updateSubContactTable(contacts, identifiers, selectedLabels);
     if (measure)
         measure(rows);
-    TableSorter::sortRows(rows, sort.value_or(SortDescriptor::defaultSort()), selectedLabels);
+    TableSorter::sortRows(rows, sort.value_or(SortDescriptor::defaultSort()), selectedLabels, memory);
     SubContactBuilder::markNotFirstRows(rows);
     return rows;
 }

@@ -4,6 +4,7 @@
 
 #include "record/entries.h"
 #include "table/sortkeys.h"
+#include "table/tablesorter.h"
 
 #include <QString>
 #include <QStringList>
@@ -14,10 +15,12 @@ namespace TableRows {
 
 // Rebuilds and sorts the rows; without a sort the table sorts by the display name, ascending.
 // measure, when given, sees the rows while they are still in the contacts' order, which walks the
-// records in the order they lie in memory.
+// records in the order they lie in memory. memory, when given, carries collation keys from one
+// sort to the next.
 SubContactRows reloadRows(const ContactList &contacts, const QStringList &identifiers,
                           const QStringList &selectedLabels, const std::optional<SortDescriptor> &sort,
-                          const std::function<void(SubContactRows &)> &measure = {});
+                          const std::function<void(SubContactRows &)> &measure = {},
+                          TableSorter::KeyMemory *memory = nullptr);
 
 // The number of contacts the rows show (their first rows).
 qsizetype contactCount(const SubContactRows &rows);

@@ -30,20 +30,43 @@ std::vector<qsizetype> orderByDates(const SubContactRows &rows, bool ascending)
     return order;
 }
 
-std::vector<qsizetype> orderByTexts(const SubContactRows &rows, bool ascending)
+std::vector<qsizetype> orderByTexts(const SubContactRows &rows, bool ascending,
+                                    TableSorter::KeyMemory *memory)
 {
     std::vector<QString> texts;
     texts.reserve(size_t(rows.size()));
     for (const SubContactRow &row : rows)
         texts.push_back(SortValues::sortText(row.sortValue));
-    return CollationKeys(texts).sortedOrder(ascending);
+    auto keys = std::make_unique<CollationKeys>(
+        std::move(texts), memory ? memory->keys() : std::vector<const CollationKeys *>());
+    std::vector<qsizetype> order = keys->sortedOrder(ascending);
+    if (memory)
+        memory->remember(std::move(keys));
+    return order;
 }
 
 } // namespace
 
 namespace TableSorter {
 
-void sortRows(SubContactRows &rows, const SortDescriptor &descriptor, const QStringList &selectedLabels)
+std::vector<const CollationKeys *> KeyMemory::keys() const
+{
+    std::vector<const CollationKeys *> known;
+    for (const CollationKeys *keys : { m_latest.get(), m_earlier.get() }) {
+        if (keys)
+            known.push_back(keys);
+    }
+    return known;
+}
+
+void KeyMemory::remember(std::unique_ptr<CollationKeys> keys)
+{
+    m_earlier = std::move(m_latest);
+    m_latest = std::move(keys);
+}
+
+void sortRows(SubContactRows &rows, const SortDescriptor &descriptor, const QStringList &selectedLabels,
+              KeyMemory *memory)
 {
     const auto parts = SortKeys::separateSortKeyIntoIdentifierAndKey(descriptor.key);
     if (!parts)
@@ -58,8 +81,9 @@ void sortRows(SubContactRows &rows, const SortDescriptor &descriptor, const QStr
             row.sortValue = reader.value(row);
     }
 
-    const std::vector<qsizetype> order = reader.comparesDates() ? orderByDates(rows, descriptor.ascending)
-                                                                : orderByTexts(rows, descriptor.ascending);
+    const std::vector<qsizetype> order = reader.comparesDates()
+        ? orderByDates(rows, descriptor.ascending)
+        : orderByTexts(rows, descriptor.ascending, memory);
     SubContactRows sorted;
     sorted.reserve(rows.size());
     for (const qsizetype i : order)

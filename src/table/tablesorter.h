@@ -6,16 +6,33 @@
 #pragma once
 
 #include "record/entries.h"
+#include "table/collationkeys.h"
 #include "table/sortkeys.h"
 
 #include <QList>
 #include <QStringList>
+#include <memory>
+#include <vector>
 
 namespace TableSorter {
+
+// The collation keys of a table's last two sorts by text, kept for its next sort: a reload, a
+// click on the same column or a return to the group shown before sorts mostly the same texts.
+class KeyMemory
+{
+public:
+    std::vector<const CollationKeys *> keys() const;
+    void remember(std::unique_ptr<CollationKeys> keys);
+
+private:
+    std::unique_ptr<CollationKeys> m_latest;
+    std::unique_ptr<CollationKeys> m_earlier;
+};
 
 // Sorts by the first descriptor; nothing happens for an empty list.
 void sortSubContactTable(SubContactRows &rows, const QList<SortDescriptor> &descriptors,
                          const QStringList &selectedLabels);
-void sortRows(SubContactRows &rows, const SortDescriptor &descriptor, const QStringList &selectedLabels);
+void sortRows(SubContactRows &rows, const SortDescriptor &descriptor, const QStringList &selectedLabels,
+              KeyMemory *memory = nullptr);
 
 } // namespace TableSorter

@@ -104,6 +104,8 @@ ViewController::ViewController(Document *document, QWidget *parent)
     m_contactsViewController->setEditor(m_editor);
     m_editor->setTableEditor(m_contactsViewController);
     m_editor->setDetailView(m_contactInfoController);
+    m_contactInfoController->setGroupNamesSource(
+        [this](const ContactEntry &contact) { return m_editor->groupNamesOfContact(contact); });
     m_editor->setRowsAtIndexes([this](const QList<int> &indexes) {
         SubContactRows rows;
         const SubContactRows &all = m_contactsViewController->subContactTable();
@@ -212,9 +214,7 @@ void ViewController::rowSelectionDidChange(const SubContactRow &row)
 {
     if (!row.person)
         return;
-    ContactEntry entry = ContactEditor::entryForRow(row);
-    entry->groupNames = m_editor->groupNamesOfContact(entry);
-    m_contactInfoController->setContact(entry);
+    m_contactInfoController->setContact(ContactEditor::entryForRow(row));
 }
 
 // ---- Lifecycle ---------------------------------------------------------------------------------

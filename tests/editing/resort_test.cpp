@@ -65,4 +65,28 @@ TEST_F(Resort, AnOrderThatStaysLeavesNoUndoStep)
     EXPECT_FALSE(seen.edited.has_value());
 }
 
+// Records sort on several threads: each comes back in its own order on undo, one the table lists
+// twice included.
+using ResortMany = EditorTest;
+
+TEST_F(ResortMany, EveryRecordOfALargeTableComesBackOnUndo)
+{
+    QList<ContactEntry> contacts;
+    for (int i = 0; i < 3000; ++i) {
+        const QString n = QString::number(i);
+        contacts.append(addContact(makePerson(qs("C") + n, { qs("9") + n, qs("1") + n, qs("5") + n })));
+    }
+    all->contactTable->append(copyContactEntry(contacts.at(7)));
+    start();
+    ASSERT_EQ(editor.sortDescriptorsDidChange(FieldId::Phone, Key::StringValue, true), 3000);
+    endEvent();
+    EXPECT_EQ(phoneNumbers(contacts.at(7)), QStringList({ qs("17"), qs("57"), qs("97") }));
+    editor.undo();
+    for (int i = 0; i < contacts.size(); ++i) {
+        const QString n = QString::number(i);
+        ASSERT_EQ(phoneNumbers(contacts.at(i)), QStringList({ qs("9") + n, qs("1") + n, qs("5") + n })) << i;
+        ASSERT_FALSE(contacts.at(i)->person->changed()) << i;
+    }
+}
+
 } // namespace

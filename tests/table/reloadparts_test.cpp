@@ -55,4 +55,63 @@ TEST(ReloadParts, SharedKeysSortLikeEachTextAlone)
     }
 }
 
+// A large sort runs in slices on several threads and merges them: it must give the same stable
+// order as one sort (plain lowercase words collate as they compare).
+TEST(ReloadParts, ALargeSortInSlicesKeepsTheStableOrder)
+{
+    std::vector<QString> texts;
+    quint32 seed = 12345;
+    for (int i = 0; i < 90000; ++i) {
+        seed = seed * 1664525u + 1013904223u;
+        QString word;
+        for (int n = 0; n < 1 + int(seed >> 30); ++n)
+            word += QChar(u'a' + char16_t((seed >> (8 + 4 * n)) % 6));
+        texts.push_back(i % 97 == 0 ? QString() : word);
+    }
+    for (const bool ascending : { true, false }) {
+        std::vector<qsizetype> reference(texts.size());
+        for (size_t i = 0; i < texts.size(); ++i)
+            reference[i] = qsizetype(i);
+        const auto present = std::stable_partition(reference.begin(), reference.end(), [&texts](qsizetype i) {
+            return !texts[size_t(i)].isEmpty();
+        });
+        std::stable_sort(reference.begin(), present, [&texts, ascending](qsizetype a, qsizetype b) {
+            const int c = QString::compare(texts[size_t(a)], texts[size_t(b)]);
+            return ascending ? c < 0 : c > 0;
+        });
+        EXPECT_EQ(CollationKeys(texts).sortedOrder(ascending), reference)
+            << (ascending ? "ascending" : "descending");
+    }
+}
+
+// Keys carried over from earlier sorts: a text that is still the same string reuses its key, a
+// text edited in place (same storage, same length) gets a key of its own, and texts that never
+// had keys do not borrow any.
+TEST(ReloadParts, EarlierKeysServeOnlyTheTextsTheyWereMadeFor)
+{
+    QString edited = qs("Cox");
+    const QString abe = qs("Abe");
+    const QString bly = qs("Bly");
+    const QString zed = QString::fromRawData(reinterpret_cast<const QChar *>(u"Zed"), 3);
+    const QString dee = qs("Dee");
+    const std::vector<QString> first { abe, bly, zed };
+    const CollationKeys earlier(std::vector<QString> { edited, abe, bly, zed }, {});
+    const CollationKeys older(std::vector<QString> { dee }, {});
+    edited[1] = u'd'; // now "Ada": the record's text changed where it lies
+    edited[2] = u'a';
+    edited[0] = u'A';
+
+    const std::vector<QString> next { edited, abe, bly, zed, qs("Aaa"), dee, QString() };
+    const std::vector<qsizetype> expected { 4, 1, 0, 2, 5, 3, 6 };
+    EXPECT_EQ(CollationKeys(next).sortedOrder(true), expected);
+    EXPECT_EQ(CollationKeys(next, { &earlier, &older }).sortedOrder(true), expected);
+    EXPECT_EQ(CollationKeys(next, { &earlier }).sortedOrder(false),
+              (std::vector<qsizetype> { 3, 5, 2, 0, 1, 4, 6 }));
+
+    // The very same strings sort as before, in either direction, from the kept keys alone.
+    const CollationKeys again(first, { &earlier });
+    EXPECT_EQ(again.sortedOrder(true), (std::vector<qsizetype> { 0, 1, 2 }));
+    EXPECT_EQ(CollationKeys(first, { &again }).sortedOrder(false), (std::vector<qsizetype> { 2, 1, 0 }));
+}
+
 } // namespace

@@ -360,6 +360,29 @@ private Q_SLOTS:
                  qPrintable(browser->toPlainText()));
     }
 
+    void hiddenDetailSideBarShowsTheLatestSelectionWhenOpened()
+    {
+        Window w(threeContacts());
+        QVERIFY(w.document);
+        w.window->resize(1200, 700);
+        QTextBrowser *browser = w.content->contactInfoController()->browser();
+        w.content->showContactInfo(true);
+        w.select(QStringLiteral("Ada"));
+        QTRY_VERIFY(browser->toPlainText().contains(QStringLiteral("Ada")));
+
+        // Selections and memberships changed while it is closed show up once it opens.
+        w.content->showContactInfo(false);
+        w.select(QStringLiteral("Cy"));
+        w.select(QStringLiteral("Bob"));
+        const ContactEntry bob = ContactEditor::entryForRow(w.model->rows().at(w.row(QStringLiteral("Bob"))));
+        QVERIFY(w.content->editor()->addToGroup({ bob }, w.group(QStringLiteral("Friends"))));
+        w.content->showContactInfo(true);
+        QTRY_VERIFY2(browser->toPlainText().contains(QStringLiteral("Friends")),
+                     qPrintable(browser->toPlainText()));
+        QVERIFY(browser->toPlainText().contains(QStringLiteral("Bob")));
+        QVERIFY(!browser->toPlainText().contains(QStringLiteral("Ada")));
+    }
+
     void newGroupIsSelectedAndRenamed()
     {
         Window w(threeContacts());
