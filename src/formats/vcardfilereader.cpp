@@ -141,15 +141,21 @@ private:
         return std::nullopt;
     }
 
-    // The length of a byte-order mark at pos: one the file reader did not take off (text given
-    // straight to the reader) stays out of the card it stands before.
+    // The length of the byte-order marks at pos: those the file reader did not take off (text
+    // given straight to the reader, or a file that repeats the mark) stay out of the card they
+    // stand before. Text decoders differ in whether they drop a first mark, so a run of them is
+    // skipped whole, and text and bytes cut alike.
     qsizetype byteOrderMark(qsizetype pos) const
     {
+        qsizetype end = pos;
         if constexpr (std::is_same_v<View, QStringView>) {
-            return pos < m_text.size() && m_text[pos] == QChar(0xFEFF) ? 1 : 0;
+            while (end < m_text.size() && m_text[end] == QChar(0xFEFF))
+                ++end;
         } else {
-            return m_text.sliced(pos).startsWith("\xEF\xBB\xBF") ? 3 : 0;
+            while (m_text.sliced(end).startsWith("\xEF\xBB\xBF"))
+                end += 3;
         }
+        return end - pos;
     }
 
     View m_text;

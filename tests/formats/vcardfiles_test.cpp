@@ -288,6 +288,20 @@ TEST(VCardFiles, FuzzFindingsReadBackToAsManyContacts)
     }
 }
 
+TEST(VCardFiles, RepeatedByteOrderMarksStayOutOfTheCard)
+{
+    // Text and bytes must cut alike however many marks a decoder drops.
+    const QByteArray marks("\xEF\xBB\xBF\xEF\xBB\xBF");
+    const QByteArray card("BEGIN:VCARD\nVERSION:3.0\nN:Ito;Kei\nEND:VCARD\n");
+    for (const QByteArray &input : { QByteArray(marks + card), QByteArray(marks + marks + card) }) {
+        EXPECT_EQ(names(VCardTest::read(input)), QStringLiteral("Kei Ito")) << input.size();
+        EXPECT_EQ(names(QVvCard::containersFromVCards(QString::fromUtf8(input)).value_or(ContainerTable())),
+                  QStringLiteral("Kei Ito"))
+            << input.size();
+        EXPECT_EQ(names(readBytes(input).table), QStringLiteral("Kei Ito")) << input.size();
+    }
+}
+
 // ---- Values ----------------------------------------------------------------------------------
 
 TEST(VCardFiles, TelephoneUrisGiveTheirNumbers)
