@@ -322,6 +322,10 @@ Card::Card(QByteArrayView bytes, const TextSource &source)
 // taken literally, so that one stray quote cannot swallow the value.
 void Card::addLine(QByteArrayView line)
 {
+    // Byte-order marks at a line's start are no part of it, as when cards are cut: else a BEGIN
+    // behind one would be a property here and a card there.
+    while (line.startsWith("\xEF\xBB\xBF"))
+        line = line.sliced(3);
     // Built in its place in the list, which is dropped again when the line is no property of ours.
     Property &p = m_properties.emplace_back();
     p.source = &m_source;

@@ -276,6 +276,7 @@ TEST(VCardFiles, FuzzFindingsReadBackToAsManyContacts)
     const QByteArray inputs[] = {
         QByteArray("BEGIN:VCARD\nVBEGIN:VCARD\n\x01:\nN:END:VCARD"),
         QByteArray("BEGIN:VCARD\nN:END:VCARD\nEND:VCARD\n"),
+        QByteArray("BEGIN:VCARD\n\xEF\xBB\xBF" "BEGIN:VCARD\nEND:VCARD\nEND:VCARD"),
     };
     for (const QByteArray &input : inputs) {
         for (const bool asText : { false, true }) {
