@@ -37,6 +37,11 @@ inline constexpr char16_t KenAll = u'K';
 inline constexpr char16_t Jigyosyo = u'J';
 } // namespace PostalLineTag
 
+// The country whose addresses the lists hold.
+namespace PostalCountry {
+inline const QString Japan = QStringLiteral("JP");
+} // namespace PostalCountry
+
 // The area the lists give a code that covers a whole city: "no further area listed".
 namespace PostalArea {
 inline const QString NotListed = QStringLiteral("以下に掲載がない場合");
