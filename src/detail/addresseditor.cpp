@@ -2,7 +2,6 @@
 
 #include "detail/detailvalues.h"
 #include "detail/keys.h"
-#include "platform/contactsettings.h"
 #include "postal/keys.h"
 #include "postal/postalcodes.h"
 #include "postal/zipdatabase.h"
@@ -170,12 +169,16 @@ QVariant AddressEditor::result() const
 QWidget *AddressEditor::zipRow()
 {
     if (!m_zipRow) {
+        // The code and its button side by side, what a failed lookup says below them.
         m_zipRow = new QWidget(this);
-        auto *layout = new QHBoxLayout(m_zipRow);
-        layout->setContentsMargins(0, 0, 0, 0);
-        layout->addWidget(m_fields.value(FieldId::Zip), 1);
-        layout->addWidget(m_lookup);
-        layout->addWidget(m_lookupStatus);
+        auto *column = new QVBoxLayout(m_zipRow);
+        column->setContentsMargins(0, 0, 0, 0);
+        column->setSpacing(2);
+        auto *row = new QHBoxLayout;
+        row->addWidget(m_fields.value(FieldId::Zip), 1);
+        row->addWidget(m_lookup);
+        column->addLayout(row);
+        column->addWidget(m_lookupStatus);
     }
     return m_zipRow;
 }
@@ -195,11 +198,9 @@ void AddressEditor::zipEdited(const QString &text)
         m_lookup->setEnabled(false);
         return;
     }
-    const QString chosen = editedItem().value(Key::IsoCountryCode).toString().toUpper();
-    const bool japanese = chosen.isEmpty() ? ContactSettings::countryCode().toUpper() == PostalCountry::Japan
-                                           : chosen == PostalCountry::Japan;
-    // Another country's code leaves the button as it is.
-    if (japanese) {
+    // The country as on opening: chosen, else known by its name, else the user's own; another
+    // country's code leaves the button as it is.
+    if (DetailValues::addressCountryCode(editedItem()) == PostalCountry::Japan) {
         m_lookup->setVisible(true);
         m_lookup->setEnabled(true);
     }

@@ -131,6 +131,13 @@ void AddressLookupTest::typingTheCodeEnablesItForJapanOnly()
     QTest::keyClicks(usa->componentField(FieldId::Zip), QStringLiteral("1000001"));
     QVERIFY(!usa->lookupButton()->isEnabled());
 
+    // A country known by its name counts as on opening: retyping the code brings the button back.
+    const auto named = openEditor(address(QString(), QStringLiteral("Japan"), QStringLiteral("100-0001")));
+    QLineEdit *namedZip = named->componentField(FieldId::Zip);
+    namedZip->selectAll();
+    QTest::keyClicks(namedZip, QStringLiteral("1000002"));
+    QVERIFY(named->lookupButton()->isEnabled());
+
     // No country chosen: the user's own country decides.
     ContactSettings::setCountryCode(QStringLiteral("JP"));
     const auto unset = openEditor(address(QString(), QString(), QString()));
