@@ -159,19 +159,15 @@ TEST_F(PostalLists, CompactFormKeepsTheFieldsOfEachListWithItsTag)
 TEST_F(PostalLists, SevenDigitsWithOrWithoutHyphenFindTheSameArea)
 {
     const ZipDatabase db = standard();
-    const QVariantList plain = PostalCodes::addressesFromZip(qs("1000001"), db);
-    ASSERT_EQ(plain.size(), 1);
-    EXPECT_EQ(PostalCodes::addressesFromZip(qs("100-0001"), db), plain);
-    EXPECT_EQ(PostalCodes::addressesFromZip(qs(" 100-0001 "), db), plain);
-    const QVariantMap a = plain.first().toMap();
-    EXPECT_EQ(a.value(PostalKey::Zip), qs("100-0001"));
-    EXPECT_EQ(a.value(PostalKey::State), qs("東京都"));
-    EXPECT_EQ(a.value(PostalKey::City), qs("千代田区"));
-    EXPECT_EQ(a.value(PostalKey::Street), qs("千代田"));
-    EXPECT_EQ(a.value(PostalKey::PhoneticCity), qs("ﾁﾖﾀﾞｸ"));
-    EXPECT_EQ(a.value(PostalKey::PhoneticStreet), qs("ﾁﾖﾀﾞ"));
-    EXPECT_EQ(a.value(PostalKey::Company), QString());
-    EXPECT_FALSE(a.contains(PostalKey::PhoneticCompany));
+    const QVariantList area { QVariantMap { { PostalKey::Zip, qs("100-0001") },
+                                            { PostalKey::State, qs("東京都") },
+                                            { PostalKey::City, qs("千代田区") },
+                                            { PostalKey::Street, qs("千代田") },
+                                            { PostalKey::PhoneticCity, qs("ﾁﾖﾀﾞｸ") },
+                                            { PostalKey::PhoneticStreet, qs("ﾁﾖﾀﾞ") },
+                                            { PostalKey::Company, QString() } } };
+    for (const char *typed : { "1000001", "100-0001", " 100-0001 " })
+        EXPECT_EQ(PostalCodes::addressesFromZip(qs(typed), db), area) << typed;
 }
 
 TEST_F(PostalLists, PrefixFindsEveryAreaBeginningWithItInListOrder)
@@ -205,17 +201,16 @@ TEST_F(PostalLists, CodeWithSeveralTownsGivesEachOfThem)
 
 TEST_F(PostalLists, BusinessOnlyCodeIsFoundAmongTheBusinesses)
 {
-    const QVariantList found = PostalCodes::addressesFromZip(qs("100-8960"), standard());
-    ASSERT_EQ(found.size(), 1);
-    const QVariantMap b = found.first().toMap();
-    EXPECT_EQ(b.value(PostalKey::Zip), qs("100-8960"));
-    EXPECT_EQ(b.value(PostalKey::Company), qs("衆議院"));
-    EXPECT_EQ(b.value(PostalKey::PhoneticCompany), qs("ｼｭｳｷﾞｲﾝ"));
-    EXPECT_EQ(b.value(PostalKey::State), qs("東京都"));
-    EXPECT_EQ(b.value(PostalKey::City), qs("千代田区"));
-    EXPECT_EQ(b.value(PostalKey::Street), qs("永田町１丁目７－１")) << "area followed by block and number";
-    EXPECT_EQ(b.value(PostalKey::PhoneticCity), QString());
-    EXPECT_EQ(b.value(PostalKey::PhoneticStreet), QString());
+    // The street is the area followed by the block and number.
+    const QVariantList business { QVariantMap { { PostalKey::Zip, qs("100-8960") },
+                                                { PostalKey::Company, qs("衆議院") },
+                                                { PostalKey::PhoneticCompany, qs("ｼｭｳｷﾞｲﾝ") },
+                                                { PostalKey::State, qs("東京都") },
+                                                { PostalKey::City, qs("千代田区") },
+                                                { PostalKey::Street, qs("永田町１丁目７－１") },
+                                                { PostalKey::PhoneticCity, QString() },
+                                                { PostalKey::PhoneticStreet, QString() } } };
+    EXPECT_EQ(PostalCodes::addressesFromZip(qs("100-8960"), standard()), business);
 }
 
 TEST_F(PostalLists, PlaceholderAreaGivesAnEmptyStreet)
