@@ -17,7 +17,13 @@ const QStringList &zipdb()
 void preload()
 {
     static std::once_flag started;
-    std::call_once(started, [] { QThreadPool::globalInstance()->start([] { ZipDatabase::shared(); }); });
+    std::call_once(started, [] {
+        // A thread of its own: the global pool's threads stay free for building the table's rows,
+        // which waits for them.
+        static QThreadPool loader;
+        loader.setMaxThreadCount(1);
+        loader.start([] { ZipDatabase::shared(); });
+    });
 }
 
 std::optional<QByteArray> gzipInflate(QByteArrayView data)
