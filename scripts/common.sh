@@ -60,7 +60,8 @@ fetch_postal_source() {
     version=$(sed -n 's/^version: *//p' "$record")
     mkdir -p build/downloads
     if [ ! -f "build/downloads/$package-$version.tgz" ] && command -v npm >/dev/null 2>&1; then
-        npm pack --silent --pack-destination build/downloads "$package@$version" >/dev/null 2>&1 \
+        npm pack --silent --fetch-retries=1 --fetch-timeout=30000 --pack-destination build/downloads \
+            "$package@$version" >/dev/null 2>&1 \
             || echo "note: could not fetch $package@$version with npm; the postal data test skips"
     fi
 }
