@@ -4,10 +4,22 @@
 #include "postal/zipdatabase.h"
 
 #include <QThreadPool>
+#include <QVarLengthArray>
 #include <mutex>
 #include <zlib.h>
 
 namespace PostalCodes {
+namespace {
+
+QStringView unquoted(QStringView field)
+{
+    // An empty quoted field, "", is an empty value too.
+    if (field.size() < 2 || field.front() != u'"' || field.back() != u'"')
+        return field;
+    return field.sliced(1, field.size() - 2);
+}
+
+} // namespace
 
 const QStringList &zipdb()
 {
@@ -87,30 +99,32 @@ QVariantList addressesFromZip(const QString &zip, const ZipDatabase &database)
 QVariantList dictionariesFromFindLines(QStringView lines)
 {
     QVariantList result;
+    result.reserve(lines.count(u'\n') + 1);
     for (const QStringView line : lines.tokenize(u'\n', Qt::SkipEmptyParts)) {
-        QStringList f;
+        // The tag and seven fields, each of them followed by a comma. Views until a value is taken:
+        // a prefix can give thousands of lines.
+        QVarLengthArray<QStringView, 9> f;
         for (const QStringView field : line.tokenize(u','))
-            f.append(stripDoublequote(field.toString()));
-        // The tag and seven fields, each of them followed by a comma.
+            f.append(unquoted(field));
         if (f.size() < 8)
             continue;
         QVariantMap address;
         if (f.at(0) == QStringView(&PostalLineTag::Jigyosyo, 1)) {
-            address.insert(PostalKey::PhoneticCompany, f.at(1));
-            address.insert(PostalKey::Company, f.at(2));
-            address.insert(PostalKey::State, f.at(3));
-            address.insert(PostalKey::City, f.at(4));
+            address.insert(PostalKey::PhoneticCompany, f.at(1).toString());
+            address.insert(PostalKey::Company, f.at(2).toString());
+            address.insert(PostalKey::State, f.at(3).toString());
+            address.insert(PostalKey::City, f.at(4).toString());
             address.insert(PostalKey::Street, QString(f.at(5) + f.at(6)));
-            address.insert(PostalKey::Zip, formatZIP(f.at(7)));
+            address.insert(PostalKey::Zip, formatZIP(f.at(7).toString()));
             address.insert(PostalKey::PhoneticCity, QString());
             address.insert(PostalKey::PhoneticStreet, QString());
         } else {
-            address.insert(PostalKey::Zip, formatZIP(f.at(1)));
-            address.insert(PostalKey::PhoneticCity, f.at(3));
-            address.insert(PostalKey::PhoneticStreet, f.at(4));
-            address.insert(PostalKey::State, f.at(5));
-            address.insert(PostalKey::City, f.at(6));
-            address.insert(PostalKey::Street, f.at(7));
+            address.insert(PostalKey::Zip, formatZIP(f.at(1).toString()));
+            address.insert(PostalKey::PhoneticCity, f.at(3).toString());
+            address.insert(PostalKey::PhoneticStreet, f.at(4).toString());
+            address.insert(PostalKey::State, f.at(5).toString());
+            address.insert(PostalKey::City, f.at(6).toString());
+            address.insert(PostalKey::Street, f.at(7).toString());
             address.insert(PostalKey::Company, QString());
         }
         result.append(address);
@@ -120,10 +134,7 @@ QVariantList dictionariesFromFindLines(QStringView lines)
 
 QString stripDoublequote(const QString &string)
 {
-    // An empty quoted field, "", is an empty value too.
-    if (string.size() < 2 || !string.startsWith(u'"') || !string.endsWith(u'"'))
-        return string;
-    return string.sliced(1, string.size() - 2);
+    return unquoted(string).toString();
 }
 
 QString formatZIP(const QString &zip)
