@@ -10,6 +10,7 @@ RUNTIME_PACKAGES=(
 )
 TEST_PACKAGES=(
     clang-14 libclang-rt-14-dev libgtest-dev libgmock-dev
+    npm python3
 )
 
 # Runs a command as root: directly when we are root, else through sudo.
@@ -48,4 +49,19 @@ build_tree() {
         cmake -S . -B "$dir" -G Ninja "$@"
     fi
     cmake --build "$dir" --parallel "$(nproc)"
+}
+
+# Fetches the npm package the postal-code lists are built from into build/downloads, for the test
+# that rebuilds them. Without npm or a network the test skips; nothing else depends on it.
+fetch_postal_source() {
+    local record=resources/postal-codes-source.txt
+    local package version
+    package=$(sed -n 's/^package: *//p' "$record")
+    version=$(sed -n 's/^version: *//p' "$record")
+    mkdir -p build/downloads
+    if [ ! -f "build/downloads/$package-$version.tgz" ] && command -v npm >/dev/null 2>&1; then
+        npm pack --silent --fetch-retries=1 --fetch-timeout=30000 --pack-destination build/downloads \
+            "$package@$version" >/dev/null 2>&1 \
+            || echo "note: could not fetch $package@$version with npm; the postal data test skips"
+    fi
 }

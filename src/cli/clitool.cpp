@@ -1,5 +1,7 @@
 #include "cli/clitool.h"
 
+#include "cli/zipcommand.h"
+
 #include "document/contactfiles.h"
 #include "formats/contactdump.h"
 #include "formats/qvvcard.h"
@@ -165,6 +167,8 @@ QString helpText()
         "                    properties kept verbatim), for timing\n"
         "  convert IN OUT    write the contacts of IN to OUT: vCard 3.0 for .vcf/.vcard (photos,\n"
         "                    notes, custom items, categories) or CSV for .csv\n"
+        "  zip CODE          print the Japanese addresses of a postal code (100-0001, 1000001, or\n"
+        "                    its first digits); exit 4 when there is none\n"
         "\n"
         "Options:\n"
         "  --encoding NAME   read the input in this encoding (for example Shift_JIS,\n"
@@ -179,6 +183,9 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err, Contai
 {
     Options options;
     QString error;
+    if (!arguments.isEmpty() && arguments.first() == QLatin1String("zip")
+        && !arguments.contains(QLatin1String("--help")))
+        return runZip(arguments.mid(1), out, err);
     if (arguments.contains(QLatin1String("--help")) || arguments.isEmpty()) {
         out << helpText();
         return arguments.isEmpty() ? UsageError : Success;

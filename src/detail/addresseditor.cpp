@@ -2,14 +2,41 @@
 
 #include "detail/detailvalues.h"
 #include "detail/keys.h"
+#include "postal/keys.h"
+#include "postal/postalcodes.h"
+#include "postal/zipdatabase.h"
 #include "record/keys.h"
 #include "record/qvperson.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
 #include <QVBoxLayout>
+
+namespace {
+
+// Fewer typed digits than this name too many places to look up.
+constexpr qsizetype LookupMinimumDigits = 3;
+// A prefix can name hundreds of places: the chooser lists the first ones.
+constexpr qsizetype ChooserMaximumEntries = 50;
+
+QString chooserText(const QVariantMap &found)
+{
+    QString text = found.value(PostalKey::Zip).toString() + QStringLiteral("  ")
+        + found.value(PostalKey::State).toString() + found.value(PostalKey::City).toString()
+        + PostalCodes::streetForAddress(found);
+    const QString company = found.value(PostalKey::Company).toString();
+    if (!company.isEmpty())
+        text += QStringLiteral("  ") + company;
+    return text;
+}
+
+} // namespace
 
 AddressEditor::AddressEditor(QWidget *parent)
     : DetailEditor(parent)
@@ -17,6 +44,8 @@ AddressEditor::AddressEditor(QWidget *parent)
     , m_country(new QComboBox(this))
     , m_form(new QFormLayout)
     , m_preview(new QLabel(this))
+    , m_lookup(new QPushButton(tr("Lookup"), this))
+    , m_lookupStatus(new QLabel(this))
 {
     m_label->setObjectName(Key::Label);
     m_country->setObjectName(Key::IsoCountryCode);
@@ -36,6 +65,12 @@ AddressEditor::AddressEditor(QWidget *parent)
         m_fields.insert(component, edit);
         connect(edit, &QLineEdit::textEdited, this, &AddressEditor::updatePreview);
     }
+    m_lookup->setEnabled(false);
+    m_lookup->setAutoDefault(false);
+    m_lookupStatus->setWordWrap(true);
+    m_lookupStatus->hide();
+    connect(m_lookup, &QPushButton::clicked, this, &AddressEditor::lookup);
+    connect(m_fields.value(FieldId::Zip), &QLineEdit::textEdited, this, &AddressEditor::zipEdited);
     m_preview->setWordWrap(true);
     m_preview->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_preview->setForegroundRole(QPalette::PlaceholderText);
@@ -53,6 +88,7 @@ AddressEditor::AddressEditor(QWidget *parent)
     connect(m_country, &QComboBox::currentIndexChanged, this, [this] {
         arrangeFields();
         updatePreview();
+        updateLookupAvailability();
     });
 }
 
@@ -67,6 +103,10 @@ void AddressEditor::loadContext()
     m_country->setCurrentIndex(std::max(0, m_country->findData(iso)));
     arrangeFields();
     updatePreview();
+    m_lookupStatus->hide();
+    updateLookupAvailability();
+    // Normally loaded on a worker since the table appeared; ready before the first lookup.
+    PostalCodes::preload();
     // The first component field takes the keyboard.
     if (!m_order.isEmpty())
         setFocusProxy(m_fields.value(m_order.first()));
@@ -87,7 +127,8 @@ void AddressEditor::arrangeFields()
     QWidget *previous = m_country;
     for (const QString &component : std::as_const(m_order)) {
         QLineEdit *edit = m_fields.value(component);
-        m_form->addRow(QVPerson::localizedIdentifierForKey(component) + u':', edit);
+        m_form->addRow(QVPerson::localizedIdentifierForKey(component) + u':',
+                       component == FieldId::Zip ? zipRow() : edit);
         setTabOrder(previous, edit);
         previous = edit;
     }
@@ -123,4 +164,88 @@ void AddressEditor::updatePreview()
 QVariant AddressEditor::result() const
 {
     return editedItem();
+}
+
+QWidget *AddressEditor::zipRow()
+{
+    if (!m_zipRow) {
+        // The code and its button side by side, what a failed lookup says below them.
+        m_zipRow = new QWidget(this);
+        auto *column = new QVBoxLayout(m_zipRow);
+        column->setContentsMargins(0, 0, 0, 0);
+        column->setSpacing(2);
+        auto *row = new QHBoxLayout;
+        row->addWidget(m_fields.value(FieldId::Zip), 1);
+        row->addWidget(m_lookup);
+        column->addLayout(row);
+        column->addWidget(m_lookupStatus);
+    }
+    return m_zipRow;
+}
+
+void AddressEditor::updateLookupAvailability()
+{
+    const bool japanese = DetailValues::addressCountryCode(editedItem()) == PostalCountry::Japan;
+    const bool usable = japanese && isEditable() && !m_fields.value(FieldId::Zip)->text().isEmpty();
+    m_lookup->setVisible(usable);
+    m_lookup->setEnabled(usable);
+}
+
+void AddressEditor::zipEdited(const QString &text)
+{
+    m_lookupStatus->hide();
+    if (text.size() < LookupMinimumDigits) {
+        m_lookup->setEnabled(false);
+        return;
+    }
+    // The country as on opening: chosen, else known by its name, else the user's own; another
+    // country's code leaves the button as it is.
+    if (DetailValues::addressCountryCode(editedItem()) == PostalCountry::Japan) {
+        m_lookup->setVisible(true);
+        m_lookup->setEnabled(true);
+    }
+}
+
+void AddressEditor::lookup()
+{
+    const QString zip = m_fields.value(FieldId::Zip)->text();
+    if (zip.isEmpty() || !isEditable())
+        return;
+    const QVariantList found = PostalCodes::addressesFromZip(zip);
+    if (found.isEmpty()) {
+        QApplication::beep();
+        // Said beside the field: the typed code stays, to be corrected.
+        QStringList lines { tr("Do not find") };
+        lines += ZipDatabase::shared().problems();
+        m_lookupStatus->setText(lines.join(u'\n'));
+        m_lookupStatus->show();
+        return;
+    }
+    if (found.size() == 1) {
+        fillFromLookup(found.first().toMap());
+        return;
+    }
+    delete m_chooser;
+    m_chooser = new QMenu(this);
+    for (qsizetype i = 0; i < std::min(found.size(), ChooserMaximumEntries); ++i) {
+        const QVariantMap place = found.at(i).toMap();
+        connect(m_chooser->addAction(chooserText(place)), &QAction::triggered, this,
+                [this, place] { fillFromLookup(place); });
+    }
+    if (found.size() > ChooserMaximumEntries) {
+        const int more = int(found.size() - ChooserMaximumEntries);
+        m_chooser->addAction(tr("%n more: type more digits", nullptr, more))->setEnabled(false);
+    }
+    m_chooser->setActiveAction(m_chooser->actions().constFirst());
+    m_chooser->popup(m_lookup->mapToGlobal(QPoint(0, m_lookup->height())));
+}
+
+void AddressEditor::fillFromLookup(const QVariantMap &found)
+{
+    m_fields.value(FieldId::State)->setText(found.value(PostalKey::State).toString());
+    m_fields.value(FieldId::City)->setText(found.value(PostalKey::City).toString());
+    m_fields.value(FieldId::Street)->setText(PostalCodes::streetForAddress(found));
+    m_lookupStatus->hide();
+    updatePreview();
+    m_fields.value(FieldId::Street)->setFocus();
 }

@@ -1,6 +1,7 @@
 #include "table/contactsviewcontroller.h"
 
 #include "platform/userdefaults.h"
+#include "postal/postalcodes.h"
 #include "record/keys.h"
 #include "table/busycursor.h"
 #include "table/contactstablemodel.h"
@@ -46,6 +47,8 @@ ContactsViewController::ContactsViewController(QWidget *parent)
     , m_delegate(new ContactsItemDelegate(m_model, this))
     , m_tableView(new QTableView(this))
 {
+    // The postal-code lists take a moment to load: done on a worker now, before any address editor.
+    PostalCodes::preload();
     m_tableView->setModel(m_model);
     m_tableView->setItemDelegate(m_delegate);
     m_tableView->setSelectionBehavior(QAbstractItemView::SelectRows);
