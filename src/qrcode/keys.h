@@ -28,3 +28,8 @@ inline const QString Value = QStringLiteral("value");
 inline const QString AddressValue = QStringLiteral("addressValue");
 inline const QString Selected = QStringLiteral("Selected");
 } // namespace QRSelectionKey
+
+namespace QRClipboard {
+// The symbol is copied as PNG image data, its only type.
+inline const QString PngMimeType = QStringLiteral("image/png");
+} // namespace QRClipboard
