@@ -1,5 +1,7 @@
 #include "cli/clitool.h"
 
+#include "cli/clitool_qr.h"
+
 #include "document/contactfiles.h"
 #include "formats/contactdump.h"
 #include "formats/qvvcard.h"
@@ -165,6 +167,9 @@ QString helpText()
         "                    properties kept verbatim), for timing\n"
         "  convert IN OUT    write the contacts of IN to OUT: vCard 3.0 for .vcf/.vcard (photos,\n"
         "                    notes, custom items, categories) or CSV for .csv\n"
+        "  qr --format NAME FILE INDEX OUT.png\n"
+        "                    write the QR code of the contact at INDEX (counted from 0) as PNG and\n"
+        "                    print its text; NAME is vCard, docomo, au, SoftBank, Phone, Email or URL\n"
         "\n"
         "Options:\n"
         "  --encoding NAME   read the input in this encoding (for example Shift_JIS,\n"
@@ -183,6 +188,8 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err, Contai
         out << helpText();
         return arguments.isEmpty() ? UsageError : Success;
     }
+    if (arguments.first() == QLatin1String("qr"))
+        return runQr(arguments.mid(1), out, err);
     if (!parse(arguments, options, error)) {
         err << "pellory2-cli: " << error << '\n';
         return UsageError;
