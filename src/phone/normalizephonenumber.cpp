@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QRegularExpression>
+#include <QStringBuilder>
 #include <QVariantMap>
 #include <algorithm>
 
@@ -81,42 +82,67 @@ const LayoutStyle &styleFor(PhoneLayout layout)
                          [layout](const LayoutStyle &style) { return style.layout == layout; });
 }
 
-QString layOut(const QString &number, const LayoutStyle &style)
+// Appends the number laid out by the first rule its length reaches, or as it is.
+void layOut(QString &result, QStringView number, const LayoutStyle &style)
 {
     const qsizetype length = number.size();
     for (const LayoutRule &rule : style.rules) {
         if (length < rule.minLength)
             continue;
-        qsizetype tail = 0;
+        qsizetype position = length;
         for (qsizetype width : rule.widths)
-            tail += width;
-        QString result = style.open + number.left(length - tail) + style.close;
-        qsizetype position = length - tail;
+            position -= width;
+        result += style.open % number.left(position) % style.close;
         for (qsizetype i = 0; i < rule.widths.size(); ++i) {
             if (i > 0)
                 result += style.join;
             result += number.mid(position, rule.widths.at(i));
             position += rule.widths.at(i);
         }
-        return result;
+        return;
     }
-    return number;
-}
-
-const QRegularExpression &extensionPattern()
-{
-    static const QRegularExpression pattern(QStringLiteral("(ext\\.|ext|x)[0-9]"));
-    return pattern;
+    result += number;
 }
 
 const QString plus = QStringLiteral("+");
 const QString extensionMark = QStringLiteral("x");
 
+bool isAsciiDigit(QStringView text, qsizetype at)
+{
+    return at < text.size() && text.at(at) >= u'0' && text.at(at) <= u'9';
+}
+
+// The first extension word followed by a digit: "ext.", "ext" or "x", tried in that order at each
+// position, as the pattern (ext\.|ext|x)[0-9] finds it. Answers its start and sets its length; -1
+// when there is none. Scanned by hand: a regular expression per number costs more than all the
+// rest of the layout over a document's phones.
+qsizetype findExtensionWord(QStringView text, qsizetype *length)
+{
+    static const QString ext = QStringLiteral("ext");
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.mid(i).startsWith(ext)) {
+            if (i + 3 < text.size() && text.at(i + 3) == u'.' && isAsciiDigit(text, i + 4)) {
+                *length = 4;
+                return i;
+            }
+            if (isAsciiDigit(text, i + 3)) {
+                *length = 3;
+                return i;
+            }
+        }
+        if (text.at(i) == u'x' && isAsciiDigit(text, i + 1)) {
+            *length = 1;
+            return i;
+        }
+    }
+    return -1;
+}
+
 // Where the leading "+" and digit run of a number without extension end.
 qsizetype digitRunEnd(const QString &number)
 {
     qsizetype end = number.startsWith(plus) ? 1 : 0;
-    while (end < number.size() && number.at(end) >= u'0' && number.at(end) <= u'9')
+    while (isAsciiDigit(number, end))
         ++end;
     return end;
 }
@@ -205,6 +231,11 @@ void NormalizePhoneNumber::setTable(const QVariantList &entries)
     // The table never changes after loading: sorting it once stands for sorting before each use.
     std::stable_sort(m_table.begin(), m_table.end(),
                      [](const Entry &a, const Entry &b) { return a.number < b.number; });
+    for (int digit = 0; digit <= 9; ++digit) {
+        const auto first = std::find_if(m_table.cbegin(), m_table.cend(),
+                                        [digit](const Entry &entry) { return entry.firstDigit >= digit; });
+        m_firstEntryOfDigit[digit] = first - m_table.cbegin();
+    }
 }
 
 QVariantList NormalizePhoneNumber::countryNumbers() const
@@ -222,7 +253,8 @@ QVariantList NormalizePhoneNumber::countryNumbers() const
 
 void NormalizePhoneNumber::setPhoneNumber(const QString &number)
 {
-    m_phoneNumber = normalizeExtension(removeHyphenAndParenthesis(number));
+    m_droppedText.clear();
+    m_phoneNumber = normalizeExtension(removeHyphenAndParenthesis(number), &m_droppedText);
 }
 
 QString NormalizePhoneNumber::removeHyphenAndParenthesis(const QString &number)
@@ -238,40 +270,44 @@ QString NormalizePhoneNumber::removeHyphenAndParenthesis(const QString &number)
 
 QString NormalizePhoneNumber::normalizeExtension(const QString &number)
 {
+    return normalizeExtension(number, nullptr);
+}
+
+QString NormalizePhoneNumber::normalizeExtension(const QString &number, QString *dropped)
+{
     if (number.isEmpty())
         return {};
-    const QRegularExpressionMatch match = extensionPattern().match(number);
-    if (match.hasMatch()) {
+    qsizetype length = 0;
+    const qsizetype word = findExtensionWord(number, &length);
+    if (word >= 0) {
         QString result = number;
-        result.replace(match.capturedStart(1), match.capturedLength(1), extensionMark);
+        result.replace(word, length, extensionMark);
         return result;
     }
     const qsizetype end = digitRunEnd(number);
+    if (dropped)
+        *dropped = number.mid(end);
     const qsizetype digitsFrom = number.startsWith(plus) ? 1 : 0;
     if (end == digitsFrom)
         return {};
     return number.left(end);
 }
 
-QString NormalizePhoneNumber::droppedText(const QString &number)
+QString NormalizePhoneNumber::countryNumber(const QString &number) const
 {
-    const QString cleaned = removeHyphenAndParenthesis(number);
-    if (cleaned.isEmpty() || extensionPattern().match(cleaned).hasMatch())
-        return {};
-    return cleaned.mid(digitRunEnd(cleaned));
+    return countryNumber(QStringView(number));
 }
 
-QString NormalizePhoneNumber::countryNumber(const QString &number) const
+QString NormalizePhoneNumber::countryNumber(QStringView number) const
 {
     if (!number.startsWith(plus) || number.size() < 2)
         return {};
     const int digit = std::max(0, number.at(1).digitValue());
-    const QStringView afterPlus = QStringView(number).mid(1);
-    for (const Entry &entry : m_table) {
-        if (entry.firstDigit < digit)
-            continue;
-        if (entry.firstDigit > digit)
-            break;
+    const QStringView afterPlus = number.mid(1);
+    // Entries below the digit are passed over; the search ends at the first entry above it.
+    for (qsizetype i = m_firstEntryOfDigit[digit]; i < m_table.size() && m_table.at(i).firstDigit == digit;
+         ++i) {
+        const Entry &entry = m_table.at(i);
         if (number.size() > entry.number.size() + 1 && afterPlus.startsWith(entry.number))
             return entry.number;
     }
@@ -280,8 +316,8 @@ QString NormalizePhoneNumber::countryNumber(const QString &number) const
 
 QString NormalizePhoneNumber::layout(PhoneLayout layout) const
 {
-    QString number = m_phoneNumber;
-    QString extension;
+    QStringView number = m_phoneNumber;
+    QStringView extension;
     const qsizetype mark = number.indexOf(extensionMark);
     if (mark >= 0 && mark + 1 < number.size()) {
         extension = number.mid(mark + 1);
@@ -290,10 +326,12 @@ QString NormalizePhoneNumber::layout(PhoneLayout layout) const
     const QString code = countryNumber(number);
     if (!code.isEmpty())
         number = number.mid(1 + code.size());
-    QString result = layOut(number, styleFor(layout));
-    if (!extension.isEmpty())
-        result += QStringLiteral(" x") + extension;
+    QString result;
+    result.reserve(m_phoneNumber.size() + 12);
     if (!code.isEmpty())
-        result = plus + code + u' ' + result;
+        result += plus % code % u' ';
+    layOut(result, number, styleFor(layout));
+    if (!extension.isEmpty())
+        result += QStringLiteral(" x") % extension;
     return result;
 }

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
+#include <array>
 #include <optional>
 
 enum class PhoneLayout
@@ -47,9 +48,9 @@ public:
     // An extension word ("ext.", "ext", "x") before a digit becomes "x"; without one, only the
     // leading "+" and digits are kept.
     static QString normalizeExtension(const QString &number);
-    // What setPhoneNumber() drops of the number beyond separators: the text after the first
-    // non-digit when there is no extension. Empty when nothing is dropped.
-    static QString droppedText(const QString &number);
+    // What the last setPhoneNumber() dropped of its number beyond separators: the text after the
+    // digits when there is no extension. Empty when nothing was dropped.
+    QString droppedText() const { return m_droppedText; }
     // The calling code the cleaned number starts with, or the empty string.
     QString countryNumber(const QString &number) const;
 
@@ -72,7 +73,12 @@ private:
         QString areaJa;
     };
     void setTable(const QVariantList &entries);
+    static QString normalizeExtension(const QString &number, QString *dropped);
+    QString countryNumber(QStringView number) const;
 
     QString m_phoneNumber;
+    QString m_droppedText;
     QList<Entry> m_table;
+    // Where the codes of each first digit begin in the sorted table.
+    std::array<qsizetype, 10> m_firstEntryOfDigit {};
 };

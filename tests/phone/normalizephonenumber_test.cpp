@@ -125,7 +125,7 @@ TEST(NormalizePhoneNumber, CleaningKeepsTheExtensionAndDropsWhatFollowsTheDigits
     for (const auto &c : cases) {
         normalizer.setPhoneNumber(qs(c.input));
         EXPECT_EQ(normalizer.phoneNumber(), qs(c.cleaned)) << c.input;
-        EXPECT_EQ(NormalizePhoneNumber::droppedText(qs(c.input)), qs(c.dropped)) << c.input;
+        EXPECT_EQ(normalizer.droppedText(), qs(c.dropped)) << c.input;
     }
 }
 
