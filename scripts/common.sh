@@ -11,6 +11,7 @@ RUNTIME_PACKAGES=(
 TEST_PACKAGES=(
     clang-14 libclang-rt-14-dev libgtest-dev libgmock-dev
     npm python3
+    python3-phonenumbers python3-icu zbar-tools
 )
 
 # Runs a command as root: directly when we are root, else through sudo.

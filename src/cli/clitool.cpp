@@ -1,6 +1,7 @@
 #include "cli/clitool.h"
 
 #include "cli/zipcommand.h"
+#include "cli/clitool_qr.h"
 
 #include "document/contactfiles.h"
 #include "formats/contactdump.h"
@@ -169,6 +170,9 @@ QString helpText()
         "                    notes, custom items, categories) or CSV for .csv\n"
         "  zip CODE          print the Japanese addresses of a postal code (100-0001, 1000001, or\n"
         "                    its first digits); exit 4 when there is none\n"
+        "  qr --format NAME FILE INDEX OUT.png\n"
+        "                    write the QR code of the contact at INDEX (counted from 0) as PNG and\n"
+        "                    print its text; NAME is vCard, docomo, au, SoftBank, Phone, Email or URL\n"
         "\n"
         "Options:\n"
         "  --encoding NAME   read the input in this encoding (for example Shift_JIS,\n"
@@ -190,6 +194,8 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err, Contai
         out << helpText();
         return arguments.isEmpty() ? UsageError : Success;
     }
+    if (arguments.first() == QLatin1String("qr"))
+        return runQr(arguments.mid(1), out, err);
     if (!parse(arguments, options, error)) {
         err << "pellory2-cli: " << error << '\n';
         return UsageError;

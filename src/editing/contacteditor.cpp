@@ -114,15 +114,13 @@ void ContactEditor::contactDidUpdate(const ContactEntry &contact, Sender sender)
     if (m_undo && (m_undo->isUndoing() || m_undo->isRedoing())) {
         // undo()/redo() set the edited mark afterwards.
         m_pending.updateTable = true;
-        if (!m_pending.detachedReload.contains(contact->uniqueId))
-            m_pending.detachedReload.append(contact->uniqueId);
+        m_pending.noteDetachedReload(contact->uniqueId);
     } else {
         m_pending.reloadDetail = true;
         if (!fromDetailView) {
             if (sender && !m_pending.popoverSenders.contains(sender))
                 m_pending.popoverSenders.append(sender);
-            if (!m_pending.detachedReload.contains(contact->uniqueId))
-                m_pending.detachedReload.append(contact->uniqueId);
+            m_pending.noteDetachedReload(contact->uniqueId);
         }
         if (!fromTableEditor)
             m_pending.updateTable = true;

@@ -20,6 +20,7 @@
 #include <QImage>
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 #include <QStringList>
 #include <QVariant>
 #include <functional>
@@ -222,6 +223,16 @@ private:
         QList<Sender> popoverSenders;
         QStringList detachedReload;
         QStringList closeContacts;
+        // A batch over a whole document notes every contact: the list must not be searched.
+        QSet<QString> detachedReloadSeen;
+
+        void noteDetachedReload(const QString &uniqueId)
+        {
+            if (!detachedReloadSeen.contains(uniqueId)) {
+                detachedReloadSeen.insert(uniqueId);
+                detachedReload.append(uniqueId);
+            }
+        }
     };
 
     // Registers an inverse that runs only while this editor lives.

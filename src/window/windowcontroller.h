@@ -12,6 +12,7 @@
 
 class Document;
 class FileTransferController;
+class PhoneQRCommands;
 class QAction;
 class QMenu;
 class QToolButton;
@@ -29,6 +30,8 @@ public:
     ViewController *mainViewController() const { return m_mainViewController; }
     // Import and export (File menu).
     FileTransferController *fileTransferController() const { return m_fileTransferController; }
+    // Show QRCode and the normalise menu.
+    PhoneQRCommands *phoneQRCommands() const { return m_phoneQRCommands; }
 
     // Places the window (remembered frame, or the default place for a new one) and shows it.
     void showWindow();
@@ -87,6 +90,7 @@ private:
     QPointer<Document> m_document;
     ViewController *m_mainViewController;
     FileTransferController *m_fileTransferController;
+    PhoneQRCommands *m_phoneQRCommands = nullptr;
     QVariantMap m_viewTypeDict;
     QVariantMap m_sortOptionsDict;
 

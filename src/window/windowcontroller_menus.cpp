@@ -14,6 +14,7 @@
 #include "table/viewtypes.h"
 #include "window/edition.h"
 #include "window/groupviewcontroller.h"
+#include "window/phoneqrcommands.h"
 #include "window/viewcontroller.h"
 #include "window/windowcontroller.h"
 
@@ -107,6 +108,8 @@ void WindowController::buildMenuBar()
     QMenu *font = format->addMenu(tr("&Font"));
     font->addAction(tr("Show &Fonts…"), QKeySequence(Qt::CTRL | Qt::Key_T), content, &ViewController::changeFont);
     font->addAction(tr("Revert to Default Font"), content, &ViewController::revertToDefaultFont);
+    m_phoneQRCommands = new PhoneQRCommands(content, this);
+    format->addMenu(m_phoneQRCommands->normalizeMenu());
 
     QMenu *navigate = menuBar()->addMenu(tr("&Navigate"));
     m_selectViewTypeMenu = navigate->addMenu(tr("Select View Type"));
@@ -447,6 +450,7 @@ void WindowController::initContactMenu()
         info->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
         addAction(info);
     }
+    menu->addAction(m_phoneQRCommands->showQRCodeAction());
     menu->addAction(tr("Add New Contact"), content, &ViewController::addContact);
     m_duplicateContactsAction = menu->addAction(tr("Duplicate Contacts"), content, &ViewController::duplicateContacts);
     menu->addAction(m_deleteContactsAction);
@@ -475,7 +479,9 @@ void WindowController::initGroupMenu()
                 &ViewController::removeFromGroup);
         ContactsViewController *table = m_mainViewController->contactsViewController();
         table->setContextMenuActions({ m_addToGroupMenu->menuAction(), m_removeFromGroupAction, nullptr,
-                                       m_duplicateContactsAction, m_deleteContactsAction });
+                                       m_duplicateContactsAction, m_deleteContactsAction, nullptr,
+                                       m_phoneQRCommands->showQRCodeAction(),
+                                       m_phoneQRCommands->normalizeMenu()->menuAction() });
     }
     menu->addMenu(m_addToGroupMenu);
     menu->addAction(m_removeFromGroupAction);
@@ -560,6 +566,7 @@ void WindowController::validateMenus()
     m_showCompanyAction->setChecked(content->contactsViewController()->showCompanyInNameCell());
     m_editLockAction->setChecked(content->editState());
     validateTransferMenus();
+    m_phoneQRCommands->validate();
 
     if (const GroupEntry group = content->selectedGroupDict(); group && m_groupTitleAction)
         m_groupTitleAction->setText(
