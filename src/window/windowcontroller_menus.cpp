@@ -449,6 +449,7 @@ void WindowController::initContactMenu()
     }
     menu->addAction(tr("Add New Contact"), content, &ViewController::addContact);
     m_duplicateContactsAction = menu->addAction(tr("Duplicate Contacts"), content, &ViewController::duplicateContacts);
+    m_mergeContactsAction = menu->addAction(tr("Merge Contacts"), content, &ViewController::mergeContacts);
     menu->addAction(m_deleteContactsAction);
     menu->addAction(tr("Export Contacts as vCard"), m_fileTransferController,
                     &FileTransferController::exportToVCard);
@@ -536,6 +537,8 @@ void WindowController::validateMenus()
     m_deleteContactsAction->setEnabled(content->validateMenuItem(ContactEditor::MenuAction::DeleteContacts));
     if (m_duplicateContactsAction)
         m_duplicateContactsAction->setEnabled(content->validateMenuItem(ContactEditor::MenuAction::DuplicateContacts));
+    if (m_mergeContactsAction)
+        m_mergeContactsAction->setEnabled(content->canMergeContacts());
     if (m_addGroupAction)
         m_addGroupAction->setEnabled(content->validateMenuItem(ContactEditor::MenuAction::AddGroup));
     if (m_deleteGroupAction)

@@ -1,0 +1,281 @@
+// MergeTableView: drag and drop between the merge panel's tables, label popups, context menu.
+#include "window/mergetableview.h"
+
+#include "merge/keys.h"
+#include "window/mergetablemodel.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDrag>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QImageReader>
+#include <QMenu>
+#include <QMimeData>
+#include <QPlainTextEdit>
+
+namespace {
+
+// The source of a row dragged from a merge table: its side and row number.
+QByteArray encodeSource(MergeSession::Side side, int row)
+{
+    return QByteArray::number(int(side)) + ',' + QByteArray::number(row);
+}
+
+bool decodeSource(const QMimeData *mime, MergeSession::Side *side, int *row)
+{
+    if (!mime || !mime->hasFormat(MergeKey::RowMimeType))
+        return false;
+    const QList<QByteArray> parts = mime->data(MergeKey::RowMimeType).split(',');
+    bool okSide = false;
+    bool okRow = false;
+    const int sideNumber = parts.value(0).toInt(&okSide);
+    *row = parts.value(1).toInt(&okRow);
+    if (parts.size() != 2 || !okSide || !okRow || (sideNumber != 0 && sideNumber != 1))
+        return false;
+    *side = MergeSession::Side(sideNumber);
+    return true;
+}
+
+QImage imageOf(const QMimeData *mime)
+{
+    if (!mime)
+        return {};
+    if (mime->hasImage())
+        return qvariant_cast<QImage>(mime->imageData());
+    if (mime->hasFormat(QStringLiteral("image/png")))
+        return QImage::fromData(mime->data(QStringLiteral("image/png")), "PNG");
+    return {};
+}
+
+} // namespace
+
+// ---- Delegate ------------------------------------------------------------------------------------
+
+QWidget *MergeItemDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                                         const QModelIndex &index) const
+{
+    if (index.column() == MergeTableModel::LabelColumn) {
+        auto *combo = new QComboBox(parent);
+        const QStringList labels = index.data(MergeTableModel::LabelChoicesRole).toStringList();
+        const QStringList titles = index.data(MergeTableModel::LabelTitlesRole).toStringList();
+        for (int i = 0; i < labels.size(); ++i)
+            combo->addItem(titles.value(i, labels.at(i)), labels.at(i));
+        // The choice takes effect at once, as a popup does.
+        connect(combo, &QComboBox::activated, this, [this, combo] {
+            auto *self = const_cast<MergeItemDelegate *>(this);
+            Q_EMIT self->commitData(combo);
+            Q_EMIT self->closeEditor(combo);
+        });
+        return combo;
+    }
+    if (index.data(MergeTableModel::LinesRole).toInt() > 1
+        || index.data(Qt::EditRole).toString().contains(u'\n'))
+        return new QPlainTextEdit(parent);
+    return QStyledItemDelegate::createEditor(parent, option, index);
+}
+
+void MergeItemDelegate::setEditorData(QWidget *editor, const QModelIndex &index) const
+{
+    if (auto *combo = qobject_cast<QComboBox *>(editor)) {
+        combo->setCurrentIndex(std::max(0, combo->findData(index.data(Qt::EditRole))));
+        return;
+    }
+    if (auto *text = qobject_cast<QPlainTextEdit *>(editor)) {
+        text->setPlainText(index.data(Qt::EditRole).toString());
+        return;
+    }
+    QStyledItemDelegate::setEditorData(editor, index);
+}
+
+void MergeItemDelegate::setModelData(QWidget *editor, QAbstractItemModel *model,
+                                     const QModelIndex &index) const
+{
+    if (auto *combo = qobject_cast<QComboBox *>(editor)) {
+        model->setData(index, combo->currentData(), Qt::EditRole);
+        return;
+    }
+    if (auto *text = qobject_cast<QPlainTextEdit *>(editor)) {
+        model->setData(index, text->toPlainText(), Qt::EditRole);
+        return;
+    }
+    QStyledItemDelegate::setModelData(editor, model, index);
+}
+
+// ---- View ----------------------------------------------------------------------------------------
+
+MergeTableView::MergeTableView(MergeTableModel *model, QWidget *parent)
+    : QTableView(parent)
+    , m_model(model)
+{
+    setModel(model);
+    setItemDelegate(new MergeItemDelegate(this));
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setDragEnabled(true);
+    setAcceptDrops(true);
+    setDropIndicatorShown(true);
+    setDragDropMode(QAbstractItemView::DragDrop);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
+    verticalHeader()->hide();
+    horizontalHeader()->setStretchLastSection(true);
+    horizontalHeader()->resizeSection(MergeTableModel::LabelColumn, 150);
+}
+
+MergeSession *MergeTableView::session() const
+{
+    return m_model->session();
+}
+
+MergeSession::Side MergeTableView::side() const
+{
+    return m_model->side();
+}
+
+void MergeTableView::commitEditing()
+{
+    QWidget *editor = QApplication::focusWidget();
+    if (state() != EditingState || !editor || !isAncestorOf(editor))
+        return;
+    // The editor is the viewport's child (or inside it); the delegate knows it by that widget.
+    while (editor->parentWidget() && editor->parentWidget() != viewport())
+        editor = editor->parentWidget();
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+void MergeTableView::updateRowHeights(int lineHeight)
+{
+    for (int row = 0; row < m_model->rowCount(); ++row) {
+        const int lines = m_model->index(row, 0).data(MergeTableModel::LinesRole).toInt();
+        setRowHeight(row, lineHeight * std::max(1, lines));
+    }
+}
+
+void MergeTableView::startDrag(Qt::DropActions supportedActions)
+{
+    const QModelIndex current = currentIndex();
+    MergeSession *merge = session();
+    if (!merge || !current.isValid() || !merge->canDrag(side(), current.row()))
+        return;
+    const int row = current.row();
+    auto *mime = new QMimeData;
+    mime->setData(MergeKey::RowMimeType, encodeSource(side(), row));
+    const QString text = merge->dragText(side(), row);
+    if (!text.isEmpty())
+        mime->setText(text);
+    const QImage image = merge->dragImage(side(), row);
+    if (!image.isNull())
+        mime->setImageData(image);
+    auto *drag = new QDrag(this);
+    drag->setMimeData(mime);
+    // The drop itself changes the contacts: nothing is removed here afterwards.
+    drag->exec(supportedActions | Qt::CopyAction | Qt::MoveAction, Qt::MoveAction);
+}
+
+bool MergeTableView::dropTarget(const QPoint &point, int *row, bool *onRow) const
+{
+    const QModelIndex index = indexAt(point);
+    if (!index.isValid())
+        return false;
+    const QRect rect = visualRect(index);
+    // The outer quarters of a row mean between rows, as the drop indicator shows.
+    const int margin = std::max(2, rect.height() / 4);
+    *row = index.row();
+    *onRow = point.y() >= rect.top() + margin && point.y() <= rect.bottom() - margin;
+    return true;
+}
+
+bool MergeTableView::acceptsDrop(const QDropEvent *event, Qt::DropAction *action) const
+{
+    MergeSession *merge = session();
+    int row = -1;
+    bool onRow = false;
+    if (!merge || !merge->editMode() || !dropTarget(event->position().toPoint(), &row, &onRow))
+        return false;
+    MergeSession::Side source;
+    int sourceRow = -1;
+    if (decodeSource(event->mimeData(), &source, &sourceRow)) {
+        *action = event->modifiers().testFlag(Qt::AltModifier) ? Qt::CopyAction : Qt::MoveAction;
+        return merge->canDrop(source, sourceRow, side(), row, onRow);
+    }
+    // A picture from another program lands on the photo row.
+    *action = Qt::CopyAction;
+    return merge->row(side(), row).kind == MergeRow::Kind::Photo && !imageOf(event->mimeData()).isNull();
+}
+
+void MergeTableView::dragEnterEvent(QDragEnterEvent *event)
+{
+    // Where it may land is decided as the drag moves.
+    if (event->mimeData()->hasFormat(MergeKey::RowMimeType) || !imageOf(event->mimeData()).isNull())
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void MergeTableView::dragMoveEvent(QDragMoveEvent *event)
+{
+    QTableView::dragMoveEvent(event);
+    Qt::DropAction action = Qt::IgnoreAction;
+    if (acceptsDrop(event, &action)) {
+        event->setDropAction(action);
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void MergeTableView::dropEvent(QDropEvent *event)
+{
+    Qt::DropAction action = Qt::IgnoreAction;
+    int row = -1;
+    bool onRow = false;
+    if (!acceptsDrop(event, &action) || !dropTarget(event->position().toPoint(), &row, &onRow)) {
+        event->ignore();
+        setState(NoState);
+        viewport()->update();
+        return;
+    }
+    MergeSession::Side source;
+    int sourceRow = -1;
+    bool changed = false;
+    if (decodeSource(event->mimeData(), &source, &sourceRow))
+        changed = session()->drop(source, sourceRow, side(), row, onRow, action == Qt::CopyAction);
+    else
+        changed = session()->setPhoto(side(), imageOf(event->mimeData()));
+    event->setDropAction(action);
+    event->setAccepted(changed);
+    setState(NoState);
+    viewport()->update();
+}
+
+void MergeTableView::contextMenuEvent(QContextMenuEvent *event)
+{
+    MergeSession *merge = session();
+    const QModelIndex index = indexAt(event->pos());
+    if (!merge || !index.isValid())
+        return;
+    const MergeSession::Side side = this->side();
+    const int row = index.row();
+    QMenu menu(this);
+    if (merge->row(side, row).kind == MergeRow::Kind::Photo) {
+        const bool hasPhoto = !merge->dragImage(side, row).isNull();
+        QAction *add
+            = menu.addAction(hasPhoto ? tr("Replace Image") : tr("Add Image"), this, [this, merge, side] {
+                  const QString path = QFileDialog::getOpenFileName(
+                      this, QString(), QString(), tr("Images (*.png *.jpg *.jpeg *.gif *.bmp *.tiff)"));
+                  if (!path.isEmpty())
+                      merge->setPhoto(side, QImageReader(path).read());
+              });
+        add->setEnabled(merge->editMode());
+        menu.addAction(tr("Delete Image"), this, [merge, side, row] { merge->deleteItem(side, row); })
+            ->setEnabled(merge->canDeleteItem(side, row));
+    } else {
+        menu.addAction(tr("Add Item"), this, [merge, side, row] { merge->addItem(side, row); })
+            ->setEnabled(merge->canAddItem(side, row));
+        menu.addAction(tr("Delete Item"), this, [merge, side, row] { merge->deleteItem(side, row); })
+            ->setEnabled(merge->canDeleteItem(side, row));
+    }
+    menu.exec(event->globalPos());
+}
