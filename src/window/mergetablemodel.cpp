@@ -29,18 +29,34 @@ void MergeTableModel::reload()
 
 QString MergeTableModel::labelTitle(const MergeRow &row)
 {
+    struct PartTitle
+    {
+        const QString &part;
+        const char *text;
+    };
+    static const PartTitle partTitles[] = {
+        { FieldId::FirstName, QT_TR_NOOP("First Name") },
+        { FieldId::MiddleName, QT_TR_NOOP("Middle Name") },
+        { FieldId::LastName, QT_TR_NOOP("Last Name") },
+        { FieldId::PreviousFamilyName, QT_TR_NOOP("Previous Family Name") },
+    };
     switch (row.kind) {
     case MergeRow::Kind::NamePart:
+        for (const PartTitle &title : partTitles) {
+            if (title.part == row.label)
+                return tr(title.text);
+        }
+        return row.label;
     case MergeRow::Kind::PhoneticPart:
-        return QVPerson::localizedIdentifierForKey(
-            row.kind == MergeRow::Kind::PhoneticPart ? MergeRowBuilder::phoneticKey(row.label) : row.label);
+        return QVPerson::localizedIdentifierForKey(MergeRowBuilder::phoneticKey(row.label));
     case MergeRow::Kind::Labeled:
-        return row.label.isEmpty()
-            ? QString()
-            : QVPerson::localizedLabelFromCNLabel(QVPerson::CNLabelFromLabel(row.label));
+        if (!row.label.isEmpty())
+            return QVPerson::localizedLabelFromCNLabel(QVPerson::CNLabelFromLabel(row.label));
+        // A field's first row names the field, so an empty side still shows what lands there.
+        return row.index == 0 ? QVPerson::localizedIdentifierForKey(row.type) : QString();
     case MergeRow::Kind::Photo:
     case MergeRow::Kind::Value:
-        return row.label.isEmpty() ? QString() : row.label;
+        return row.label.isEmpty() ? QVPerson::localizedIdentifierForKey(row.type) : row.label;
     default:
         return row.label;
     }
