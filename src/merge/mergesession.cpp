@@ -39,6 +39,14 @@ const NewItem kNewItems[] = {
     { FieldId::Relationship, LabelWord::Friend, MergeWord::NewText },
 };
 
+// Fields whose items are edited in a popover editor rather than as text.
+bool hasPopoverEditor(const QString &identifier)
+{
+    static const QStringList fields { FieldId::Address, FieldId::InstantMessage, FieldId::SocialNetwork,
+                                      FieldId::Dates, FieldId::Birthday };
+    return fields.contains(identifier);
+}
+
 const NewItem *newItemFor(const QString &identifier)
 {
     for (const NewItem &item : kNewItems) {
@@ -349,6 +357,61 @@ bool MergeSession::deleteItem(Side side, int index)
                 return m_editor.undoReplaceBirthday(QVariant(), contact);
             return m_editor.undoReplaceValue(QString(), row.type, contact, this);
         }
+    });
+}
+
+QString MergeSession::editorType(Side side, int index) const
+{
+    if (!isValid())
+        return {};
+    const MergeRow row = this->row(side, index);
+    switch (row.kind) {
+    case MergeRow::Kind::NamePart:
+        return FieldId::Name;
+    case MergeRow::Kind::PhoneticPart:
+        return FieldId::PhoneticName;
+    case MergeRow::Kind::Labeled:
+    case MergeRow::Kind::Value:
+        return hasPopoverEditor(row.type) ? row.type : QString();
+    default:
+        return {};
+    }
+}
+
+bool MergeSession::applyEditorResult(Side side, const QString &type, const QVariant &value)
+{
+    if (!isValid())
+        return false;
+    const ContactEntry contact = entry(side);
+    return applyChange([&] {
+        // No value from the date editor removes the birthday.
+        if (type == FieldId::Birthday) {
+            if (!value.isValid())
+                return !contact->person->birthdayValue().isEmpty()
+                    && m_editor.undoReplaceBirthday(value, contact);
+            return value.typeId() == QMetaType::QVariantMap && m_editor.undoReplaceBirthday(value, contact);
+        }
+        if (!value.isValid())
+            return false;
+        if (type == FieldId::Name)
+            return contact->person->nameValue() != value.toMap()
+                && m_editor.undoReplaceNameValue(value.toMap(), contact);
+        if (type == FieldId::PhoneticName)
+            return contact->person->phoneticNameValue() != value.toMap()
+                && m_editor.undoReplacePhoneticNameValue(value.toMap(), contact);
+        if (QVPerson::isLabeledIdentifier(type) && value.typeId() == QMetaType::QVariantMap) {
+            bool named = false;
+            const int labelIndex = value.toMap().value(Key::LabelIndex).toInt(&named);
+            if (!named || labelIndex < 0) {
+                QVariantMap item = value.toMap();
+                item.remove(Key::LabelIndex);
+                return m_editor.undoAddLabeledValue(item, type, contact, this);
+            }
+            // An editor closed with Done but nothing edited is no change.
+            if (contact->person->labeledValueForIdentifierAtLabelIndex(type, labelIndex) == value.toMap())
+                return false;
+        }
+        return m_editor.undoReplaceValue(value, type, contact, this);
     });
 }
 

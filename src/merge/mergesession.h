@@ -73,6 +73,11 @@ public:
     bool addItem(Side side, int row);
     bool canDeleteItem(Side side, int row) const;
     bool deleteItem(Side side, int row);
+    // The field whose popover editor a row opens (its value is no plain text); empty otherwise.
+    QString editorType(Side side, int row) const;
+    // A popover editor's result for the field; a labeled item that names no labelIndex (or -1)
+    // is added as a new item.
+    bool applyEditorResult(Side side, const QString &type, const QVariant &value);
     // Reduced to the photo size on a worker first; refused when that takes too long.
     bool setPhoto(Side side, const QImage &photo);
 

@@ -1,8 +1,13 @@
 // MergePanelController: two working copies side by side, edit mode, Done and Cancel.
 #include "window/mergepanelcontroller.h"
 
+#include "detail/detaileditor.h"
+#include "detail/detaileditors.h"
+#include "detail/keys.h"
+#include "detail/popovercontext.h"
 #include "document/contactfiles.h"
 #include "merge/keys.h"
+#include "platform/popover.h"
 #include "window/editlockframe.h"
 #include "window/mergetablemodel.h"
 #include "window/mergetableview.h"
@@ -135,6 +140,8 @@ void MergePanelController::buildTables()
                                                                     : QStringLiteral("tableViewRight"));
         m_tables[i]->setFont(m_selectedFont);
         m_tableArea->layout()->addWidget(m_tables[i]);
+        connect(m_tables[i], &MergeTableView::editorRequested, this,
+                [this, side](int row, bool newItem) { openEditor(side, row, newItem); });
     }
     // Scrolling one table scrolls the other to the same place, so the rows stay side by side.
     QScrollBar *left = m_tables[0]->verticalScrollBar();
@@ -217,4 +224,36 @@ void MergePanelController::finish(int code)
     m_editButton->setText(tr("Edit"));
     m_doneButton->setText(tr("Done"));
     done(code);
+}
+
+DetailEditor *MergePanelController::openEditor(MergeSession::Side side, int row, bool newItem)
+{
+    if (!m_session)
+        return nullptr;
+    const QString type = m_session->editorType(side, row);
+    DetailEditor *editor = type.isEmpty() ? nullptr : createDetailEditor(type);
+    if (!editor)
+        return nullptr;
+    const MergeRow item = m_session->row(side, row);
+    const int labelIndex = newItem ? -1 : (item.kind == MergeRow::Kind::Labeled ? item.labelIndex : 0);
+    const bool editable = m_session->editMode();
+    auto *popover = new Popover(this);
+    popover->setContentWidget(editor);
+    editor->setFont(m_selectedFont);
+    editor->setContextInfo(PopoverContext::make(SubContactRow::fromEntry(m_session->workingCopy(side)), type,
+                                                labelIndex, editable),
+                           editable);
+    connect(editor, &DetailEditor::finished, popover, &Popover::close);
+    QPointer<DetailEditor> guard(editor);
+    connect(popover, &Popover::closed, this, [this, guard, side, type] {
+        if (!guard || !m_session)
+            return;
+        const QVariantMap context = guard->context();
+        if (context.value(PopoverKey::Dirty).toBool())
+            m_session->applyEditorResult(side, type, context.value(PopoverKey::Value));
+    });
+    MergeTableView *table = tableView(side);
+    const QRect rect = table->visualRect(table->model()->index(row, MergeTableModel::ValueColumn));
+    popover->showRelativeTo(QRect(table->viewport()->mapToGlobal(rect.topLeft()), rect.size()));
+    return editor;
 }

@@ -11,6 +11,7 @@
 #include <QFont>
 #include <QPointer>
 
+class DetailEditor;
 class EditLockFrame;
 class MergeTableModel;
 class MergeTableView;
@@ -42,6 +43,9 @@ public:
     ContactList newContacts() const { return m_newContacts; }
 
     void buttonPressed(QPushButton *button);
+    // The field editor of a row in a popover, on the row's item or a new one; its result is one
+    // change of the panel. Answers the editor, or nullptr when the row has none.
+    DetailEditor *openEditor(MergeSession::Side side, int row, bool newItem);
 
 private:
     void buildTables();

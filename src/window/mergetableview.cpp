@@ -2,6 +2,7 @@
 #include "window/mergetableview.h"
 
 #include "merge/keys.h"
+#include "record/keys.h"
 #include "window/mergetablemodel.h"
 
 #include <QApplication>
@@ -36,6 +37,28 @@ bool decodeSource(const QMimeData *mime, MergeSession::Side *side, int *row)
         return false;
     *side = MergeSession::Side(sideNumber);
     return true;
+}
+
+// The context menu's title for a field's popover editor.
+QString editorTitle(const QString &type)
+{
+    struct Title
+    {
+        const QString &type;
+        const char *text;
+    };
+    static const Title titles[] = {
+        { FieldId::Address, QT_TRANSLATE_NOOP("MergeTableView", "Open Address Panel") },
+        { FieldId::InstantMessage, QT_TRANSLATE_NOOP("MergeTableView", "Open IMS Panel") },
+        { FieldId::SocialNetwork, QT_TRANSLATE_NOOP("MergeTableView", "Open SNS Panel") },
+        { FieldId::Dates, QT_TRANSLATE_NOOP("MergeTableView", "Open Dates Panel") },
+        { FieldId::Birthday, QT_TRANSLATE_NOOP("MergeTableView", "Open Birthday Panel") },
+    };
+    for (const Title &title : titles) {
+        if (title.type == type)
+            return MergeTableView::tr(title.text);
+    }
+    return MergeTableView::tr("Open Edit Panel");
 }
 
 QImage imageOf(const QMimeData *mime)
@@ -121,6 +144,19 @@ MergeTableView::MergeTableView(MergeTableModel *model, QWidget *parent)
     verticalHeader()->hide();
     horizontalHeader()->setStretchLastSection(true);
     horizontalHeader()->resizeSection(MergeTableModel::LabelColumn, 150);
+    connect(this, &QAbstractItemView::doubleClicked, this, &MergeTableView::rowDoubleClicked);
+}
+
+void MergeTableView::rowDoubleClicked(const QModelIndex &index)
+{
+    MergeSession *merge = session();
+    // Cells with text of their own edit in place; structured values open their editor.
+    if (!merge || !index.isValid() || index.flags().testFlag(Qt::ItemIsEditable))
+        return;
+    const MergeRow row = merge->row(side(), index.row());
+    if (merge->editorType(side(), index.row()).isEmpty() || row.isFiller())
+        return;
+    Q_EMIT editorRequested(index.row(), false);
 }
 
 MergeSession *MergeTableView::session() const
@@ -272,10 +308,31 @@ void MergeTableView::contextMenuEvent(QContextMenuEvent *event)
         menu.addAction(tr("Delete Image"), this, [merge, side, row] { merge->deleteItem(side, row); })
             ->setEnabled(merge->canDeleteItem(side, row));
     } else {
-        menu.addAction(tr("Add Item"), this, [merge, side, row] { merge->addItem(side, row); })
-            ->setEnabled(merge->canAddItem(side, row));
-        menu.addAction(tr("Delete Item"), this, [merge, side, row] { merge->deleteItem(side, row); })
-            ->setEnabled(merge->canDeleteItem(side, row));
+        addItemMenuEntries(menu, row);
     }
     menu.exec(event->globalPos());
+}
+
+void MergeTableView::addItemMenuEntries(QMenu &menu, int row)
+{
+    MergeSession *merge = session();
+    const MergeSession::Side side = this->side();
+    const MergeRow item = merge->row(side, row);
+    const QString editor = merge->editorType(side, row);
+    if (!editor.isEmpty()) {
+        menu.addAction(editorTitle(editor), this, [this, row] { Q_EMIT editorRequested(row, false); })
+            ->setEnabled(!item.isFiller() && (item.kind != MergeRow::Kind::Value || !item.value.isEmpty()));
+    }
+    // Items that are more than text are added through their editor.
+    const bool addsByEditor = !editor.isEmpty() && editor != FieldId::Name && editor != FieldId::PhoneticName
+        && (item.kind == MergeRow::Kind::Labeled || item.value.isEmpty());
+    QAction *add = menu.addAction(tr("Add Item"), this, [this, merge, side, row, addsByEditor] {
+        if (addsByEditor)
+            Q_EMIT editorRequested(row, true);
+        else
+            merge->addItem(side, row);
+    });
+    add->setEnabled(merge->editMode() && (addsByEditor || merge->canAddItem(side, row)));
+    menu.addAction(tr("Delete Item"), this, [merge, side, row] { merge->deleteItem(side, row); })
+        ->setEnabled(merge->canDeleteItem(side, row));
 }

@@ -8,6 +8,7 @@
 #include <QTableView>
 
 class MergeTableModel;
+class QMenu;
 
 // Label popups in the label column; a multi-line editor for texts that have line breaks.
 class MergeItemDelegate : public QStyledItemDelegate
@@ -38,6 +39,10 @@ public:
     // Where a drop at the point lands: the row, and whether onto it rather than between rows.
     bool dropTarget(const QPoint &point, int *row, bool *onRow) const;
 
+Q_SIGNALS:
+    // The row's popover editor is to open, on its item or on a new one.
+    void editorRequested(int row, bool newItem);
+
 protected:
     void startDrag(Qt::DropActions supportedActions) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
@@ -48,6 +53,8 @@ protected:
 private:
     // Whether the drop can land, and with which action.
     bool acceptsDrop(const QDropEvent *event, Qt::DropAction *action) const;
+    void rowDoubleClicked(const QModelIndex &index);
+    void addItemMenuEntries(QMenu &menu, int row);
     MergeSession *session() const;
 
     MergeTableModel *m_model;

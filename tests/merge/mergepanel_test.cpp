@@ -1,6 +1,7 @@
 // The merge panel in a document window: opened from the Contact menu for the selected contacts,
 // rows moved by drops, and Done applied as one step of the window's undo stack.
 #include "../window/windowtestutil.h"
+#include "detail/detaileditor.h"
 #include "merge/keys.h"
 #include "record/keys.h"
 #include "table/contactstablemodel.h"
@@ -232,6 +233,33 @@ private Q_SLOTS:
         QTRY_VERIFY(!panel->isVisible());
         QCOMPARE(w.saved(dir.filePath(QStringLiteral("after.vcf"))), before);
         QVERIFY(!w.document->isDocumentEdited());
+    }
+
+    void editorPopoversAddAndChangeItems()
+    {
+        Window w;
+        QVERIFY(w.document);
+        MergePanelController *panel = w.openPanel({ QStringLiteral("Ann"), QStringLiteral("Anne") });
+        QVERIFY(panel);
+        const int dates = firstRow(panel, Side::Right, FieldId::Dates);
+        DetailEditor *editor = panel->openEditor(Side::Right, dates, true);
+        QVERIFY(editor);
+        QTRY_VERIFY(editor->isVisible());
+        editor->done();
+        QTRY_COMPARE(panel->session()
+                         ->workingCopy(Side::Right)
+                         ->person->valueForIdentifier(FieldId::Dates)
+                         .toList()
+                         .size(),
+                     1);
+        QCOMPARE(panel->session()->changeCount(), 1);
+        QVERIFY(panel->doneButton()->isEnabled());
+        // Text rows have no popover editor: they are edited in place.
+        QVERIFY(!panel->openEditor(Side::Right, firstRow(panel, Side::Right, FieldId::Phone), false));
+        panel->cancelButton()->click();
+        QTRY_VERIFY(!panel->isVisible());
+        QVERIFY(
+            w.contact(QStringLiteral("Anne")).person->valueForIdentifier(FieldId::Dates).toList().isEmpty());
     }
 
     void lockedPanelAcceptsNoDropAndDoneClosesWithoutChanges()

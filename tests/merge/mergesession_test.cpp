@@ -296,6 +296,53 @@ TEST_F(MergeSessionTest, AddingAndDeletingItems)
     EXPECT_EQ(session->changeCount(), 5);
 }
 
+// An address, an account or a date is more than its text: typing over it would lose its parts.
+TEST_F(MergeSessionTest, StructuredItemsChangeThroughTheirEditorsOnly)
+{
+    const QVariantMap address { { Key::Label, LabelWord::Home },
+                                { FieldId::Street, qs("1 Main St") },
+                                { FieldId::City, qs("Springfield") } };
+    left->person->addLabeledValue(address, FieldId::Address);
+    open({ left, right });
+    const int row = rowsOf(*session, Side::Left, FieldId::Address).first();
+    const QVariantMap before
+        = session->workingCopy(Side::Left)->person->labeledValueForIdentifierAtIndex(FieldId::Address, 0);
+    EXPECT_FALSE(session->isTextEditable(Side::Left, row));
+    EXPECT_FALSE(session->editText(Side::Left, row, qs("somewhere else")));
+    EXPECT_EQ(session->workingCopy(Side::Left)->person->labeledValueForIdentifierAtIndex(FieldId::Address, 0),
+              before);
+    EXPECT_EQ(session->editorType(Side::Left, row), FieldId::Address);
+
+    // The editor's result replaces the item it names, or is added when it names none.
+    QVariantMap edited = before;
+    edited.insert(FieldId::City, qs("Shelbyville"));
+    ASSERT_TRUE(session->applyEditorResult(Side::Left, FieldId::Address, edited));
+    EXPECT_FALSE(session->applyEditorResult(
+        Side::Left, FieldId::Address,
+        session->workingCopy(Side::Left)->person->labeledValueForIdentifierAtIndex(FieldId::Address, 0)));
+    QVariantMap added = address;
+    added.insert(Key::LabelIndex, -1);
+    ASSERT_TRUE(session->applyEditorResult(Side::Right, FieldId::Address, added));
+    const QVariantList rightAddresses
+        = session->workingCopy(Side::Right)->person->valueForIdentifier(FieldId::Address).toList();
+    ASSERT_EQ(rightAddresses.size(), 1);
+    EXPECT_EQ(rightAddresses.at(0).toMap().value(FieldId::City).toString(), qs("Springfield"));
+    EXPECT_EQ(session->workingCopy(Side::Left)
+                  ->person->labeledValueForIdentifierAtIndex(FieldId::Address, 0)
+                  .value(FieldId::City)
+                  .toString(),
+              qs("Shelbyville"));
+
+    // The date editor gives no value when the birthday is removed.
+    ASSERT_TRUE(session->applyEditorResult(
+        Side::Right, FieldId::Birthday,
+        QVariantMap { { Key::Value, QVariant::fromValue(DateComponents { 1990, 5, 6 }) } }));
+    ASSERT_TRUE(session->applyEditorResult(Side::Right, FieldId::Birthday, QVariant()));
+    EXPECT_TRUE(session->workingCopy(Side::Right)->person->birthdayValue().isEmpty());
+    EXPECT_FALSE(session->applyEditorResult(Side::Right, FieldId::Birthday, QVariant()));
+    EXPECT_EQ(session->changeCount(), 4);
+}
+
 TEST_F(MergeSessionTest, APhotoMovesReducedAndDeletesUndoably)
 {
     QImage big(2048, 1024, QImage::Format_RGB32);
