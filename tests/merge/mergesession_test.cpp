@@ -408,3 +408,34 @@ TEST_F(MergeSessionTest, TheResultAppliesAsOneUndoableStep)
     EXPECT_EQ(left->person->vCardData(), leftBefore);
     EXPECT_EQ(right->person->vCardData(), rightBefore);
 }
+
+// A custom item moved in the panel reaches the document on Done, and undo leaves no trace of it.
+TEST_F(MergeSessionTest, CustomItemsTravelWithTheResult)
+{
+    const QString locker = qs("Locker");
+    left->person->addCustomItem(ValueType::Labeled, locker, { LabelWord::Home });
+    left->person->addLabeledValue(item(LabelWord::Home, qs("L-12")), locker);
+    left->person->setChanged(false);
+    const QVariantList leftDefinitions = left->person->customItems();
+    const QVariant leftValue = left->person->valueForIdentifier(locker);
+    open({ left, right }, leftDefinitions);
+    const QList<int> rows = rowsOf(*session, Side::Right, locker);
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_TRUE(session->row(Side::Right, rows[0]).isFiller());
+    ASSERT_TRUE(session->drop(Side::Left, rows[0], Side::Right, rows[0], true, false));
+
+    UndoManager undo;
+    ContactEditor editor(&undo);
+    editor.setCustomItems(leftDefinitions);
+    undo.beginUndoGrouping();
+    editor.undoReplacePersonByContacts(session->newContacts(), session->contacts());
+    undo.endUndoGrouping();
+    EXPECT_EQ(values(right, locker), QStringList { qs("L-12") });
+    EXPECT_TRUE(values(left, locker).isEmpty());
+
+    undo.undo();
+    EXPECT_TRUE(right->person->customItems().isEmpty());
+    EXPECT_EQ(right->person->storedItem(locker), nullptr);
+    EXPECT_EQ(left->person->customItems(), leftDefinitions);
+    EXPECT_EQ(left->person->valueForIdentifier(locker), leftValue);
+}
