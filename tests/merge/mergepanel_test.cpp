@@ -276,6 +276,14 @@ private Q_SLOTS:
         QVERIFY(panel->cancelButton()->isHidden());
         const int phone = firstRow(panel, Side::Right, FieldId::Phone);
         QVERIFY(!drop(panel, Side::Left, phone, phone + 1, true));
+        // Unlocked, the panel takes drops; locked again before any change, Done changes nothing.
+        panel->editButton()->click();
+        QVERIFY(panel->separatorIsRed());
+        QCOMPARE(panel->editButton()->text(), QStringLiteral("Lock"));
+        QVERIFY(!panel->doneButton()->isEnabled());
+        panel->editButton()->click();
+        QVERIFY(!panel->separatorIsRed());
+        QVERIFY(panel->doneButton()->isEnabled());
         panel->doneButton()->click();
         QTRY_VERIFY(!panel->isVisible());
         QCOMPARE(phones(w.contact(QStringLiteral("Ann"))).size(), 3);
