@@ -4,12 +4,11 @@
 #include <QString>
 
 namespace MergeKey {
-// The opener's request and the panel's answer.
-inline const QString Contacts = QStringLiteral("contacts");
-inline const QString NewContacts = QStringLiteral("newContacts");
-inline const QString DocumentType = QStringLiteral("documentType");
 // The drag type of a merge row: the side and the row number, so a drop can find its source.
 inline const QString RowMimeType = QStringLiteral("application/x-pellory2-merge-row");
+// A photo dropped from another program.
+inline const QString PngMimeType = QStringLiteral("image/png");
+inline const char PngFormat[] = "PNG";
 // A row's text on the pasteboard: its label and its value.
 inline const QString DragTextFormat = QStringLiteral("%1: %2");
 } // namespace MergeKey
@@ -18,8 +17,6 @@ namespace MergeWord {
 // What "Add Item" puts into a field without an editor of its own.
 inline const QString NewPhoneNumber = QStringLiteral("123");
 inline const QString NewText = QStringLiteral("new");
-// The document type that cannot store a name ordering.
-inline const QString VCardDocumentType = QStringLiteral("vCard");
 } // namespace MergeWord
 
 namespace MergeLimit {
@@ -27,6 +24,8 @@ namespace MergeLimit {
 inline constexpr int PhotoSide = 512;
 // How long a change waits for a photo to be reduced.
 inline constexpr int PhotoWaitMilliseconds = 2000;
+// The side of the photo shown in the panel's photo row.
+inline constexpr int ThumbnailSide = 64;
 // The smallest row height and the padding added to a line's height.
 inline constexpr int MinimumRowHeight = 20;
 inline constexpr int RowPadding = 9;

@@ -15,6 +15,7 @@
 
 #include <QImage>
 #include <QObject>
+#include <algorithm>
 #include <functional>
 
 class MergeSession : public QObject

@@ -18,7 +18,7 @@ bool MergeSession::canDrag(Side side, int index) const
     const MergeRow row = this->row(side, index);
     switch (row.kind) {
     case MergeRow::Kind::Photo:
-        return !dragImage(side, index).isNull();
+        return !entry(side)->person->imageData().isEmpty();
     case MergeRow::Kind::NameOrdering:
     case MergeRow::Kind::NameDisplay:
         // Words of the name, not values: they change through their popups.

@@ -1,6 +1,7 @@
 // MergeTableModel: the rows of one working copy, with label popups and in-place text.
 #include "window/mergetablemodel.h"
 
+#include "merge/keys.h"
 #include "record/keys.h"
 
 MergeTableModel::MergeTableModel(MergeSession *session, MergeSession::Side side, QObject *parent)
@@ -9,12 +10,31 @@ MergeTableModel::MergeTableModel(MergeSession *session, MergeSession::Side side,
     , m_side(side)
 {
     m_rowCount = session ? session->rowCount() : 0;
+    updateThumbnail();
     if (session)
         connect(session, &MergeSession::rowsChanged, this, &MergeTableModel::reload);
 }
 
+void MergeTableModel::updateThumbnail()
+{
+    m_thumbnail = {};
+    if (!m_session || !m_session->isValid())
+        return;
+    const MergeRows &rows = m_session->rows(m_side);
+    for (int row = 0; row < rows.size(); ++row) {
+        if (rows.at(row).kind != MergeRow::Kind::Photo)
+            continue;
+        const QImage photo = m_session->dragImage(m_side, row);
+        if (!photo.isNull())
+            m_thumbnail = photo.scaled(MergeLimit::ThumbnailSide, MergeLimit::ThumbnailSide,
+                                       Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        return;
+    }
+}
+
 void MergeTableModel::reload()
 {
+    updateThumbnail();
     const int count = m_session ? m_session->rowCount() : 0;
     if (count != m_rowCount) {
         beginResetModel();
@@ -84,11 +104,8 @@ QVariant MergeTableModel::data(const QModelIndex &index, int role) const
             return role == Qt::EditRole ? row.label : labelTitle(row);
         return row.value;
     case Qt::DecorationRole:
-        if (index.column() == ValueColumn && row.kind == MergeRow::Kind::Photo) {
-            const QImage photo = m_session->dragImage(m_side, index.row());
-            if (!photo.isNull())
-                return photo.scaled(64, 64, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        }
+        if (index.column() == ValueColumn && row.kind == MergeRow::Kind::Photo && !m_thumbnail.isNull())
+            return m_thumbnail;
         return {};
     case Qt::ToolTipRole:
         return index.column() == LabelColumn ? QVPerson::localizedIdentifierForKey(row.type) : QVariant();

@@ -43,8 +43,11 @@ public:
 
 private:
     void reload();
+    void updateThumbnail();
 
     QPointer<MergeSession> m_session;
     MergeSession::Side m_side;
     int m_rowCount = 0;
+    // Decoded once per change, not on every paint.
+    QImage m_thumbnail;
 };

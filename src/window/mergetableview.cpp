@@ -67,8 +67,8 @@ QImage imageOf(const QMimeData *mime)
         return {};
     if (mime->hasImage())
         return qvariant_cast<QImage>(mime->imageData());
-    if (mime->hasFormat(QStringLiteral("image/png")))
-        return QImage::fromData(mime->data(QStringLiteral("image/png")), "PNG");
+    if (mime->hasFormat(MergeKey::PngMimeType))
+        return QImage::fromData(mime->data(MergeKey::PngMimeType), MergeKey::PngFormat);
     return {};
 }
 
