@@ -2,6 +2,8 @@
 #include "window/mergetableview.h"
 
 #include "merge/keys.h"
+#include "merge/mergelinks.h"
+#include "platform/workspace.h"
 #include "record/keys.h"
 #include "window/mergetablemodel.h"
 
@@ -319,6 +321,13 @@ void MergeTableView::addItemMenuEntries(QMenu &menu, int row)
     const MergeSession::Side side = this->side();
     const MergeRow item = merge->row(side, row);
     const QString editor = merge->editorType(side, row);
+    const QList<MergeLinks::Link> links = MergeLinks::linksForRow(item);
+    for (const MergeLinks::Link &link : links) {
+        const QUrl url = link.url;
+        menu.addAction(link.title, this, [url] { Workspace::openUrl(url); })->setEnabled(!url.isEmpty());
+    }
+    if (!links.isEmpty())
+        menu.addSeparator();
     if (!editor.isEmpty()) {
         menu.addAction(editorTitle(editor), this, [this, row] { Q_EMIT editorRequested(row, false); })
             ->setEnabled(!item.isFiller() && (item.kind != MergeRow::Kind::Value || !item.value.isEmpty()));
