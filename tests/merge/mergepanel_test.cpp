@@ -228,6 +228,12 @@ private Q_SLOTS:
         QCOMPARE(panel->session()->changeCount(), 2);
         panel->session()->undo();
         QCOMPARE(panel->nameField(Side::Right)->text(), QStringLiteral("Anne Lee"));
+        QVERIFY(panel->doneButton()->isEnabled());
+        // With every change undone there is nothing to apply.
+        panel->session()->undo();
+        QVERIFY(!panel->doneButton()->isEnabled());
+        panel->session()->redo();
+        QVERIFY(panel->doneButton()->isEnabled());
 
         panel->cancelButton()->click();
         QTRY_VERIFY(!panel->isVisible());
