@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QTimer>
 
 namespace {
 
@@ -93,6 +94,8 @@ QWidget *MergeItemDelegate::createEditor(QWidget *parent, const QStyleOptionView
             Q_EMIT self->commitData(combo);
             Q_EMIT self->closeEditor(combo);
         });
+        // A label cell is a popup: its list opens at once.
+        QTimer::singleShot(0, combo, &QComboBox::showPopup);
         return combo;
     }
     if (index.data(MergeTableModel::LinesRole).toInt() > 1

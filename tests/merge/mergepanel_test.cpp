@@ -10,6 +10,7 @@
 #include "window/mergetablemodel.h"
 #include "window/mergetableview.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
@@ -266,6 +267,31 @@ private Q_SLOTS:
         QTRY_VERIFY(!panel->isVisible());
         QVERIFY(
             w.contact(QStringLiteral("Anne")).person->valueForIdentifier(FieldId::Dates).toList().isEmpty());
+    }
+
+    void aLabelPopupChangesTheItemsLabel()
+    {
+        Window w;
+        QVERIFY(w.document);
+        MergePanelController *panel = w.openPanel({ QStringLiteral("Ann"), QStringLiteral("Anne") });
+        QVERIFY(panel);
+        MergeTableView *view = panel->tableView(Side::Right);
+        const int phone = firstRow(panel, Side::Right, FieldId::Phone);
+        const QModelIndex label = view->model()->index(phone, MergeTableModel::LabelColumn);
+        view->setCurrentIndex(label);
+        view->edit(label);
+        auto *combo = view->findChild<QComboBox *>();
+        QVERIFY(combo);
+        // The popup shows titles and gives the stored label back.
+        const int work = combo->findData(LabelWord::Work);
+        QVERIFY(work >= 0);
+        combo->setCurrentIndex(work);
+        Q_EMIT combo->activated(work);
+        QCOMPARE(panel->session()->row(Side::Right, phone).label, LabelWord::Work);
+        QCOMPARE(panel->session()->row(Side::Right, phone).value, QStringLiteral("999"));
+        QCOMPARE(panel->session()->changeCount(), 1);
+        panel->cancelButton()->click();
+        QTRY_VERIFY(!panel->isVisible());
     }
 
     void lockedPanelAcceptsNoDropAndDoneClosesWithoutChanges()
