@@ -14,6 +14,7 @@
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QImageReader>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -110,10 +111,14 @@ void MergeItemDelegate::setEditorData(QWidget *editor, const QModelIndex &index)
         combo->setCurrentIndex(std::max(0, combo->findData(index.data(Qt::EditRole))));
         return;
     }
+    // Any change of the panel refreshes every row; what the user is typing stays.
     if (auto *text = qobject_cast<QPlainTextEdit *>(editor)) {
-        text->setPlainText(index.data(Qt::EditRole).toString());
+        if (!text->document()->isModified())
+            text->setPlainText(index.data(Qt::EditRole).toString());
         return;
     }
+    if (auto *line = qobject_cast<QLineEdit *>(editor); line && line->isModified())
+        return;
     QStyledItemDelegate::setEditorData(editor, index);
 }
 
@@ -176,14 +181,17 @@ MergeSession::Side MergeTableView::side() const
 
 void MergeTableView::commitEditing()
 {
-    QWidget *editor = QApplication::focusWidget();
-    if (state() != EditingState || !editor || !isAncestorOf(editor))
+    if (state() != EditingState)
         return;
-    // The editor is the viewport's child (or inside it); the delegate knows it by that widget.
-    while (editor->parentWidget() && editor->parentWidget() != viewport())
-        editor = editor->parentWidget();
-    commitData(editor);
-    closeEditor(editor, QAbstractItemDelegate::NoHint);
+    // The open editor is the viewport's child; the delegate knows it by that widget, whether or
+    // not it has the focus (a click on Done may not have taken it).
+    const QList<QWidget *> editors = viewport()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    for (QWidget *editor : editors) {
+        if (editor->isVisible()) {
+            commitData(editor);
+            closeEditor(editor, QAbstractItemDelegate::NoHint);
+        }
+    }
 }
 
 void MergeTableView::updateRowHeights(int lineHeight)

@@ -294,6 +294,37 @@ private Q_SLOTS:
         QTRY_VERIFY(!panel->isVisible());
     }
 
+    void doneKeepsTheTextBeingTyped()
+    {
+        Window w;
+        QVERIFY(w.document);
+        MergePanelController *panel = w.openPanel({ QStringLiteral("Ann"), QStringLiteral("Anne") });
+        QVERIFY(panel);
+        MergeTableView *view = panel->tableView(Side::Left);
+        const QModelIndex first
+            = view->model()->index(firstRow(panel, Side::Left, FieldId::Name), MergeTableModel::ValueColumn);
+        view->setCurrentIndex(first);
+        view->edit(first);
+        auto *editor = view->viewport()->findChild<QLineEdit *>();
+        QVERIFY(editor);
+        editor->selectAll();
+        QTest::keyClicks(editor, QStringLiteral("Annabel"));
+        // A change made before enables Change; the edit still open is not counted yet, and
+        // Change takes it before the panel closes.
+        auto *right = qobject_cast<MergeTableModel *>(panel->tableView(Side::Right)->model());
+        QVERIFY(right->setData(
+            right->index(firstRow(panel, Side::Right, FieldId::Name), MergeTableModel::ValueColumn),
+            QStringLiteral("Annie"), Qt::EditRole));
+        QCOMPARE(panel->session()->changeCount(), 1);
+        panel->doneButton()->click();
+        QTRY_VERIFY(!panel->isVisible());
+        QVERIFY(w.row(QStringLiteral("Annabel")) >= 0);
+        QCOMPARE(w.contact(QStringLiteral("Annabel")).person->nameValue().value(FieldId::LastName).toString(),
+                 QStringLiteral("Lee"));
+        QCOMPARE(w.row(QStringLiteral("Ann")), -1);
+        QVERIFY(w.row(QStringLiteral("Annie")) >= 0);
+    }
+
     void lockedPanelAcceptsNoDropAndDoneClosesWithoutChanges()
     {
         Window w;
