@@ -476,7 +476,7 @@ void WindowController::initGroupMenu()
                 &ViewController::removeFromGroup);
         ContactsViewController *table = m_mainViewController->contactsViewController();
         table->setContextMenuActions({ m_addToGroupMenu->menuAction(), m_removeFromGroupAction, nullptr,
-                                       m_duplicateContactsAction, m_deleteContactsAction });
+                                       m_duplicateContactsAction, m_mergeContactsAction, m_deleteContactsAction });
     }
     menu->addMenu(m_addToGroupMenu);
     menu->addAction(m_removeFromGroupAction);
