@@ -261,6 +261,10 @@ private:
     void restoreItemOrders(QVPerson::LabeledField field, const QList<ItemOrder> &orders);
     void restorePhotoData(const QByteArray &imageData, const QByteArray &thumbnailData,
                           const ContactEntry &contact);
+    // Gives the record exactly these custom item definitions and stored values; registers the
+    // ones it had, so undo also takes back a definition the change brought.
+    void restoreCustomItems(const QVariantList &definitions, const QVariantMap &values,
+                            const ContactEntry &contact);
     void finishChange(const ContactEntry &contact, Sender sender);
 
     ContactList addContactsToGroup(const ContactList &contacts, const GroupEntry &group);

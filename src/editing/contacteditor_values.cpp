@@ -312,6 +312,40 @@ void ContactEditor::restorePhotoData(const QByteArray &imageData, const QByteArr
     finishChange(contact, nullptr);
 }
 
+namespace {
+
+// The stored values of a record's custom items, by name, as they are (no defaults filled in).
+QVariantMap storedCustomValues(const QVPerson &person)
+{
+    QVariantMap values;
+    for (const QString &name : person.customIdentifiers()) {
+        if (const QVariant *value = person.storedItem(name))
+            values.insert(name, *value);
+    }
+    return values;
+}
+
+} // namespace
+
+void ContactEditor::restoreCustomItems(const QVariantList &definitions, const QVariantMap &values,
+                                       const ContactEntry &contact)
+{
+    QVPerson *person = personOf(contact);
+    if (!person)
+        return;
+    const QVariantList oldDefinitions = person->customItems();
+    const QVariantMap oldValues = storedCustomValues(*person);
+    registerInverse([oldDefinitions, oldValues, contact](ContactEditor &editor) {
+        editor.restoreCustomItems(oldDefinitions, oldValues, contact);
+    });
+    for (const QString &name : person->customIdentifiers())
+        person->deleteCustomItemForName(name);
+    person->setCustomItems(definitions);
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        person->setValue(it.value(), it.key());
+    finishChange(contact, nullptr);
+}
+
 void ContactEditor::undoReplacePersonByContacts(const ContactList &contactsA, const ContactList &contactsB)
 {
     if (contactsA.isEmpty())
@@ -341,6 +375,9 @@ void ContactEditor::undoReplacePersonByContacts(const ContactList &contactsA, co
             else
                 undoReplaceValue(value, identifier, row, this);
         }
+        // Custom items travel whole, definitions included, so undo leaves none behind.
+        if (a->customItems() != b->customItems() || storedCustomValues(*a) != storedCustomValues(*b))
+            restoreCustomItems(a->customItems(), storedCustomValues(*a), row);
     }
     contactDidUpdate(contactsA.first(), this);
 }

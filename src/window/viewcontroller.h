@@ -17,6 +17,7 @@ class ContactsViewController;
 class Document;
 class EditLockFrame;
 class GroupViewController;
+class MergePanelController;
 class QSplitter;
 
 class ViewController : public QWidget
@@ -89,6 +90,10 @@ public:
     void addContact();
     void deleteContacts();
     void duplicateContacts();
+    // The first two selected contacts side by side in the merge panel; applied as one undo step.
+    void mergeContacts();
+    bool canMergeContacts() const;
+    MergePanelController *mergePanelController() const;
     void addGroup();
     void deleteGroup();
     // The selected contacts join the group / leave the selected group (undoable).
@@ -136,4 +141,5 @@ private:
     bool m_newWindow = false;
     bool m_editState = true;
     int m_lastContactsPaneWidth = 0;
+    QPointer<MergePanelController> m_mergePanelController;
 };

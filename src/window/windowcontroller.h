@@ -117,6 +117,7 @@ private:
     QAction *m_deleteGroupAction = nullptr;
     QAction *m_deleteContactsAction = nullptr;
     QAction *m_duplicateContactsAction = nullptr;
+    QAction *m_mergeContactsAction = nullptr;
     QAction *m_groupTitleAction = nullptr;
     QMenu *m_addToGroupMenu = nullptr;
     QAction *m_removeFromGroupAction = nullptr;

@@ -453,6 +453,7 @@ void WindowController::initContactMenu()
     menu->addAction(m_phoneQRCommands->showQRCodeAction());
     menu->addAction(tr("Add New Contact"), content, &ViewController::addContact);
     m_duplicateContactsAction = menu->addAction(tr("Duplicate Contacts"), content, &ViewController::duplicateContacts);
+    m_mergeContactsAction = menu->addAction(tr("Merge Contacts"), content, &ViewController::mergeContacts);
     menu->addAction(m_deleteContactsAction);
     menu->addAction(tr("Export Contacts as vCard"), m_fileTransferController,
                     &FileTransferController::exportToVCard);
@@ -479,7 +480,7 @@ void WindowController::initGroupMenu()
                 &ViewController::removeFromGroup);
         ContactsViewController *table = m_mainViewController->contactsViewController();
         table->setContextMenuActions({ m_addToGroupMenu->menuAction(), m_removeFromGroupAction, nullptr,
-                                       m_duplicateContactsAction, m_deleteContactsAction, nullptr,
+                                       m_duplicateContactsAction, m_mergeContactsAction, m_deleteContactsAction, nullptr,
                                        m_phoneQRCommands->showQRCodeAction(),
                                        m_phoneQRCommands->normalizeMenu()->menuAction() });
     }
@@ -542,6 +543,8 @@ void WindowController::validateMenus()
     m_deleteContactsAction->setEnabled(content->validateMenuItem(ContactEditor::MenuAction::DeleteContacts));
     if (m_duplicateContactsAction)
         m_duplicateContactsAction->setEnabled(content->validateMenuItem(ContactEditor::MenuAction::DuplicateContacts));
+    if (m_mergeContactsAction)
+        m_mergeContactsAction->setEnabled(content->canMergeContacts());
     if (m_addGroupAction)
         m_addGroupAction->setEnabled(content->validateMenuItem(ContactEditor::MenuAction::AddGroup));
     if (m_deleteGroupAction)
