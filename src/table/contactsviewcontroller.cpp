@@ -19,6 +19,7 @@
 #include <QItemSelectionModel>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QSet>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <utility>
@@ -417,13 +418,24 @@ void ContactsViewController::updateTable()
 void ContactsViewController::updateTableSelecting(const ContactList &contacts)
 {
     const QList<int> before = selectedRowIndexes();
+    QSet<QString> beforeContacts;
+    for (int row : before)
+        beforeContacts.insert(m_model->rows().at(row).uniqueId);
     updateTable();
     if (contacts.isEmpty() || !m_model->contactTable() || m_updateDepth > 0)
         return;
     QList<int> rows = TableSelection::rowsForContacts(RowIndex(m_model->rows()), contacts);
     const int count = m_model->subContactCount();
-    if (rows.isEmpty() && !before.isEmpty() && count > 0)
-        rows.append(std::min(before.first(), count - 1));
+    if (rows.isEmpty() && !before.isEmpty() && count > 0) {
+        // The reload keeps the selection on contacts still shown; where they are gone, the row
+        // that took the first one's place, or the last, is selected.
+        const QList<int> kept = selectedRowIndexes();
+        const bool stayed = std::any_of(kept.cbegin(), kept.cend(), [&](int row) {
+            return beforeContacts.contains(m_model->rows().at(row).uniqueId);
+        });
+        if (!stayed)
+            rows.append(std::min(before.first(), count - 1));
+    }
     if (!rows.isEmpty())
         selectRows(rows);
 }
