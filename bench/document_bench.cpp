@@ -8,9 +8,7 @@
 // through the header, as a click does. Each stage after the read is the median of R runs
 // (default 3). Runs offscreen unless QT_QPA_PLATFORM says otherwise. Preferences go to a temporary
 // folder.
-#include "document/document.h"
-#include "document/documentcontroller.h"
-#include "platform/encodings.h"
+#include "benchsupport.h"
 #include "platform/userdefaults.h"
 #include "record/keys.h"
 #include "table/contactstablemodel.h"
@@ -20,82 +18,35 @@
 #include "window/windowcontroller.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
-#include <QFileInfo>
 #include <QHeaderView>
 #include <QTableView>
-#include <QTemporaryDir>
-#include <algorithm>
-#include <cstdio>
 #include <functional>
-#include <sys/resource.h>
 
 namespace {
 
-double peakMiB()
-{
-    rusage usage {};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_maxrss) / 1024.0;
-}
+using BenchSupport::median;
+using BenchSupport::timed;
 
-// Runs a step and lets the window paint what it changed.
-qint64 timed(const std::function<void()> &step, QTableView *view = nullptr)
-{
-    QElapsedTimer timer;
-    timer.start();
-    step();
-    if (view)
-        view->viewport()->repaint();
-    QCoreApplication::processEvents();
-    return timer.elapsed();
-}
-
-qint64 median(QList<qint64> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.isEmpty() ? 0 : values.at(values.size() / 2);
-}
+constexpr int kStageWidth = 22;
 
 void report(const char *stage, qint64 ms, qsizetype rows)
 {
-    std::printf("%-22s %8lld ms  %8lld rows  peak %.0f MiB\n", stage, static_cast<long long>(ms),
-                static_cast<long long>(rows), peakMiB());
-    std::fflush(stdout);
+    BenchSupport::report(stage, ms, rows, kStageWidth);
 }
 
 } // namespace
 
 int main(int argc, char **argv)
 {
-    QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const BenchSupport::Environment environment;
     QApplication app(argc, argv);
-    const QStringList args = app.arguments();
-    if (args.size() < 2) {
-        std::fprintf(stderr, "usage: document_bench FILE [--runs R]\n");
+    const auto arguments = BenchSupport::parseArguments(app.arguments(), "document_bench FILE [--runs R]");
+    if (!arguments)
         return 2;
-    }
-    const QString path = args.at(1);
-    const qsizetype runsAt = args.indexOf(QStringLiteral("--runs"));
-    const int runs = runsAt > 0 && runsAt + 1 < args.size() ? std::max(1, args.at(runsAt + 1).toInt()) : 3;
-
-    auto *document = new Document;
-    DocumentError error;
-    bool read = false;
-    const qint64 reading = timed([&] {
-        read = document->readFromFile(path, DocumentController::typeForFile(path), Encodings::Automatic,
-                                      &error);
-    });
-    report("read", reading, 0);
-    if (!read) {
-        std::fprintf(
-            stderr, "cannot read %s: %s\n", qPrintable(path),
-            qPrintable(error.recoverySuggestion.isEmpty() ? error.description : error.recoverySuggestion));
+    const int runs = arguments->runs;
+    Document *document = BenchSupport::readDocument(arguments->path, kStageWidth);
+    if (!document)
         return 1;
-    }
 
     QTableView *view = nullptr;
     ContactsViewController *table = nullptr;

@@ -8,9 +8,7 @@
 // Contacts", and scrolling the whole table, which must not rebuild rows. Every stage includes
 // painting the table; stages after the first table are the median of R runs (default 3). Runs
 // offscreen unless QT_QPA_PLATFORM says otherwise; preferences go to a temporary folder.
-#include "document/document.h"
-#include "document/documentcontroller.h"
-#include "platform/encodings.h"
+#include "benchsupport.h"
 #include "platform/userdefaults.h"
 #include "record/keys.h"
 #include "table/contactstablemodel.h"
@@ -23,51 +21,23 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
-#include <algorithm>
-#include <cstdio>
 #include <functional>
-#include <sys/resource.h>
 
 namespace {
 
-double peakMiB()
-{
-    rusage usage {};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_maxrss) / 1024.0;
-}
+using BenchSupport::median;
+using BenchSupport::timed;
 
-// Runs a step, paints the table and lets pending events run, as a window would before the user
-// sees the result.
-qint64 timed(const std::function<void()> &step, QTableView *view)
-{
-    QElapsedTimer timer;
-    timer.start();
-    step();
-    if (view)
-        view->viewport()->repaint();
-    QCoreApplication::processEvents();
-    return timer.elapsed();
-}
-
-qint64 median(QList<qint64> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.isEmpty() ? 0 : values.at(values.size() / 2);
-}
+constexpr int kStageWidth = 28;
 
 void report(const char *stage, qint64 ms, qsizetype rows)
 {
-    std::printf("%-28s %8lld ms  %8lld rows  peak %.0f MiB\n", stage, static_cast<long long>(ms),
-                static_cast<long long>(rows), peakMiB());
-    std::fflush(stdout);
+    BenchSupport::report(stage, ms, rows, kStageWidth);
 }
 
 // The window's own action for a view type (its View Type popup and menu hold one each).
@@ -108,34 +78,15 @@ void clickGroup(GroupViewController *groups, const GroupEntry &group)
 
 int main(int argc, char **argv)
 {
-    QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const BenchSupport::Environment environment;
     QApplication app(argc, argv);
-    const QStringList args = app.arguments();
-    if (args.size() < 2) {
-        std::fprintf(stderr, "usage: window_bench FILE [--runs R]\n");
+    const auto arguments = BenchSupport::parseArguments(app.arguments(), "window_bench FILE [--runs R]");
+    if (!arguments)
         return 2;
-    }
-    const QString path = args.at(1);
-    const qsizetype runsAt = args.indexOf(QStringLiteral("--runs"));
-    const int runs = runsAt > 0 && runsAt + 1 < args.size() ? std::max(1, args.at(runsAt + 1).toInt()) : 3;
-
-    auto *document = new Document;
-    DocumentError error;
-    bool read = false;
-    const qint64 reading = timed(
-        [&] {
-            read = document->readFromFile(path, DocumentController::typeForFile(path), Encodings::Automatic,
-                                          &error);
-        },
-        nullptr);
-    report("read", reading, 0);
-    if (!read) {
-        std::fprintf(stderr, "cannot read %s: %s\n", qPrintable(path), qPrintable(error.description));
+    const int runs = arguments->runs;
+    Document *document = BenchSupport::readDocument(arguments->path, kStageWidth);
+    if (!document)
         return 1;
-    }
 
     WindowController *window = nullptr;
     ViewController *content = nullptr;
@@ -160,12 +111,19 @@ int main(int argc, char **argv)
         report(name, median(times), rows());
     };
 
-    stage("view type Phone", [&] {
-        chooseViewType(window, content, ViewTypeName::Name);
-        QCoreApplication::processEvents();
-        chooseViewType(window, content, ViewTypeName::Phone);
-    });
-    stage("view type Name", [&] { chooseViewType(window, content, ViewTypeName::Name); });
+    // One change of view type each: the view type it comes from is chosen untimed before.
+    auto switchStage = [&](const char *name, const QString &from, const QString &to) {
+        QList<qint64> times;
+        for (int i = 0; i < runs; ++i) {
+            chooseViewType(window, content, from);
+            view->viewport()->repaint();
+            QCoreApplication::processEvents();
+            times.append(timed([&] { chooseViewType(window, content, to); }, view));
+        }
+        report(name, median(times), rows());
+    };
+    switchStage("view type Phone", ViewTypeName::Name, ViewTypeName::Phone);
+    switchStage("view type Name", ViewTypeName::Phone, ViewTypeName::Name);
 
     // Name, Phone and E-mail: one row per phone or e-mail position.
     QVariantMap viewTypes = UserDefaults::standard().dictionaryValue(DefaultsKey::ViewTypeDict);

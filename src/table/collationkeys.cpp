@@ -231,6 +231,23 @@ CollationKeys::CollationKeys(std::vector<QString> kept, const std::vector<const 
     constexpr size_t kWorthListing = 8;
     if (texts.size() * kWorthListing < listed)
         sources.clear();
+    // A reload sorts the very texts of the sort before, in the same places (rows are built in the
+    // contacts' order): keys found in place need no listing, which costs more than the copies.
+    const CollationKeys *inPlace = nullptr;
+    for (const CollationKeys *keys : earlier) {
+        if (!sources.empty() && keys && keys->m_localeName == m_localeName) {
+            inPlace = keys->m_texts.size() == texts.size() ? keys : nullptr;
+            break;
+        }
+    }
+    if (inPlace) {
+        for (size_t i = 0; i < texts.size() && inPlace; ++i) {
+            if (!texts[i].isEmpty() && !inPlace->keyInPlace(texts[i], i))
+                inPlace = nullptr;
+        }
+    }
+    if (inPlace)
+        sources.clear();
     const KnownKeys known(sources);
     const qsizetype n = qsizetype(texts.size());
     constexpr qsizetype kMinSlice = 4096;
@@ -240,7 +257,7 @@ CollationKeys::CollationKeys(std::vector<QString> kept, const std::vector<const 
     m_buffers.resize(size_t(slices));
     std::vector<std::vector<qsizetype>> offsets(static_cast<size_t>(slices));
 
-    auto build = [&texts, &offsets, &known, this, step, n](qsizetype slice) {
+    auto build = [&texts, &offsets, &known, inPlace, this, step, n](qsizetype slice) {
         const qsizetype begin = slice * step;
         const qsizetype end = std::min(n, begin + step);
         std::vector<char> &buffer = m_buffers[size_t(slice)];
@@ -256,6 +273,8 @@ CollationKeys::CollationKeys(std::vector<QString> kept, const std::vector<const 
             // A contact's rows share its name: the text right before is often the very same one.
             if (i > begin && sharesText(text, texts[size_t(i - 1)])) {
                 offset = sliceOffsets[size_t(i - 1 - begin)];
+            } else if (inPlace) {
+                offset = appendCopy(inPlace->m_keys[size_t(i)], buffer);
             } else if (const char *key = known.find(text)) {
                 offset = appendCopy(key, buffer);
             } else {
@@ -283,6 +302,12 @@ CollationKeys::CollationKeys(std::vector<QString> kept, const std::vector<const 
 }
 
 CollationKeys::~CollationKeys() = default;
+
+bool CollationKeys::keyInPlace(const QString &text, size_t i) const
+{
+    // Raw data may change under the same address: only texts that own their storage count.
+    return m_keys[i] && text.capacity() > 0 && sharesText(text, m_texts[i]);
+}
 
 std::vector<qsizetype> CollationKeys::sortedOrder(bool ascending) const
 {

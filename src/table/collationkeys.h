@@ -29,6 +29,9 @@ public:
     std::vector<qsizetype> sortedOrder(bool ascending) const;
 
 private:
+    // Whether the i-th text was the very same shared text, with a key.
+    bool keyInPlace(const QString &text, size_t i) const;
+
     std::vector<QString> m_texts;
     QString m_localeName; // the collation the keys were made for
     std::vector<std::vector<char>> m_buffers; // one per slice

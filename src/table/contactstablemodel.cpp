@@ -1,15 +1,17 @@
 #include "table/contactstablemodel.h"
-#include "table/subcontactbuilder.h"
-#include "table/tablesorter.h"
 
 #include "platform/mimetypes.h"
 #include "record/keys.h"
 #include "table/contacttransfer.h"
+#include "table/recordreader.h"
 #include "table/rowheight.h"
+#include "table/subcontactbuilder.h"
 #include "table/tablerows.h"
+#include "table/tablesorter.h"
 
 #include <QPixmapCache>
 #include <QtConcurrent/QtConcurrentMap>
+#include <numeric>
 #include <vector>
 
 ContactsTableModel::ContactsTableModel(QObject *parent)
@@ -51,29 +53,47 @@ void ContactsTableModel::setFindString(const QString &findString, const QString 
     m_findOptions = findOptions;
 }
 
+namespace {
+
+// Runs `work` over slices of the rows on the thread pool, so that a contact's rows (which lie
+// together in the built order) are mostly handled together.
+void inSlices(SubContactRows &rows, const std::function<void(SubContactRow *, SubContactRow *)> &work)
+{
+    constexpr qsizetype kSlice = 2048;
+    std::vector<std::pair<qsizetype, qsizetype>> slices;
+    for (qsizetype begin = 0; begin < rows.size(); begin += kSlice)
+        slices.emplace_back(begin, std::min(rows.size(), begin + kSlice));
+    SubContactRow *data = rows.data();
+    QtConcurrent::blockingMap(slices, [&work, data](const std::pair<qsizetype, qsizetype> &slice) {
+        work(data + slice.first, data + slice.second);
+    });
+}
+
+// Most views show single-line texts only; lines are counted where a column can hold more.
+bool measuresLines(const QStringList &identifiers)
+{
+    return identifiers.size() > 1;
+}
+
+} // namespace
+
 void ContactsTableModel::reload()
 {
     beginResetModel();
     m_rows.clear();
+    m_builtAt.clear();
     if (m_contactTable) {
         const QStringList identifiers = columnIdentifiers();
-        // Most views show single-line texts only; count lines where a column can hold more.
-        const bool onlyName = identifiers.size() <= 1;
         const RowHeights::CellLineCounter counter(identifiers);
         auto measure = [&counter](SubContactRows &rows) {
-            // Slices of rows, so that a contact's rows are mostly measured together.
-            constexpr qsizetype kSlice = 2048;
-            std::vector<std::pair<qsizetype, qsizetype>> slices;
-            for (qsizetype begin = 0; begin < rows.size(); begin += kSlice)
-                slices.emplace_back(begin, std::min(rows.size(), begin + kSlice));
-            SubContactRow *data = rows.data();
-            QtConcurrent::blockingMap(slices, [&counter, data](const std::pair<qsizetype, qsizetype> &slice) {
-                counter.measureRows(data + slice.first, data + slice.second);
+            inSlices(rows, [&counter](SubContactRow *begin, SubContactRow *end) {
+                counter.measureRows(begin, end);
             });
         };
         m_rows = TableRows::reloadRows(*m_contactTable, identifiers, m_context.selectedLabels, m_sort,
-                                       onlyName ? std::function<void(SubContactRows &)>() : measure,
-                                       &m_sortKeys);
+                                       measuresLines(identifiers) ? measure
+                                                                  : std::function<void(SubContactRows &)>(),
+                                       &m_sortKeys, &m_builtAt);
         // The company line belongs to a contact's first row, known once the rows are sorted.
         if (m_context.showCompanyInNameCell) {
             for (SubContactRow &row : m_rows) {
@@ -88,24 +108,80 @@ void ContactsTableModel::reload()
 void ContactsTableModel::resort()
 {
     beginResetModel();
-    if (m_contactTable) {
-        TableSorter::sortRows(m_rows, m_sort.value_or(SortDescriptor::defaultSort()),
-                              m_context.selectedLabels, &m_sortKeys);
-        // A contact's first row may now be another of its rows; only that row shows the company
-        // line, so rows whose place among their contact's rows changed are measured again.
-        std::vector<bool> wasNotFirst(size_t(m_rows.size()));
-        for (qsizetype i = 0; i < m_rows.size(); ++i)
-            wasNotFirst[size_t(i)] = m_rows.at(i).notFirstRow;
-        SubContactBuilder::markNotFirstRows(m_rows);
-        if (m_context.showCompanyInNameCell) {
-            const QStringList identifiers = columnIdentifiers();
-            for (qsizetype i = 0; i < m_rows.size(); ++i) {
-                if (m_rows.at(i).notFirstRow != wasNotFirst[size_t(i)])
-                    m_rows[i].numLines = RowHeights::numberOfLines(m_rows.at(i), identifiers, true);
+    if (m_contactTable)
+        sortStandingRows();
+    endResetModel();
+}
+
+void ContactsTableModel::itemsReordered()
+{
+    if (!m_contactTable)
+        return;
+    if (!LabelFilter(m_context.selectedLabels).passesAll() || m_builtAt.size() != size_t(m_rows.size())) {
+        reload();
+        return;
+    }
+    beginResetModel();
+    // Equal values keep the order the rows were built in, as after a reload.
+    restoreBuiltOrder();
+    const QStringList identifiers = columnIdentifiers();
+    if (measuresLines(identifiers)) {
+        const RowHeights::CellLineCounter counter(identifiers);
+        const bool company = m_context.showCompanyInNameCell;
+        SubContactRow *const end = m_rows.data() + m_rows.size();
+        for (SubContactRow *begin = m_rows.data(); begin != end;) {
+            SubContactRow *last = begin;
+            bool tall = false;
+            for (; last != end && last->person == begin->person; ++last)
+                tall = tall || last->numLines > 1;
+            if (tall) {
+                counter.measureRows(begin, last);
+                for (SubContactRow *row = begin; row != last; ++row) {
+                    if (RowHeights::showsCompanyLine(*row, company))
+                        row->numLines = std::max(row->numLines, 2);
+                }
             }
+            begin = last;
         }
     }
+    sortStandingRows();
     endResetModel();
+}
+
+void ContactsTableModel::restoreBuiltOrder()
+{
+    SubContactRows built(m_rows.size());
+    for (qsizetype i = 0; i < m_rows.size(); ++i)
+        built[m_builtAt[size_t(i)]] = std::move(m_rows[i]);
+    m_rows = std::move(built);
+    std::iota(m_builtAt.begin(), m_builtAt.end(), qsizetype(0));
+}
+
+void ContactsTableModel::sortStandingRows()
+{
+    const std::vector<qsizetype> order = TableSorter::sortRows(
+        m_rows, m_sort.value_or(SortDescriptor::defaultSort()), m_context.selectedLabels, &m_sortKeys);
+    if (m_builtAt.size() == order.size()) {
+        std::vector<qsizetype> builtAt(order.size());
+        for (size_t i = 0; i < order.size(); ++i)
+            builtAt[i] = m_builtAt[size_t(order[i])];
+        m_builtAt = std::move(builtAt);
+    } else {
+        m_builtAt.clear();
+    }
+    // A contact's first row may now be another of its rows; only that row shows the company
+    // line, so rows whose place among their contact's rows changed are measured again.
+    std::vector<bool> wasNotFirst(size_t(m_rows.size()));
+    for (qsizetype i = 0; i < m_rows.size(); ++i)
+        wasNotFirst[size_t(i)] = m_rows.at(i).notFirstRow;
+    SubContactBuilder::markNotFirstRows(m_rows);
+    if (m_context.showCompanyInNameCell) {
+        const QStringList identifiers = columnIdentifiers();
+        for (qsizetype i = 0; i < m_rows.size(); ++i) {
+            if (m_rows.at(i).notFirstRow != wasNotFirst[size_t(i)])
+                m_rows[i].numLines = RowHeights::numberOfLines(m_rows.at(i), identifiers, true);
+        }
+    }
 }
 
 void ContactsTableModel::refreshCells()

@@ -14,6 +14,7 @@
 #include <QPixmap>
 #include <functional>
 #include <optional>
+#include <vector>
 
 class QMimeData;
 
@@ -66,6 +67,12 @@ public:
     // Only the sort changed: the same rows are put in the new order, keeping what was measured of
     // them, which for large tables costs a fraction of a reload (a model reset too).
     void resort();
+    // Records put their items of a field in another order (a sort by that field): the rows, which
+    // stand for item positions, are sorted again in the order a reload gives them. Only contacts
+    // with a row taller than one line are measured again: the items are the same, and every
+    // position has a row, so nothing taller can have come. Under a label filter, which positions
+    // have rows may change with the order: the rows are rebuilt then.
+    void itemsReordered();
     // Cells changed but the rows stand: repaint everything once.
     void refreshCells();
 
@@ -107,6 +114,10 @@ Q_SIGNALS:
 
 private:
     QPixmap thumbnailFor(const SubContactRow &row) const;
+    // Sorts the rows standing by the current sort; the company line follows a contact's first row.
+    void sortStandingRows();
+    // Puts the rows back in the order they were built in (the contacts' order).
+    void restoreBuiltOrder();
 
     ContactTable m_contactTable;
     QList<TableColumn> m_columns;
@@ -114,6 +125,7 @@ private:
     CellContext m_context;
     std::optional<SortDescriptor> m_sort;
     TableSorter::KeyMemory m_sortKeys;
+    std::vector<qsizetype> m_builtAt; // each row's place in the order the rows were built in
     QString m_groupName;
     QFont m_font;
     QFont m_boldFont;

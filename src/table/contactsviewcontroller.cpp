@@ -20,6 +20,7 @@
 #include <QItemSelectionModel>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QSet>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <utility>
@@ -239,15 +240,24 @@ void ContactsViewController::updateColumnsInTableView(const QStringList &identif
 
 void ContactsViewController::fitColumnsToContents(const QList<int> &columns)
 {
-    // Nothing to measure yet: the default width stays, and nothing is stored.
-    if (m_model->subContactCount() == 0)
+    // Nothing to measure yet: the default width stays, and nothing is stored until rows come.
+    m_columnsToFit.clear();
+    if (m_model->subContactCount() == 0) {
+        m_columnsToFit = columns;
         return;
+    }
     QHeaderView *header = m_tableView->horizontalHeader();
     for (int column : columns) {
         m_tableView->resizeColumnToContents(column);
         const int width = std::min(kMaximumFittedWidth, header->sectionSize(column) + kFittedWidthPadding);
         header->resizeSection(column, width); // stored by headerSectionResized
     }
+}
+
+void ContactsViewController::fitPendingColumns()
+{
+    if (!m_columnsToFit.isEmpty() && m_model->subContactCount() > 0)
+        fitColumnsToContents(std::exchange(m_columnsToFit, {}));
 }
 
 void ContactsViewController::setContextMenuActions(const QList<QAction *> &actions)
@@ -400,11 +410,37 @@ void ContactsViewController::updateTable()
         m_model->rows(), selected, sort ? sort->key : QString(), m_model->cellContext().customItems);
     m_model->reload();
     applyRowHeights();
+    fitPendingColumns();
     QList<int> restored = TableSelection::restoreSelection(m_model->rows(), remembered);
     restored.removeIf([this](int row) { return row >= m_model->subContactCount(); });
     if (restored.isEmpty() && m_model->subContactCount() > 0)
         restored.append(0);
     selectRows(restored);
+}
+
+void ContactsViewController::updateTableSelecting(const ContactList &contacts)
+{
+    const QList<int> before = selectedRowIndexes();
+    QSet<QString> beforeContacts;
+    for (int row : before)
+        beforeContacts.insert(m_model->rows().at(row).uniqueId);
+    updateTable();
+    if (contacts.isEmpty() || !m_model->contactTable() || m_updateDepth > 0)
+        return;
+    QList<int> rows = TableSelection::rowsForContacts(RowIndex(m_model->rows()), contacts);
+    const int count = m_model->subContactCount();
+    if (rows.isEmpty() && !before.isEmpty() && count > 0) {
+        // The reload keeps the selection on contacts still shown; where they are gone, the row
+        // that took the first one's place, or the last, is selected.
+        const QList<int> kept = selectedRowIndexes();
+        const bool stayed = std::any_of(kept.cbegin(), kept.cend(), [&](int row) {
+            return beforeContacts.contains(m_model->rows().at(row).uniqueId);
+        });
+        if (!stayed)
+            rows.append(std::min(before.first(), count - 1));
+    }
+    if (!rows.isEmpty())
+        selectRows(rows);
 }
 
 void ContactsViewController::updateTableWithIdentifier(const QString &identifier)

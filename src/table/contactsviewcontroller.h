@@ -76,6 +76,9 @@ public:
     void updateTable();
     // The same, re-selecting the row that shows the same item of the given field.
     void updateTableWithIdentifier(const QString &identifier);
+    // Rebuilds the rows and selects those of the given contacts; when none of them is shown any
+    // more (they were deleted), the row that took the first selected row's place, or the last.
+    void updateTableSelecting(const ContactList &contacts);
     const SubContactRows &subContactTable() const;
     SubContactRows selectedSubContacts() const;
     QList<int> selectedRowIndexes() const;
@@ -178,8 +181,10 @@ private:
     // The wait cursor for a step over every row, shown when the table is large.
     BusyCursor busyCursor() const;
     void restoreColumnWidths();
-    // Columns without a stored width take the width of their contents (then stored).
+    // Columns without a stored width take the width of their contents (then stored); with no
+    // rows yet, once the first rows are there.
     void fitColumnsToContents(const QList<int> &columns);
+    void fitPendingColumns();
     void headerSectionClicked(int logicalIndex);
     void headerSectionMoved(int logicalIndex, int oldVisualIndex, int newVisualIndex);
     void headerSectionResized(int logicalIndex, int oldSize, int newSize);
@@ -226,6 +231,7 @@ private:
     bool m_updatingSelection = false;
     bool m_movingSection = false;
     QVariantMap m_columnWidthDictionary;
+    QList<int> m_columnsToFit;
     QString m_selectedViewType;
     // The rows the next edit applies to (set by a double-click or a panel command).
     std::optional<QList<int>> m_selectedRowIndexes;

@@ -68,9 +68,9 @@ void ContactsViewController::setSortDescriptor(const SortDescriptor &sort, SortO
     UserDefaults::standard().setValue(DefaultsKey::LastSortDesc, sort.toVariantMap());
     if (deferReload())
         return;
-    // Rows point at items by position: once records reordered their items, rows are rebuilt.
+    // Rows point at items by position: once records reordered their items, rows show other items.
     if (m_labeledValuesReordered)
-        m_model->reload();
+        m_model->itemsReordered();
     else
         m_model->resort();
     m_labeledValuesReordered = false;

@@ -10,17 +10,20 @@
 #include <QStringList>
 #include <functional>
 #include <optional>
+#include <vector>
 
 namespace TableRows {
 
 // Rebuilds and sorts the rows; without a sort the table sorts by the display name, ascending.
 // measure, when given, sees the rows while they are still in the contacts' order, which walks the
 // records in the order they lie in memory. memory, when given, carries collation keys from one
-// sort to the next.
+// sort to the next. builtAt, when given, receives each sorted row's place in the order the rows
+// were built in (the contacts' order).
 SubContactRows reloadRows(const ContactList &contacts, const QStringList &identifiers,
                           const QStringList &selectedLabels, const std::optional<SortDescriptor> &sort,
                           const std::function<void(SubContactRows &)> &measure = {},
-                          TableSorter::KeyMemory *memory = nullptr);
+                          TableSorter::KeyMemory *memory = nullptr,
+                          std::vector<qsizetype> *builtAt = nullptr);
 
 // The number of contacts the rows show (their first rows).
 qsizetype contactCount(const SubContactRows &rows);

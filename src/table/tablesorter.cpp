@@ -5,6 +5,7 @@
 
 #include <QtConcurrent/QtConcurrentMap>
 #include <algorithm>
+#include <numeric>
 #include <vector>
 
 namespace {
@@ -65,12 +66,15 @@ void KeyMemory::remember(std::unique_ptr<CollationKeys> keys)
     m_latest = std::move(keys);
 }
 
-void sortRows(SubContactRows &rows, const SortDescriptor &descriptor, const QStringList &selectedLabels,
-              KeyMemory *memory)
+std::vector<qsizetype> sortRows(SubContactRows &rows, const SortDescriptor &descriptor,
+                                const QStringList &selectedLabels, KeyMemory *memory)
 {
     const auto parts = SortKeys::separateSortKeyIntoIdentifierAndKey(descriptor.key);
-    if (!parts)
-        return;
+    if (!parts) {
+        std::vector<qsizetype> unchanged(size_t(rows.size()));
+        std::iota(unchanged.begin(), unchanged.end(), qsizetype(0));
+        return unchanged;
+    }
     // Values are read on this thread unless they are stored as they are: some record getters
     // refresh cached names when read.
     const SortValueReader reader(*parts, selectedLabels);
@@ -89,6 +93,7 @@ void sortRows(SubContactRows &rows, const SortDescriptor &descriptor, const QStr
     for (const qsizetype i : order)
         sorted.append(std::move(rows[i]));
     rows = std::move(sorted);
+    return order;
 }
 
 void sortSubContactTable(SubContactRows &rows, const QList<SortDescriptor> &descriptors,

@@ -32,7 +32,9 @@ private:
 // Sorts by the first descriptor; nothing happens for an empty list.
 void sortSubContactTable(SubContactRows &rows, const QList<SortDescriptor> &descriptors,
                          const QStringList &selectedLabels);
-void sortRows(SubContactRows &rows, const SortDescriptor &descriptor, const QStringList &selectedLabels,
-              KeyMemory *memory = nullptr);
+// Answers where each row came from: the sorted row i was row order[i] before. An invalid sort key
+// leaves the rows as they are (and answers that).
+std::vector<qsizetype> sortRows(SubContactRows &rows, const SortDescriptor &descriptor,
+                                const QStringList &selectedLabels, KeyMemory *memory = nullptr);
 
 } // namespace TableSorter

@@ -128,9 +128,7 @@ void ViewController::connectEditor()
     connect(m_editor, &ContactEditor::tableReloadRequested, this,
             [table](const ContactTable &contacts, const ContactList &select) {
                 table->setContactTable(contacts);
-                table->updateTable();
-                if (!select.isEmpty())
-                    table->selectRowIndexesWithContacts(select);
+                table->updateTableSelecting(select);
             });
     connect(m_editor, &ContactEditor::detailViewReloadRequested, m_contactInfoController,
             &ContactInfoController::updateTable);

@@ -114,4 +114,43 @@ TEST(ReloadParts, EarlierKeysServeOnlyTheTextsTheyWereMadeFor)
     EXPECT_EQ(CollationKeys(first, { &again }).sortedOrder(false), (std::vector<qsizetype> { 2, 1, 0 }));
 }
 
+// A reload sorts the very texts of the sort before, in the same places: their keys are taken by
+// place, but not for a place that holds another string now, nor for raw data, which may have
+// changed under the same address.
+TEST(ReloadParts, KeysInTheSamePlacesServeOnlyTheSameStrings)
+{
+    char16_t buffer[] = u"Bob";
+    const QString raw = QString::fromRawData(reinterpret_cast<const QChar *>(buffer), 3);
+    const std::vector<QString> texts { qs("Eve"), qs("Cy"), qs("Bea"), QString(), qs("Al"), qs("Dee") };
+    const CollationKeys before(texts, {});
+    std::vector<QString> withRaw = texts;
+    withRaw[2] = raw;
+    const CollationKeys beforeRaw(withRaw, {});
+
+    std::vector<QString> replaced = texts;
+    replaced[1] = qs("Zoe");
+    std::vector<QString> emptied = texts;
+    emptied[0] = QString();
+    buffer[0] = u'Z'; // "Zob" now, where "Bob" was
+    struct Case
+    {
+        const char *name;
+        std::vector<QString> texts;
+        const CollationKeys *earlier;
+    };
+    const Case cases[] = {
+        { "the same strings", texts, &before },
+        { "another string in one place", replaced, &before },
+        { "a place emptied", emptied, &before },
+        { "raw data changed in place", withRaw, &beforeRaw },
+    };
+    for (const Case &c : cases) {
+        for (const bool ascending : { true, false }) {
+            EXPECT_EQ(CollationKeys(c.texts, { c.earlier }).sortedOrder(ascending),
+                      CollationKeys(c.texts).sortedOrder(ascending))
+                << c.name << (ascending ? ", ascending" : ", descending");
+        }
+    }
+}
+
 } // namespace

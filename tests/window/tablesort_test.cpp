@@ -64,6 +64,19 @@ void showPhoneInNameView()
     UserDefaults::standard().setValue(DefaultsKey::ViewTypeDict, viewTypes);
 }
 
+// What a row stands for and how it is shown, in table order.
+QStringList rowSummary(const ContactsTableModel *model)
+{
+    QStringList out;
+    for (const SubContactRow &row : model->rows())
+        out.append(QStringLiteral("%1/%2 lines %3%4")
+                       .arg(row.uniqueId)
+                       .arg(row.labelIndex)
+                       .arg(row.numLines)
+                       .arg(row.notFirstRow ? QStringLiteral(" cont") : QString()));
+    return out;
+}
+
 void clickHeader(QTableView *view, int column)
 {
     QHeaderView *header = view->horizontalHeader();
@@ -140,6 +153,65 @@ private Q_SLOTS:
         std::sort(expected.begin(), expected.end(),
                   [](const QString &a, const QString &b) { return QString::localeAwareCompare(a, b) < 0; });
         QCOMPARE(shown, expected);
+        closeDocument(document);
+    }
+
+    // A click that puts items in another order sorts the rows standing instead of rebuilding them:
+    // it must show what a rebuild shows, equal numbers and empty cells in the same order, and the
+    // heights of rows whose tall item moved.
+    void reorderingClickShowsWhatAReloadShows()
+    {
+        QString text;
+        const QList<QList<Phone>> phones {
+            { { QStringLiteral("HOME"), QStringLiteral("555-3") },
+              { QStringLiteral("WORK"), QStringLiteral("555-1") } },
+            {},
+            { { QStringLiteral("CELL"), QStringLiteral("555-2") },
+              { QStringLiteral("HOME"), QStringLiteral("555-1") },
+              { QStringLiteral("WORK"), QStringLiteral("555-0") } },
+            { { QStringLiteral("HOME"), QStringLiteral("555-1") } },
+            {},
+            { { QStringLiteral("WORK"), QStringLiteral("555-9") },
+              { QStringLiteral("HOME"), QStringLiteral("555-2") } },
+        };
+        for (int i = 0; i < phones.size(); ++i)
+            text
+                += vCard(QStringLiteral("First%1").arg(i), QStringLiteral("Last%1").arg(i), phones.at(i),
+                         { QStringLiteral("p%1@example.com").arg(i), QStringLiteral("q%1@example.com").arg(i),
+                           QStringLiteral("r%1@example.com").arg(i) });
+        text.replace(QStringLiteral("N:Last0;First0;;;\r\n"),
+                     QStringLiteral("N:Last0;First0;;;\r\nORG:Acme\r\n"));
+        Document *document = openText(text);
+        QVERIFY(document);
+        ViewController *content = document->mainViewController();
+        ContactsViewController *table = content->contactsViewController();
+        ContactsTableModel *model = table->model();
+        QVariantMap viewTypes = UserDefaults::standard().dictionaryValue(DefaultsKey::ViewTypeDict);
+        viewTypes.insert(ViewTypeName::Other, QStringList { FieldId::Name, FieldId::Phone, FieldId::Email });
+        UserDefaults::standard().setValue(DefaultsKey::ViewTypeDict, viewTypes);
+        content->setSelectedViewType(ViewTypeName::Other);
+        // A number kept on two lines, second of its contact's items.
+        const PersonPtr tall = content->contactTable()->at(5)->person;
+        QVariantList items = tall->phoneValues();
+        QVariantMap second = items.at(1).toMap();
+        second.insert(Key::StringValue, QStringLiteral("555-2\next. 7"));
+        items[1] = second;
+        tall->setLabeledValues(QVPerson::LabeledField::Phone, items);
+
+        for (const bool company : { false, true }) {
+            if (table->showCompanyInNameCell() != company)
+                table->toggleShowCompany();
+            table->updateTable();
+            for (int click = 0; click < 2; ++click) {
+                const QList<QStringList> before = phoneOrders(content->contactTable());
+                clickHeader(table->tableView(), model->columnOf(FieldId::Phone));
+                QVERIFY2(phoneOrders(content->contactTable()) != before,
+                         "the click puts items in another order");
+                const QStringList shown = rowSummary(model);
+                table->updateTable();
+                QCOMPARE(shown, rowSummary(model));
+            }
+        }
         closeDocument(document);
     }
 

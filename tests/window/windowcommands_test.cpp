@@ -205,6 +205,40 @@ private Q_SLOTS:
         QVERIFY(!duplicate->isEnabled());
     }
 
+    void deletingKeepsARowSelectedWhereTheDeletedOneWas()
+    {
+        Window w(threeContacts());
+        QVERIFY(w.document);
+        QAction *deleteContacts = w.action(QStringLiteral("Delete Contacts"));
+        QVERIFY(deleteContacts);
+        const auto selected = [&w] { return w.table->selectedRowIndexes(); };
+
+        // The row below moves up into the deleted one's place and is selected.
+        w.select(QStringLiteral("Bob"));
+        deleteContacts->trigger();
+        QCOMPARE(w.row(QStringLiteral("Bob")), -1);
+        QCOMPARE(selected(), QList<int>({ w.row(QStringLiteral("Cy")) }));
+        QCOMPARE(w.view->currentIndex().row(), w.row(QStringLiteral("Cy")));
+
+        // With nothing below, the new last row. (Each deletion its own step, as separate key presses.)
+        QCoreApplication::processEvents();
+        deleteContacts->trigger();
+        QCOMPARE(w.model->subContactCount(), 1);
+        QCOMPARE(selected(), QList<int>({ w.row(QStringLiteral("Ada")) }));
+        QVERIFY(deleteContacts->isEnabled());
+
+        // Undo selects what it brings back; the last contact gone, nothing is left to select.
+        QCoreApplication::processEvents();
+        w.content->undo();
+        QCOMPARE(selected(), QList<int>({ w.row(QStringLiteral("Cy")) }));
+        w.select(QStringLiteral("Ada"));
+        deleteContacts->trigger();
+        w.select(QStringLiteral("Cy"));
+        deleteContacts->trigger();
+        QCOMPARE(w.model->subContactCount(), 0);
+        QVERIFY(selected().isEmpty());
+    }
+
     void contactPopoverShowsTheNameItsNameEditorSet()
     {
         Window w(threeContacts());
@@ -327,6 +361,28 @@ private Q_SLOTS:
                              header->height() / 2);
         QTest::mouseDClick(header->viewport(), Qt::LeftButton, {}, divider);
         QVERIFY(header->sectionSize(column) >= needed);
+    }
+
+    void nameColumnFitsItsContentsWhenNoWidthIsStored()
+    {
+        const QString longName = QStringLiteral("Maximiliane-Theodora");
+        const QString longLast = QStringLiteral("Featherstonehaugh-Montgomery");
+        Window w(threeContacts() + vCard(longName, longLast));
+        QVERIFY(w.document);
+        QHeaderView *header = w.view->horizontalHeader();
+        const int name = w.model->columnOf(FieldId::Name);
+        QVERIFY(name >= 0);
+        const int needed = QFontMetrics(w.view->font())
+                               .horizontalAdvance(w.model->cellContent(w.row(longName), name).text);
+        QVERIFY2(header->sectionSize(name) >= needed,
+                 qPrintable(QStringLiteral("%1 < %2").arg(header->sectionSize(name)).arg(needed)));
+
+        // A width the user chose is kept, narrower though it is.
+        header->resizeSection(name, 60);
+        w.table->saveColumnWithDictionary();
+        Window again(threeContacts() + vCard(longName, longLast));
+        QVERIFY(again.document);
+        QCOMPARE(again.view->horizontalHeader()->sectionSize(again.model->columnOf(FieldId::Name)), 60);
     }
 
     void detailSideBarKeepsItsWidthNumbersWholeAndShowsTheGroups()
