@@ -1,0 +1,245 @@
+#include "find/searchengine.h"
+
+#include "record/keys.h"
+
+#include <QStringView>
+
+SearchHit SearchHit::atRow(const SubContactRow &row)
+{
+    SearchHit hit;
+    hit.contact = row;
+    hit.uniqueId = row.uniqueId;
+    hit.identifier = FieldId::Name;
+    hit.labelIndex = row.labelIndex;
+    hit.range = TextRange { 0, 0 };
+    return hit;
+}
+
+TextRange SearchEngine::lookForString(const QString &findString, const QString &text, const TextRange &range,
+                                      Direction direction, Qt::CaseSensitivity cs)
+{
+    if (text.isEmpty() || findString.isEmpty())
+        return {};
+    const QStringView view(text);
+    if (direction == Direction::Backward) {
+        const qsizetype end
+            = range.isFound() ? std::clamp<qsizetype>(range.location, 0, text.size()) : text.size();
+        if (end < findString.size())
+            return {};
+        const qsizetype at = view.first(end).lastIndexOf(findString, -1, cs);
+        return at < 0 ? TextRange {} : TextRange { at, findString.size() };
+    }
+    qsizetype from = 0;
+    if (range.isFound()) {
+        from = std::max<qsizetype>(0, range.location) + std::max<qsizetype>(0, range.length);
+        if (from >= text.size())
+            return {};
+    }
+    const qsizetype at = view.indexOf(findString, from, cs);
+    return at < 0 ? TextRange {} : TextRange { at, findString.size() };
+}
+
+void SearchEngine::setCaseInsensitive(bool caseInsensitive)
+{
+    m_caseSensitivity = caseInsensitive ? Qt::CaseInsensitive : Qt::CaseSensitive;
+}
+
+void SearchEngine::resetHitToDetailItem(const SubContactRow &contact, const QString &identifier,
+                                        qsizetype labelIndex, const QString &subIdentifier)
+{
+    SearchHit hit;
+    hit.contact = contact;
+    hit.uniqueId = contact.uniqueId;
+    hit.identifier = identifier;
+    hit.subIdentifier = subIdentifier;
+    hit.labelIndex = labelIndex;
+    hit.range = TextRange { 0, 0 };
+    m_hit = hit;
+}
+
+std::optional<SearchHit> SearchEngine::findInItem(const QString &identifier, const QString &subIdentifier,
+                                                  qsizetype labelIndex, const TextRange &range,
+                                                  const SubContactRow &row, FindMode mode,
+                                                  Direction direction) const
+{
+    if (!row.person || m_findString.isEmpty())
+        return std::nullopt;
+    const ItemText item = ItemTexts::itemText(*row.person, identifier, labelIndex, mode, m_customItems);
+    if (item.parts.isEmpty())
+        return std::nullopt;
+
+    SearchHit hit;
+    hit.contact = row;
+    hit.uniqueId = row.uniqueId;
+    hit.identifier = identifier;
+    hit.labelIndex = labelIndex == TextRange::NotFound ? 0 : labelIndex;
+
+    if (!item.composite) {
+        const TextRange found
+            = lookForString(m_findString, item.parts.constFirst().text, range, direction, m_caseSensitivity);
+        if (!found.isFound())
+            return std::nullopt;
+        hit.subIdentifier = subIdentifier;
+        hit.range = found;
+        return hit;
+    }
+
+    const bool forward = direction == Direction::Forward;
+    const qsizetype count = item.parts.size();
+    qsizetype start = forward ? 0 : count - 1;
+    for (qsizetype i = 0; i < count && !subIdentifier.isEmpty(); ++i) {
+        if (item.parts.at(i).subIdentifier == subIdentifier) {
+            start = i;
+            break;
+        }
+    }
+    const bool address
+        = ItemTexts::fieldKind(*row.person, identifier, m_customItems) == ItemTexts::FieldKind::Address;
+    for (qsizetype i = start; forward ? i < count : i >= 0; i += forward ? 1 : -1) {
+        const TextPart &part = item.parts.at(i);
+        TextRange local;
+        if (i == start && range.isFound()) {
+            const qsizetype location = range.location - part.offset;
+            // An address component is looked through only when the range lies inside it.
+            if (address && (location < 0 || location > part.text.size()))
+                continue;
+            if (location >= 0)
+                local = TextRange { location, range.length };
+            else if (!forward)
+                continue; // the range lies before this part: nothing of it comes earlier
+        }
+        const TextRange found = lookForString(m_findString, part.text, local, direction, m_caseSensitivity);
+        if (found.isFound()) {
+            hit.subIdentifier = part.subIdentifier;
+            hit.itemRange = found;
+            hit.range = TextRange { found.location + part.offset, found.length };
+            return hit;
+        }
+    }
+    return std::nullopt;
+}
+
+SearchHit SearchEngine::startingHit(const SubContactRows &rows)
+{
+    if (!m_hit) {
+        SearchHit hit;
+        hit.identifier = FieldId::Name;
+        hit.range = TextRange { 0, 0 };
+        if (!rows.isEmpty()) {
+            hit.contact = rows.constFirst();
+            hit.uniqueId = rows.constFirst().uniqueId;
+        }
+        m_hit = hit;
+    }
+    return *m_hit;
+}
+
+std::optional<SearchHit> SearchEngine::findInTable(const SubContactRows &rows, const QStringList &columns,
+                                                   Direction direction)
+{
+    if (m_findString.isEmpty())
+        return std::nullopt;
+    const SearchHit from = startingHit(rows);
+    const qsizetype rowCount = rows.size();
+    const qsizetype fieldCount = columns.size();
+    if (rowCount == 0 || fieldCount == 0)
+        return m_hit;
+    const bool forward = direction == Direction::Forward;
+
+    qsizetype startField = columns.indexOf(from.identifier);
+    if (startField < 0)
+        startField = forward ? 0 : fieldCount - 1;
+    qsizetype startRow = 0;
+    for (qsizetype i = 0; i < rowCount; ++i) {
+        if (rows.at(i).uniqueId == from.uniqueId && rows.at(i).labelIndex == from.labelIndex) {
+            startRow = i;
+            break;
+        }
+    }
+
+    // Kinds of built-in fields are the same for every record; custom items are asked per record.
+    QList<std::optional<ItemTexts::FieldKind>> kinds;
+    for (const QString &identifier : columns) {
+        if (QVPerson::isBuiltInIdentifier(identifier) || QVPerson::isAddressIdentifier(identifier))
+            kinds.append(ItemTexts::fieldKind(*rows.constFirst().person, identifier));
+        else
+            kinds.append(std::nullopt);
+    }
+
+    // The rest of the table from the starting row, then the whole of it once more: an earlier
+    // occurrence in the starting cell is found only after every other one.
+    const qsizetype steps = forward ? (rowCount - startRow) + rowCount : (startRow + 1) + rowCount;
+    bool first = true;
+    for (qsizetype step = 0; step < steps; ++step) {
+        const qsizetype r
+            = forward ? (startRow + step) % rowCount : ((startRow - step) % rowCount + rowCount) % rowCount;
+        const SubContactRow &row = rows.at(r);
+        if (!row.person)
+            continue;
+        const qsizetype fromField = first ? startField : (forward ? 0 : fieldCount - 1);
+        for (qsizetype f = fromField; forward ? f < fieldCount : f >= 0; f += forward ? 1 : -1) {
+            const bool firstField = first;
+            first = false;
+            const ItemTexts::FieldKind kind = kinds.at(f)
+                ? *kinds.at(f)
+                : ItemTexts::fieldKind(*row.person, columns.at(f), m_customItems);
+            if (kind == ItemTexts::FieldKind::Never)
+                continue;
+            // Single-valued fields show on a contact's first row only.
+            if (!ItemTexts::isPerItem(kind) && row.labelIndex != 0)
+                continue;
+            const auto found = firstField ? findInItem(columns.at(f), from.subIdentifier, row.labelIndex,
+                                                       from.range, row, FindMode::Table, direction)
+                                          : findInItem(columns.at(f), QString(), row.labelIndex, TextRange {},
+                                                       row, FindMode::Table, direction);
+            if (found) {
+                m_hit = found;
+                return m_hit;
+            }
+        }
+        first = false;
+    }
+    return m_hit;
+}
+
+std::optional<SearchHit> SearchEngine::findInContact(const SubContactRow &contact, Direction direction)
+{
+    if (m_findString.isEmpty())
+        return std::nullopt;
+    if (!contact.person)
+        return m_hit;
+    if (!m_hit || m_hit->uniqueId != contact.uniqueId)
+        resetHitToDetailItem(contact, FieldId::Name, 0);
+    const SearchHit from = *m_hit;
+    const QStringList fields = ItemTexts::detailRowOrder(m_customItems);
+    const qsizetype fieldCount = fields.size();
+    const bool forward = direction == Direction::Forward;
+    qsizetype startField = fields.indexOf(from.identifier);
+    if (startField < 0)
+        startField = 0;
+
+    // Forward ends with the starting field once more, for what lies before the hit in it.
+    const qsizetype entries = forward ? fieldCount + 1 : fieldCount;
+    bool first = true;
+    for (qsizetype k = 0; k < entries; ++k) {
+        const qsizetype at = ((startField + (forward ? k : -k)) % fieldCount + fieldCount) % fieldCount;
+        const QString &identifier = fields.at(at);
+        const qsizetype count = ItemTexts::itemCount(*contact.person, identifier, m_customItems);
+        qsizetype index = forward ? 0 : count - 1;
+        if (first && from.labelIndex != TextRange::NotFound)
+            index = std::clamp<qsizetype>(from.labelIndex, 0, count - 1);
+        for (; forward ? index < count : index >= 0; index += forward ? 1 : -1) {
+            const auto found = first ? findInItem(identifier, from.subIdentifier, index, from.range, contact,
+                                                  FindMode::Detail, direction)
+                                     : findInItem(identifier, QString(), index, TextRange {}, contact,
+                                                  FindMode::Detail, direction);
+            first = false;
+            if (found) {
+                m_hit = found;
+                return m_hit;
+            }
+        }
+        first = false;
+    }
+    return m_hit;
+}
