@@ -234,7 +234,10 @@ void FindController::rowSelectionDidChange(const SubContactRow &row)
 
 void FindController::showFindPanel()
 {
-    FindPanel panel(m_content);
-    panel.exec();
-    m_content->contactsViewController()->updateTable();
+    // Owned by the window while it runs: closing the window ends it.
+    QPointer<FindPanel> panel = new FindPanel(m_content);
+    panel->exec();
+    delete panel;
+    if (m_content)
+        m_content->contactsViewController()->updateTable();
 }

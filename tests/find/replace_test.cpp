@@ -62,10 +62,10 @@ TEST_F(ReplaceTest, StaleHitChangesNothing)
     engine.setFindString(qs("here"));
     const auto hit = next({ FieldId::Note });
     ASSERT_TRUE(hit);
-    editor.undoReplaceValue(qs("short"), FieldId::Note, entry, nullptr);
+    editor.undoReplaceValue(qs("find me elsewhere"), FieldId::Note, entry, nullptr);
     EXPECT_TRUE(
         replacer.replace(qs("there"), *hit, all->contactTable, engine.findString(), Qt::CaseInsensitive));
-    EXPECT_EQ(person->stringValueForIdentifier(FieldId::Note), qs("short"));
+    EXPECT_EQ(person->stringValueForIdentifier(FieldId::Note), qs("find me elsewhere"));
     // A hit of a contact that is gone cannot be located.
     SearchHit gone = *hit;
     gone.uniqueId = qs("missing");
