@@ -1,6 +1,7 @@
 #include "find/replacer.h"
 
 #include "record/keys.h"
+#include "table/recordreader.h"
 
 #include <QStringView>
 
@@ -137,6 +138,16 @@ qsizetype FindReplacer::replaceInLabeledItems(const ContactEntry &contact, const
                                               const QString &replacement, Qt::CaseSensitivity cs)
 {
     QVPerson &person = *contact->person;
+    // Looked at in place first: copying every contact's items would cost more than the change.
+    if (const auto field = QVPerson::labeledFieldForIdentifier(identifier)) {
+        bool any = false;
+        for (const CompactMap &item : person.storedLabeledValues(*field)) {
+            for (const QString &key : keys)
+                any = any || item.string(key).contains(findString, cs);
+        }
+        if (!any)
+            return 0;
+    }
     qsizetype changed = 0;
     const QVariantList items = person.labeledValueForIdentifier(identifier);
     for (const QVariant &v : items) {
@@ -207,6 +218,8 @@ qsizetype FindReplacer::replaceAllInField(const ContactEntry &contact, const QSt
     case ItemTexts::FieldKind::Labeled:
         return replaceInLabeledItems(contact, identifier, { Key::Value }, findString, replacement, cs);
     case ItemTexts::FieldKind::String: {
+        if (!RecordReader::storedString(person, identifier).contains(findString, cs))
+            return 0;
         const QString text = person.stringValueForIdentifier(identifier);
         if (!text.contains(findString, cs))
             return 0;

@@ -3,6 +3,8 @@
 #include "record/keys.h"
 
 #include <QStringView>
+#include <QtConcurrent/QtConcurrentMap>
+#include <vector>
 
 SearchHit SearchHit::atRow(const SubContactRow &row)
 {
@@ -39,9 +41,73 @@ TextRange SearchEngine::lookForString(const QString &findString, const QString &
     return at < 0 ? TextRange {} : TextRange { at, findString.size() };
 }
 
+void SearchEngine::setFindString(const QString &findString)
+{
+    m_findString = findString;
+    m_matcher.setPattern(findString);
+}
+
 void SearchEngine::setCaseInsensitive(bool caseInsensitive)
 {
     m_caseSensitivity = caseInsensitive ? Qt::CaseInsensitive : Qt::CaseSensitive;
+    m_matcher.setCaseSensitivity(m_caseSensitivity);
+}
+
+namespace {
+
+// A stored text without a copy: the string inside the entry, valid while the record is unchanged.
+// Entries that are not strings are converted (and then kept in `spare`).
+QStringView storedText(const QVariant *value, QString &spare)
+{
+    if (!value)
+        return {};
+    if (value->typeId() == QMetaType::QString)
+        return *static_cast<const QString *>(value->constData());
+    spare = value->toString();
+    return spare;
+}
+
+} // namespace
+
+bool SearchEngine::holds(QStringView text) const
+{
+    return text.size() >= m_findString.size() && m_matcher.indexIn(text) >= 0;
+}
+
+bool SearchEngine::mayHold(const Column &column, ItemTexts::FieldKind kind, QVPerson &person,
+                           qsizetype labelIndex) const
+{
+    using Kind = ItemTexts::FieldKind;
+    QString spare;
+    const auto holdsEntry = [this, &spare](const CompactMap &map, const QString &key) {
+        return holds(storedText(map.get(key), spare));
+    };
+    if (column.field && (kind == Kind::Labeled || kind == Kind::InstantMessage)) {
+        const CompactList &items = person.storedLabeledValues(*column.field);
+        if (labelIndex < 0 || labelIndex >= items.size())
+            return false;
+        const CompactMap &item = items.at(labelIndex);
+        if (kind == Kind::InstantMessage)
+            return holds(QString(storedText(item.get(Key::Service), spare) + u':'))
+                || holdsEntry(item, Key::Value);
+        return holdsEntry(item, Key::StringValue);
+    }
+    if (kind == Kind::AddressComponent) {
+        const CompactList &items = person.storedLabeledValues(QVPerson::LabeledField::Address);
+        return labelIndex >= 0 && labelIndex < items.size()
+            && holdsEntry(items.at(labelIndex), column.identifier);
+    }
+    if (kind == Kind::String && column.kind)
+        return holds(storedText(person.storedItem(column.identifier), spare));
+    if (kind == Kind::Name && person.showAsPerson()) {
+        const CompactMap &name = person.storedDictionary(FieldId::Name);
+        return holdsEntry(name, FieldId::FirstName) || holdsEntry(name, FieldId::LastName);
+    }
+    if (kind == Kind::PhoneticName) {
+        const CompactMap &name = person.storedDictionary(FieldId::PhoneticName);
+        return holdsEntry(name, FieldId::FirstName) || holdsEntry(name, FieldId::LastName);
+    }
+    return true;
 }
 
 void SearchEngine::resetHitToDetailItem(const SubContactRow &contact, const QString &identifier,
@@ -137,6 +203,7 @@ SearchHit SearchEngine::startingHit(const SubContactRows &rows)
 std::optional<SearchHit> SearchEngine::findInTable(const SubContactRows &rows, const QStringList &columns,
                                                    Direction direction)
 {
+    m_found = false;
     if (m_findString.isEmpty())
         return std::nullopt;
     const SearchHit from = startingHit(rows);
@@ -158,52 +225,98 @@ std::optional<SearchHit> SearchEngine::findInTable(const SubContactRows &rows, c
     }
 
     // Kinds of built-in fields are the same for every record; custom items are asked per record.
-    QList<std::optional<ItemTexts::FieldKind>> kinds;
+    QList<Column> plan;
     for (const QString &identifier : columns) {
+        Column column { identifier, std::nullopt, QVPerson::labeledFieldForIdentifier(identifier) };
         if (QVPerson::isBuiltInIdentifier(identifier) || QVPerson::isAddressIdentifier(identifier))
-            kinds.append(ItemTexts::fieldKind(*rows.constFirst().person, identifier));
-        else
-            kinds.append(std::nullopt);
+            column.kind = ItemTexts::fieldKind(*rows.constFirst().person, identifier);
+        plan.append(column);
     }
 
-    // The rest of the table from the starting row, then the whole of it once more: an earlier
-    // occurrence in the starting cell is found only after every other one.
-    const qsizetype steps = forward ? (rowCount - startRow) + rowCount : (startRow + 1) + rowCount;
-    bool first = true;
-    for (qsizetype step = 0; step < steps; ++step) {
-        const qsizetype r
-            = forward ? (startRow + step) % rowCount : ((startRow - step) % rowCount + rowCount) % rowCount;
-        const SubContactRow &row = rows.at(r);
-        if (!row.person)
-            continue;
-        const qsizetype fromField = first ? startField : (forward ? 0 : fieldCount - 1);
-        for (qsizetype f = fromField; forward ? f < fieldCount : f >= 0; f += forward ? 1 : -1) {
-            const bool firstField = first;
-            first = false;
-            const ItemTexts::FieldKind kind = kinds.at(f)
-                ? *kinds.at(f)
-                : ItemTexts::fieldKind(*row.person, columns.at(f), m_customItems);
-            if (kind == ItemTexts::FieldKind::Never)
-                continue;
-            // Single-valued fields show on a contact's first row only.
-            if (!ItemTexts::isPerItem(kind) && row.labelIndex != 0)
-                continue;
-            const auto found = firstField ? findInItem(columns.at(f), from.subIdentifier, row.labelIndex,
-                                                       from.range, row, FindMode::Table, direction)
-                                          : findInItem(columns.at(f), QString(), row.labelIndex, TextRange {},
-                                                       row, FindMode::Table, direction);
-            if (found) {
-                m_hit = found;
-                return m_hit;
+    // The rest of the table from the starting row, then from the other end up to the starting row
+    // once more: an earlier occurrence in the starting cell is found only after every other one.
+    // (Going on past the starting row would look again through rows that held nothing.)
+    const qsizetype steps = rowCount + 1;
+    const auto rowAt = [&](qsizetype step) -> const SubContactRow & {
+        return rows.at(forward ? (startRow + step) % rowCount
+                               : ((startRow - step) % rowCount + rowCount) % rowCount);
+    };
+    // Which cells of a block of rows may hold the find string: worked out on every core, since
+    // each row is a walk through memory that the cache rarely holds. One bit per column.
+    constexpr qsizetype kBlock = 4096;
+    std::vector<quint64> candidates;
+    const auto markBlock = [&](qsizetype begin, qsizetype end) {
+        candidates.assign(size_t(end - begin), 0);
+        std::vector<qsizetype> starts;
+        for (qsizetype at = begin; at < end; at += 1024)
+            starts.push_back(at);
+        QtConcurrent::blockingMap(starts, [&](qsizetype chunk) {
+            for (qsizetype step = chunk; step < std::min(end, chunk + 1024); ++step) {
+                const SubContactRow &row = rowAt(step);
+                if (!row.person)
+                    continue;
+                quint64 bits = 0;
+                for (qsizetype f = 0; f < fieldCount && f < 64; ++f) {
+                    const Column &column = plan.at(f);
+                    // Custom items are looked at one by one below.
+                    if (!column.kind)
+                        bits |= quint64(1) << f;
+                    else if (*column.kind != ItemTexts::FieldKind::Never
+                             && (ItemTexts::isPerItem(*column.kind) || row.labelIndex == 0)
+                             && mayHold(column, *column.kind, *row.person, row.labelIndex))
+                        bits |= quint64(1) << f;
+                }
+                candidates[size_t(step - begin)] = bits;
             }
+        });
+    };
+
+    bool first = true;
+    for (qsizetype blockStart = 0; blockStart < steps; blockStart += kBlock) {
+        const qsizetype blockEnd = std::min(steps, blockStart + kBlock);
+        markBlock(blockStart, blockEnd);
+        for (qsizetype step = blockStart; step < blockEnd; ++step) {
+            const SubContactRow &row = rowAt(step);
+            if (!row.person)
+                continue;
+            const quint64 bits = candidates[size_t(step - blockStart)];
+            if (!first && bits == 0)
+                continue;
+            const qsizetype fromField = first ? startField : (forward ? 0 : fieldCount - 1);
+            for (qsizetype f = fromField; forward ? f < fieldCount : f >= 0; f += forward ? 1 : -1) {
+                const bool firstField = first;
+                first = false;
+                const Column &column = plan.at(f);
+                if (!firstField && f < 64 && !(bits & (quint64(1) << f)))
+                    continue;
+                const ItemTexts::FieldKind kind = column.kind
+                    ? *column.kind
+                    : ItemTexts::fieldKind(*row.person, column.identifier, m_customItems);
+                if (kind == ItemTexts::FieldKind::Never)
+                    continue;
+                // Single-valued fields show on a contact's first row only.
+                if (!ItemTexts::isPerItem(kind) && row.labelIndex != 0)
+                    continue;
+                const auto found = firstField
+                    ? findInItem(column.identifier, from.subIdentifier, row.labelIndex, from.range, row,
+                                 FindMode::Table, direction)
+                    : findInItem(column.identifier, QString(), row.labelIndex, TextRange {}, row,
+                                 FindMode::Table, direction);
+                if (found) {
+                    m_hit = found;
+                    m_found = true;
+                    return m_hit;
+                }
+            }
+            first = false;
         }
-        first = false;
     }
     return m_hit;
 }
 
 std::optional<SearchHit> SearchEngine::findInContact(const SubContactRow &contact, Direction direction)
 {
+    m_found = false;
     if (m_findString.isEmpty())
         return std::nullopt;
     if (!contact.person)
@@ -236,6 +349,7 @@ std::optional<SearchHit> SearchEngine::findInContact(const SubContactRow &contac
             first = false;
             if (found) {
                 m_hit = found;
+                m_found = true;
                 return m_hit;
             }
         }

@@ -8,6 +8,7 @@
 #include "find/searchhit.h"
 
 #include <QStringList>
+#include <QStringMatcher>
 #include <QVariantList>
 #include <optional>
 
@@ -26,7 +27,7 @@ public:
                                    Direction direction, Qt::CaseSensitivity cs);
 
     QString findString() const { return m_findString; }
-    void setFindString(const QString &findString) { m_findString = findString; }
+    void setFindString(const QString &findString);
     bool isCaseInsensitive() const { return m_caseSensitivity == Qt::CaseInsensitive; }
     void setCaseInsensitive(bool caseInsensitive);
     Qt::CaseSensitivity caseSensitivity() const { return m_caseSensitivity; }
@@ -51,15 +52,32 @@ public:
     // was found; none for an empty find string.
     std::optional<SearchHit> findInTable(const SubContactRows &rows, const QStringList &columns,
                                          Direction direction);
+    // Whether the last move found a new occurrence (the hit it answered is then the new one).
+    bool lastMoveFound() const { return m_found; }
     // The same through the fields of the detail side bar's contact.
     std::optional<SearchHit> findInContact(const SubContactRow &contact, Direction direction);
 
 private:
+    // A table column as the search walks it: what is the same for every row, worked out once.
+    struct Column
+    {
+        QString identifier;
+        std::optional<ItemTexts::FieldKind> kind; // none: a custom item, asked per record
+        std::optional<QVPerson::LabeledField> field;
+    };
+    // Whether the item may hold the find string: false only when none of its texts does. Most
+    // items of a large table hold nothing, and this spares building their texts.
+    bool mayHold(const Column &column, ItemTexts::FieldKind kind, QVPerson &person,
+                 qsizetype labelIndex) const;
+    bool holds(QStringView text) const;
+
     // The hit to start from: the current one, or the first row's name.
     SearchHit startingHit(const SubContactRows &rows);
 
     QString m_findString;
+    QStringMatcher m_matcher { QString(), Qt::CaseInsensitive };
     Qt::CaseSensitivity m_caseSensitivity = Qt::CaseInsensitive;
     QVariantList m_customItems;
     std::optional<SearchHit> m_hit;
+    bool m_found = false;
 };

@@ -49,16 +49,20 @@ bool FindController::isFindBarShown() const
 
 std::optional<SearchHit> FindController::move(SearchEngine::Direction direction)
 {
+    // Nothing new found: the previous hit stays selected as it is, which costs the table nothing.
+    const auto found = [this](const std::optional<SearchHit> &hit) {
+        return m_engine.lastMoveFound() ? hit : std::nullopt;
+    };
     m_engine.setCustomItems(m_content->customItems());
     m_engine.setCaseInsensitive(m_findBar->isCaseInsensitive());
     if (detailMode()) {
         const ContactEntry contact = m_content->contactInfoController()->contact();
         if (!contact || !contact->person)
             return std::nullopt;
-        return m_engine.findInContact(SubContactRow::fromEntry(contact), direction);
+        return found(m_engine.findInContact(SubContactRow::fromEntry(contact), direction));
     }
     const ContactsViewController *table = m_content->contactsViewController();
-    return m_engine.findInTable(table->subContactTable(), table->tableIdentfiers(), direction);
+    return found(m_engine.findInTable(table->subContactTable(), table->tableIdentfiers(), direction));
 }
 
 void FindController::giveViewsFindString()
@@ -103,10 +107,9 @@ void FindController::findStringDidChange(const QString &findString)
     FindBuffer::setText(findString);
     const auto hit = move(SearchEngine::Direction::Forward);
     giveViewsFindString();
+    // Without a hit the highlights of the new string were drawn when the views took it.
     if (hit)
         selectHit(*hit);
-    else
-        m_content->contactsViewController()->updateTable();
 }
 
 void FindController::clearFindString()

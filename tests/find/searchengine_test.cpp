@@ -137,6 +137,28 @@ TEST_F(FindTest, NextWrapsAroundAndAMissKeepsTheHit)
     EXPECT_EQ(back->uniqueId, second->uniqueId);
 }
 
+TEST_F(FindTest, WrapAroundComesBackToTheStartingCell)
+{
+    PersonPtr person = namedPerson(qs("Al"), qs("Bo"));
+    person->setValue(qs("key one key two"), FieldId::Note);
+    addContact(person);
+    addContact(namedPerson(qs("Cy"), qs("Do")));
+    start();
+    const QStringList columns { FieldId::Name, FieldId::Note };
+    engine.setFindString(qs("key"));
+    QList<TextRange> ranges;
+    for (int i = 0; i < 3; ++i) {
+        const auto hit = next(columns);
+        ASSERT_TRUE(hit);
+        EXPECT_TRUE(engine.lastMoveFound());
+        ranges.append(hit->range);
+    }
+    EXPECT_EQ(ranges, (QList<TextRange> { { 0, 3 }, { 8, 3 }, { 0, 3 } }));
+    engine.setFindString(qs("nothing"));
+    next(columns);
+    EXPECT_FALSE(engine.lastMoveFound());
+}
+
 TEST_F(FindTest, EmptyFindStringFindsNothing)
 {
     addContact(namedPerson(qs("Amy"), qs("Zed")));
