@@ -40,6 +40,8 @@ FindBarController::FindBarController(QWidget *parent)
     , m_optionPopup(new QComboBox(this))
 {
     setObjectName(QStringLiteral("findBar"));
+    // As tall as its controls: the panes below keep the rest of the window.
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     m_searchField->setObjectName(QStringLiteral("findBarSearchField"));
     m_searchField->setPlaceholderText(tr("Find"));
     m_searchField->setClearButtonEnabled(true);
@@ -128,7 +130,7 @@ void FindBarController::setShown(bool shown, std::function<void()> finished)
     });
     connect(m_animation, &QPropertyAnimation::finished, this, [this, opacity, shown, finished] {
         opacity->setOpacity(shown ? 1 : 0);
-        setMaximumHeight(shown ? QWIDGETSIZE_MAX : 0);
+        setMaximumHeight(shown ? sizeHint().height() : 0);
         if (!shown)
             hide();
         if (finished)
