@@ -114,21 +114,27 @@ void ContactEditor::contactDidUpdate(const ContactEntry &contact, Sender sender)
     if (m_undo && (m_undo->isUndoing() || m_undo->isRedoing())) {
         // undo()/redo() set the edited mark afterwards.
         m_pending.updateTable = true;
-        if (!m_pending.detachedReload.contains(contact->uniqueId))
-            m_pending.detachedReload.append(contact->uniqueId);
+        noteDetachedReload(contact->uniqueId);
     } else {
         m_pending.reloadDetail = true;
         if (!fromDetailView) {
             if (sender && !m_pending.popoverSenders.contains(sender))
                 m_pending.popoverSenders.append(sender);
-            if (!m_pending.detachedReload.contains(contact->uniqueId))
-                m_pending.detachedReload.append(contact->uniqueId);
+            noteDetachedReload(contact->uniqueId);
         }
         if (!fromTableEditor)
             m_pending.updateTable = true;
         m_pending.edited = true;
     }
     flushRefresh();
+}
+
+void ContactEditor::noteDetachedReload(const QString &uniqueId)
+{
+    if (!m_pending.detachedReloadIds.contains(uniqueId)) {
+        m_pending.detachedReloadIds.insert(uniqueId);
+        m_pending.detachedReload.append(uniqueId);
+    }
 }
 
 void ContactEditor::markDocumentEdited()

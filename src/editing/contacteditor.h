@@ -20,6 +20,7 @@
 #include <QImage>
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 #include <QStringList>
 #include <QVariant>
 #include <functional>
@@ -221,6 +222,8 @@ private:
         ContactList select;
         QList<Sender> popoverSenders;
         QStringList detachedReload;
+        // The same ids, to tell a new one at once: one batch may change 100,000 contacts.
+        QSet<QString> detachedReloadIds;
         QStringList closeContacts;
     };
 
@@ -256,6 +259,7 @@ private:
     bool showsTableOf(const GroupEntry &group) const;
 
     void markDocumentEdited();
+    void noteDetachedReload(const QString &uniqueId);
     void requestTableReload(const ContactList &selectContacts);
     void requestSidebarUpdate();
     void flushRefresh();

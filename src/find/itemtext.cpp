@@ -171,6 +171,20 @@ qsizetype itemCount(const QVPerson &person, const QString &identifier, const QVa
     return std::max<qsizetype>(1, LabeledItems(person, identifier).size());
 }
 
+QString canonicalIdentifier(const QString &identifier)
+{
+    static const QStringList constants { FieldId::Name,       FieldId::PhoneticName, FieldId::Company,
+                                         FieldId::Department, FieldId::JobTitle,     FieldId::Nickname,
+                                         FieldId::Title,      FieldId::Suffix,       FieldId::Note,
+                                         FieldId::Zip,        FieldId::State,        FieldId::City,
+                                         FieldId::Street,     FieldId::Country };
+    for (const QString &constant : constants) {
+        if (constant == identifier)
+            return constant;
+    }
+    return identifier;
+}
+
 QStringList detailRowOrder(const QVariantList &customItems)
 {
     QStringList order {

@@ -56,6 +56,10 @@ ItemText itemText(QVPerson &person, const QString &identifier, qsizetype labelIn
 // How many items the field holds for the detail side bar: its labeled values (at least one), else 1.
 qsizetype itemCount(const QVPerson &person, const QString &identifier, const QVariantList &customItems = {});
 
+// The field's own key constant for an identifier read from elsewhere (the preferences): records
+// find their entries by the constant's characters at once, by any other copy only through a table.
+QString canonicalIdentifier(const QString &identifier);
+
 // The fields of a contact in the order the detail side bar shows them, custom items last.
 QStringList detailRowOrder(const QVariantList &customItems);
 

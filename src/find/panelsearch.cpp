@@ -255,6 +255,14 @@ QStringList searchedItems(const QStringList &items, const QVPerson &person)
     return items;
 }
 
+QStringList canonical(const QStringList &identifiers)
+{
+    QStringList out;
+    for (const QString &identifier : identifiers)
+        out.append(ItemTexts::canonicalIdentifier(identifier));
+    return out;
+}
+
 } // namespace
 
 QStringList itemList(const QStringList &customItemNames)
@@ -313,11 +321,12 @@ QList<ResultRow> searchContacts(const ContactList &contacts, const PanelFilters 
     QList<ResultRow> rows;
     if (!matcher.isValid())
         return rows;
+    const QStringList items = canonical(filters.items);
     for (const ContactEntry &contact : contacts) {
         if (!contact || !contact->person || contact->deleted)
             continue;
         ContactSearch search(contact, filters, matcher, rows);
-        for (const QString &identifier : searchedItems(filters.items, *contact->person))
+        for (const QString &identifier : searchedItems(items, *contact->person))
             search.searchItem(identifier);
     }
     return rows;

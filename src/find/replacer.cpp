@@ -242,10 +242,13 @@ qsizetype FindReplacer::replaceAllInTable(const ContactList &contacts, const QSt
         return 0;
     ContactEditor::EditBatch batch(m_editor);
     qsizetype changed = 0;
+    QStringList fields;
+    for (const QString &identifier : columns)
+        fields.append(ItemTexts::canonicalIdentifier(identifier));
     for (const ContactEntry &contact : contacts) {
         if (!contact || !contact->person)
             continue;
-        for (const QString &identifier : columns)
+        for (const QString &identifier : std::as_const(fields))
             changed += replaceAllInField(contact, identifier, FindMode::Table, findString, replacement, cs);
     }
     return changed;

@@ -92,6 +92,17 @@ bool SearchEngine::mayHold(const Column &column, ItemTexts::FieldKind kind, QVPe
                 || holdsEntry(item, Key::Value);
         return holdsEntry(item, Key::StringValue);
     }
+    if (kind == Kind::Address) {
+        const CompactList &items = person.storedLabeledValues(QVPerson::LabeledField::Address);
+        if (labelIndex < 0 || labelIndex >= items.size())
+            return false;
+        for (const QString &component :
+             { FieldId::Zip, FieldId::State, FieldId::City, FieldId::Street, FieldId::Country }) {
+            if (holdsEntry(items.at(labelIndex), component))
+                return true;
+        }
+        return false;
+    }
     if (kind == Kind::AddressComponent) {
         const CompactList &items = person.storedLabeledValues(QVPerson::LabeledField::Address);
         return labelIndex >= 0 && labelIndex < items.size()
@@ -108,6 +119,32 @@ bool SearchEngine::mayHold(const Column &column, ItemTexts::FieldKind kind, QVPe
         return holdsEntry(name, FieldId::FirstName) || holdsEntry(name, FieldId::LastName);
     }
     return true;
+}
+
+bool SearchEngine::contactMayHold(const QList<Column> &plan, QVPerson &person) const
+{
+    using Kind = ItemTexts::FieldKind;
+    for (const Column &column : plan) {
+        if (!column.kind)
+            return true;
+        const Kind kind = *column.kind;
+        if (kind == Kind::Never)
+            continue;
+        if (!ItemTexts::isPerItem(kind)) {
+            if (mayHold(column, kind, person, 0))
+                return true;
+            continue;
+        }
+        const qsizetype count = column.field ? person.storedLabeledValues(*column.field).size()
+            : kind == Kind::AddressComponent
+            ? person.storedLabeledValues(QVPerson::LabeledField::Address).size()
+            : 1;
+        for (qsizetype i = 0; i < count; ++i) {
+            if (mayHold(column, kind, person, i))
+                return true;
+        }
+    }
+    return false;
 }
 
 void SearchEngine::resetHitToDetailItem(const SubContactRow &contact, const QString &identifier,
@@ -227,7 +264,8 @@ std::optional<SearchHit> SearchEngine::findInTable(const SubContactRows &rows, c
     // Kinds of built-in fields are the same for every record; custom items are asked per record.
     QList<Column> plan;
     for (const QString &identifier : columns) {
-        Column column { identifier, std::nullopt, QVPerson::labeledFieldForIdentifier(identifier) };
+        Column column { ItemTexts::canonicalIdentifier(identifier), std::nullopt,
+                        QVPerson::labeledFieldForIdentifier(identifier) };
         if (QVPerson::isBuiltInIdentifier(identifier) || QVPerson::isAddressIdentifier(identifier))
             column.kind = ItemTexts::fieldKind(*rows.constFirst().person, identifier);
         plan.append(column);
@@ -251,9 +289,19 @@ std::optional<SearchHit> SearchEngine::findInTable(const SubContactRows &rows, c
         for (qsizetype at = begin; at < end; at += 1024)
             starts.push_back(at);
         QtConcurrent::blockingMap(starts, [&](qsizetype chunk) {
+            // A contact's rows lie together: once none of its items holds the string, its
+            // other rows are passed over without reading the record again.
+            const QVPerson *lastPerson = nullptr;
+            bool lastMayHold = true;
             for (qsizetype step = chunk; step < std::min(end, chunk + 1024); ++step) {
                 const SubContactRow &row = rowAt(step);
                 if (!row.person)
+                    continue;
+                if (row.person.get() != lastPerson) {
+                    lastPerson = row.person.get();
+                    lastMayHold = contactMayHold(plan, *row.person);
+                }
+                if (!lastMayHold)
                     continue;
                 quint64 bits = 0;
                 for (qsizetype f = 0; f < fieldCount && f < 64; ++f) {

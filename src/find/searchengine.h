@@ -70,6 +70,8 @@ private:
     bool mayHold(const Column &column, ItemTexts::FieldKind kind, QVPerson &person,
                  qsizetype labelIndex) const;
     bool holds(QStringView text) const;
+    // The same for every item of a contact in the given columns.
+    bool contactMayHold(const QList<Column> &plan, QVPerson &person) const;
 
     // The hit to start from: the current one, or the first row's name.
     SearchHit startingHit(const SubContactRows &rows);

@@ -153,6 +153,7 @@ void FindController::findBarButtonDidPress(const QString &command)
     } else if (command == FindBarCommand::ReplaceAll) {
         if (m_engine.findString().isEmpty() || !m_content->editState())
             return;
+        const QScopedValueRollback<bool> guard(m_selectingHit, true);
         FindReplacer replacer(*m_content->editor());
         replacer.setCustomItems(m_content->customItems());
         const Qt::CaseSensitivity cs
@@ -164,8 +165,7 @@ void FindController::findBarButtonDidPress(const QString &command)
             replacer.replaceAllInTable(*contacts, table->tableIdentfiers(), m_engine.findString(),
                                        m_findBar->replaceString(), cs);
         }
-        const QScopedValueRollback<bool> guard(m_selectingHit, true);
-        table->updateTable();
+        // The edits have had the table rebuilt once, when their undo step closed.
         if (!detailMode())
             table->tableView()->setFocus();
     }
