@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QTextBrowser>
 #include <QToolButton>
 
 using namespace WindowTest;
@@ -128,6 +129,58 @@ private Q_SLOTS:
         QVERIFY(w.find->engine().findString().isEmpty());
         QVERIFY(w.bar->searchField()->text().isEmpty());
         QVERIFY(w.table->model()->findString().isEmpty());
+    }
+
+    void caseOptionAndSelectionForFind()
+    {
+        Window w;
+        w.find->showFindBar(true);
+        w.bar->optionPopup()->setCurrentIndex(1);
+        Q_EMIT w.bar->optionPopup()->activated(1);
+        QVERIFY(!w.bar->isCaseInsensitive());
+        QCOMPARE(w.find->findOptions(), QStringLiteral("caseSensitive"));
+        w.table->selectRows({ 0 });
+        w.type(QStringLiteral("brown"));
+        QVERIFY(!w.find->engine().lastMoveFound());
+        w.type(QStringLiteral("Brown"));
+        QCOMPARE(w.selectedFirstName(), QStringLiteral("Bob"));
+
+        // The selected text of a field becomes the find string, and the buffer's for other windows.
+        w.window->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.window));
+        w.bar->replaceStringField()->setText(QStringLiteral("Lovelace"));
+        w.bar->replaceStringField()->setFocus();
+        w.bar->replaceStringField()->selectAll();
+        QTRY_COMPARE(QApplication::focusWidget(), w.bar->replaceStringField());
+        w.find->performFindBarAction(FindController::Action::UseSelectionForFind);
+        QCOMPARE(w.find->engine().findString(), QStringLiteral("Lovelace"));
+        QCOMPARE(FindBuffer::text(), QStringLiteral("Lovelace"));
+        QCOMPARE(w.bar->searchField()->text(), QStringLiteral("Lovelace"));
+    }
+
+    // With the detail side bar shown, the search stays in its contact and marks the hit there.
+    void detailModeSearchesTheShownContact()
+    {
+        Window w;
+        w.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.window));
+        w.content->showContactInfo(true);
+        QVERIFY(w.content->isContactInfoShown());
+        w.table->selectRows({ 1 }); // Bob Brown
+        const QString shown = w.content->contactInfoController()->contact()->person->compositeName();
+        QVERIFY(shown.contains(QStringLiteral("Brown")));
+        w.find->showFindBar(true);
+        w.type(QStringLiteral("brown"));
+        QVERIFY(w.find->engine().lastMoveFound());
+        QCOMPARE(w.find->engine().hit()->uniqueId, w.content->contactInfoController()->contact()->uniqueId);
+        QTextBrowser *browser = w.content->contactInfoController()->browser();
+        const QList<QTextEdit::ExtraSelection> marks = browser->extraSelections();
+        QVERIFY(!marks.isEmpty());
+        QCOMPARE(marks.constLast().cursor.selectedText().toLower(), QStringLiteral("brown"));
+        QCOMPARE(marks.constLast().format.background().color(), QColor(255, 165, 0));
+        // Next comes back to the same contact's occurrence, never to Cy Brownie's.
+        w.find->findBarButtonDidPress(QStringLiteral("Next"));
+        QCOMPARE(w.find->engine().hit()->uniqueId, w.content->contactInfoController()->contact()->uniqueId);
     }
 
     void replaceAllThenOneUndoRestoresTheFile()

@@ -1,6 +1,8 @@
 #include "find/replacer.h"
 #include "findfixture.h"
 
+#include <functional>
+
 namespace {
 
 class ReplaceTest : public FindTest
@@ -36,6 +38,64 @@ TEST_F(ReplaceTest, InstantMessageServiceNamesStayAndUserNamesChangeExactly)
     const QVariantMap account = person->imsValues().at(0).toMap();
     EXPECT_EQ(account.value(Key::Value).toString(), qs("XXper"));
     EXPECT_EQ(account.value(Key::Service).toString(), qs("Skype"));
+}
+
+// Each kind of item keeps what lies around the occurrence, and undo gives it back.
+TEST_F(ReplaceTest, ReplacesInsideAddressComponentsPhoneticNamesAndPhones)
+{
+    PersonPtr person = namedPerson(qs("Al"), qs("Bo"));
+    QVariantMap address { { Key::Label, LabelWord::Work },
+                          { FieldId::City, qs("Oldham") },
+                          { FieldId::Street, qs("1 Old Road") },
+                          { Key::LabelIndex, 0 } };
+    person->setValue(QVariantList { address }, FieldId::Address);
+    person->setValue(QVariantMap { { FieldId::FirstName, qs("Oldo") } }, FieldId::PhoneticName);
+    setPhones(person, { qs("old 555") });
+    addContact(person);
+    start();
+    const QVariantList addressBefore = person->addressValues();
+    struct Case
+    {
+        const char *name;
+        QStringList columns;
+        std::function<QString()> read;
+        QString expected;
+    };
+    const Case cases[] = {
+        { "address, composite",
+          { FieldId::Address },
+          [&] { return person->addressValues().at(0).toMap().value(FieldId::Street).toString(); },
+          qs("1 New Road") },
+        { "address component column",
+          { FieldId::City },
+          [&] { return person->addressValues().at(0).toMap().value(FieldId::City).toString(); },
+          qs("Newham") },
+        { "phonetic name",
+          { FieldId::PhoneticName },
+          [&] { return person->phoneticNameValue().value(FieldId::FirstName).toString(); },
+          qs("Newo") },
+        { "phone",
+          { FieldId::Phone },
+          [&] { return person->phoneValues().at(0).toMap().value(Key::Value).toString(); },
+          qs("New 555") },
+    };
+    engine.setFindString(qs("old"));
+    for (const Case &c : cases) {
+        engine.setHit(std::nullopt);
+        const auto hit = next(c.columns);
+        ASSERT_TRUE(hit) << c.name;
+        EXPECT_TRUE(
+            replacer.replace(qs("New"), *hit, all->contactTable, engine.findString(), Qt::CaseInsensitive))
+            << c.name;
+        EXPECT_EQ(c.read(), c.expected) << c.name;
+    }
+    // The composite address and its City column are both the same labeled value.
+    EXPECT_EQ(person->addressValues().at(0).toMap().value(Key::Label).toString(), LabelWord::Work);
+    endEvent();
+    for (int i = 0; i < 4; ++i)
+        editor.undo();
+    EXPECT_EQ(person->addressValues(), addressBefore);
+    EXPECT_EQ(person->phoneticNameValue().value(FieldId::FirstName).toString(), qs("Oldo"));
 }
 
 TEST_F(ReplaceTest, ReplacesThePartOfAJoinedName)
