@@ -123,6 +123,12 @@ private Q_SLOTS:
         QTest::keyClick(w.window, Qt::Key_G, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(w.selectedFirstName(), QStringLiteral("Cy"));
 
+        // Clicking a row starts the next search at that row's name.
+        w.table->selectRows({ 0 });
+        QCOMPARE(w.find->engine().hit()->uniqueId, w.table->subContactTable().at(0).uniqueId);
+        QCOMPARE(w.find->engine().hit()->range, (TextRange { 0, 0 }));
+        QCOMPARE(w.find->engine().hit()->identifier, QStringLiteral("Name"));
+
         // Done hides the bar and forgets the find string.
         w.bar->doneButton()->click();
         QVERIFY(!w.bar->isShown());
