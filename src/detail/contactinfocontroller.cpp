@@ -76,6 +76,59 @@ void ContactInfoController::updateTable()
     if (m_groupNames)
         m_contact->groupNames = m_groupNames(m_contact);
     m_browser->setHtml(contactHtml(*m_contact->person, m_customItems, m_contact->groupNames));
+    applyFindHighlights();
+}
+
+// ---- Find highlighting ---------------------------------------------------------------------------
+
+void ContactInfoController::setFindString(const QString &findString, Qt::CaseSensitivity cs)
+{
+    m_findString = findString;
+    m_findCase = cs;
+    applyFindHighlights();
+}
+
+void ContactInfoController::setFindTarget(const QString &itemText, const TextRange &range)
+{
+    m_findTargetText = itemText;
+    m_findTargetRange = range;
+    applyFindHighlights();
+}
+
+void ContactInfoController::applyFindHighlights()
+{
+    QList<QTextEdit::ExtraSelection> selections;
+    QTextDocument *document = m_browser->document();
+    if (!m_findString.isEmpty()) {
+        const QTextDocument::FindFlags flags
+            = m_findCase == Qt::CaseSensitive ? QTextDocument::FindCaseSensitively : QTextDocument::FindFlags();
+        QTextCursor cursor(document);
+        while (!(cursor = document->find(m_findString, cursor, flags)).isNull()) {
+            QTextEdit::ExtraSelection match;
+            match.cursor = cursor;
+            match.format.setBackground(QColor(Qt::lightGray));
+            selections.append(match);
+        }
+        const QTextCursor item = m_findTargetText.isEmpty()
+            ? QTextCursor()
+            : document->find(m_findTargetText, 0, QTextDocument::FindCaseSensitively);
+        const TextRange &range = m_findTargetRange;
+        if (!item.isNull() && range.isFound() && range.length > 0 && range.location >= 0
+            && range.location + range.length <= m_findTargetText.size()) {
+            QTextCursor hit(document);
+            hit.setPosition(int(item.selectionStart() + range.location));
+            hit.setPosition(int(item.selectionStart() + range.location + range.length), QTextCursor::KeepAnchor);
+            QTextEdit::ExtraSelection current;
+            current.cursor = hit;
+            current.format.setBackground(QColor(255, 165, 0));
+            selections.append(current);
+            QTextCursor shown(document);
+            shown.setPosition(hit.selectionStart());
+            m_browser->setTextCursor(shown);
+            m_browser->ensureCursorVisible();
+        }
+    }
+    m_browser->setExtraSelections(selections);
 }
 
 bool ContactInfoController::isOnScreen() const

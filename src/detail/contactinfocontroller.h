@@ -2,6 +2,7 @@
 #pragma once
 
 #include "record/entries.h"
+#include "record/textrange.h"
 
 #include <QFont>
 #include <QWidget>
@@ -30,6 +31,11 @@ public:
     // Shows the contact again (after an edit).
     void updateTable();
 
+    // Find highlighting: every occurrence light grey, and the search hit orange — the range
+    // within the first place the hit's item text is shown (an empty text: no hit).
+    void setFindString(const QString &findString, Qt::CaseSensitivity cs);
+    void setFindTarget(const QString &itemText, const TextRange &range);
+
     // The contact as HTML: name, organisation, every labeled and single field that has a value,
     // then the groups it belongs to.
     static QString contactHtml(QVPerson &person, const QVariantList &customItems,
@@ -44,6 +50,7 @@ protected:
 private:
     bool isOnScreen() const;
     void catchUp();
+    void applyFindHighlights();
 
     QTextBrowser *m_browser;
     ContactEntry m_contact;
@@ -52,4 +59,8 @@ private:
     GroupNamesSource m_groupNames;
     bool m_editState = true;
     bool m_stale = false;
+    QString m_findString;
+    Qt::CaseSensitivity m_findCase = Qt::CaseInsensitive;
+    QString m_findTargetText;
+    TextRange m_findTargetRange;
 };

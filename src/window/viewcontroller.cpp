@@ -11,6 +11,8 @@
 #include "table/viewtypes.h"
 #include "window/edition.h"
 #include "window/editlockframe.h"
+#include "window/findbarcontroller.h"
+#include "window/findcontroller.h"
 #include "window/groupviewcontroller.h"
 #include "window/windowkeys.h"
 
@@ -50,6 +52,8 @@ ViewController::ViewController(Document *document, QWidget *parent)
     , m_groupViewController(new GroupViewController(m_splitView))
     , m_contactsViewController(new ContactsViewController(m_redSeparator))
     , m_contactInfoController(new ContactInfoController(m_splitView))
+    , m_findBar(new FindBarController(this))
+    , m_findController(new FindController(this, m_findBar))
 {
     UserDefaults &defaults = UserDefaults::standard();
     // Shift, Ctrl and Alt held while a window opens offer to forget every preference.
@@ -97,6 +101,8 @@ ViewController::ViewController(Document *document, QWidget *parent)
     m_contactInfoController->setMinimumWidth(kDetailPaneMinimum);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    // The find bar sits above the panes, hidden until asked for.
+    layout->addWidget(m_findBar);
     layout->addWidget(m_splitView);
 
     // The editor starts locked; a new window opens unlocked, and its commands must know it.
@@ -212,6 +218,7 @@ void ViewController::rowSelectionDidChange(const SubContactRow &row)
 {
     if (!row.person)
         return;
+    m_findController->rowSelectionDidChange(row);
     m_contactInfoController->setContact(ContactEditor::entryForRow(row));
 }
 
@@ -280,6 +287,7 @@ void ViewController::setEditState(bool editable)
     m_contactsViewController->setEditState(editable);
     m_contactInfoController->setEditState(editable);
     m_groupViewController->setEditState(editable);
+    m_findBar->setEditState(editable);
     updateRedSeparator();
     m_contactsViewController->updateTable();
     if (isContactInfoShown())

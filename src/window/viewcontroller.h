@@ -16,6 +16,8 @@ class ContactInfoController;
 class ContactsViewController;
 class Document;
 class EditLockFrame;
+class FindBarController;
+class FindController;
 class GroupViewController;
 class MergePanelController;
 class QSplitter;
@@ -34,6 +36,8 @@ public:
     ContactInfoController *contactInfoController() const { return m_contactInfoController; }
     QSplitter *splitView() const { return m_splitView; }
     Document *document() const { return m_document; }
+    FindBarController *findBar() const { return m_findBar; }
+    FindController *findController() const { return m_findController; }
 
     // ---- The document's tables ---------------------------------------------------------------
     void setContainerTable(const ContainerTable &containers);
@@ -132,6 +136,8 @@ private:
     GroupViewController *m_groupViewController;
     ContactsViewController *m_contactsViewController;
     ContactInfoController *m_contactInfoController;
+    FindBarController *m_findBar;
+    FindController *m_findController;
     QStringList m_selectedLabels;
     QVariantMap m_viewTypeDict;
     QString m_selectedViewType;

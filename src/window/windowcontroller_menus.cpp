@@ -13,6 +13,7 @@
 #include "table/sortmenu.h"
 #include "table/viewtypes.h"
 #include "window/edition.h"
+#include "window/findmenu.h"
 #include "window/groupviewcontroller.h"
 #include "window/phoneqrcommands.h"
 #include "window/viewcontroller.h"
@@ -103,6 +104,7 @@ void WindowController::buildMenuBar()
     edit->addAction(tr("Select &All"), QKeySequence::SelectAll, this,
                     [content] { content->contactsViewController()->tableView()->selectAll(); });
     buildTransferMenuItems(file, edit);
+    FindMenu::addTo(edit, content->findController());
 
     QMenu *format = menuBar()->addMenu(tr("F&ormat"));
     QMenu *font = format->addMenu(tr("&Font"));
@@ -239,6 +241,8 @@ void WindowController::buildToolBar()
     connect(m_labelsPopup->menu(), &QMenu::aboutToShow, this, [this] { rebuildLabelsMenu(m_labelsPopup->menu()); });
     // The shown columns change with the view type and the Items popup.
     connect(m_sortOptionsPopup->menu(), &QMenu::aboutToShow, this, &WindowController::initSortOptionsMenu);
+
+    FindMenu::addToolBarButton(bar, m_mainViewController->findController());
 
     auto *spacer = new QWidget(bar);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
