@@ -148,7 +148,7 @@ void FindBarController::paintEvent(QPaintEvent *event)
     QWidget::paintEvent(event);
     QPainter painter(this);
     painter.fillRect(rect(), palette().color(QPalette::Base));
-    QPen border(QColor(Qt::lightGray));
+    QPen border { QColor(Qt::lightGray) };
     border.setWidth(kBorderWidth);
     painter.setPen(border);
     painter.drawRect(
