@@ -7,7 +7,6 @@
 
 #include <QHash>
 #include <QSet>
-#include <algorithm>
 
 ItemCommands::ItemCommands(ContactEditor &editor, ContactEditor::Sender sender, const QString &identifier,
                            const QString &fieldType)
@@ -46,9 +45,8 @@ QString ItemCommands::currentLabel(const SubContactRow &row) const
 
 bool ItemCommands::deleteItems(const SubContactRows &rows)
 {
-    // Items are collected first and deleted per contact from the highest position down: a
-    // contact's rows need not be in item order (the table may be sorted by another field), and
-    // deleting a lower item first would move the others.
+    // Walked from the last row to the first; items are found by their own labelIndex, which a
+    // deletion leaves unchanged for the others. A contact's dictionary or text goes once.
     struct Target
     {
         const SubContactRow *row;
@@ -76,9 +74,6 @@ bool ItemCommands::deleteItems(const SubContactRows &rows)
             targets.append({ &row, 0 });
         }
     }
-    std::stable_sort(targets.begin(), targets.end(),
-                     [](const Target &a, const Target &b) { return a.labelIndex > b.labelIndex; });
-
     bool changed = false;
     ContactEditor::EditBatch batch(m_editor);
     for (const Target &target : std::as_const(targets)) {
