@@ -80,7 +80,7 @@ ContactsViewController::ContactsViewController(QWidget *parent)
     editCell->setShortcut(QKeySequence(Qt::Key_F2));
     editCell->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     connect(editCell, &QAction::triggered, this, &ContactsViewController::editSelectedCell);
-    addAction(editCell); // not the table's: its actions make its context menu
+    addAction(editCell);
 
     m_tableView->viewport()->installEventFilter(this);
     m_tableView->installEventFilter(this);

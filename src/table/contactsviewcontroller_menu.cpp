@@ -1,11 +1,10 @@
 // ContactsViewController: the table's context menu and its item commands, opened by a right click,
 // the Menu key or Shift+F10.
-#include "table/contactsviewcontroller.h"
-
 #include "platform/workspace.h"
 #include "record/keys.h"
 #include "record/qvperson.h"
 #include "table/contactstablemodel.h"
+#include "table/contactsviewcontroller.h"
 #include "table/popoverkind.h"
 #include "table/replacealertpanel.h"
 
@@ -31,7 +30,8 @@ bool ContactsViewController::handleContextMenuEvent(QObject *watched, QEvent *ev
         }
         return false;
     }
-    if (event->type() != QEvent::ContextMenu || (watched != m_tableView && watched != m_tableView->viewport()))
+    if (event->type() != QEvent::ContextMenu
+        || (watched != m_tableView && watched != m_tableView->viewport()))
         return false;
     const auto *menuEvent = static_cast<QContextMenuEvent *>(event);
     if (menuEvent->reason() == QContextMenuEvent::Keyboard) {
@@ -83,7 +83,8 @@ QMenu *ContactsViewController::showContextMenu(int row, int column, const QPoint
         action->setCheckable(entry.checkable);
         action->setChecked(entry.checked);
         if (entry.command != ItemCommand::None)
-            connect(action, &QAction::triggered, this, [this, entry, row, column] { runItemCommand(entry, row, column); });
+            connect(action, &QAction::triggered, this,
+                    [this, entry, row, column] { runItemCommand(entry, row, column); });
     }
     // The window's further commands on the selected contacts, and phone normalisation.
     const ContactMenuActions &window = m_contactMenuActions;
@@ -149,8 +150,9 @@ void ContactsViewController::runItemCommand(const ItemMenuEntry &entry, int row,
         return;
     case ItemCommand::ReplaceItem:
         replaceItem(row, column,
-                    entry.title == ItemMenu::tr("Replace Label and Text") ? ItemCommands::TextEdit::ReplaceLabelAndText
-                                                                          : ItemCommands::TextEdit::Replace);
+                    entry.title == ItemMenu::tr("Replace Label and Text")
+                        ? ItemCommands::TextEdit::ReplaceLabelAndText
+                        : ItemCommands::TextEdit::Replace);
         return;
     case ItemCommand::DeleteItem:
         deleteItem(row, column);
@@ -200,15 +202,16 @@ void ContactsViewController::deleteItem(int row, int column)
     const QList<int> rows = ItemMenu::rowsConcerned(selectedRowIndexes(), row, ItemCommand::DeleteItem);
     auto *box = new QMessageBox(
         QMessageBox::Question, QString(),
-        tr("Do you want to delete the item(label and text) in the selected cells in column:%1 ?").arg(identifier),
+        tr("Do you want to delete the item(label and text) in the selected cells in column:%1 ?")
+            .arg(identifier),
         QMessageBox::Ok | QMessageBox::Cancel, this);
     box->setInformativeText(tr("This operation can be undone."));
     box->setDefaultButton(QMessageBox::Ok);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::WindowModal);
     connect(box, &QMessageBox::finished, this, [this, box, rows, column, identifier] {
-        if (box->clickedButton() != box->button(QMessageBox::Ok) || !m_editor || column >= m_model->columnCount()
-            || m_model->columns().at(column).identifier != identifier)
+        if (box->clickedButton() != box->button(QMessageBox::Ok) || !m_editor
+            || column >= m_model->columnCount() || m_model->columns().at(column).identifier != identifier)
             return;
         selectRows(rows);
         finishItemCommand(itemCommands(column).deleteItems(selectedSubContacts()), rows);
@@ -244,8 +247,9 @@ void ContactsViewController::replaceItem(int row, int column, ItemCommands::Text
             || m_model->columns().at(column).identifier != identifier)
             return;
         selectRows(rows);
-        finishItemCommand(
-            itemCommands(column).editText(selectedSubContacts(), mode, panel->replaceString(), panel->label()), rows);
+        finishItemCommand(itemCommands(column).editText(selectedSubContacts(), mode, panel->replaceString(),
+                                                        panel->label()),
+                          rows);
     });
     panel->open();
 }

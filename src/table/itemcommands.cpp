@@ -10,9 +10,11 @@
 
 ItemCommands::ItemCommands(ContactEditor &editor, ContactEditor::Sender sender, const QString &identifier,
                            const QString &fieldType)
-    : m_editor(editor), m_sender(sender), m_identifier(identifier), m_fieldType(fieldType)
-{
-}
+    : m_editor(editor)
+    , m_sender(sender)
+    , m_identifier(identifier)
+    , m_fieldType(fieldType)
+{ }
 
 QString ItemCommands::field() const
 {
@@ -32,7 +34,9 @@ QString ItemCommands::currentText(const SubContactRow &row) const
             .value(m_identifier)
             .toString();
     if (isLabeled())
-        return row.person->labeledValueForIdentifierAtIndex(m_identifier, row.labelIndex).value(Key::Value).toString();
+        return row.person->labeledValueForIdentifierAtIndex(m_identifier, row.labelIndex)
+            .value(Key::Value)
+            .toString();
     return row.person->stringValueForIdentifier(m_identifier);
 }
 
@@ -79,7 +83,8 @@ bool ItemCommands::deleteItems(const SubContactRows &rows)
     for (const Target &target : std::as_const(targets)) {
         const ContactEntry entry = ContactEditor::entryForRow(*target.row);
         if (isLabeled())
-            changed |= m_editor.undoDeleteLabeledValueForIdentifier(field(), target.labelIndex, entry, m_sender);
+            changed
+                |= m_editor.undoDeleteLabeledValueForIdentifier(field(), target.labelIndex, entry, m_sender);
         else if (m_identifier == FieldId::Birthday)
             changed |= m_editor.undoReplaceBirthday(QVariant(), entry);
         else if (m_identifier == FieldId::PhoneticName)
@@ -90,7 +95,8 @@ bool ItemCommands::deleteItems(const SubContactRows &rows)
     return changed;
 }
 
-bool ItemCommands::editText(const SubContactRows &rows, TextEdit mode, const QString &text, const QString &label)
+bool ItemCommands::editText(const SubContactRows &rows, TextEdit mode, const QString &text,
+                            const QString &label)
 {
     const auto edited = [&](const QString &current) -> QString {
         switch (mode) {
@@ -179,6 +185,7 @@ bool ItemCommands::insertItem(const SubContactRows &rows)
     bool changed = false;
     ContactEditor::EditBatch batch(m_editor);
     for (const SubContactRow *row : std::as_const(ordered))
-        changed |= m_editor.undoAddLabeledValue(item, m_identifier, ContactEditor::entryForRow(*row), m_sender);
+        changed
+            |= m_editor.undoAddLabeledValue(item, m_identifier, ContactEditor::entryForRow(*row), m_sender);
     return changed;
 }

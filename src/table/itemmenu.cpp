@@ -17,7 +17,9 @@ ItemMenuEntry separator()
 class Builder
 {
 public:
-    explicit Builder(const ItemMenuCell &cell) : m_cell(cell) { }
+    explicit Builder(const ItemMenuCell &cell)
+        : m_cell(cell)
+    { }
 
     // An entry that runs its command.
     Builder &add(const QString &title, ItemCommand command)
@@ -107,7 +109,10 @@ QList<ItemMenuEntry> addressEntries(const ItemMenuCell &cell)
     Builder b(cell);
     b.open(ItemMenu::tr("Open Apple Map")).open(ItemMenu::tr("Open Google Map")).sep();
     if (cell.hasItem)
-        b.panel(ItemMenu::tr("Open Address Panel")).panel(ItemMenu::tr("Open Edit Panel")).deleteItem().addItem();
+        b.panel(ItemMenu::tr("Open Address Panel"))
+            .panel(ItemMenu::tr("Open Edit Panel"))
+            .deleteItem()
+            .addItem();
     else
         b.inert(ItemMenu::tr("Open Address Panel")).panel(ItemMenu::tr("Open Edit Panel")).addItem();
     return b.entries();

@@ -43,10 +43,10 @@ struct ItemMenuEntry
 // What the menu needs to know of the clicked cell.
 struct ItemMenuCell
 {
-    QString identifier;    // the column's field
-    QString fieldType;     // "Labeled Value", "String Value", ... (custom items: their type)
-    bool hasItem = false;  // the row has an item of the field (a birthday, a phonetic name text...)
-    QString text;          // the item's text, what the desktop actions open
+    QString identifier; // the column's field
+    QString fieldType; // "Labeled Value", "String Value", ... (custom items: their type)
+    bool hasItem = false; // the row has an item of the field (a birthday, a phonetic name text...)
+    QString text; // the item's text, what the desktop actions open
     bool editState = true; // unlocked
     bool showCompanyInNameCell = false;
 };
@@ -57,7 +57,8 @@ class ItemMenu
 
 public:
     // The cell of a row in a column; fieldType as the table knows it.
-    static ItemMenuCell cellFor(const SubContactRow &row, const QString &identifier, const QString &fieldType);
+    static ItemMenuCell cellFor(const SubContactRow &row, const QString &identifier,
+                                const QString &fieldType);
     static QList<ItemMenuEntry> entries(const ItemMenuCell &cell);
 
     // The rows a command applies to: the selection plus the clicked row, but for the commands

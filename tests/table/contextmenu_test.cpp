@@ -22,7 +22,8 @@ PersonPtr personWithPhones(const QString &first, const QStringList &phones)
     person->setValue(QVariantMap { { FieldId::FirstName, first } }, FieldId::Name);
     QVariantList items;
     for (int i = 0; i < phones.size(); ++i)
-        items.append(QVariantMap { { Key::Label, LabelWord::Home }, { Key::Value, phones.at(i) }, { Key::LabelIndex, i } });
+        items.append(QVariantMap {
+            { Key::Label, LabelWord::Home }, { Key::Value, phones.at(i) }, { Key::LabelIndex, i } });
     person->setValue(items, FieldId::Phone);
     person->setChanged(false);
     return person;
@@ -87,7 +88,8 @@ private:
 
 void ContextMenuTest::init()
 {
-    m_people = { personWithPhones(QStringLiteral("Anna"), { QStringLiteral("(03) 1234 5678"), QStringLiteral("555") }),
+    m_people = { personWithPhones(QStringLiteral("Anna"),
+                                  { QStringLiteral("(03) 1234 5678"), QStringLiteral("555") }),
                  personWithPhones(QStringLiteral("Bert"), {}) };
     m_wired = makeWiredTable(m_people, { FieldId::Name, FieldId::Phone });
     table()->show();
@@ -99,7 +101,8 @@ void ContextMenuTest::rightClickOpensTheCellsMenuButNotBelowTheRows()
 {
     QTableView *view = table()->tableView();
     const QRect cell = view->visualRect(view->model()->index(0, 1));
-    QContextMenuEvent onCell(QContextMenuEvent::Mouse, cell.center(), view->viewport()->mapToGlobal(cell.center()));
+    QContextMenuEvent onCell(QContextMenuEvent::Mouse, cell.center(),
+                             view->viewport()->mapToGlobal(cell.center()));
     QApplication::sendEvent(view->viewport(), &onCell);
     QVERIFY(shownMenu());
     QCOMPARE(titles(shownMenu()).first(), QStringLiteral("Call Phone"));
@@ -122,8 +125,9 @@ void ContextMenuTest::menuKeyAndShiftF10OpenTheSelectedCellsMenu()
     QTest::keyClick(view, Qt::Key_Menu);
     QVERIFY(shownMenu());
     // Bert has no phone: nothing to call, only adding.
-    QCOMPARE(titles(shownMenu()), (QStringList { QStringLiteral("Call Phone"), QStringLiteral("Open Edit Panel"),
-                                                 QStringLiteral("Add Item") }));
+    QCOMPARE(titles(shownMenu()),
+             (QStringList { QStringLiteral("Call Phone"), QStringLiteral("Open Edit Panel"),
+                            QStringLiteral("Add Item") }));
     QVERIFY(!actionTitled(shownMenu(), QStringLiteral("Call Phone"))->isEnabled());
     closeMenus();
 
@@ -146,7 +150,8 @@ void ContextMenuTest::deleteItemAsksAndUndoRestores()
     QMessageBox *question = table()->findChild<QMessageBox *>();
     QVERIFY(question);
     QCOMPARE(question->text(),
-             QStringLiteral("Do you want to delete the item(label and text) in the selected cells in column:Phone ?"));
+             QStringLiteral(
+                 "Do you want to delete the item(label and text) in the selected cells in column:Phone ?"));
     question->button(QMessageBox::Ok)->click();
     QCoreApplication::processEvents();
     QCOMPARE(m_people.first()->phoneValues().size(), 1);

@@ -40,8 +40,9 @@ TEST(ItemMenu, LockedTableKeepsOnlyNonEditingEntriesEnabled)
 {
     const QList<ItemMenuEntry> unlocked = ItemMenu::entries(cell(FieldId::Phone, true, true));
     EXPECT_EQ(titles(unlocked, true),
-              (QStringList { qs("Call Phone"), qs("Open Edit Panel"), qs("Replace Label and Text"), qs("Delete Item"),
-                             qs("Add Item"), qs("Replace Text"), qs("Prepend Text"), qs("Append Text") }));
+              (QStringList { qs("Call Phone"), qs("Open Edit Panel"), qs("Replace Label and Text"),
+                             qs("Delete Item"), qs("Add Item"), qs("Replace Text"), qs("Prepend Text"),
+                             qs("Append Text") }));
     EXPECT_TRUE(titles(unlocked, false).isEmpty());
 
     const QList<ItemMenuEntry> locked = ItemMenu::entries(cell(FieldId::Phone, true, false));
@@ -65,7 +66,8 @@ TEST(ItemMenu, LockedTableKeepsOnlyNonEditingEntriesEnabled)
     EXPECT_FALSE(titles(names, true).contains(qs("Add New Contact")));
     EXPECT_EQ(titles(names, false), (QStringList { qs("Delete Contact"), qs("Duplicate Contact") }));
     EXPECT_TRUE(names.last().checked) << "Show Company ticked when on";
-    EXPECT_TRUE(titles(ItemMenu::entries(cell(FieldId::Name, true, true)), true).contains(qs("Add New Contact")));
+    EXPECT_TRUE(
+        titles(ItemMenu::entries(cell(FieldId::Name, true, true)), true).contains(qs("Add New Contact")));
 }
 
 TEST(ItemMenu, EntriesFollowTheCellsContents)
@@ -166,7 +168,8 @@ protected:
     {
         QStringList out;
         for (const QVariant &item : p->phoneValues())
-            out.append(item.toMap().value(Key::Label).toString() + u'=' + item.toMap().value(Key::Value).toString());
+            out.append(item.toMap().value(Key::Label).toString() + u'='
+                       + item.toMap().value(Key::Value).toString());
         return out;
     }
 
@@ -195,7 +198,8 @@ TEST_F(ItemCommandsTest, DeleteOfSeveralItemsOfOneContactInAnyRowOrder)
     // Sorted by phone, Anna's second item (10) comes before her first (30), her third after Cleo's.
     add(anna, FieldId::Phone, { { "other", "50" } });
     const SubContactRows rows = rowsOf(FieldId::Phone, FieldId::Phone);
-    ASSERT_EQ(summary(rows), (QStringList { qs("Anna#1"), qs("Anna#0"), qs("Cleo#0"), qs("Anna#2"), qs("Ben#0") }));
+    ASSERT_EQ(summary(rows),
+              (QStringList { qs("Anna#1"), qs("Anna#0"), qs("Cleo#0"), qs("Anna#2"), qs("Ben#0") }));
     ItemCommands commands(editor, nullptr, FieldId::Phone, ValueType::Labeled);
     EXPECT_TRUE(commands.deleteItems({ rows.at(0), rows.at(1) }));
     EXPECT_EQ(phones(anna), QStringList { qs("other=50") });
@@ -214,7 +218,8 @@ TEST_F(ItemCommandsTest, InsertAddsOneDefaultItemPerContact)
     undo.undo();
     EXPECT_EQ(cards(), before);
 
-    EXPECT_EQ(ItemCommands::newItem(FieldId::Relationship, ValueType::Labeled).value(Key::Label), qs("friend"));
+    EXPECT_EQ(ItemCommands::newItem(FieldId::Relationship, ValueType::Labeled).value(Key::Label),
+              qs("friend"));
     EXPECT_EQ(ItemCommands::newItem(FieldId::Email, ValueType::Labeled).value(Key::Label), qs("new"));
     EXPECT_EQ(ItemCommands::newItem(qs("Pets"), ValueType::Labeled).value(Key::Label), qs("friend"));
     EXPECT_FALSE(ItemCommands::addsDirectly(FieldId::Address, ValueType::Labeled)) << "through its panel";
@@ -238,7 +243,8 @@ TEST_F(ItemCommandsTest, PrependAndAppend)
     EXPECT_TRUE(phone.editText(phoneRows, ItemCommands::TextEdit::Prepend, qs("+1 ")));
     EXPECT_EQ(phones(anna), (QStringList { qs("home=+1 30"), qs("work=+1 10") }));
     EXPECT_TRUE(phones(ben).isEmpty()) << "rows without an item are skipped";
-    EXPECT_TRUE(phone.editText({ phoneRows.at(3) }, ItemCommands::TextEdit::ReplaceLabelAndText, qs("9"), qs("work")));
+    EXPECT_TRUE(phone.editText({ phoneRows.at(3) }, ItemCommands::TextEdit::ReplaceLabelAndText, qs("9"),
+                               qs("work")));
     EXPECT_EQ(phones(cleo), QStringList { qs("work=9") });
 }
 
