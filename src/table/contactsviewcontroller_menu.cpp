@@ -189,7 +189,9 @@ void ContactsViewController::doWorkspaceAction(int row, int column, const QStrin
     const ItemMenuCell cell = ItemMenu::cellFor(*r, identifier, fieldType(identifier));
     if (cell.text.isEmpty())
         return;
-    const QUrl url = ItemMenu::workspaceUrl(identifier, itemTitle, cell.text);
+    const bool date = identifier == FieldId::Dates || identifier == FieldId::Birthday;
+    const QUrl url = date ? ItemMenu::calendarUrl(*r, identifier)
+                          : ItemMenu::workspaceUrl(identifier, itemTitle, cell.text);
     if (!url.isEmpty())
         Workspace::openUrl(url);
 }

@@ -3,9 +3,12 @@
 #include "table/itemmenu.h"
 
 #include "merge/mergelinks.h"
+#include "platform/workspace.h"
 #include "record/entries.h"
 #include "record/keys.h"
 #include "record/qvperson.h"
+
+#include <QDate>
 
 namespace {
 
@@ -256,4 +259,20 @@ QUrl ItemMenu::workspaceUrl(const QString &identifier, const QString &title, con
         return {};
     const bool webMap = identifier == FieldId::Address && title == tr("Open Google Map");
     return links.at(webMap && links.size() > 1 ? 1 : 0).url;
+}
+
+QUrl ItemMenu::calendarUrl(const SubContactRow &row, const QString &identifier)
+{
+    if (!row.person)
+        return {};
+    const QVariantMap item = identifier == FieldId::Birthday
+        ? row.person->birthdayValue()
+        : row.person->labeledValueForIdentifierAtIndex(FieldId::Dates, row.labelIndex);
+    DateComponents components = item.value(Key::Value).value<DateComponents>();
+    if (!components.hasYear())
+        components.year = QDate::currentDate().year();
+    const QDate date = components.toDate();
+    if (!date.isValid())
+        return {};
+    return Workspace::calendarUrl(date, row.person->compositeName(), true);
 }

@@ -68,6 +68,10 @@ public:
     // What a desktop action opens for the item's text; empty when there is nothing to open.
     static QUrl workspaceUrl(const QString &identifier, const QString &title, const QString &text);
 
+    // The calendar event of a row's date item or birthday: a yearly all-day event named after the
+    // contact, this year's when the date has no year. Empty when the row has no such date.
+    static QUrl calendarUrl(const SubContactRow &row, const QString &identifier);
+
     // The field whose items a column shows (an address component shows the Address item).
     static QString itemField(const QString &identifier);
 };

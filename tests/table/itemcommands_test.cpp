@@ -2,6 +2,7 @@
 // to, the addresses its desktop actions open, and the item commands run as one undo step each.
 #include "editing/contacteditor.h"
 #include "platform/undomanager.h"
+#include "platform/workspace.h"
 #include "table/itemcommands.h"
 #include "table/itemmenu.h"
 #include "table/tablerows.h"
@@ -123,6 +124,15 @@ TEST(ItemMenu, DesktopAddresses)
                     .toString()
                     .startsWith(qs("maps:")));
     EXPECT_TRUE(ItemMenu::workspaceUrl(FieldId::Phone, qs("Call Phone"), QString()).isEmpty());
+
+    // The calendar gets the contact's own date, not today's.
+    PersonPtr p = person("Anna");
+    EXPECT_TRUE(ItemMenu::calendarUrl(rowOf(p, 0), FieldId::Birthday).isEmpty());
+    setBirthday(p, 1990, 5, 17);
+    EXPECT_EQ(ItemMenu::calendarUrl(rowOf(p, 0), FieldId::Birthday),
+              Workspace::calendarUrl(QDate(1990, 5, 17), qs("Anna"), true));
+    EXPECT_NE(ItemMenu::calendarUrl(rowOf(p, 0), FieldId::Birthday),
+              Workspace::calendarUrl(QDate(1990, 5, 18), qs("Anna"), true));
 }
 
 class ItemCommandsTest : public ::testing::Test
