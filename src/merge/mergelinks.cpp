@@ -7,19 +7,24 @@
 QList<MergeLinks::Link> MergeLinks::linksForRow(const MergeRow &row)
 {
     const QString text = row.kind == MergeRow::Kind::Labeled && row.labelIndex < 0 ? QString() : row.value;
+    return linksFor(row.type, text);
+}
+
+QList<MergeLinks::Link> MergeLinks::linksFor(const QString &type, const QString &text)
+{
     auto link = [&text](const QString &title, QUrl (*make)(const QString &)) {
         return Link { title, text.isEmpty() ? QUrl() : make(text) };
     };
-    if (row.type == FieldId::Phone)
+    if (type == FieldId::Phone)
         return { link(tr("Call Phone"), &Workspace::phoneUrl) };
-    if (row.type == FieldId::Email)
+    if (type == FieldId::Email)
         return { link(tr("Send Email"), &Workspace::mailUrl) };
-    if (row.type == FieldId::Url)
+    if (type == FieldId::Url)
         return { link(tr("Open URL"), &Workspace::webUrl) };
-    if (row.type == FieldId::Address)
+    if (type == FieldId::Address)
         return { link(tr("Open Apple Map"), &Workspace::mapUrl),
                  link(tr("Open Google Map"), &Workspace::webMapUrl) };
-    if (row.type == FieldId::Dates || row.type == FieldId::Birthday)
+    if (type == FieldId::Dates || type == FieldId::Birthday)
         return { Link { tr("Open Calendar"), text.isEmpty() ? QUrl() : Workspace::calendarUrl() } };
     return {};
 }

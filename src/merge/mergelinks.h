@@ -20,4 +20,6 @@ public:
     };
 
     static QList<Link> linksForRow(const MergeRow &row);
+    // The links of an item's text in a field (the table's context menu offers the same).
+    static QList<Link> linksFor(const QString &type, const QString &text);
 };

@@ -80,9 +80,10 @@ ContactsViewController::ContactsViewController(QWidget *parent)
     editCell->setShortcut(QKeySequence(Qt::Key_F2));
     editCell->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     connect(editCell, &QAction::triggered, this, &ContactsViewController::editSelectedCell);
-    addAction(editCell); // not the table's: its actions make its context menu
+    addAction(editCell);
 
     m_tableView->viewport()->installEventFilter(this);
+    m_tableView->installEventFilter(this);
     connect(header, &QHeaderView::sectionClicked, this, &ContactsViewController::headerSectionClicked);
     connect(header, &QHeaderView::sectionMoved, this, &ContactsViewController::headerSectionMoved);
     connect(header, &QHeaderView::sectionResized, this, &ContactsViewController::headerSectionResized);
@@ -109,6 +110,8 @@ ContactsViewController::~ContactsViewController() = default;
 
 bool ContactsViewController::eventFilter(QObject *watched, QEvent *event)
 {
+    if (handleContextMenuEvent(watched, event))
+        return true;
     if (watched == m_tableView->viewport() && event->type() == QEvent::MouseButtonPress) {
         // The first click of a double-click narrows a selection of several rows to the clicked one;
         // its second press must not take that narrowed selection for the one the user made.
@@ -258,19 +261,6 @@ void ContactsViewController::fitPendingColumns()
 {
     if (!m_columnsToFit.isEmpty() && m_model->subContactCount() > 0)
         fitColumnsToContents(std::exchange(m_columnsToFit, {}));
-}
-
-void ContactsViewController::setContextMenuActions(const QList<QAction *> &actions)
-{
-    m_tableView->setContextMenuPolicy(Qt::ActionsContextMenu);
-    for (QAction *action : actions) {
-        if (!action) {
-            auto *separator = new QAction(this);
-            separator->setSeparator(true);
-            action = separator;
-        }
-        m_tableView->addAction(action);
-    }
 }
 
 QStringList ContactsViewController::tableIdentfiers() const

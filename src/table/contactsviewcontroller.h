@@ -15,6 +15,8 @@
 #include "table/busycursor.h"
 #include "table/contactsitemdelegate.h"
 #include "table/findhighlight.h"
+#include "table/itemcommands.h"
+#include "table/itemmenu.h"
 #include "table/sortkeys.h"
 
 #include <QElapsedTimer>
@@ -29,6 +31,7 @@ class ContactsTableModel;
 class Popover;
 class QAction;
 class QHeaderView;
+class QMenu;
 class QMimeData;
 class QTableView;
 
@@ -116,8 +119,33 @@ public:
     void editNameOfSelectedContact();
     // F2: the current cell of the selection, edited as a double-click would.
     void editSelectedCell();
-    // The table's context menu; a null action is a separator.
-    void setContextMenuActions(const QList<QAction *> &actions);
+    // ---- Context menu (contactsviewcontroller_menu.cpp) ---------------------------------------
+    // The window's commands the context menu runs on the contacts of the Name column; any may be
+    // null (the entry then shows disabled).
+    struct ContactMenuActions
+    {
+        // Guarded: the window may rebuild its menus and their actions.
+        QPointer<QAction> addContact;
+        QPointer<QAction> deleteContacts;
+        QPointer<QAction> duplicateContacts;
+        QPointer<QAction> exportContacts;
+        QPointer<QAction> showQRCode;
+        QPointer<QAction> showCompany;
+        QList<QPointer<QAction>> more;     // after the contact commands; null: a separator
+        QPointer<QAction> normalizePhones; // also offered on the Phone column
+    };
+    void setContextMenuActions(const ContactMenuActions &actions);
+    // Opens the context menu of a cell at a global position; nothing for a row or column outside
+    // the table. The menu shown, or null.
+    QMenu *showContextMenu(int row, int column, const QPoint &globalPosition);
+    // The Menu key and Shift+F10: the menu of the selected cell.
+    QMenu *showContextMenuForSelectedCell();
+    // The commands of the menu's entries, for the clicked cell.
+    void runItemCommand(const ItemMenuEntry &entry, int row, int column);
+    void doWorkspaceAction(int row, int column, const QString &itemTitle);
+    void deleteItem(int row, int column);
+    void replaceItem(int row, int column, ItemCommands::TextEdit mode);
+    void insertItem(int row, int column);
     void showNamePopover(const SubContactRow &row, const QString &type, const QRect &rect);
     void showPhoneticNamePopover(const SubContactRow &row, const QString &type, const QRect &rect);
     void showMultiValuePopover(const SubContactRow &row, const QString &type, int index, const QRect &rect);
@@ -191,6 +219,9 @@ private:
     void showHeaderMenu(const QPoint &position);
     void selectionChanged();
     void emitSelection();
+    ItemCommands itemCommands(int column) const;
+    bool handleContextMenuEvent(QObject *watched, QEvent *event);
+    void finishItemCommand(bool changed, const QList<int> &rows);
 
     // Editing (contactsviewcontroller_editing.cpp).
     void tableViewDoubleAction(const QModelIndex &index);
@@ -243,6 +274,8 @@ private:
         QString uniqueId;
     };
     QPointer<Popover> m_popover;
+    ContactMenuActions m_contactMenuActions;
+    QPointer<QMenu> m_contextMenu;
     QList<DetachedWindow> m_detachedWindows;
 
     // The selection when the mouse was last pressed: the first click of a double-click on one of

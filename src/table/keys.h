@@ -88,3 +88,10 @@ inline const QString UrlString = QStringLiteral("URL String");
 namespace MultiValueDragType {
 inline const QString Row = QStringLiteral("labelIndex");
 } // namespace MultiValueDragType
+
+// The texts of an item Add Item makes.
+namespace NewItemText {
+inline const QString Label = QStringLiteral("new");
+inline const QString Value = QStringLiteral("new");
+inline const QString PhoneValue = QStringLiteral("123");
+} // namespace NewItemText

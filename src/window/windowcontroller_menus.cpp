@@ -482,11 +482,20 @@ void WindowController::initGroupMenu()
         m_removeFromGroupAction = new QAction(tr("Remove from Group"), this);
         connect(m_removeFromGroupAction, &QAction::triggered, m_mainViewController,
                 &ViewController::removeFromGroup);
-        ContactsViewController *table = m_mainViewController->contactsViewController();
-        table->setContextMenuActions({ m_addToGroupMenu->menuAction(), m_removeFromGroupAction, nullptr,
-                                       m_duplicateContactsAction, m_mergeContactsAction, m_deleteContactsAction, nullptr,
-                                       m_phoneQRCommands->showQRCodeAction(),
-                                       m_phoneQRCommands->normalizeMenu()->menuAction() });
+        ContactsViewController::ContactMenuActions actions;
+        actions.addContact = new QAction(this);
+        connect(actions.addContact, &QAction::triggered, m_mainViewController, &ViewController::addContact);
+        actions.exportContacts = new QAction(this);
+        connect(actions.exportContacts, &QAction::triggered, m_fileTransferController,
+                &FileTransferController::exportToVCard);
+        actions.deleteContacts = m_deleteContactsAction;
+        actions.duplicateContacts = m_duplicateContactsAction;
+        actions.showQRCode = m_phoneQRCommands->showQRCodeAction();
+        actions.showCompany = m_showCompanyAction;
+        actions.more = { m_addToGroupMenu->menuAction(), m_removeFromGroupAction, m_mergeContactsAction, nullptr,
+                         m_phoneQRCommands->normalizeMenu()->menuAction() };
+        actions.normalizePhones = m_phoneQRCommands->normalizeMenu()->menuAction();
+        m_mainViewController->contactsViewController()->setContextMenuActions(actions);
     }
     menu->addMenu(m_addToGroupMenu);
     menu->addAction(m_removeFromGroupAction);
