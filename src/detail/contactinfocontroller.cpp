@@ -1,10 +1,14 @@
 #include "detail/contactinfocontroller.h"
 
+#include "detail/contactcard.h"
+#include "detail/contactinfoeditor.h"
+#include "detail/keys.h"
 #include "record/keys.h"
 #include "record/qvperson.h"
 
 #include <QBuffer>
 #include <QSplitter>
+#include <QStackedWidget>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -39,7 +43,8 @@ QString unbrokenRow(const QString &title, const QString &value)
 
 ContactInfoController::ContactInfoController(QWidget *parent)
     : QWidget(parent)
-    , m_browser(new QTextBrowser(this))
+    , m_stack(new QStackedWidget(this))
+    , m_browser(new QTextBrowser(m_stack))
 {
     m_browser->setOpenLinks(false);
     // Lines break between words only: a narrow side bar must not cut a phone number in two.
@@ -47,7 +52,18 @@ ContactInfoController::ContactInfoController(QWidget *parent)
     m_browser->setFrameShape(QFrame::NoFrame);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_browser);
+    m_stack->addWidget(m_browser);
+    layout->addWidget(m_stack);
+}
+
+void ContactInfoController::setContactEditor(ContactEditor *editor)
+{
+    if (m_fieldsEditor || !editor)
+        return;
+    m_fieldsEditor = new ContactInfoEditor(editor, m_stack);
+    m_fieldsEditor->setCustomItems(m_customItems);
+    m_fieldsEditor->setSelectedFont(m_browser->font());
+    m_stack->addWidget(m_fieldsEditor);
 }
 
 void ContactInfoController::setContact(const ContactEntry &contact)
@@ -59,6 +75,8 @@ void ContactInfoController::setContact(const ContactEntry &contact)
 void ContactInfoController::setSelectedFont(const QFont &font)
 {
     m_browser->setFont(font);
+    if (m_fieldsEditor)
+        m_fieldsEditor->setSelectedFont(font);
 }
 
 void ContactInfoController::updateTable()
@@ -71,12 +89,45 @@ void ContactInfoController::updateTable()
     m_stale = false;
     if (!m_contact || !m_contact->person || m_contact->deleted) {
         m_browser->clear();
+        m_stack->setCurrentWidget(m_browser);
         return;
     }
+    if (m_editState && m_fieldsEditor) {
+        m_fieldsEditor->setCustomItems(m_customItems);
+        m_fieldsEditor->setEditState(true);
+        m_fieldsEditor->setContact(SubContactRow::fromEntry(m_contact));
+        m_stack->setCurrentWidget(m_fieldsEditor);
+        return;
+    }
+    m_stack->setCurrentWidget(m_browser);
     if (m_groupNames)
         m_contact->groupNames = m_groupNames(m_contact);
-    m_browser->setHtml(contactHtml(*m_contact->person, m_customItems, m_contact->groupNames));
+    if (m_editState)
+        m_browser->setHtml(contactHtml(*m_contact->person, m_customItems, m_contact->groupNames));
+    else
+        updateWebView();
     applyFindHighlights();
+}
+
+void ContactInfoController::updateWebView()
+{
+    const QString folder = ContactCard::folder();
+    const std::optional<QString> card
+        = ContactCard::makeContactHTML(*m_contact->person, CardKey::Template, folder, m_contact->groupNames);
+    if (!card)
+        return;
+    ContactCard::writeCard(*card, folder);
+    m_browser->setSearchPaths({ folder });
+    m_browser->setHtml(forDisplay(*card));
+}
+
+QString ContactInfoController::forDisplay(QString card) const
+{
+    // Filled values are black; on a dark background they take the theme's text colour instead.
+    const QPalette &colors = palette();
+    if (colors.color(QPalette::Base).lightness() < 128)
+        card.replace(CardKey::Black, QStringLiteral("color:%1;").arg(colors.color(QPalette::Text).name()));
+    return card;
 }
 
 // ---- Find highlighting ---------------------------------------------------------------------------
@@ -100,8 +151,9 @@ void ContactInfoController::applyFindHighlights()
     QList<QTextEdit::ExtraSelection> selections;
     QTextDocument *document = m_browser->document();
     if (!m_findString.isEmpty()) {
-        const QTextDocument::FindFlags flags
-            = m_findCase == Qt::CaseSensitive ? QTextDocument::FindCaseSensitively : QTextDocument::FindFlags();
+        const QTextDocument::FindFlags flags = m_findCase == Qt::CaseSensitive
+            ? QTextDocument::FindCaseSensitively
+            : QTextDocument::FindFlags();
         QTextCursor cursor(document);
         while (!(cursor = document->find(m_findString, cursor, flags)).isNull()) {
             QTextEdit::ExtraSelection match;
@@ -117,7 +169,8 @@ void ContactInfoController::applyFindHighlights()
             && range.location + range.length <= m_findTargetText.size()) {
             QTextCursor hit(document);
             hit.setPosition(int(item.selectionStart() + range.location));
-            hit.setPosition(int(item.selectionStart() + range.location + range.length), QTextCursor::KeepAnchor);
+            hit.setPosition(int(item.selectionStart() + range.location + range.length),
+                            QTextCursor::KeepAnchor);
             QTextEdit::ExtraSelection current;
             current.cursor = hit;
             current.format.setBackground(QColor(255, 165, 0));
@@ -171,14 +224,15 @@ QString ContactInfoController::contactHtml(QVPerson &person, const QVariantList 
         QBuffer buffer(&png);
         buffer.open(QIODevice::WriteOnly);
         photo.scaled(64, 64, Qt::KeepAspectRatio, Qt::SmoothTransformation).save(&buffer, "PNG");
-        html += QStringLiteral("<img src='data:image/png;base64,%1'>").arg(QString::fromLatin1(png.toBase64()));
+        html += QStringLiteral("<img src='data:image/png;base64,%1'>")
+                    .arg(QString::fromLatin1(png.toBase64()));
     }
     html += QStringLiteral("<h2>%1</h2>").arg(escaped(person.compositeName()));
     const QString phonetic = person.stringValueForIdentifier(FieldId::PhoneticName);
     if (!phonetic.isEmpty())
         html += QStringLiteral("<div style='color:gray'>%1</div>").arg(escaped(phonetic));
     QStringList organisation;
-    for (const QString &id : {FieldId::JobTitle, FieldId::Department, FieldId::Company}) {
+    for (const QString &id : { FieldId::JobTitle, FieldId::Department, FieldId::Company }) {
         const QString text = person.stringValueForIdentifier(id);
         if (!text.isEmpty() && !(id == FieldId::Company && !person.showAsPerson()))
             organisation.append(text);
@@ -186,8 +240,9 @@ QString ContactInfoController::contactHtml(QVPerson &person, const QVariantList 
     if (!organisation.isEmpty())
         html += QStringLiteral("<div>%1</div>").arg(escaped(organisation.join(QStringLiteral(", "))));
     html += QStringLiteral("<table>");
-    for (const QString &id : {FieldId::Phone, FieldId::Email, FieldId::Url, FieldId::Address, FieldId::SocialNetwork,
-                              FieldId::InstantMessage, FieldId::Relationship, FieldId::Dates}) {
+    for (const QString &id :
+         { FieldId::Phone, FieldId::Email, FieldId::Url, FieldId::Address, FieldId::SocialNetwork,
+           FieldId::InstantMessage, FieldId::Relationship, FieldId::Dates }) {
         for (const QVariant &v : person.labeledValueForIdentifier(id)) {
             const QVariantMap item = v.toMap();
             const QString text = id == FieldId::Address ? item.value(Key::FormattedString).toString()
@@ -199,7 +254,8 @@ QString ContactInfoController::contactHtml(QVPerson &person, const QVariantList 
             html += words ? row(label, text) : unbrokenRow(label, text);
         }
     }
-    for (const QString &id : {FieldId::Birthday, FieldId::Nickname, FieldId::Title, FieldId::Suffix, FieldId::Note}) {
+    for (const QString &id :
+         { FieldId::Birthday, FieldId::Nickname, FieldId::Title, FieldId::Suffix, FieldId::Note }) {
         const QString text = person.stringValueForIdentifier(id);
         if (!text.isEmpty())
             html += row(QVPerson::localizedIdentifierForKey(id), text);

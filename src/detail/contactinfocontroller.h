@@ -8,6 +8,9 @@
 #include <QWidget>
 #include <functional>
 
+class ContactEditor;
+class ContactInfoEditor;
+class QStackedWidget;
 class QTextBrowser;
 
 class ContactInfoController : public QWidget
@@ -25,7 +28,11 @@ public:
     void setGroupNamesSource(GroupNamesSource source) { m_groupNames = std::move(source); }
     ContactEntry contact() const { return m_contact; }
     void setSelectedFont(const QFont &font);
+    // Locked, the side bar shows the contact's card; in edit mode its fields, editable once the
+    // window's editor is given.
     void setEditState(bool editable) { m_editState = editable; }
+    void setContactEditor(ContactEditor *editor);
+    ContactInfoEditor *fieldsEditor() const { return m_fieldsEditor; }
     void setSelectedLabels(const QStringList &labels) { m_selectedLabels = labels; }
     void setCustomItems(const QVariantList &customItems) { m_customItems = customItems; }
     // Shows the contact again (after an edit).
@@ -51,8 +58,12 @@ private:
     bool isOnScreen() const;
     void catchUp();
     void applyFindHighlights();
+    void updateWebView();
+    QString forDisplay(QString card) const;
 
+    QStackedWidget *m_stack;
     QTextBrowser *m_browser;
+    ContactInfoEditor *m_fieldsEditor = nullptr;
     ContactEntry m_contact;
     QStringList m_selectedLabels;
     QVariantList m_customItems;

@@ -25,3 +25,34 @@ inline const QString CountryCode = QStringLiteral("countryCode");
 namespace PopoverItemKey {
 inline const QString AddressValue = QStringLiteral("AddressValue");
 } // namespace PopoverItemKey
+
+// The contact card: its template, files, element ids and styles.
+namespace CardKey {
+inline const QString Template = QStringLiteral(":/contact.html");
+inline const QString CardFile = QStringLiteral("contact.html");
+inline const QString PersonIcon = QStringLiteral("icon_standard.png");
+inline const QString CompanyIcon = QStringLiteral("icon_company.png");
+inline const QString PersonIconResource = QStringLiteral(":/icons/user.png");
+inline const QString CompanyIconResource = QStringLiteral(":/icons/icon_company.png");
+inline const QString PhotoSuffix = QStringLiteral(".png");
+
+inline const QString Body = QStringLiteral("body");
+inline const QString Id = QStringLiteral("id");
+inline const QString Class = QStringLiteral("class");
+inline const QString Style = QStringLiteral("style");
+inline const QString Src = QStringLiteral("src");
+inline const QString Paragraph = QStringLiteral("p");
+inline const QString Cite = QStringLiteral("cite");
+inline const QString TextField = QStringLiteral("textfield");
+
+inline const QString Grey = QStringLiteral("color:#aaaaaa;");
+inline const QString Black = QStringLiteral("color:#000000;");
+
+inline const QString CompositeName = QStringLiteral("Compositename");
+inline const QString JobTitle = QStringLiteral("JobTitle");
+inline const QString ContactImage = QStringLiteral("ContactImage");
+inline const QString NoteArea = QStringLiteral("NoteArea");
+inline const QString Groups = QStringLiteral("Groups");
+inline const QString HomeLabel = QStringLiteral("home");
+inline const QString WorkLabel = QStringLiteral("work");
+} // namespace CardKey

@@ -173,6 +173,14 @@ public:
 
     bool validateMenuItem(MenuAction action, const MenuContext &context) const;
 
+    // ---- Custom labels (contacteditor_labels.cpp) -------------------------------------------
+    // Every item of the field labeled `oldLabel`, in every contact of every container, takes
+    // `newLabel`, or the field's fallback label when it is empty (a deletion); one undo step.
+    // Answers how many contacts changed.
+    qsizetype relabelItems(const QString &oldLabel, const QString &newLabel, const QString &identifier);
+    // The label items of a deleted label take.
+    static QString labelReplacingDeleted(const QString &identifier);
+
 Q_SIGNALS:
     // The table editor reloads its rows.
     void tableUpdateRequested();
@@ -259,6 +267,14 @@ private:
                                   const ContactEntry &contact, Sender sender);
     // Puts the records' items back in the given order; registers the order they had.
     void restoreItemOrders(QVPerson::LabeledField field, const QList<ItemOrder> &orders);
+    // A record's items of one field and its changed mark, as they were before a relabelling.
+    struct LabeledItems
+    {
+        PersonPtr person;
+        QVariantList items;
+        bool changed = false;
+    };
+    void restoreLabeledItems(const QString &identifier, const QList<LabeledItems> &states);
     void restorePhotoData(const QByteArray &imageData, const QByteArray &thumbnailData,
                           const ContactEntry &contact);
     // Gives the record exactly these custom item definitions and stored values; registers the

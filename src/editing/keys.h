@@ -12,4 +12,8 @@ inline const QString NewGroupName = QStringLiteral("New");
 inline const QString GroupIdentifierFormat = QStringLiteral("%1+%2");
 // The creation date in that identifier, in the form dates describe themselves.
 inline const QString GroupIdentifierDateFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss +0000");
+// The label items of a deleted custom label take, in the fields that always carry one.
+inline const QString DeletedSocialLabel = QStringLiteral("facebook");
+inline const QString DeletedRelationLabel = QStringLiteral("father");
+inline const QString DeletedDateLabel = QStringLiteral("anniversary");
 } // namespace EditWord

@@ -110,6 +110,7 @@ ViewController::ViewController(Document *document, QWidget *parent)
     m_contactsViewController->setEditor(m_editor);
     m_editor->setTableEditor(m_contactsViewController);
     m_editor->setDetailView(m_contactInfoController);
+    m_contactInfoController->setContactEditor(m_editor);
     m_contactInfoController->setGroupNamesSource(
         [this](const ContactEntry &contact) { return m_editor->groupNamesOfContact(contact); });
     m_editor->setRowsAtIndexes([this](const QList<int> &indexes) {

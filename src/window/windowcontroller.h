@@ -10,6 +10,8 @@
 #include <QPointer>
 #include <QVariantMap>
 
+class CustomItemPanel;
+class CustomLabelPanelController;
 class Document;
 class FileTransferController;
 class PhoneQRCommands;
@@ -58,6 +60,12 @@ public:
     void initSplitButtons();
     // Custom items changed: the items and sort menus are rebuilt, the view types pruned.
     void updateCustomItems();
+    // Opens the custom labels panel on the window, or closes it when it is open.
+    void showCustomLabelPanel();
+    CustomLabelPanelController *customLabelPanel() const { return m_customLabelPanel; }
+    // Opens the custom items panel on a copy of the window's definitions; Done applies it.
+    void showCustomItems();
+    CustomItemPanel *customItemPanel() const { return m_customItemPanel; }
     // Keeps only known identifiers in every view type and makes sure "Name" exists.
     void updateViewTypeDict();
 
@@ -91,6 +99,8 @@ private:
     ViewController *m_mainViewController;
     FileTransferController *m_fileTransferController;
     PhoneQRCommands *m_phoneQRCommands = nullptr;
+    CustomLabelPanelController *m_customLabelPanel = nullptr;
+    CustomItemPanel *m_customItemPanel = nullptr;
     QVariantMap m_viewTypeDict;
     QVariantMap m_sortOptionsDict;
 

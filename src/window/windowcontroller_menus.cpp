@@ -1,5 +1,6 @@
 // WindowController: the menu bar and the toolbar popups.
 #include "app/appdelegate.h"
+#include "detail/contactinfocontroller.h"
 #include "document/document.h"
 #include "document/documentcontroller.h"
 #include "document/filetransfercontroller.h"
@@ -12,12 +13,15 @@
 #include "table/keys.h"
 #include "table/sortmenu.h"
 #include "table/viewtypes.h"
+#include "window/customitempanel.h"
+#include "window/customlabelpanelcontroller.h"
 #include "window/edition.h"
 #include "window/findmenu.h"
 #include "window/groupviewcontroller.h"
 #include "window/phoneqrcommands.h"
 #include "window/viewcontroller.h"
 #include "window/windowcontroller.h"
+
 
 #include <QActionGroup>
 #include <QApplication>
@@ -328,6 +332,28 @@ void WindowController::initItemsMenu()
         action->setData(name);
         connect(action, &QAction::triggered, this, [this, name] { itemsPopupSelected(name); });
     }
+    menu->addSeparator();
+    menu->addAction(tr("Show Custom Items"), this, &WindowController::showCustomItems);
+}
+
+void WindowController::showCustomItems()
+{
+    if (!m_customItemPanel) {
+        m_customItemPanel = new CustomItemPanel(this);
+        connect(m_customItemPanel, &QDialog::finished, this, [this](int result) {
+            if (result != QDialog::Accepted)
+                return;
+            bool edited = false;
+            const QVariantList items = CustomItemPanel::applyCustomItems(
+                m_mainViewController->customItems(), m_customItemPanel->customItems(), &edited);
+            m_mainViewController->setCustomItems(items);
+            if (edited)
+                m_mainViewController->editor()->setDocumentEdited(true);
+        });
+    }
+    m_customItemPanel->setCustomItems(m_mainViewController->customItems());
+    m_customItemPanel->setIsVCard(m_document != nullptr);
+    m_customItemPanel->open();
 }
 
 void WindowController::itemsPopupSelected(const QString &identifier)
@@ -375,6 +401,28 @@ void WindowController::rebuildLabelsMenu(QMenu *menu)
             addLabel(labels.at(i), i < localized.size() ? localized.at(i) : labels.at(i));
         }
     }
+    menu->addSeparator();
+    menu->addAction(tr("Custom Labels…"), this, &WindowController::showCustomLabelPanel);
+}
+
+void WindowController::showCustomLabelPanel()
+{
+    if (!m_customLabelPanel) {
+        m_customLabelPanel = new CustomLabelPanelController(this);
+        connect(m_customLabelPanel, &QDialog::finished, this, [this] {
+            m_mainViewController->contactsViewController()->updateTable();
+            m_mainViewController->contactInfoController()->updateTable();
+        });
+    }
+    if (m_customLabelPanel->isVisible()) {
+        m_customLabelPanel->reject();
+        return;
+    }
+    m_customLabelPanel->setCustomItems(m_mainViewController->customItems());
+    m_customLabelPanel->setSelectedFont(m_mainViewController->selectedFont());
+    m_customLabelPanel->setEditor(m_mainViewController->editor());
+    m_customLabelPanel->setContextInfo({});
+    m_customLabelPanel->open();
 }
 
 void WindowController::labelsPopupSelected(const QString &label)

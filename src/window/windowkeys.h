@@ -26,3 +26,15 @@ inline const QString AddressBookName = QStringLiteral("AddressBook");
 // The platform's own name for its system font, as older preference files may hold it.
 inline const QString SystemFontName = QStringLiteral(".AppleSystemUIFont");
 } // namespace WindowKey
+
+// The working definitions of the custom items panel, beside the stored keys of CustomKey.
+namespace CustomItemKey {
+inline const QString ImageIcon = QStringLiteral("ImageIcon");
+inline const QString New = QStringLiteral("new");
+inline const QString Changed = QStringLiteral("changed");
+inline const QString Deleted = QStringLiteral("deleted");
+inline const QString Row = QStringLiteral("row");
+inline const QString Locked = QStringLiteral("Locked");
+// Icons larger than this on a side are reduced to it.
+inline constexpr int MaxIconSide = 512;
+} // namespace CustomItemKey

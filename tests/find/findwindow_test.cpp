@@ -170,6 +170,8 @@ private Q_SLOTS:
         Window w;
         w.window->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.window));
+        // Hits are marked on the card, which the locked side bar shows.
+        w.content->contactInfoController()->setEditState(false);
         w.content->showContactInfo(true);
         QVERIFY(w.content->isContactInfoShown());
         w.table->selectRows({ 1 }); // Bob Brown
