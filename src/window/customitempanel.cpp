@@ -114,7 +114,7 @@ CustomItemPanel::CustomItemPanel(QWidget *parent)
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->verticalHeader()->hide();
     m_table->horizontalHeader()->setStretchLastSection(true);
-    m_helpButton->setToolTip(tr("CustomItemPanel_tooltip"));
+    m_helpButton->setToolTip(tr("What are custom items?"));
     m_deleteButton->setEnabled(false);
     m_doneButton->setDefault(true);
 
@@ -187,9 +187,9 @@ void CustomItemPanel::popoverDidClose(QVariantMap definition)
 
 void CustomItemPanel::askToDelete()
 {
-    auto *alert = new QMessageBox(QMessageBox::Warning, QString(), tr("CustomItemPanel_delbutton"),
+    auto *alert = new QMessageBox(QMessageBox::Warning, QString(), tr("Delete the selected custom items?"),
                                   QMessageBox::Ok | QMessageBox::Cancel, this);
-    alert->setInformativeText(tr("CustomItemPanel_delbutton_info"));
+    alert->setInformativeText(tr("Their definitions are removed when you click Done. Values that contacts already hold are kept."));
     alert->setAttribute(Qt::WA_DeleteOnClose);
     connect(alert, &QMessageBox::finished, this, [this](int result) {
         if (result == QMessageBox::Ok)
@@ -212,9 +212,13 @@ void CustomItemPanel::deleteSelected()
 
 void CustomItemPanel::showHelp()
 {
+    const QString what = tr("Custom items are fields of your own, such as a hobby or a membership number. A string "
+                            "item holds one text; a labeled item holds several values, each with one of its labels.");
+    const QString where = m_isVCard
+        ? tr("In a vCard file they are saved with each contact that has a value.")
+        : tr("Address books are read only: their custom items can be shown but not saved.");
     QToolTip::showText(m_helpButton->mapToGlobal(QPoint(0, m_helpButton->height())),
-                       m_isVCard ? tr("CustomItemPanel_help_vCard") : tr("CustomItemPanel_help_AddressBook"),
-                       m_helpButton);
+                       what + QLatin1Char(' ') + where, m_helpButton);
 }
 
 QVariantList CustomItemPanel::applyCustomItems(const QVariantList &windowItems, const QVariantList &working,
