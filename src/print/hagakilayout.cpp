@@ -27,7 +27,7 @@ struct AddressParts
 
 AddressParts addressOf(const SubContactRow &row)
 {
-    const QVariantMap address = row.person->labeledValueForIdentifierAtLabelIndex(FieldId::Address, row.labelIndex);
+    const QVariantMap address = row.person->labeledValueForIdentifierAtIndex(FieldId::Address, row.labelIndex);
     AddressParts parts;
     parts.zip = address.value(FieldId::Zip).toString();
     const QString head = address.value(FieldId::State).toString() + address.value(FieldId::City).toString();

@@ -28,7 +28,7 @@ namespace {
 
 QString addressText(QVPerson &person, int labelIndex, bool country)
 {
-    QVariantMap address = person.labeledValueForIdentifierAtLabelIndex(FieldId::Address, labelIndex);
+    QVariantMap address = person.labeledValueForIdentifierAtIndex(FieldId::Address, labelIndex);
     if (address.isEmpty())
         return {};
     QVPerson::updateAddressValue(address, country ? 1 : 0);
