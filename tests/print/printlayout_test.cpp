@@ -82,6 +82,7 @@ TEST(LabelGeometry, TilesThePageAndCountsOnlyThePagesItFills)
     EXPECT_EQ(g.frameRect(48).topLeft(), QPointF(0, 0));
     EXPECT_EQ(g.frameRect(5).topLeft(), QPointF(135, 65));
     EXPECT_EQ(g.frameRect(5).size(), QSizeF(130, 60));
+    EXPECT_TRUE(g.frameRect(5).contains(g.textRect(5)));
 }
 
 TEST(LabelGeometry, MarginsAndTheUnprintableEdgeTakeRoomFromEveryPreset)
