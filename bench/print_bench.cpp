@@ -40,9 +40,9 @@ int main(int argc, char *argv[])
     // Every field printed, the heaviest address list.
     QVariantMap list = PrintOptions::styleOptions(options, PrintStyle::AddressList);
     list.insert(StyleKey::ItemTable,
-                PrintOptions::itemTableForColumns(PrintOptions::defaultItemTable(),
-                                                  { FieldId::Address, FieldId::Email, FieldId::Phone, FieldId::Company,
-                                                    FieldId::Note }));
+                PrintOptions::itemTableForColumns(
+                    PrintOptions::defaultItemTable(),
+                    { FieldId::Address, FieldId::Email, FieldId::Phone, FieldId::Company, FieldId::Note }));
     options.insert(PrintKey::AddressListOptions, list);
 
     QElapsedTimer timer;

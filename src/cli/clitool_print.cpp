@@ -19,8 +19,8 @@
 namespace CliTool {
 namespace {
 
-const QString usage = QStringLiteral(
-    "usage: pellory2-cli print --style \"Address List|Mailing Labels|Envelope|Hagaki\" [--options JSON] IN OUT.pdf");
+const QString usage = QStringLiteral("usage: pellory2-cli print --style \"Address List|Mailing "
+                                     "Labels|Envelope|Hagaki\" [--options JSON] IN OUT.pdf");
 
 // The paper a style prints on unless the options name one: postcards and envelopes their own.
 QPageSize paperFor(const QVariantMap &options, const QString &style)
@@ -37,7 +37,8 @@ QPageSize paperFor(const QVariantMap &options, const QString &style)
         if (PrintOptions::flag(envelope, StyleKey::PrintVertical))
             return QPageSize(QPageSize::EnvelopeChou3);
         const QSizeF dl = QPageSize(QPageSize::EnvelopeDL).size(QPageSize::Point);
-        return QPageSize(dl.transposed(), QPageSize::Point, QStringLiteral("DL landscape"), QPageSize::ExactMatch);
+        return QPageSize(dl.transposed(), QPageSize::Point, QStringLiteral("DL landscape"),
+                         QPageSize::ExactMatch);
     }
     return QPageSize(QPageSize::A4);
 }
@@ -51,7 +52,7 @@ bool mergeOptions(QVariantMap &options, const QByteArray &json, QString *error)
     if (!document.isObject()) {
         if (error)
             *error = parseError.error != QJsonParseError::NoError ? parseError.errorString()
-                                                                   : QStringLiteral("not a JSON object");
+                                                                  : QStringLiteral("not a JSON object");
         return false;
     }
     const QVariantMap given = document.object().toVariantMap();
@@ -109,7 +110,8 @@ int runPrint(const QStringList &arguments, QTextStream &out, QTextStream &err)
         return UnreadableFile;
     }
     const bool csv = info.suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0;
-    const ImportedContacts read = csv ? ContactImport::readCsvFile(path, 0) : ContactImport::readVCardFile(path, 0);
+    const ImportedContacts read
+        = csv ? ContactImport::readCsvFile(path, 0) : ContactImport::readVCardFile(path, 0);
     if (!read.readError.isEmpty()) {
         err << "pellory2-cli: " << read.readError << '\n';
         return UndecodableText;

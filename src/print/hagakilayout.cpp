@@ -27,11 +27,13 @@ struct AddressParts
 
 AddressParts addressOf(const SubContactRow &row)
 {
-    const QVariantMap address = row.person->labeledValueForIdentifierAtIndex(FieldId::Address, row.labelIndex);
+    const QVariantMap address
+        = row.person->labeledValueForIdentifierAtIndex(FieldId::Address, row.labelIndex);
     AddressParts parts;
     parts.zip = address.value(FieldId::Zip).toString();
     const QString head = address.value(FieldId::State).toString() + address.value(FieldId::City).toString();
-    QStringList street = address.value(FieldId::Street).toString().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QStringList street
+        = address.value(FieldId::Street).toString().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     if (street.isEmpty()) {
         parts.lines.append(head);
     } else {
@@ -48,13 +50,14 @@ QString nameOf(const SubContactRow &row)
 }
 
 // One column of text, set from its top at the right edge x, shrunk until it fits the height.
-void drawColumn(QPainter &painter, const QString &text, const QString &family, qreal size, qreal rightX, qreal top,
-                qreal height)
+void drawColumn(QPainter &painter, const QString &text, const QString &family, qreal size, qreal rightX,
+                qreal top, qreal height)
 {
     if (text.isEmpty())
         return;
     QFont font = PrintMetrics::font(family, size);
-    VerticalText::Layout layout = VerticalText::layout(text, font, QPointF(rightX, top), VerticalText::Direction::Columns);
+    VerticalText::Layout layout
+        = VerticalText::layout(text, font, QPointF(rightX, top), VerticalText::Direction::Columns);
     while (layout.covered.height() > height && size > 4) {
         size -= 0.5;
         font = PrintMetrics::font(family, size);
@@ -128,12 +131,13 @@ QString postalDigits(const QString &zip)
     return digits;
 }
 
-void draw(QPainter &painter, const PageGeometry &page, const QVariantMap &options, const SubContactRow &receiver,
-          const SubContactRow *sender, bool background)
+void draw(QPainter &painter, const PageGeometry &page, const QVariantMap &options,
+          const SubContactRow &receiver, const SubContactRow *sender, bool background)
 {
     painter.save();
     // Cards are laid out at their own size and scaled onto other paper.
-    const qreal scale = std::min(page.paper.width() / cardSize().width(), page.paper.height() / cardSize().height());
+    const qreal scale
+        = std::min(page.paper.width() / cardSize().width(), page.paper.height() / cardSize().height());
     painter.scale(scale, scale);
     if (background && PrintOptions::flag(options, StyleKey::ShowBackground))
         drawBackground(painter, options.value(StyleKey::HagakiType).toString() == HagakiKind::NewYear);
@@ -159,7 +163,8 @@ void draw(QPainter &painter, const PageGeometry &page, const QVariantMap &option
         name += QChar(0x3000) + keishou;
     // The name stands in the middle of the card, larger than the address.
     const qreal nameSize = 26;
-    drawColumn(painter, name, family, nameSize, 50 * pointsPerMm + nameSize / 2, 32 * pointsPerMm, 88 * pointsPerMm);
+    drawColumn(painter, name, family, nameSize, 50 * pointsPerMm + nameSize / 2, 32 * pointsPerMm,
+               88 * pointsPerMm);
 
     if (sender && PrintOptions::flag(options, StyleKey::PrintSender)) {
         const AddressParts from = addressOf(*sender);

@@ -21,7 +21,7 @@ QList<QRectF> senderCodeBoxes();
 QString postalDigits(const QString &zip);
 
 // The card for one receiver; sender may be null. background draws the printed card (preview).
-void draw(QPainter &painter, const PageGeometry &page, const QVariantMap &options, const SubContactRow &receiver,
-          const SubContactRow *sender, bool background);
+void draw(QPainter &painter, const PageGeometry &page, const QVariantMap &options,
+          const SubContactRow &receiver, const SubContactRow *sender, bool background);
 
 } // namespace Hagaki

@@ -130,7 +130,10 @@ QStringList wrapLine(const QString &line, const QFontMetricsF &metrics, qreal wi
 {
     QStringList out;
     QString rest = line;
-    const QString hang = indent > 0 ? QString(int(indent / std::max<qreal>(1, metrics.horizontalAdvance(QLatin1Char(' ')))), QLatin1Char(' ')) : QString();
+    const QString hang = indent > 0
+        ? QString(int(indent / std::max<qreal>(1, metrics.horizontalAdvance(QLatin1Char(' ')))),
+                  QLatin1Char(' '))
+        : QString();
     while (metrics.horizontalAdvance(rest) > width && rest.size() > 1) {
         // The longest head that fits, broken after a space when there is one.
         qsizetype fits = 1;
@@ -174,11 +177,13 @@ AddressListLayout::AddressListLayout(const SubContactRows &rows, const QVariantM
     const qreal width = std::max<qreal>(columnWidth(), 20);
     for (const SubContactRow &row : distinctContacts(rows)) {
         QStringList lines;
-        for (const QString &line : QStringList{ row.person->compositeName() })
+        for (const QString &line : QStringList { row.person->compositeName() })
             lines += wrapLine(line, fm, width, 0);
         for (const QString &field : std::as_const(fields)) {
             for (const QString &line : PrintText::fieldLines(*row.person, field, labels))
-                lines += wrapLine(line, fm, width, fm.horizontalAdvance(QVPerson::localizedIdentifierForKey(field) + QStringLiteral(": ")));
+                lines += wrapLine(
+                    line, fm, width,
+                    fm.horizontalAdvance(QVPerson::localizedIdentifierForKey(field) + QStringLiteral(": ")));
         }
         m_lines.append(lines);
     }
@@ -227,8 +232,10 @@ LabelGeometry LabelGeometry::make(const QVariantMap &options, const PageGeometry
     g.cellWidth = g.labelWidth + std::max(0.0, number(labels, StyleKey::HGap));
     g.cellHeight = g.labelHeight + std::max(0.0, number(labels, StyleKey::VGap));
     g.origin = page.imageable.topLeft() + QPointF(margins.left, margins.top);
-    const qreal rightEdge = page.paper.width() - (page.paper.width() - page.imageable.right()) - margins.right;
-    const qreal bottomEdge = page.paper.height() - (page.paper.height() - page.imageable.bottom()) - margins.bottom;
+    const qreal rightEdge
+        = page.paper.width() - (page.paper.width() - page.imageable.right()) - margins.right;
+    const qreal bottomEdge
+        = page.paper.height() - (page.paper.height() - page.imageable.bottom()) - margins.bottom;
     g.columns = std::max(1, int(std::floor((rightEdge - g.origin.x()) / g.cellWidth)));
     g.rows = std::max(1, int(std::floor((bottomEdge - g.origin.y()) / g.cellHeight)));
     return g;
@@ -244,8 +251,8 @@ QRectF LabelGeometry::textRect(int label) const
     const int column = label % columns;
     const int row = (label / columns) % rows;
     // The text keeps 3 points clear of the label's edges, where the frame is drawn.
-    return QRectF(origin.x() + column * cellWidth + 3, origin.y() + row * cellHeight + 3, std::max<qreal>(1, labelWidth - 6),
-                  std::max<qreal>(1, labelHeight - 6));
+    return QRectF(origin.x() + column * cellWidth + 3, origin.y() + row * cellHeight + 3,
+                  std::max<qreal>(1, labelWidth - 6), std::max<qreal>(1, labelHeight - 6));
 }
 
 namespace TextFitting {
@@ -265,7 +272,8 @@ QSizeF measure(const QString &text, const QString &family, qreal size, bool vert
 {
     const QFont font = PrintMetrics::font(family, size);
     if (vertical)
-        return VerticalText::layout(text, font, QPointF(0, 0), VerticalText::Direction::Columns).covered.size();
+        return VerticalText::layout(text, font, QPointF(0, 0), VerticalText::Direction::Columns)
+            .covered.size();
     const QFontMetricsF fm = PrintMetrics::metrics(font);
     const QStringList lines = text.split(QLatin1Char('\n'));
     qreal width = 0;

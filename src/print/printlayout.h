@@ -15,8 +15,8 @@
 // The paper in points: its size and the part of it a printer can mark, in page coordinates.
 struct PageGeometry
 {
-    QSizeF paper{ 612, 792 };
-    QRectF imageable{ 0, 0, 612, 792 };
+    QSizeF paper { 612, 792 };
+    QRectF imageable { 0, 0, 612, 792 };
     QString paperName;
 
     static PageGeometry fullPage(QSizeF paper, const QString &name = {});
@@ -46,9 +46,9 @@ class AddressListLayout
 public:
     struct Block
     {
-        int contact = 0;   // index among the printed contacts
+        int contact = 0; // index among the printed contacts
         int page = 0;
-        qreal top = 0;     // in page coordinates
+        qreal top = 0; // in page coordinates
         int firstLine = 0; // lines of the contact on this page
         int lineCount = 0;
     };

@@ -43,16 +43,17 @@ QVariantMap addressListDefaults()
              { StyleKey::AlternatingRow, true },
              { StyleKey::PrintCountry, false },
              { StyleKey::ItemTable, defaultItemTable() },
-             { StyleKey::SelectedLabels, QStringList{ PrintLabel::All } } };
+             { StyleKey::SelectedLabels, QStringList { PrintLabel::All } } };
 }
 
 QVariantMap mailingLabelsDefaults()
 {
-    const QVariantMap formats{
-        { MailingFormat::Address, QStringList{ FieldId::Name, FieldId::Address } },
-        { MailingFormat::AddressAndPhone, QStringList{ FieldId::Name, FieldId::Address, FieldId::Phone } } };
+    const QVariantMap formats { { MailingFormat::Address, QStringList { FieldId::Name, FieldId::Address } },
+                                { MailingFormat::AddressAndPhone,
+                                  QStringList { FieldId::Name, FieldId::Address, FieldId::Phone } } };
     return { { StyleKey::PrintFormat, MailingFormat::HomeAddress },
-             { StyleKey::PrintFormatTitles, QStringList{ MailingFormat::Address, MailingFormat::AddressAndPhone } },
+             { StyleKey::PrintFormatTitles,
+               QStringList { MailingFormat::Address, MailingFormat::AddressAndPhone } },
              { StyleKey::PrintFormatDictionary, formats },
              { StyleKey::LabelWidth, QStringLiteral("130") },
              { StyleKey::LabelHeight, QStringLiteral("60") },
@@ -87,7 +88,7 @@ QVariantMap envelopeDefaults()
 QVariantMap hagakiDefaults()
 {
     return { { StyleKey::ShowBackground, true },
-             { StyleKey::HagakiTypeArray, QStringList{ HagakiKind::NewYear, HagakiKind::Ordinary } },
+             { StyleKey::HagakiTypeArray, QStringList { HagakiKind::NewYear, HagakiKind::Ordinary } },
              { StyleKey::HagakiType, HagakiKind::NewYear },
              { StyleKey::Keishou, HagakiKind::DefaultKeishou },
              { StyleKey::PrintCompany, false },
@@ -107,7 +108,7 @@ QFont userFont(int pointSize)
 
 QVariantList defaultItemTable()
 {
-    QVariantList rows{ itemRow(FieldId::Name, true, false) };
+    QVariantList rows { itemRow(FieldId::Name, true, false) };
     for (const QString &title :
          { FieldId::Address, FieldId::Email, FieldId::SocialNetwork, FieldId::InstantMessage, FieldId::Phone,
            FieldId::Url, FieldId::Nickname, FieldId::Company, FieldId::Department, FieldId::JobTitle,
@@ -159,7 +160,8 @@ QVariantMap load(const UserDefaults &defaults)
     // A hand-edited or partly written file must not leave a style without its dictionary.
     QVariantMap options = createPrintOptions();
     for (auto it = stored.cbegin(); it != stored.cend(); ++it) {
-        if (it.value().typeId() == QMetaType::QVariantMap && options.value(it.key()).typeId() == QMetaType::QVariantMap) {
+        if (it.value().typeId() == QMetaType::QVariantMap
+            && options.value(it.key()).typeId() == QMetaType::QVariantMap) {
             QVariantMap merged = options.value(it.key()).toMap();
             const QVariantMap storedStyle = it.value().toMap();
             for (auto s = storedStyle.cbegin(); s != storedStyle.cend(); ++s)
@@ -252,7 +254,7 @@ QStringList toggleSelectedLabel(const QStringList &selected, const QString &labe
         out.removeAll(label);
     else
         out.append(label);
-    return out.isEmpty() ? QStringList{ PrintLabel::All } : out;
+    return out.isEmpty() ? QStringList { PrintLabel::All } : out;
 }
 
 double number(const QVariantMap &map, const QString &key, double fallback)
@@ -266,7 +268,8 @@ bool flag(const QVariantMap &map, const QString &key)
 {
     const QVariant value = map.value(key);
     if (value.typeId() == QMetaType::QString)
-        return value.toString() == ItemKey::On || value.toString().compare(QLatin1String("YES"), Qt::CaseInsensitive) == 0
+        return value.toString() == ItemKey::On
+            || value.toString().compare(QLatin1String("YES"), Qt::CaseInsensitive) == 0
             || value.toString().compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
     return value.toBool();
 }

@@ -51,8 +51,7 @@ PrintView::PrintView(const SubContactRows &rows, const QVariantMap &options, con
     : m_rows(rows)
     , m_options(options)
     , m_page(page)
-{
-}
+{ }
 
 void PrintView::setOptions(const QVariantMap &options)
 {
@@ -109,8 +108,8 @@ void PrintView::drawPage(QPainter &painter, int page) const
     else if (printStyle == PrintStyle::Envelope)
         drawEnvelope(painter, page);
     else if (printStyle == PrintStyle::Hagaki && page >= 0 && page < m_rows.size())
-        Hagaki::draw(painter, m_page, PrintOptions::styleOptions(m_options, PrintStyle::Hagaki), m_rows.at(page),
-                     m_sender ? &*m_sender : nullptr, !m_printing);
+        Hagaki::draw(painter, m_page, PrintOptions::styleOptions(m_options, PrintStyle::Hagaki),
+                     m_rows.at(page), m_sender ? &*m_sender : nullptr, !m_printing);
 }
 
 bool PrintView::render(QPagedPaintDevice &device) const
@@ -185,7 +184,8 @@ void PrintView::drawLabels(QPainter &painter, int page) const
         // Vertical labels are set in columns, the way their size was fitted.
         object.textDirection = vertical ? TextDirection::UpDown : TextDirection::LeftRight;
         const QSizeF box = geometry.textRect(0).size();
-        object.fontSize = TextFitting::fit(object.text, vertical ? verticalFont : object.fontName, box, vertical);
+        object.fontSize
+            = TextFitting::fit(object.text, vertical ? verticalFont : object.fontName, box, vertical);
         for (int copy = 0; copy < repeat; ++copy) {
             const int label = row * repeat + copy;
             if (geometry.pageOf(label) != page)
@@ -208,16 +208,20 @@ QRectF PrintView::envelopeTextRect() const
     const QVariantMap rects = envelope.value(StyleKey::TextRectDict).toMap();
     const QVariant stored = rects.value(m_page.paperName);
     if (stored.isValid()) {
-        const QStringList parts = stored.toString().remove(QLatin1Char('{')).remove(QLatin1Char('}')).split(QLatin1Char(','));
+        const QStringList parts
+            = stored.toString().remove(QLatin1Char('{')).remove(QLatin1Char('}')).split(QLatin1Char(','));
         if (parts.size() == 4) {
-            const QRectF rect(parts.at(0).toDouble(), parts.at(1).toDouble(), parts.at(2).toDouble(), parts.at(3).toDouble());
+            const QRectF rect(parts.at(0).toDouble(), parts.at(1).toDouble(), parts.at(2).toDouble(),
+                              parts.at(3).toDouble());
             if (rect.isValid())
                 return rect;
         }
     }
     // Nothing stored for this paper: the options panel's default, centred on the envelope.
     const QSizeF size(m_page.paper.width() / 3, m_page.paper.height() / 5);
-    return QRectF(QPointF((m_page.paper.width() - size.width()) / 2, (m_page.paper.height() - size.height()) / 2), size);
+    return QRectF(
+        QPointF((m_page.paper.width() - size.width()) / 2, (m_page.paper.height() - size.height()) / 2),
+        size);
 }
 
 TextObject PrintView::envelopeTextObject(const SubContactRow &row) const
@@ -229,13 +233,15 @@ TextObject PrintView::envelopeTextObject(const SubContactRow &row) const
     object.printVertical = flag(envelope, StyleKey::PrintVertical);
     object.verticalFontName = envelope.value(StyleKey::VerticalFontName).toString();
     object.textDirection = envelope.value(StyleKey::TextDirection).toString() == TextDirection::UpDown
-        ? TextDirection::UpDown : TextDirection::LeftRight;
+        ? TextDirection::UpDown
+        : TextDirection::LeftRight;
     // Columns and turned text take the rectangle's sides the other way round.
     const QSizeF box = envelopeTextRect().size();
     const bool sideways = object.textDirection == TextDirection::UpDown && !object.printVertical;
-    object.fontSize = TextFitting::fit(object.text, object.printVertical ? object.verticalFontName : object.fontName,
-                                       sideways ? box.transposed() : box,
-                                       object.printVertical && object.textDirection == TextDirection::UpDown);
+    object.fontSize
+        = TextFitting::fit(object.text, object.printVertical ? object.verticalFontName : object.fontName,
+                           sideways ? box.transposed() : box,
+                           object.printVertical && object.textDirection == TextDirection::UpDown);
     return object;
 }
 
@@ -259,8 +265,10 @@ void PrintView::drawEnvelope(QPainter &painter, int page) const
         TextObject sender;
         sender.text = PrintText::addressAndName(*m_sender, {});
         sender.fontName = textFontName();
-        const QRectF senderRect(margins.left + 24, margins.top + 24, m_page.paper.width() / 3, m_page.paper.height() / 6);
-        sender.fontSize = std::min<qreal>(10, TextFitting::fit(sender.text, sender.fontName, senderRect.size(), false));
+        const QRectF senderRect(margins.left + 24, margins.top + 24, m_page.paper.width() / 3,
+                                m_page.paper.height() / 6);
+        sender.fontSize
+            = std::min<qreal>(10, TextFitting::fit(sender.text, sender.fontName, senderRect.size(), false));
         sender.textDirection = TextDirection::LeftRight;
         sender.draw(painter, senderRect);
     }

@@ -42,6 +42,13 @@ CharClass classify(char16_t c)
     return CharClass::Narrow;
 }
 
+qreal descender(const QFont &font)
+{
+    // Fonts with tall line metrics (CJK fonts often have them) would push upright characters up
+    // into the cell above; the ideographic em box puts the baseline 0.12 em above the cell's foot.
+    return std::min(PrintMetrics::metrics(font).descent(), 0.12 * font.pointSizeF());
+}
+
 Layout layout(const QString &text, const QFont &font, QPointF point, Direction direction)
 {
     Layout out;
@@ -53,7 +60,7 @@ Layout layout(const QString &text, const QFont &font, QPointF point, Direction d
     }
     const QFontMetricsF fm = PrintMetrics::metrics(font);
     const qreal p = font.pointSizeF();
-    const qreal d = -fm.descent();
+    const qreal d = -descender(font);
     const bool columns = direction == Direction::Columns;
     qreal cx = columns ? x - p : x;
     qreal cy = columns ? y : y + p;
@@ -68,7 +75,7 @@ Layout layout(const QString &text, const QFont &font, QPointF point, Direction d
             end = text.size();
         const QString character = text.mid(start, end - start);
         start = end;
-        Placement placed{ character, {}, 0 };
+        Placement placed { character, {}, 0 };
         switch (classify(character.at(0).unicode())) {
         case CharClass::LineFeed:
             if (columns) {
@@ -104,16 +111,20 @@ Layout layout(const QString &text, const QFont &font, QPointF point, Direction d
                 cx += p / 2;
             }
             break;
-        case CharClass::Narrow:
+        case CharClass::Narrow: {
+            // Turned letters advance by their own width, at least half a cell, so that a word
+            // reads as a word: neither "W" overlaps its neighbour nor "i" stands apart.
+            const qreal advance = std::max(p / 2, fm.horizontalAdvance(character));
             if (columns) {
                 placed.origin = { cx - d, cy };
                 placed.rotation = 90;
-                cy += p / 2;
+                cy += advance;
             } else {
                 placed.origin = { cx, cy + d };
-                cx += p / 2;
+                cx += advance;
             }
             break;
+        }
         case CharClass::Halfwidth:
             if (columns) {
                 cy += p;

@@ -12,12 +12,21 @@ class QPainter;
 
 namespace VerticalText {
 
-enum class Direction {
+enum class Direction
+{
     Columns = 1, // top to bottom, columns from right to left
-    Rows = 2,    // the same text for a sheet that is turned: rows from top to bottom
+    Rows = 2, // the same text for a sheet that is turned: rows from top to bottom
 };
 
-enum class CharClass { Dash, LineFeed, SmallKana, Narrow, Halfwidth, Upright };
+enum class CharClass
+{
+    Dash,
+    LineFeed,
+    SmallKana,
+    Narrow,
+    Halfwidth,
+    Upright
+};
 
 bool isJapanese(char16_t c);
 CharClass classify(char16_t c);
@@ -35,6 +44,9 @@ struct Layout
     QList<Placement> characters;
     QRectF covered;
 };
+
+// How far below the baseline an upright character's cell reaches.
+qreal descender(const QFont &font);
 
 // Places the text from point: for Columns the first column lies left of point.x.
 Layout layout(const QString &text, const QFont &font, QPointF point, Direction direction);

@@ -25,8 +25,7 @@ PrintController::PrintController(QWidget *window, ContactsViewController *table)
     : QObject(window)
     , m_window(window)
     , m_table(table)
-{
-}
+{ }
 
 void PrintController::setUpPrinter(QPrinter &printer)
 {
@@ -63,10 +62,10 @@ void PrintController::print()
     panel->setColumns(m_table->tableIdentfiers());
     dialog->setOptionTabs({ panel });
     dialog->setWindowModality(Qt::WindowModal);
-    connect(panel, &PrintOptionsPanel::previewRequested, dialog, [this, printer, rows, panel] {
-        preview(*printer, rows, panel->printOptions());
-    });
-    connect(dialog, &QDialog::accepted, this, [printer, rows, panel] { renderTo(*printer, rows, panel->printOptions(), true); });
+    connect(panel, &PrintOptionsPanel::previewRequested, dialog,
+            [this, printer, rows, panel] { preview(*printer, rows, panel->printOptions()); });
+    connect(dialog, &QDialog::accepted, this,
+            [printer, rows, panel] { renderTo(*printer, rows, panel->printOptions(), true); });
     connect(dialog, &QDialog::finished, this, [dialog, printer] {
         dialog->deleteLater();
         // The dialog goes first: it still refers to the printer until it is gone.

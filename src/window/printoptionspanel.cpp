@@ -24,7 +24,8 @@
 namespace {
 
 // The honorific suffixes offered after "None".
-const QStringList honorifics{ QStringLiteral("様"), QStringLiteral("殿"), QStringLiteral("御中"), QStringLiteral("先生") };
+const QStringList honorifics { QStringLiteral("様"), QStringLiteral("殿"), QStringLiteral("御中"),
+                               QStringLiteral("先生") };
 
 QStringList verticalFontFamilies()
 {
@@ -54,7 +55,8 @@ PrintOptionsPanel::PrintOptionsPanel(UserDefaults &defaults, QSizeF paper, QWidg
     m_tabs->addTab(makeLabelsTab(), tr("Mailing Labels"));
     m_tabs->addTab(makeEnvelopeTab(), tr("Envelope"));
     m_tabs->addTab(makeHagakiTab(), tr("Hagaki"));
-    m_tabs->setCurrentIndex(std::max<int>(0, int(PrintStyle::all().indexOf(PrintOptions::lastPrintStyle(defaults)))));
+    m_tabs->setCurrentIndex(
+        std::max<int>(0, int(PrintStyle::all().indexOf(PrintOptions::lastPrintStyle(defaults)))));
     layout->addWidget(m_tabs);
 
     auto *common = new QFormLayout;
@@ -73,10 +75,11 @@ PrintOptionsPanel::PrintOptionsPanel(UserDefaults &defaults, QSizeF paper, QWidg
     for (const auto &margin : margins) {
         const QString key = margin.key;
         const bool vertical = margin.vertical;
-        QDoubleSpinBox *field = makeLength(PrintOptions::number(m_options, key), [this, key, vertical](double points) {
-            const double dimension = vertical ? m_paper.height() : m_paper.width();
-            m_options.insert(key, PrintOptions::clampMargin(points, dimension));
-        });
+        QDoubleSpinBox *field
+            = makeLength(PrintOptions::number(m_options, key), [this, key, vertical](double points) {
+                  const double dimension = vertical ? m_paper.height() : m_paper.width();
+                  m_options.insert(key, PrintOptions::clampMargin(points, dimension));
+              });
         field->setObjectName(key);
         (vertical ? m_verticalMargins : m_horizontalMargins).append(field);
         common->addRow(margin.title, field);
@@ -118,7 +121,8 @@ PrintOptionsPanel::PrintOptionsPanel(UserDefaults &defaults, QSizeF paper, QWidg
 QString PrintOptionsPanel::printStyle() const
 {
     // Controls made while the tabs are built store values before there is a tab to read.
-    return m_tabs ? PrintStyle::all().value(m_tabs->currentIndex(), PrintStyle::AddressList) : PrintStyle::AddressList;
+    return m_tabs ? PrintStyle::all().value(m_tabs->currentIndex(), PrintStyle::AddressList)
+                  : PrintStyle::AddressList;
 }
 
 void PrintOptionsPanel::setPaper(QSizeF paper)
@@ -135,7 +139,8 @@ void PrintOptionsPanel::setPaper(QSizeF paper)
 void PrintOptionsPanel::setColumns(const QStringList &columns)
 {
     QVariantMap list = PrintOptions::styleOptions(m_options, PrintStyle::AddressList);
-    list.insert(StyleKey::ItemTable, PrintOptions::itemTableForColumns(list.value(StyleKey::ItemTable).toList(), columns));
+    list.insert(StyleKey::ItemTable,
+                PrintOptions::itemTableForColumns(list.value(StyleKey::ItemTable).toList(), columns));
     m_options.insert(PrintKey::AddressListOptions, list);
     const QSignalBlocker blocker(m_items);
     for (int i = 0; i < m_items->count(); ++i) {
@@ -170,7 +175,8 @@ void PrintOptionsPanel::unitChanged(const QString &unit)
     for (QDoubleSpinBox *field : std::as_const(m_lengths)) {
         const QSignalBlocker blocker(field);
         field->setSingleStep(unit == PrintUnit::Inches ? 0.1 : 1);
-        field->setValue(PrintOptions::changeValue(float(field->property("points").toDouble()), PrintUnit::Points, unit));
+        field->setValue(
+            PrintOptions::changeValue(float(field->property("points").toDouble()), PrintUnit::Points, unit));
     }
 }
 
@@ -207,14 +213,17 @@ QComboBox *PrintOptionsPanel::makeVerticalFontPopup(const QString &style)
 {
     auto *popup = new QComboBox(this);
     popup->addItems(verticalFontFamilies());
-    const QString stored = PrintOptions::styleOptions(m_options, style).value(StyleKey::VerticalFontName).toString();
+    const QString stored
+        = PrintOptions::styleOptions(m_options, style).value(StyleKey::VerticalFontName).toString();
     if (popup->findText(stored) >= 0)
         popup->setCurrentText(stored);
     else
         setStyleValue(style, StyleKey::VerticalFontName, popup->currentText());
-    popup->setEnabled(PrintOptions::flag(PrintOptions::styleOptions(m_options, style), StyleKey::PrintVertical));
-    connect(popup, &QComboBox::currentTextChanged, this,
-            [this, style](const QString &family) { setStyleValue(style, StyleKey::VerticalFontName, family); });
+    popup->setEnabled(
+        PrintOptions::flag(PrintOptions::styleOptions(m_options, style), StyleKey::PrintVertical));
+    connect(popup, &QComboBox::currentTextChanged, this, [this, style](const QString &family) {
+        setStyleValue(style, StyleKey::VerticalFontName, family);
+    });
     return popup;
 }
 
@@ -226,9 +235,11 @@ QWidget *PrintOptionsPanel::makeAddressListTab()
     layout->addWidget(makeSwitch(PrintStyle::AddressList, StyleKey::AlternatingRow, tr("Alternating Row")));
     m_items = new QListWidget(tab);
     m_items->setDragDropMode(QAbstractItemView::InternalMove);
-    for (const QVariant &entry : PrintOptions::styleOptions(m_options, PrintStyle::AddressList).value(StyleKey::ItemTable).toList()) {
+    for (const QVariant &entry :
+         PrintOptions::styleOptions(m_options, PrintStyle::AddressList).value(StyleKey::ItemTable).toList()) {
         const QVariantMap row = entry.toMap();
-        auto *item = new QListWidgetItem(QVPerson::localizedIdentifierForKey(row.value(ItemKey::Title).toString()), m_items);
+        auto *item = new QListWidgetItem(
+            QVPerson::localizedIdentifierForKey(row.value(ItemKey::Title).toString()), m_items);
         item->setData(Qt::UserRole, row.value(ItemKey::Title));
         item->setCheckState(PrintOptions::flag(row, ItemKey::State) ? Qt::Checked : Qt::Unchecked);
         if (!PrintOptions::flag(row, ItemKey::Enabled))
@@ -240,9 +251,10 @@ QWidget *PrintOptionsPanel::makeAddressListTab()
         for (int i = 0; i < m_items->count(); ++i) {
             const QListWidgetItem *item = m_items->item(i);
             const QString title = item->data(Qt::UserRole).toString();
-            rows.append(QVariantMap{ { ItemKey::Title, title },
-                                     { ItemKey::State, item->checkState() == Qt::Checked ? ItemKey::On : ItemKey::Off },
-                                     { ItemKey::Enabled, title == FieldId::Name ? ItemKey::Off : ItemKey::On } });
+            rows.append(QVariantMap {
+                { ItemKey::Title, title },
+                { ItemKey::State, item->checkState() == Qt::Checked ? ItemKey::On : ItemKey::Off },
+                { ItemKey::Enabled, title == FieldId::Name ? ItemKey::Off : ItemKey::On } });
         }
         setStyleValue(PrintStyle::AddressList, StyleKey::ItemTable, rows);
     };
@@ -272,31 +284,35 @@ QWidget *PrintOptionsPanel::makeLabelsTab()
                   { StyleKey::VGap, tr("Vertical Gap:") } };
     for (const auto &size : sizes) {
         const QString key = size.key;
-        QDoubleSpinBox *field = makeLength(PrintOptions::number(labels, key),
-                                           [this, style, key](double points) { setStyleValue(style, key, points); });
+        QDoubleSpinBox *field
+            = makeLength(PrintOptions::number(labels, key),
+                         [this, style, key](double points) { setStyleValue(style, key, points); });
         field->setObjectName(key);
         m_labelSizes.append(field);
         form->addRow(size.title, field);
     }
     connect(presets, &QComboBox::activated, this, [this, presets](int index) {
         const QVariantMap preset = presets->itemData(index).toMap();
-        const QString keys[] = { StyleKey::LabelWidth, StyleKey::LabelHeight, StyleKey::HGap, StyleKey::VGap };
+        const QString keys[]
+            = { StyleKey::LabelWidth, StyleKey::LabelHeight, StyleKey::HGap, StyleKey::VGap };
         for (int i = 0; i < 4; ++i)
-            m_labelSizes.at(i)->setValue(PrintOptions::changeValue(float(PrintOptions::number(preset, keys[i])),
-                                                                   PrintUnit::Points, m_unit));
+            m_labelSizes.at(i)->setValue(PrintOptions::changeValue(
+                float(PrintOptions::number(preset, keys[i])), PrintUnit::Points, m_unit));
     });
     auto *repeat = new QSpinBox(tab);
     repeat->setRange(1, 1000);
     repeat->setValue(int(PrintOptions::number(labels, StyleKey::RepeatCount, 1)));
-    connect(repeat, &QSpinBox::valueChanged, this, [this, style](int count) { setStyleValue(style, StyleKey::RepeatCount, count); });
+    connect(repeat, &QSpinBox::valueChanged, this,
+            [this, style](int count) { setStyleValue(style, StyleKey::RepeatCount, count); });
     form->addRow(tr("Repeat Count:"), repeat);
     form->addRow(tr("Suffix:"), makeSuffixPopup(style));
-    for (const auto &[key, title] : { std::pair{ StyleKey::PrintFrame, tr("Print Frame") },
-                                      std::pair{ StyleKey::PrintCompany, tr("Print Company") },
-                                      std::pair{ StyleKey::PrintCountry, tr("Print Country") },
-                                      std::pair{ StyleKey::PrintPrefix, tr("Print Prefix") } })
+    for (const auto &[key, title] : { std::pair { StyleKey::PrintFrame, tr("Print Frame") },
+                                      std::pair { StyleKey::PrintCompany, tr("Print Company") },
+                                      std::pair { StyleKey::PrintCountry, tr("Print Country") },
+                                      std::pair { StyleKey::PrintPrefix, tr("Print Prefix") } })
         form->addRow(makeSwitch(style, key, title));
-    auto *vertical = qobject_cast<QCheckBox *>(makeSwitch(style, StyleKey::PrintVertical, tr("Draw Text in Vertical")));
+    auto *vertical
+        = qobject_cast<QCheckBox *>(makeSwitch(style, StyleKey::PrintVertical, tr("Draw Text in Vertical")));
     QComboBox *fonts = makeVerticalFontPopup(style);
     connect(vertical, &QCheckBox::toggled, fonts, &QWidget::setEnabled);
     form->addRow(vertical, fonts);
@@ -308,22 +324,24 @@ QWidget *PrintOptionsPanel::makeEnvelopeTab()
     const QString style = PrintStyle::Envelope;
     auto *tab = new QWidget(this);
     auto *form = new QFormLayout(tab);
-    for (const auto &[key, title] : { std::pair{ StyleKey::PrintFrame, tr("Print Frame") },
-                                      std::pair{ StyleKey::PrintCompany, tr("Print Company") },
-                                      std::pair{ StyleKey::PrintCountry, tr("Print Country") },
-                                      std::pair{ StyleKey::PrintPrefix, tr("Print Prefix") } })
+    for (const auto &[key, title] : { std::pair { StyleKey::PrintFrame, tr("Print Frame") },
+                                      std::pair { StyleKey::PrintCompany, tr("Print Company") },
+                                      std::pair { StyleKey::PrintCountry, tr("Print Country") },
+                                      std::pair { StyleKey::PrintPrefix, tr("Print Prefix") } })
         form->addRow(makeSwitch(style, key, title));
     form->addRow(tr("Suffix:"), makeSuffixPopup(style));
     auto *direction = new QComboBox(tab);
     direction->addItem(tr("Left-Right"), TextDirection::LeftRight);
     direction->addItem(tr("Up-Down"), TextDirection::UpDown);
-    const QString stored = PrintOptions::styleOptions(m_options, style).value(StyleKey::TextDirection).toString();
+    const QString stored
+        = PrintOptions::styleOptions(m_options, style).value(StyleKey::TextDirection).toString();
     direction->setCurrentIndex(stored == TextDirection::UpDown ? 1 : 0);
     connect(direction, &QComboBox::currentIndexChanged, this, [this, style, direction] {
         setStyleValue(style, StyleKey::TextDirection, direction->currentData());
     });
     form->addRow(tr("Text Direction:"), direction);
-    auto *vertical = qobject_cast<QCheckBox *>(makeSwitch(style, StyleKey::PrintVertical, tr("Draw Text in Vertical")));
+    auto *vertical
+        = qobject_cast<QCheckBox *>(makeSwitch(style, StyleKey::PrintVertical, tr("Draw Text in Vertical")));
     QComboBox *fonts = makeVerticalFontPopup(style);
     connect(vertical, &QCheckBox::toggled, fonts, &QWidget::setEnabled);
     form->addRow(vertical, fonts);
@@ -343,9 +361,9 @@ QWidget *PrintOptionsPanel::makeHagakiTab()
             [this, style](const QString &type) { setStyleValue(style, StyleKey::HagakiType, type); });
     form->addRow(tr("Postcard:"), kind);
     form->addRow(tr("Suffix:"), makeSuffixPopup(style));
-    for (const auto &[key, title] : { std::pair{ StyleKey::PrintCompany, tr("Print Company") },
-                                      std::pair{ StyleKey::PrintSender, tr("Print Sender") },
-                                      std::pair{ StyleKey::ShowBackground, tr("Show Background") } })
+    for (const auto &[key, title] : { std::pair { StyleKey::PrintCompany, tr("Print Company") },
+                                      std::pair { StyleKey::PrintSender, tr("Print Sender") },
+                                      std::pair { StyleKey::ShowBackground, tr("Show Background") } })
         form->addRow(makeSwitch(style, key, title));
     return tab;
 }

@@ -64,8 +64,10 @@ TEST_F(CliPrint, EveryStyleMakesThePagesItCountsWithTheNamesOnThem)
         QString style;
         int pages;
     };
-    const Case cases[] = { { PrintStyle::AddressList, 1 }, { PrintStyle::MailingLabels, 1 },
-                           { PrintStyle::Envelope, 30 }, { PrintStyle::Hagaki, 30 } };
+    const Case cases[] = { { PrintStyle::AddressList, 1 },
+                           { PrintStyle::MailingLabels, 1 },
+                           { PrintStyle::Envelope, 30 },
+                           { PrintStyle::Hagaki, 30 } };
     for (const Case &c : cases) {
         const QString pdf = dir.filePath(c.style + qs(".pdf"));
         const CliRun result = run({ qs("print"), qs("--style"), c.style, example, pdf });
@@ -92,7 +94,8 @@ TEST_F(CliPrint, OptionsChangeTheLayoutAndPagesFollowTheList)
 {
     const QString pdf = dir.filePath(qs("big.pdf"));
     const QString options = qs(R"({"fontSize": 40, "Address List Options": {"alternatingRow": false}})");
-    const CliRun result = run({ qs("print"), qs("--style"), PrintStyle::AddressList, qs("--options"), options, example, pdf });
+    const CliRun result = run(
+        { qs("print"), qs("--style"), PrintStyle::AddressList, qs("--options"), options, example, pdf });
     ASSERT_EQ(result.code, CliTool::Success) << result.err.toStdString();
     const QStringList pages = pdfPages(pdf);
     ASSERT_GT(pages.size(), 1);
@@ -110,10 +113,13 @@ TEST_F(CliPrint, BadArgumentsWriteNothing)
 {
     const QString pdf = dir.filePath(qs("none.pdf"));
     EXPECT_EQ(run({ qs("print"), qs("--style"), qs("Poster"), example, pdf }).code, CliTool::UsageError);
-    EXPECT_EQ(run({ qs("print"), qs("--style"), PrintStyle::Envelope, qs("--options"), qs("[1,"), example, pdf }).code,
-              CliTool::UsageError);
-    EXPECT_EQ(run({ qs("print"), qs("--style"), PrintStyle::Envelope, dir.filePath(qs("missing.vcf")), pdf }).code,
-              CliTool::UnreadableFile);
+    EXPECT_EQ(
+        run({ qs("print"), qs("--style"), PrintStyle::Envelope, qs("--options"), qs("[1,"), example, pdf })
+            .code,
+        CliTool::UsageError);
+    EXPECT_EQ(
+        run({ qs("print"), qs("--style"), PrintStyle::Envelope, dir.filePath(qs("missing.vcf")), pdf }).code,
+        CliTool::UnreadableFile);
     EXPECT_FALSE(QFile::exists(pdf));
 }
 

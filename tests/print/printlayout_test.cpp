@@ -18,7 +18,8 @@ SubContactRow rowOf(const QString &first, const QString &last, int noteLines = 0
 {
     QVPerson::ensureClassInitialized();
     PersonPtr person = QVPerson::create();
-    person->setValue(QVariantMap{ { FieldId::FirstName, first }, { FieldId::LastName, last } }, FieldId::Name);
+    person->setValue(QVariantMap { { FieldId::FirstName, first }, { FieldId::LastName, last } },
+                     FieldId::Name);
     if (noteLines > 0) {
         QStringList lines;
         for (int i = 0; i < noteLines; ++i)
@@ -39,7 +40,8 @@ QVariantMap optionsFor(const QString &style)
     return options;
 }
 
-QVariantMap withStyleOption(QVariantMap options, const QString &style, const QString &key, const QVariant &value)
+QVariantMap withStyleOption(QVariantMap options, const QString &style, const QString &key,
+                            const QVariant &value)
 {
     QVariantMap styleOptions = PrintOptions::styleOptions(options, style);
     styleOptions.insert(key, value);
@@ -49,7 +51,8 @@ QVariantMap withStyleOption(QVariantMap options, const QString &style, const QSt
 
 QVariantMap withNotesPrinted(QVariantMap options)
 {
-    QVariantList items = PrintOptions::itemTableForColumns(PrintOptions::defaultItemTable(), { FieldId::Note });
+    QVariantList items
+        = PrintOptions::itemTableForColumns(PrintOptions::defaultItemTable(), { FieldId::Note });
     return withStyleOption(options, PrintStyle::AddressList, StyleKey::ItemTable, items);
 }
 
@@ -98,7 +101,7 @@ TEST(LabelGeometry, MarginsAndTheUnprintableEdgeTakeRoomFromEveryPreset)
     const LabelGeometry g = LabelGeometry::make(options, printer);
     EXPECT_EQ(g.origin, QPointF(31.5, 54));
     EXPECT_EQ(g.columns, 2); // (594 - 31.5) / 198
-    EXPECT_EQ(g.rows, 9);    // (738 - 54) / 72
+    EXPECT_EQ(g.rows, 9); // (738 - 54) / 72
     for (int label = 0; label < g.perPage(); ++label) {
         const QRectF frame = g.frameRect(label);
         EXPECT_LE(frame.right(), 594) << label;
@@ -106,7 +109,8 @@ TEST(LabelGeometry, MarginsAndTheUnprintableEdgeTakeRoomFromEveryPreset)
     }
 
     // A repeated label fills as many cells as it is repeated.
-    PrintView view({ rowOf(qs("A"), qs("B")), rowOf(qs("C"), qs("D")) }, labelOptions(130, 60, 5, 5, 30), letter);
+    PrintView view({ rowOf(qs("A"), qs("B")), rowOf(qs("C"), qs("D")) }, labelOptions(130, 60, 5, 5, 30),
+                   letter);
     EXPECT_EQ(view.pageCount(), 2);
 }
 
@@ -116,8 +120,9 @@ TEST(TextFitting, StartsFromThreeLinesOfTenCharactersAndEndsInsideTheBox)
     EXPECT_DOUBLE_EQ(TextFitting::startSize(qs("Ann"), box), 13);
     EXPECT_DOUBLE_EQ(TextFitting::startSize(qs("a\nb\nc\nd\ne\nf"), box), 10);
     const QString family = PrintFont::JapaneseFallback;
-    for (const QString &text : { qs("Ann"), qs("1200 Greenwich Street\nSuite 4100\nNew York NY 10013\nMarcus Delgado"),
-                                 qs("東京都千代田区三番町2-4-1\nグリーンハイツ305\n山口 陽介 様") }) {
+    for (const QString &text :
+         { qs("Ann"), qs("1200 Greenwich Street\nSuite 4100\nNew York NY 10013\nMarcus Delgado"),
+           qs("東京都千代田区三番町2-4-1\nグリーンハイツ305\n山口 陽介 様") }) {
         for (const bool vertical : { false, true }) {
             const qreal size = TextFitting::fit(text, family, box, vertical);
             const QSizeF measured = TextFitting::measure(text, family, size, vertical);
@@ -143,8 +148,8 @@ TEST(AddressList, BlocksBreakAtPageEndsWithoutLosingALine)
 
     // The second contact does not fit below the first and is small: it moves whole.
     const int firstLines = linesPerPage - 3;
-    const AddressListLayout moved({ rowOf(qs("A"), qs("B"), firstLines - 2), rowOf(qs("C"), qs("D"), 4) }, options,
-                                  small);
+    const AddressListLayout moved({ rowOf(qs("A"), qs("B"), firstLines - 2), rowOf(qs("C"), qs("D"), 4) },
+                                  options, small);
     ASSERT_EQ(moved.blocks().size(), 2);
     EXPECT_EQ(moved.blocks().at(1).page, 1);
     EXPECT_EQ(moved.blocks().at(1).top, 0);
@@ -153,7 +158,8 @@ TEST(AddressList, BlocksBreakAtPageEndsWithoutLosingALine)
 
     // A contact taller than half a page continues on the next page, cut 20 points above the end.
     const int tall = linesPerPage + 4;
-    const AddressListLayout split({ rowOf(qs("A"), qs("B"), 2), rowOf(qs("C"), qs("D"), tall) }, options, small);
+    const AddressListLayout split({ rowOf(qs("A"), qs("B"), 2), rowOf(qs("C"), qs("D"), tall) }, options,
+                                  small);
     int printed = 0;
     for (const AddressListLayout::Block &block : split.blocks()) {
         EXPECT_LE(block.top + block.lineCount * split.lineHeight(), 200.001);
@@ -176,8 +182,8 @@ TEST(AddressList, PrintsEachContactOnceAndShadesEverySecond)
     const SubContactRow first = rowOf(qs("Ann"), qs("Lee"));
     SubContactRow secondRowOfFirst = first;
     secondRowOfFirst.notFirstRow = true;
-    const SubContactRows rows{ first, secondRowOfFirst, rowOf(qs("Bob"), qs("Ray")), rowOf(qs("Cy"), qs("Oz")),
-                               rowOf(qs("Di"), qs("Xu")) };
+    const SubContactRows rows { first, secondRowOfFirst, rowOf(qs("Bob"), qs("Ray")),
+                                rowOf(qs("Cy"), qs("Oz")), rowOf(qs("Di"), qs("Xu")) };
     const PageGeometry page = PageGeometry::fullPage(QSizeF(300, 300));
     PrintView view(rows, options, page);
     const AddressListLayout layout(rows, options, page);
@@ -205,13 +211,13 @@ TEST(AddressText, AddressCompanyAndNameWithItsSuffix)
     SubContactRow row = rowOf(qs("陽介"), qs("山口"));
     row.person->setValue(qs("ほしぞら工房"), FieldId::Company);
     row.person->setValue(qs("Dr."), FieldId::Title);
-    row.person->setValue(QVariantList{ QVariantMap{ { Key::Label, qs("home") },
-                                                    { FieldId::Zip, qs("102-0075") },
-                                                    { FieldId::State, qs("東京都") },
-                                                    { FieldId::City, qs("千代田区") },
-                                                    { FieldId::Street, qs("三番町2-4-1") } } },
+    row.person->setValue(QVariantList { QVariantMap { { Key::Label, qs("home") },
+                                                      { FieldId::Zip, qs("102-0075") },
+                                                      { FieldId::State, qs("東京都") },
+                                                      { FieldId::City, qs("千代田区") },
+                                                      { FieldId::Street, qs("三番町2-4-1") } } },
                          FieldId::Address);
-    QVariantMap options{ { StyleKey::Keishou, qs("様") } };
+    QVariantMap options { { StyleKey::Keishou, qs("様") } };
     const QString plain = PrintText::addressAndName(row, options);
     EXPECT_TRUE(plain.contains(qs("102-0075"))) << plain.toStdString();
     EXPECT_TRUE(plain.contains(qs("三番町2-4-1"))) << plain.toStdString();
@@ -226,7 +232,8 @@ TEST(AddressText, AddressCompanyAndNameWithItsSuffix)
 
 TEST(Envelopes, OnePagePerRowInTheOrderOfTheRows)
 {
-    const SubContactRows rows{ rowOf(qs("Ann"), qs("Lee")), rowOf(qs("Bob"), qs("Ray")), rowOf(qs("Cy"), qs("Oz")) };
+    const SubContactRows rows { rowOf(qs("Ann"), qs("Lee")), rowOf(qs("Bob"), qs("Ray")),
+                                rowOf(qs("Cy"), qs("Oz")) };
     const PrintView view(rows, optionsFor(PrintStyle::Envelope), PageGeometry::fullPage(QSizeF(624, 312)));
     EXPECT_EQ(view.pageCount(), 3);
     EXPECT_TRUE(view.envelopeTextObject(rows.at(0)).text.contains(qs("Ann")));

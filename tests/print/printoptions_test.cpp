@@ -9,7 +9,6 @@
 
 namespace {
 
-
 TEST(PrintOptionsStore, AnOlderVersionGivesTheDefaultsAndACurrentOneComesBackEditable)
 {
     QTemporaryDir dir;
@@ -37,7 +36,8 @@ TEST(PrintOptionsStore, AnOlderVersionGivesTheDefaultsAndACurrentOneComesBackEdi
     const QVariantMap loadedLabels = PrintOptions::styleOptions(loaded, PrintStyle::MailingLabels);
     EXPECT_EQ(PrintOptions::number(loadedLabels, StyleKey::LabelWidth), 200);
     EXPECT_EQ(PrintOptions::number(loadedLabels, StyleKey::RepeatCount), 1);
-    EXPECT_EQ(PrintOptions::styleOptions(loaded, PrintStyle::Hagaki).value(StyleKey::Keishou).toString(), qs("様"));
+    EXPECT_EQ(PrintOptions::styleOptions(loaded, PrintStyle::Hagaki).value(StyleKey::Keishou).toString(),
+              qs("様"));
 }
 
 TEST(PrintOptionsStore, TheLastStyleDefaultsToTheAddressList)
@@ -75,10 +75,12 @@ TEST(PrintOptionsDefaults, ItemRowsAndPresetsAreThoseOfALabelSheet)
         if (!name.contains(qs("mm")))
             continue;
         const QStringList sizes = name.section(QLatin1Char('m'), 0, 0).split(QLatin1Char('x'));
-        const float width = PrintOptions::changeValue(float(PrintOptions::number(preset, StyleKey::LabelWidth)),
-                                                      PrintUnit::Points, PrintUnit::Millimetres);
-        const float height = PrintOptions::changeValue(float(PrintOptions::number(preset, StyleKey::LabelHeight)),
-                                                       PrintUnit::Points, PrintUnit::Millimetres);
+        const float width
+            = PrintOptions::changeValue(float(PrintOptions::number(preset, StyleKey::LabelWidth)),
+                                        PrintUnit::Points, PrintUnit::Millimetres);
+        const float height
+            = PrintOptions::changeValue(float(PrintOptions::number(preset, StyleKey::LabelHeight)),
+                                        PrintUnit::Points, PrintUnit::Millimetres);
         EXPECT_NEAR(width, sizes.at(0).toFloat(), 0.05) << name.toStdString();
         EXPECT_NEAR(height, sizes.at(1).toFloat(), 0.05) << name.toStdString();
     }
@@ -118,12 +120,13 @@ TEST(PrintMargins, AreKeptWithinNinetyFivePercentOfThePaper)
 
 TEST(PrintLabelFilter, AllAndTheOtherLabelsExcludeEachOther)
 {
-    EXPECT_EQ(PrintOptions::toggleSelectedLabel({ PrintLabel::All }, qs("home")), QStringList{ qs("home") });
-    EXPECT_EQ(PrintOptions::toggleSelectedLabel({ qs("home") }, qs("work")), (QStringList{ qs("home"), qs("work") }));
+    EXPECT_EQ(PrintOptions::toggleSelectedLabel({ PrintLabel::All }, qs("home")), QStringList { qs("home") });
+    EXPECT_EQ(PrintOptions::toggleSelectedLabel({ qs("home") }, qs("work")),
+              (QStringList { qs("home"), qs("work") }));
     EXPECT_EQ(PrintOptions::toggleSelectedLabel({ qs("home"), qs("work") }, PrintLabel::All),
-              QStringList{ PrintLabel::All });
+              QStringList { PrintLabel::All });
     // Unticking the last ticked label ticks "All" again.
-    EXPECT_EQ(PrintOptions::toggleSelectedLabel({ qs("home") }, qs("home")), QStringList{ PrintLabel::All });
+    EXPECT_EQ(PrintOptions::toggleSelectedLabel({ qs("home") }, qs("home")), QStringList { PrintLabel::All });
 }
 
 } // namespace

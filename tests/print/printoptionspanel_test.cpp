@@ -72,7 +72,8 @@ private Q_SLOTS:
         Q_EMIT presets->activated(index);
         QCOMPARE(float(panel.findChild<QDoubleSpinBox *>(StyleKey::LabelWidth)->value()), 55.5f);
         QCOMPARE(float(panel.findChild<QDoubleSpinBox *>(StyleKey::LabelHeight)->value()), 29.7f);
-        const QVariantMap labels = PrintOptions::styleOptions(PrintOptions::load(*defaults), PrintStyle::MailingLabels);
+        const QVariantMap labels
+            = PrintOptions::styleOptions(PrintOptions::load(*defaults), PrintStyle::MailingLabels);
         QVERIFY(qAbs(PrintOptions::number(labels, StyleKey::LabelWidth) - 157.32) < 0.01);
         QVERIFY(qAbs(PrintOptions::number(labels, StyleKey::LabelHeight) - 84.19) < 0.01);
 
@@ -80,7 +81,8 @@ private Q_SLOTS:
         QComboBox *suffix = comboWith(panel.findChild<QTabWidget *>()->widget(1), QStringLiteral("様"));
         suffix->setCurrentText(QStringLiteral("様"));
         suffix->setCurrentIndex(0);
-        QCOMPARE(PrintOptions::styleOptions(panel.printOptions(), PrintStyle::MailingLabels).value(StyleKey::Keishou),
+        QCOMPARE(PrintOptions::styleOptions(panel.printOptions(), PrintStyle::MailingLabels)
+                     .value(StyleKey::Keishou),
                  QVariant(QString()));
         QCheckBox *vertical = nullptr;
         for (QCheckBox *box : panel.findChild<QTabWidget *>()->widget(1)->findChildren<QCheckBox *>()) {
@@ -89,8 +91,9 @@ private Q_SLOTS:
         }
         QVERIFY(vertical);
         vertical->setChecked(true);
-        QVERIFY(PrintOptions::flag(PrintOptions::styleOptions(panel.printOptions(), PrintStyle::MailingLabels),
-                                   StyleKey::PrintVertical));
+        QVERIFY(
+            PrintOptions::flag(PrintOptions::styleOptions(panel.printOptions(), PrintStyle::MailingLabels),
+                               StyleKey::PrintVertical));
         // The font size is fitted for labels, so only the address list offers it.
         QVERIFY(!panel.findChild<QSpinBox *>(PrintKey::FontSize)->isEnabled());
     }
@@ -100,14 +103,15 @@ private Q_SLOTS:
         auto defaults = freshDefaults(QStringLiteral("items.json"));
         PrintOptionsPanel panel(*defaults, QSizeF(612, 792));
         panel.setColumns({ FieldId::Phone, FieldId::Email });
-        const QVariantList items
-            = PrintOptions::styleOptions(panel.printOptions(), PrintStyle::AddressList).value(StyleKey::ItemTable).toList();
+        const QVariantList items = PrintOptions::styleOptions(panel.printOptions(), PrintStyle::AddressList)
+                                       .value(StyleKey::ItemTable)
+                                       .toList();
         QStringList on;
         for (const QVariant &item : items) {
             if (PrintOptions::flag(item.toMap(), ItemKey::State))
                 on.append(item.toMap().value(ItemKey::Title).toString());
         }
-        QCOMPARE(on, (QStringList{ FieldId::Name, FieldId::Email, FieldId::Phone }));
+        QCOMPARE(on, (QStringList { FieldId::Name, FieldId::Email, FieldId::Phone }));
         QListWidget *list = panel.findChild<QListWidget *>();
         QCOMPARE(list->item(5)->checkState(), Qt::Checked);
         QVERIFY(!(list->item(0)->flags() & Qt::ItemIsUserCheckable));
