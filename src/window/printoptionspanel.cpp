@@ -12,6 +12,7 @@
 #include <QFontComboBox>
 #include <QFontDatabase>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -59,10 +60,13 @@ PrintOptionsPanel::PrintOptionsPanel(UserDefaults &defaults, QSizeF paper, QWidg
         std::max<int>(0, int(PrintStyle::all().indexOf(PrintOptions::lastPrintStyle(defaults)))));
     layout->addWidget(m_tabs);
 
-    auto *common = new QFormLayout;
+    // Margins two by two, so that the dialog fits a small screen.
+    auto *common = new QGridLayout;
+    int marginIndex = 0;
     auto *unit = new QComboBox(this);
     unit->addItems({ PrintUnit::Points, PrintUnit::Inches, PrintUnit::Millimetres });
-    common->addRow(tr("Unit:"), unit);
+    common->addWidget(new QLabel(tr("Unit:"), this), 0, 0);
+    common->addWidget(unit, 0, 1);
     const struct
     {
         QString key;
@@ -82,7 +86,11 @@ PrintOptionsPanel::PrintOptionsPanel(UserDefaults &defaults, QSizeF paper, QWidg
               });
         field->setObjectName(key);
         (vertical ? m_verticalMargins : m_horizontalMargins).append(field);
-        common->addRow(margin.title, field);
+        const int row = 1 + marginIndex / 2;
+        const int column = (marginIndex % 2) * 2;
+        common->addWidget(new QLabel(margin.title, this), row, column);
+        common->addWidget(field, row, column + 1);
+        ++marginIndex;
     }
     m_font = new QFontComboBox(this);
     m_font->setCurrentFont(QFont(m_options.value(PrintKey::FontName).toString()));
@@ -93,9 +101,10 @@ PrintOptionsPanel::PrintOptionsPanel(UserDefaults &defaults, QSizeF paper, QWidg
     auto *fontRow = new QHBoxLayout;
     fontRow->addWidget(m_font, 1);
     fontRow->addWidget(m_fontSize);
-    common->addRow(tr("Font:"), fontRow);
+    common->addWidget(new QLabel(tr("Font:"), this), 3, 0);
+    common->addLayout(fontRow, 3, 1, 1, 3);
     layout->addLayout(common);
-    auto *preview = new QPushButton(tr("Preview…"), this);
+    auto *preview = new QPushButton(tr("Pre&view…"), this);
     layout->addWidget(preview, 0, Qt::AlignRight);
 
     setPaper(paper);
@@ -260,6 +269,7 @@ QWidget *PrintOptionsPanel::makeAddressListTab()
     };
     connect(m_items, &QListWidget::itemChanged, this, storeItems);
     connect(m_items->model(), &QAbstractItemModel::rowsMoved, this, storeItems);
+    m_items->setMaximumHeight(180);
     layout->addWidget(m_items);
     return tab;
 }
