@@ -114,6 +114,53 @@ TEST(LabelGeometry, MarginsAndTheUnprintableEdgeTakeRoomFromEveryPreset)
     EXPECT_EQ(view.pageCount(), 2);
 }
 
+TEST(LabelDrawing, VerticalAndHorizontalTextStayInsideTheirLabels)
+{
+    SubContactRows rows;
+    for (int i = 0; i < 6; ++i) {
+        SubContactRow row = rowOf(qs("陽介"), qs("山口"));
+        row.person->setValue(
+            QVariantList { QVariantMap { { Key::Label, qs("home") },
+                                         { FieldId::Zip, qs("102-0075") },
+                                         { FieldId::State, qs("東京都") },
+                                         { FieldId::City, qs("千代田区") },
+                                         { FieldId::Street, qs("三番町2-4-1 グリーンハイツ305") } } },
+            FieldId::Address);
+        rows.append(row);
+    }
+    for (const bool vertical : { false, true }) {
+        QVariantMap options = labelOptions(130, 150, 5, 5);
+        options = withStyleOption(options, PrintStyle::MailingLabels, StyleKey::PrintVertical, vertical);
+        options = withStyleOption(options, PrintStyle::MailingLabels, StyleKey::PrintFrame, false);
+        options = withStyleOption(options, PrintStyle::MailingLabels, StyleKey::VerticalFontName,
+                                  PrintFont::JapaneseFallback);
+        const PrintView view(rows, options, letter);
+        // Pages are drawn in points, at 72 dpi as on the printer.
+        QImage image(612, 792, QImage::Format_RGB32);
+        image.setDotsPerMeterX(2835);
+        image.setDotsPerMeterY(2835);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            view.drawPage(painter, 0);
+        }
+        const LabelGeometry g = LabelGeometry::make(options, letter);
+        int inked = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (qGray(image.pixel(x, y)) > 128)
+                    continue;
+                ++inked;
+                bool inside = false;
+                for (int label = 0; label < int(rows.size()) && !inside; ++label)
+                    inside = g.frameRect(label).contains(QPointF(x + 0.5, y + 0.5));
+                ASSERT_TRUE(inside) << "vertical " << vertical << " at " << x << ',' << y;
+            }
+        }
+        EXPECT_GT(inked, 500) << vertical;
+    }
+}
+
 TEST(TextFitting, StartsFromThreeLinesOfTenCharactersAndEndsInsideTheBox)
 {
     const QSizeF box(130, 60);
