@@ -98,6 +98,13 @@ namespace PrintLabel {
 inline const QString All = QStringLiteral("All");
 } // namespace PrintLabel
 
+// The labels the address list's filter offers first, before those of each field.
+namespace LabelFilterWord {
+inline const QString Home = QStringLiteral("home");
+inline const QString Work = QStringLiteral("work");
+inline const QString Other = QStringLiteral("other");
+} // namespace LabelFilterWord
+
 namespace TextDirection {
 inline const QString LeftRight = QStringLiteral("Left-Right");
 inline const QString UpDown = QStringLiteral("Up-Down");

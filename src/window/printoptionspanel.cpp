@@ -16,10 +16,12 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -242,6 +244,7 @@ QWidget *PrintOptionsPanel::makeAddressListTab()
     auto *layout = new QVBoxLayout(tab);
     layout->addWidget(makeSwitch(PrintStyle::AddressList, StyleKey::PrintFrame, tr("Print Frame")));
     layout->addWidget(makeSwitch(PrintStyle::AddressList, StyleKey::AlternatingRow, tr("Alternating Row")));
+    layout->addWidget(makeLabelFilter(tab));
     m_items = new QListWidget(tab);
     m_items->setDragDropMode(QAbstractItemView::InternalMove);
     for (const QVariant &entry :
@@ -272,6 +275,44 @@ QWidget *PrintOptionsPanel::makeAddressListTab()
     m_items->setMaximumHeight(180);
     layout->addWidget(m_items);
     return tab;
+}
+
+QWidget *PrintOptionsPanel::makeLabelFilter(QWidget *parent)
+{
+    auto *button = new QToolButton(parent);
+    button->setText(tr("Label"));
+    button->setPopupMode(QToolButton::InstantPopup);
+    auto *menu = new QMenu(button);
+    QStringList labels { PrintLabel::All, LabelFilterWord::Home, LabelFilterWord::Work,
+                         LabelFilterWord::Other };
+    for (const QString &field :
+         { FieldId::Phone, FieldId::Email, FieldId::Address, FieldId::Url, FieldId::SocialNetwork,
+           FieldId::InstantMessage, FieldId::Dates, FieldId::Relationship }) {
+        for (const QString &label : QVPerson::labelsForIdentifier(field)) {
+            if (!labels.contains(label))
+                labels.append(label);
+        }
+    }
+    const QStringList selected = PrintOptions::styleOptions(m_options, PrintStyle::AddressList)
+                                     .value(StyleKey::SelectedLabels)
+                                     .toStringList();
+    for (const QString &label : std::as_const(labels)) {
+        QAction *action = menu->addAction(label);
+        action->setCheckable(true);
+        action->setChecked(selected.contains(label) || (selected.isEmpty() && label == PrintLabel::All));
+    }
+    // "All" and the other labels exclude each other; nothing ticked means "All".
+    connect(menu, &QMenu::triggered, this, [this, menu](QAction *chosen) {
+        const QStringList current = PrintOptions::styleOptions(m_options, PrintStyle::AddressList)
+                                        .value(StyleKey::SelectedLabels)
+                                        .toStringList();
+        const QStringList next = PrintOptions::toggleSelectedLabel(current, chosen->text());
+        for (QAction *action : menu->actions())
+            action->setChecked(next.contains(action->text()));
+        setStyleValue(PrintStyle::AddressList, StyleKey::SelectedLabels, next);
+    });
+    button->setMenu(menu);
+    return button;
 }
 
 QWidget *PrintOptionsPanel::makeLabelsTab()

@@ -33,6 +33,7 @@ Q_SIGNALS:
 
 private:
     QWidget *makeAddressListTab();
+    QWidget *makeLabelFilter(QWidget *parent);
     QWidget *makeLabelsTab();
     QWidget *makeEnvelopeTab();
     QWidget *makeHagakiTab();

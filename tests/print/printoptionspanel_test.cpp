@@ -9,9 +9,11 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QListWidget>
+#include <QMenu>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <QtTest>
 
 class PrintOptionsPanelTest : public QObject
@@ -115,6 +117,31 @@ private Q_SLOTS:
         QListWidget *list = panel.findChild<QListWidget *>();
         QCOMPARE(list->item(5)->checkState(), Qt::Checked);
         QVERIFY(!(list->item(0)->flags() & Qt::ItemIsUserCheckable));
+    }
+
+    void theLabelFilterFallsBackToAll()
+    {
+        auto defaults = freshDefaults(QStringLiteral("filter.json"));
+        PrintOptionsPanel panel(*defaults, QSizeF(612, 792));
+        QMenu *menu = panel.findChild<QToolButton *>()->menu();
+        QAction *home = nullptr;
+        for (QAction *action : menu->actions()) {
+            if (action->text() == QStringLiteral("home"))
+                home = action;
+        }
+        QVERIFY(home);
+        const auto selected = [&panel] {
+            return PrintOptions::styleOptions(panel.printOptions(), PrintStyle::AddressList)
+                .value(StyleKey::SelectedLabels)
+                .toStringList();
+        };
+        Q_EMIT menu->triggered(home);
+        QCOMPARE(selected(), QStringList { QStringLiteral("home") });
+        QVERIFY(home->isChecked());
+        QVERIFY(!menu->actions().first()->isChecked());
+        Q_EMIT menu->triggered(home);
+        QCOMPARE(selected(), QStringList { PrintLabel::All });
+        QVERIFY(menu->actions().first()->isChecked());
     }
 };
 
