@@ -11,7 +11,7 @@ RUNTIME_PACKAGES=(
 TEST_PACKAGES=(
     clang-14 libclang-rt-14-dev libgtest-dev libgmock-dev
     python3
-    python3-phonenumbers python3-icu zbar-tools
+    python3-phonenumbers python3-icu zbar-tools poppler-utils
 )
 
 # Runs a command as root: directly when we are root, else through sudo.

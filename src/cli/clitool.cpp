@@ -1,6 +1,7 @@
 #include "cli/clitool.h"
 
 #include "cli/zipcommand.h"
+#include "cli/clitool_print.h"
 #include "cli/clitool_qr.h"
 
 #include "document/contactfiles.h"
@@ -173,6 +174,10 @@ QString helpText()
         "  qr --format NAME FILE INDEX OUT.png\n"
         "                    write the QR code of the contact at INDEX (counted from 0) as PNG and\n"
         "                    print its text; NAME is vCard, docomo, au, SoftBank, Phone, Email or URL\n"
+        "  print --style STYLE [--options JSON] IN OUT.pdf\n"
+        "                    print the contacts of IN to a PDF file; STYLE is \"Address List\",\n"
+        "                    \"Mailing Labels\", \"Envelope\" or \"Hagaki\"; JSON holds print options\n"
+        "                    laid over the defaults (paperWidth and paperHeight in points)\n"
         "\n"
         "Options:\n"
         "  --encoding NAME   read the input in this encoding (for example Shift_JIS,\n"
@@ -196,6 +201,8 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err, Contai
     }
     if (arguments.first() == QLatin1String("qr"))
         return runQr(arguments.mid(1), out, err);
+    if (arguments.first() == QLatin1String("print"))
+        return runPrint(arguments.mid(1), out, err);
     if (!parse(arguments, options, error)) {
         err << "pellory2-cli: " << error << '\n';
         return UsageError;

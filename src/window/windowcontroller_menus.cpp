@@ -19,6 +19,7 @@
 #include "window/findmenu.h"
 #include "window/groupviewcontroller.h"
 #include "window/phoneqrcommands.h"
+#include "window/printcontroller.h"
 #include "window/viewcontroller.h"
 #include "window/windowcontroller.h"
 
@@ -90,6 +91,9 @@ void WindowController::buildMenuBar()
     // Kept visible but unavailable: a document has no versions to browse or revert to.
     file->addAction(tr("Duplicate"))->setEnabled(false);
     file->addAction(tr("Revert to Saved"))->setEnabled(false);
+    file->addSeparator();
+    auto *printing = new PrintController(this, content->contactsViewController());
+    file->addAction(tr("&Print…"), QKeySequence::Print, printing, &PrintController::print);
     file->addSeparator();
     file->addAction(tr("&Quit"), QKeySequence::Quit, qApp, [] {
         if (DocumentController::shared().closeAllDocuments())

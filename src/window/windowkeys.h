@@ -18,8 +18,6 @@ inline const QString FontName = QStringLiteral("QVFontName");
 inline const QString FontSize = QStringLiteral("QVFontSize");
 // Font keys of a file window: the key, a space and the document name.
 inline const QString PerDocumentFormat = QStringLiteral("%1 %2");
-inline const QString LastPrintStyle = QStringLiteral("QV1DlastPrintStyle");
-inline const QString PrintOptions = QStringLiteral("QV1DprintOptions");
 inline const QString LastSelectedItemInCustomPanel = QStringLiteral("QV1DlastSelectedItemInCustomPanel");
 // The window's name for the platform address book, which has no document name.
 inline const QString AddressBookName = QStringLiteral("AddressBook");

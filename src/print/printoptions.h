@@ -1,0 +1,51 @@
+// The print-options dictionary: defaults, loading and storing in the user defaults, and the small
+// rules of the option tabs (units, margin clamps, presets, the label filter).
+#pragma once
+
+#include <QFont>
+#include <QString>
+#include <QStringList>
+#include <QVariantMap>
+
+class UserDefaults;
+
+namespace PrintOptions {
+
+constexpr int CurrentVersion = 6;
+
+// Every key with its default; fontName/fontSize from the 8-point user font.
+QVariantMap createPrintOptions();
+// The stored dictionary when its version is current, else the defaults. Missing style
+// dictionaries of a stored dictionary are completed from the defaults.
+QVariantMap load(const UserDefaults &defaults);
+void store(UserDefaults &defaults, const QVariantMap &options);
+// The style last printed with ("Address List" when none or unknown).
+QString lastPrintStyle(const UserDefaults &defaults);
+void storeLastPrintStyle(UserDefaults &defaults, const QString &style);
+
+QVariantMap styleOptions(const QVariantMap &options, const QString &style);
+QString styleOptionsKey(const QString &style);
+
+// The default item rows of the address list, "Name" first.
+QVariantList defaultItemTable();
+// Turns on every item whose title is one of the columns ("Name" stays as it is).
+QVariantList itemTableForColumns(const QVariantList &items, const QStringList &columns);
+QVariantList defaultPresets();
+
+// 72 points = 1 inch = 25.4 mm, in single precision; unknown units leave the value unchanged.
+float changeValue(float value, const QString &fromUnit, const QString &toUnit);
+// A margin kept within ±95 % of the paper dimension it runs along.
+double clampMargin(double margin, double paperDimension);
+
+// The ticked labels after the user chose `label` in the address-list label popup: "All" alone
+// unticks the others, another label toggles and unticks "All"; nothing ticked means ["All"].
+QStringList toggleSelectedLabel(const QStringList &selected, const QString &label);
+
+// The number stored under a key, also when stored as text ("130").
+double number(const QVariantMap &map, const QString &key, double fallback = 0);
+bool flag(const QVariantMap &map, const QString &key);
+
+// The 8-point user font the defaults are made from.
+QFont userFont(int pointSize);
+
+} // namespace PrintOptions

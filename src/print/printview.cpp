@@ -1,0 +1,275 @@
+#include "print/printview.h"
+
+#include "print/hagakilayout.h"
+#include "print/keys.h"
+#include "print/printmetrics.h"
+#include "print/printoptions.h"
+#include "print/verticaltext.h"
+#include "record/keys.h"
+
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QRectF>
+
+using PrintOptions::flag;
+using PrintOptions::number;
+
+namespace {
+
+const QColor previewPaperColour = QColor::fromRgbF(1, 1, 0.7, 1);
+const QColor shadeColour = QColor::fromRgbF(0.9, 0.9, 0.9, 1);
+constexpr qreal frameWidth = 1.5;
+
+} // namespace
+
+void TextObject::draw(QPainter &painter, const QRectF &rect) const
+{
+    painter.save();
+    painter.setPen(Qt::black);
+    const bool upDown = textDirection == TextDirection::UpDown;
+    if (printVertical) {
+        const QFont font = PrintMetrics::font(verticalFontName, fontSize);
+        const auto direction = upDown ? VerticalText::Direction::Columns : VerticalText::Direction::Rows;
+        const QPointF start = upDown ? rect.topRight() : rect.topLeft();
+        VerticalText::draw(painter, VerticalText::layout(text, font, start, direction), font);
+    } else if (upDown) {
+        VerticalText::drawTurned(painter, text, PrintMetrics::font(fontName, fontSize), rect.topRight());
+    } else {
+        const QFont font = PrintMetrics::font(fontName, fontSize);
+        painter.setFont(font);
+        const QFontMetricsF fm = PrintMetrics::metrics(font);
+        qreal baseline = rect.top() + fm.ascent();
+        for (const QString &line : text.split(QLatin1Char('\n'))) {
+            painter.drawText(QPointF(rect.left(), baseline), line);
+            baseline += fm.height();
+        }
+    }
+    painter.restore();
+}
+
+PrintView::PrintView(const SubContactRows &rows, const QVariantMap &options, const PageGeometry &page)
+    : m_rows(rows)
+    , m_options(options)
+    , m_page(page)
+{ }
+
+void PrintView::setOptions(const QVariantMap &options)
+{
+    m_options = options;
+    m_addressList.reset();
+}
+
+void PrintView::setPage(const PageGeometry &page)
+{
+    m_page = page;
+    m_addressList.reset();
+}
+
+QString PrintView::style() const
+{
+    return m_options.value(PrintKey::PrintStyle).toString();
+}
+
+QString PrintView::textFontName() const
+{
+    const QString name = m_options.value(PrintKey::FontName).toString();
+    return name.isEmpty() ? PrintOptions::userFont(16).family() : name;
+}
+
+const AddressListLayout &PrintView::addressList() const
+{
+    if (!m_addressList)
+        m_addressList.emplace(m_rows, m_options, m_page);
+    return *m_addressList;
+}
+
+int PrintView::pageCount() const
+{
+    const QString printStyle = style();
+    if (printStyle == PrintStyle::MailingLabels) {
+        const QVariantMap labels = PrintOptions::styleOptions(m_options, PrintStyle::MailingLabels);
+        const int repeat = std::max(1, int(number(labels, StyleKey::RepeatCount, 1)));
+        return LabelGeometry::make(m_options, m_page).pageCount(repeat * int(m_rows.size()));
+    }
+    if (printStyle == PrintStyle::Envelope || printStyle == PrintStyle::Hagaki)
+        return std::max<int>(1, int(m_rows.size()));
+    if (printStyle == PrintStyle::AddressList)
+        return addressList().pageCount();
+    return 1;
+}
+
+void PrintView::drawPage(QPainter &painter, int page) const
+{
+    const QString printStyle = style();
+    if (printStyle == PrintStyle::AddressList)
+        drawAddressList(painter, page);
+    else if (printStyle == PrintStyle::MailingLabels)
+        drawLabels(painter, page);
+    else if (printStyle == PrintStyle::Envelope)
+        drawEnvelope(painter, page);
+    else if (printStyle == PrintStyle::Hagaki && page >= 0 && page < m_rows.size())
+        Hagaki::draw(painter, m_page, PrintOptions::styleOptions(m_options, PrintStyle::Hagaki),
+                     m_rows.at(page), m_sender ? &*m_sender : nullptr, !m_printing);
+}
+
+bool PrintView::render(QPagedPaintDevice &device) const
+{
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    const int pages = pageCount();
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0 && !device.newPage())
+            return false;
+        drawPage(painter, page);
+    }
+    return painter.end();
+}
+
+void PrintView::drawAddressList(QPainter &painter, int page) const
+{
+    const AddressListLayout &layout = addressList();
+    const QVariantMap list = PrintOptions::styleOptions(m_options, PrintStyle::AddressList);
+    const bool shade = flag(list, StyleKey::AlternatingRow);
+    const bool frame = flag(list, StyleKey::PrintFrame);
+    const qreal left = layout.printable().left();
+    const qreal width = layout.columnWidth();
+    const QFontMetricsF fm = PrintMetrics::metrics(layout.font());
+    painter.save();
+    painter.setFont(layout.font());
+    for (const AddressListLayout::Block &block : layout.blocks()) {
+        if (block.page != page)
+            continue;
+        const QRectF rect(left, block.top, width, block.lineCount * layout.lineHeight());
+        if (shade && block.contact % 2 == 1)
+            painter.fillRect(rect, shadeColour);
+        painter.setPen(Qt::black);
+        const QStringList &lines = layout.contactLines().at(block.contact);
+        for (int i = 0; i < block.lineCount; ++i)
+            painter.drawText(QPointF(left, block.top + i * layout.lineHeight() + fm.ascent()),
+                             lines.at(block.firstLine + i));
+        if (frame) {
+            painter.setPen(QPen(Qt::lightGray, 0.5));
+            painter.drawLine(rect.topLeft(), rect.topRight());
+            painter.drawLine(rect.bottomLeft(), rect.bottomRight());
+        }
+    }
+    painter.restore();
+}
+
+void PrintView::drawPaperBackground(QPainter &painter) const
+{
+    painter.fillRect(QRectF(QPointF(0, 0), m_page.paper), previewPaperColour);
+    painter.fillRect(m_page.imageable, Qt::white);
+}
+
+void PrintView::drawLabels(QPainter &painter, int page) const
+{
+    const QVariantMap labels = PrintOptions::styleOptions(m_options, PrintStyle::MailingLabels);
+    const LabelGeometry geometry = LabelGeometry::make(m_options, m_page);
+    const int repeat = std::max(1, int(number(labels, StyleKey::RepeatCount, 1)));
+    const bool vertical = flag(labels, StyleKey::PrintVertical);
+    const QString verticalFont = labels.value(StyleKey::VerticalFontName).toString();
+    if (!m_printing)
+        drawPaperBackground(painter);
+    // Only the rows whose labels fall on this page are laid out.
+    const int firstRow = page * geometry.perPage() / repeat;
+    const int lastRow = std::min<int>(int(m_rows.size()) - 1, ((page + 1) * geometry.perPage() - 1) / repeat);
+    for (int row = firstRow; row <= lastRow; ++row) {
+        TextObject object;
+        object.text = PrintText::addressAndName(m_rows.at(row), labels);
+        object.fontName = textFontName();
+        object.printVertical = vertical;
+        object.verticalFontName = verticalFont;
+        // Vertical labels are set in columns, the way their size was fitted.
+        object.textDirection = vertical ? TextDirection::UpDown : TextDirection::LeftRight;
+        const QSizeF box = geometry.textRect(0).size();
+        object.fontSize
+            = TextFitting::fit(object.text, vertical ? verticalFont : object.fontName, box, vertical);
+        for (int copy = 0; copy < repeat; ++copy) {
+            const int label = row * repeat + copy;
+            if (geometry.pageOf(label) != page)
+                continue;
+            const QRectF rect = geometry.textRect(label);
+            object.draw(painter, rect);
+            if (flag(labels, StyleKey::PrintFrame)) {
+                painter.save();
+                painter.setPen(QPen(Qt::gray, frameWidth));
+                painter.drawRect(geometry.frameRect(label));
+                painter.restore();
+            }
+        }
+    }
+}
+
+QRectF PrintView::envelopeTextRect() const
+{
+    const QVariantMap envelope = PrintOptions::styleOptions(m_options, PrintStyle::Envelope);
+    const QVariantMap rects = envelope.value(StyleKey::TextRectDict).toMap();
+    const QVariant stored = rects.value(m_page.paperName);
+    if (stored.isValid()) {
+        const QStringList parts
+            = stored.toString().remove(QLatin1Char('{')).remove(QLatin1Char('}')).split(QLatin1Char(','));
+        if (parts.size() == 4) {
+            const QRectF rect(parts.at(0).toDouble(), parts.at(1).toDouble(), parts.at(2).toDouble(),
+                              parts.at(3).toDouble());
+            if (rect.isValid())
+                return rect;
+        }
+    }
+    // Nothing stored for this paper: the options panel's default, centred on the envelope.
+    const QSizeF size(m_page.paper.width() / 3, m_page.paper.height() / 5);
+    return QRectF(
+        QPointF((m_page.paper.width() - size.width()) / 2, (m_page.paper.height() - size.height()) / 2),
+        size);
+}
+
+TextObject PrintView::envelopeTextObject(const SubContactRow &row) const
+{
+    const QVariantMap envelope = PrintOptions::styleOptions(m_options, PrintStyle::Envelope);
+    TextObject object;
+    object.text = PrintText::addressAndName(row, envelope);
+    object.fontName = textFontName();
+    object.printVertical = flag(envelope, StyleKey::PrintVertical);
+    object.verticalFontName = envelope.value(StyleKey::VerticalFontName).toString();
+    object.textDirection = envelope.value(StyleKey::TextDirection).toString() == TextDirection::UpDown
+        ? TextDirection::UpDown
+        : TextDirection::LeftRight;
+    // Columns and turned text take the rectangle's sides the other way round.
+    const QSizeF box = envelopeTextRect().size();
+    const bool sideways = object.textDirection == TextDirection::UpDown && !object.printVertical;
+    object.fontSize
+        = TextFitting::fit(object.text, object.printVertical ? object.verticalFontName : object.fontName,
+                           sideways ? box.transposed() : box,
+                           object.printVertical && object.textDirection == TextDirection::UpDown);
+    return object;
+}
+
+void PrintView::drawEnvelope(QPainter &painter, int page) const
+{
+    if (page < 0 || page >= m_rows.size())
+        return;
+    if (!m_printing)
+        drawPaperBackground(painter);
+    const QVariantMap envelope = PrintOptions::styleOptions(m_options, PrintStyle::Envelope);
+    const Margins margins = Margins::fromOptions(m_options);
+    const QRectF rect = envelopeTextRect().translated(margins.left, margins.top);
+    if (flag(envelope, StyleKey::PrintFrame)) {
+        painter.save();
+        painter.setPen(QPen(Qt::black, frameWidth));
+        painter.drawRect(rect.adjusted(-3, -3, 3, 3));
+        painter.restore();
+    }
+    envelopeTextObject(m_rows.at(page)).draw(painter, rect);
+    if (m_sender && flag(envelope, StyleKey::PrintSender)) {
+        TextObject sender;
+        sender.text = PrintText::addressAndName(*m_sender, {});
+        sender.fontName = textFontName();
+        const QRectF senderRect(margins.left + 24, margins.top + 24, m_page.paper.width() / 3,
+                                m_page.paper.height() / 6);
+        sender.fontSize
+            = std::min<qreal>(10, TextFitting::fit(sender.text, sender.fontName, senderRect.size(), false));
+        sender.textDirection = TextDirection::LeftRight;
+        sender.draw(painter, senderRect);
+    }
+}

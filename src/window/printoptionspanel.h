@@ -1,0 +1,61 @@
+// The option tabs of the print dialog: one tab per print style with its options, page margins in
+// a chosen unit and the font. Every change is written to the options dictionary and stored at once.
+#pragma once
+
+#include <QVariantMap>
+#include <QWidget>
+
+class QComboBox;
+class QDoubleSpinBox;
+class QFontComboBox;
+class QListWidget;
+class QSpinBox;
+class QTabWidget;
+class UserDefaults;
+
+class PrintOptionsPanel : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // paper: the paper size in points, for the margin limits.
+    PrintOptionsPanel(UserDefaults &defaults, QSizeF paper, QWidget *parent = nullptr);
+
+    QVariantMap printOptions() const { return m_options; }
+    QString printStyle() const;
+    // Column identifiers of the current view type: their items of the address list are printed.
+    void setColumns(const QStringList &columns);
+    void setPaper(QSizeF paper);
+
+Q_SIGNALS:
+    void optionsChanged();
+    void previewRequested();
+
+private:
+    QWidget *makeAddressListTab();
+    QWidget *makeLabelFilter(QWidget *parent);
+    QWidget *makeLabelsTab();
+    QWidget *makeEnvelopeTab();
+    QWidget *makeHagakiTab();
+    QWidget *makeSwitch(const QString &style, const QString &key, const QString &title);
+    QComboBox *makeSuffixPopup(const QString &style);
+    QComboBox *makeVerticalFontPopup(const QString &style);
+    QDoubleSpinBox *makeLength(double points, const std::function<void(double)> &store);
+    void setStyleValue(const QString &style, const QString &key, const QVariant &value);
+    void unitChanged(const QString &unit);
+    void presetChosen(int index);
+    void updateUI();
+
+    UserDefaults &m_defaults;
+    QVariantMap m_options;
+    QSizeF m_paper;
+    QString m_unit;
+    QTabWidget *m_tabs = nullptr;
+    QSpinBox *m_fontSize = nullptr;
+    QFontComboBox *m_font = nullptr;
+    QListWidget *m_items = nullptr;
+    QList<QDoubleSpinBox *> m_lengths;
+    QList<QDoubleSpinBox *> m_verticalMargins;
+    QList<QDoubleSpinBox *> m_horizontalMargins;
+    QList<QDoubleSpinBox *> m_labelSizes; // width, height, horizontal gap, vertical gap
+};

@@ -1,0 +1,307 @@
+#include "../testutil.h"
+#include "print/hagakilayout.h"
+#include "print/keys.h"
+#include "print/printlayout.h"
+#include "print/printmetrics.h"
+#include "print/printoptions.h"
+#include "print/printview.h"
+#include "record/keys.h"
+#include "record/qvperson.h"
+
+#include <QImage>
+#include <QPainter>
+#include <gtest/gtest.h>
+
+namespace {
+
+SubContactRow rowOf(const QString &first, const QString &last, int noteLines = 0)
+{
+    QVPerson::ensureClassInitialized();
+    PersonPtr person = QVPerson::create();
+    person->setValue(QVariantMap { { FieldId::FirstName, first }, { FieldId::LastName, last } },
+                     FieldId::Name);
+    if (noteLines > 0) {
+        QStringList lines;
+        for (int i = 0; i < noteLines; ++i)
+            lines.append(qs("note line %1").arg(i));
+        person->setValue(lines.join(QLatin1Char('\n')), FieldId::Note);
+    }
+    SubContactRow row;
+    row.person = person;
+    row.uniqueId = person->uniqueId();
+    return row;
+}
+
+QVariantMap optionsFor(const QString &style)
+{
+    QVariantMap options = PrintOptions::createPrintOptions();
+    options.insert(PrintKey::PrintStyle, style);
+    options.insert(PrintKey::FontName, PrintFont::JapaneseFallback);
+    return options;
+}
+
+QVariantMap withStyleOption(QVariantMap options, const QString &style, const QString &key,
+                            const QVariant &value)
+{
+    QVariantMap styleOptions = PrintOptions::styleOptions(options, style);
+    styleOptions.insert(key, value);
+    options.insert(PrintOptions::styleOptionsKey(style), styleOptions);
+    return options;
+}
+
+QVariantMap withNotesPrinted(QVariantMap options)
+{
+    QVariantList items
+        = PrintOptions::itemTableForColumns(PrintOptions::defaultItemTable(), { FieldId::Note });
+    return withStyleOption(options, PrintStyle::AddressList, StyleKey::ItemTable, items);
+}
+
+QVariantMap labelOptions(qreal width, qreal height, qreal hGap, qreal vGap, int repeat = 1)
+{
+    QVariantMap options = optionsFor(PrintStyle::MailingLabels);
+    QVariantMap labels = PrintOptions::styleOptions(options, PrintStyle::MailingLabels);
+    labels.insert(StyleKey::LabelWidth, QString::number(width));
+    labels.insert(StyleKey::LabelHeight, QString::number(height));
+    labels.insert(StyleKey::HGap, QString::number(hGap));
+    labels.insert(StyleKey::VGap, QString::number(vGap));
+    labels.insert(StyleKey::RepeatCount, repeat);
+    options.insert(PrintKey::MailingLabelsOptions, labels);
+    return options;
+}
+
+const PageGeometry letter = PageGeometry::fullPage(QSizeF(612, 792));
+
+TEST(LabelGeometry, TilesThePageAndCountsOnlyThePagesItFills)
+{
+    const LabelGeometry g = LabelGeometry::make(labelOptions(130, 60, 5, 5), letter);
+    EXPECT_EQ(g.columns, 4);
+    EXPECT_EQ(g.rows, 12);
+    // 48 labels fill one page exactly: no blank page after it.
+    EXPECT_EQ(g.pageCount(48), 1);
+    EXPECT_EQ(g.pageCount(49), 2);
+    EXPECT_EQ(g.pageCount(0), 1);
+    // Label 48 starts the second page at its top-left; label 5 is the second row's second.
+    EXPECT_EQ(g.pageOf(48), 1);
+    EXPECT_EQ(g.frameRect(48).topLeft(), QPointF(0, 0));
+    EXPECT_EQ(g.frameRect(5).topLeft(), QPointF(135, 65));
+    EXPECT_EQ(g.frameRect(5).size(), QSizeF(130, 60));
+    EXPECT_TRUE(g.frameRect(5).contains(g.textRect(5)));
+}
+
+TEST(LabelGeometry, MarginsAndTheUnprintableEdgeTakeRoomFromEveryPreset)
+{
+    QVariantMap options = labelOptions(189, 72, 9, 0);
+    EXPECT_EQ(LabelGeometry::make(options, letter).columns, 3);
+    EXPECT_EQ(LabelGeometry::make(options, letter).rows, 11);
+    options.insert(PrintKey::TopMargin, 36);
+    options.insert(PrintKey::LeftMargin, 13.5);
+    options.insert(PrintKey::BottomMargin, 36);
+    PageGeometry printer = letter;
+    printer.imageable = QRectF(18, 18, 576, 756);
+    const LabelGeometry g = LabelGeometry::make(options, printer);
+    EXPECT_EQ(g.origin, QPointF(31.5, 54));
+    EXPECT_EQ(g.columns, 2); // (594 - 31.5) / 198
+    EXPECT_EQ(g.rows, 9); // (738 - 54) / 72
+    for (int label = 0; label < g.perPage(); ++label) {
+        const QRectF frame = g.frameRect(label);
+        EXPECT_LE(frame.right(), 594) << label;
+        EXPECT_LE(frame.bottom(), 738) << label;
+    }
+
+    // A repeated label fills as many cells as it is repeated.
+    PrintView view({ rowOf(qs("A"), qs("B")), rowOf(qs("C"), qs("D")) }, labelOptions(130, 60, 5, 5, 30),
+                   letter);
+    EXPECT_EQ(view.pageCount(), 2);
+}
+
+TEST(LabelDrawing, VerticalAndHorizontalTextStayInsideTheirLabels)
+{
+    SubContactRows rows;
+    for (int i = 0; i < 6; ++i) {
+        SubContactRow row = rowOf(qs("陽介"), qs("山口"));
+        row.person->setValue(
+            QVariantList { QVariantMap { { Key::Label, qs("home") },
+                                         { FieldId::Zip, qs("102-0075") },
+                                         { FieldId::State, qs("東京都") },
+                                         { FieldId::City, qs("千代田区") },
+                                         { FieldId::Street, qs("三番町2-4-1 グリーンハイツ305") } } },
+            FieldId::Address);
+        rows.append(row);
+    }
+    for (const bool vertical : { false, true }) {
+        QVariantMap options = labelOptions(130, 150, 5, 5);
+        options = withStyleOption(options, PrintStyle::MailingLabels, StyleKey::PrintVertical, vertical);
+        options = withStyleOption(options, PrintStyle::MailingLabels, StyleKey::PrintFrame, false);
+        options = withStyleOption(options, PrintStyle::MailingLabels, StyleKey::VerticalFontName,
+                                  PrintFont::JapaneseFallback);
+        const PrintView view(rows, options, letter);
+        // Pages are drawn in points, at 72 dpi as on the printer.
+        QImage image(612, 792, QImage::Format_RGB32);
+        image.setDotsPerMeterX(2835);
+        image.setDotsPerMeterY(2835);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            view.drawPage(painter, 0);
+        }
+        const LabelGeometry g = LabelGeometry::make(options, letter);
+        int inked = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (qGray(image.pixel(x, y)) > 128)
+                    continue;
+                ++inked;
+                bool inside = false;
+                for (int label = 0; label < int(rows.size()) && !inside; ++label)
+                    inside = g.frameRect(label).contains(QPointF(x + 0.5, y + 0.5));
+                ASSERT_TRUE(inside) << "vertical " << vertical << " at " << x << ',' << y;
+            }
+        }
+        EXPECT_GT(inked, 500) << vertical;
+    }
+}
+
+TEST(TextFitting, StartsFromThreeLinesOfTenCharactersAndEndsInsideTheBox)
+{
+    const QSizeF box(130, 60);
+    EXPECT_DOUBLE_EQ(TextFitting::startSize(qs("Ann"), box), 13);
+    EXPECT_DOUBLE_EQ(TextFitting::startSize(qs("a\nb\nc\nd\ne\nf"), box), 10);
+    const QString family = PrintFont::JapaneseFallback;
+    for (const QString &text :
+         { qs("Ann"), qs("1200 Greenwich Street\nSuite 4100\nNew York NY 10013\nMarcus Delgado"),
+           qs("東京都千代田区三番町2-4-1\nグリーンハイツ305\n山口 陽介 様") }) {
+        for (const bool vertical : { false, true }) {
+            const qreal size = TextFitting::fit(text, family, box, vertical);
+            const QSizeF measured = TextFitting::measure(text, family, size, vertical);
+            EXPECT_LE(measured.width(), box.width()) << text.toStdString() << vertical;
+            EXPECT_LE(measured.height(), box.height()) << text.toStdString() << vertical;
+            // Fitted text fills one side well, not just fits.
+            EXPECT_GE(std::max(measured.width() / box.width(), measured.height() / box.height()), 0.75)
+                << text.toStdString() << vertical;
+        }
+    }
+    // A short line grows in steps of 1.2 while both sides stay under 60 %.
+    const qreal grown = TextFitting::fit(qs("Ann"), family, box, false);
+    EXPECT_GT(grown, 13 + 1.2);
+}
+
+TEST(AddressList, BlocksBreakAtPageEndsWithoutLosingALine)
+{
+    const PageGeometry small = PageGeometry::fullPage(QSizeF(300, 200));
+    QVariantMap options = withNotesPrinted(optionsFor(PrintStyle::AddressList));
+    const AddressListLayout probe({ rowOf(qs("A"), qs("B")) }, options, small);
+    const int linesPerPage = int(200 / probe.lineHeight());
+    ASSERT_GT(linesPerPage, 8);
+
+    // The second contact does not fit below the first and is small: it moves whole.
+    const int firstLines = linesPerPage - 3;
+    const AddressListLayout moved({ rowOf(qs("A"), qs("B"), firstLines - 2), rowOf(qs("C"), qs("D"), 4) },
+                                  options, small);
+    ASSERT_EQ(moved.blocks().size(), 2);
+    EXPECT_EQ(moved.blocks().at(1).page, 1);
+    EXPECT_EQ(moved.blocks().at(1).top, 0);
+    EXPECT_EQ(moved.blocks().at(1).lineCount, 5);
+    EXPECT_EQ(moved.pageCount(), 2);
+
+    // A contact taller than half a page continues on the next page, cut 20 points above the end.
+    const int tall = linesPerPage + 4;
+    const AddressListLayout split({ rowOf(qs("A"), qs("B"), 2), rowOf(qs("C"), qs("D"), tall) }, options,
+                                  small);
+    int printed = 0;
+    for (const AddressListLayout::Block &block : split.blocks()) {
+        EXPECT_LE(block.top + block.lineCount * split.lineHeight(), 200.001);
+        if (block.contact == 1) {
+            EXPECT_EQ(block.firstLine, printed);
+            printed += block.lineCount;
+        }
+    }
+    EXPECT_EQ(printed, tall + 1); // the name and every note line
+    ASSERT_GE(split.blocks().size(), 3);
+    const AddressListLayout::Block &cut = split.blocks().at(1);
+    EXPECT_LE(cut.top + cut.lineCount * split.lineHeight(), 180.001);
+    EXPECT_EQ(split.pageCount(), split.blocks().last().page + 1);
+}
+
+TEST(AddressList, PrintsEachContactOnceAndShadesEverySecond)
+{
+    QVariantMap options = optionsFor(PrintStyle::AddressList);
+    options.insert(PrintKey::FontSize, 12);
+    const SubContactRow first = rowOf(qs("Ann"), qs("Lee"));
+    SubContactRow secondRowOfFirst = first;
+    secondRowOfFirst.notFirstRow = true;
+    const SubContactRows rows { first, secondRowOfFirst, rowOf(qs("Bob"), qs("Ray")),
+                                rowOf(qs("Cy"), qs("Oz")), rowOf(qs("Di"), qs("Xu")) };
+    const PageGeometry page = PageGeometry::fullPage(QSizeF(300, 300));
+    PrintView view(rows, options, page);
+    const AddressListLayout layout(rows, options, page);
+    ASSERT_EQ(layout.blocks().size(), 4);
+
+    QImage image(300, 300, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        view.drawPage(painter, 0);
+    }
+    // Sample the right end of each block, where no text reaches.
+    for (const AddressListLayout::Block &block : layout.blocks()) {
+        const QPoint probe(int(layout.columnWidth()) - 2, int(block.top + layout.lineHeight() / 2));
+        const int grey = qGray(image.pixel(probe));
+        if (block.contact % 2 == 1)
+            EXPECT_NEAR(grey, 230, 2) << block.contact;
+        else
+            EXPECT_EQ(grey, 255) << block.contact;
+    }
+}
+
+TEST(AddressText, AddressCompanyAndNameWithItsSuffix)
+{
+    SubContactRow row = rowOf(qs("陽介"), qs("山口"));
+    row.person->setValue(qs("ほしぞら工房"), FieldId::Company);
+    row.person->setValue(qs("Dr."), FieldId::Title);
+    row.person->setValue(QVariantList { QVariantMap { { Key::Label, qs("home") },
+                                                      { FieldId::Zip, qs("102-0075") },
+                                                      { FieldId::State, qs("東京都") },
+                                                      { FieldId::City, qs("千代田区") },
+                                                      { FieldId::Street, qs("三番町2-4-1") } } },
+                         FieldId::Address);
+    QVariantMap options { { StyleKey::Keishou, qs("様") } };
+    const QString plain = PrintText::addressAndName(row, options);
+    EXPECT_TRUE(plain.contains(qs("102-0075"))) << plain.toStdString();
+    EXPECT_TRUE(plain.contains(qs("三番町2-4-1"))) << plain.toStdString();
+    EXPECT_TRUE(plain.endsWith(qs("\n山口 陽介 様"))) << plain.toStdString();
+    EXPECT_FALSE(plain.contains(qs("ほしぞら工房")));
+
+    options.insert(StyleKey::PrintCompany, true);
+    options.insert(StyleKey::PrintPrefix, true);
+    const QString full = PrintText::addressAndName(row, options);
+    EXPECT_TRUE(full.endsWith(qs("ほしぞら工房\nDr. 山口 陽介 様"))) << full.toStdString();
+}
+
+TEST(Envelopes, OnePagePerRowInTheOrderOfTheRows)
+{
+    const SubContactRows rows { rowOf(qs("Ann"), qs("Lee")), rowOf(qs("Bob"), qs("Ray")),
+                                rowOf(qs("Cy"), qs("Oz")) };
+    const PrintView view(rows, optionsFor(PrintStyle::Envelope), PageGeometry::fullPage(QSizeF(624, 312)));
+    EXPECT_EQ(view.pageCount(), 3);
+    EXPECT_TRUE(view.envelopeTextObject(rows.at(0)).text.contains(qs("Ann")));
+    // With nothing stored for the paper the text sits in the middle of the envelope.
+    EXPECT_EQ(view.envelopeTextRect().center(), QPointF(312, 156));
+}
+
+TEST(Hagaki, CodeBoxesSitAtTheirStandardPlaces)
+{
+    const QList<QRectF> receiver = Hagaki::receiverCodeBoxes();
+    ASSERT_EQ(receiver.size(), 7);
+    const qreal mm = 72 / 25.4;
+    EXPECT_NEAR(receiver.first().left(), 44 * mm, 0.01);
+    EXPECT_NEAR(receiver.last().right(), 91.9 * mm, 0.01);
+    EXPECT_NEAR(receiver.first().top(), 12 * mm, 0.01);
+    // The gap between the third and fourth box holds the hyphen, wider than the others.
+    EXPECT_GT(receiver.at(3).left() - receiver.at(2).right(), receiver.at(1).left() - receiver.at(0).right());
+    for (const QRectF &box : Hagaki::senderCodeBoxes())
+        EXPECT_TRUE(QRectF(QPointF(0, 0), Hagaki::cardSize()).contains(box));
+    EXPECT_EQ(Hagaki::postalDigits(qs("１０２－００７５")), qs("1020075"));
+    EXPECT_EQ(Hagaki::postalDigits(qs("102-00751")), qs("1020075"));
+}
+
+} // namespace

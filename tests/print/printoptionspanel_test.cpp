@@ -1,0 +1,149 @@
+// The option tabs of the print dialog, offscreen: what the controls store.
+#include "platform/userdefaults.h"
+#include "print/keys.h"
+#include "print/printoptions.h"
+#include "record/keys.h"
+#include "window/printoptionspanel.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QListWidget>
+#include <QMenu>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QtTest>
+
+class PrintOptionsPanelTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+
+    std::unique_ptr<UserDefaults> freshDefaults(const QString &name)
+    {
+        return std::make_unique<UserDefaults>(m_dir.filePath(name));
+    }
+
+    static QComboBox *comboWith(QWidget *panel, const QString &text)
+    {
+        for (QComboBox *box : panel->findChildren<QComboBox *>()) {
+            if (box->findText(text) >= 0)
+                return box;
+        }
+        return nullptr;
+    }
+
+private Q_SLOTS:
+    void unitsConvertTheShownLengthsButStorePoints()
+    {
+        auto defaults = freshDefaults(QStringLiteral("units.json"));
+        PrintOptionsPanel panel(*defaults, QSizeF(612, 792));
+        QDoubleSpinBox *top = panel.findChild<QDoubleSpinBox *>(PrintKey::TopMargin);
+        QVERIFY(top);
+        top->setValue(72);
+        QComboBox *unit = comboWith(&panel, PrintUnit::Millimetres);
+        QVERIFY(unit);
+        unit->setCurrentText(PrintUnit::Millimetres);
+        QCOMPARE(top->value(), 25.4);
+        QCOMPARE(panel.printOptions().value(PrintKey::TopMargin).toDouble(), 72.0);
+        unit->setCurrentText(PrintUnit::Points);
+        QCOMPARE(top->value(), 72.0);
+
+        // Too large a margin is held at 95 % of the paper.
+        top->setValue(5000);
+        QCOMPARE(panel.printOptions().value(PrintKey::TopMargin).toDouble(), 752.4);
+        QCOMPARE(PrintOptions::load(*defaults).value(PrintKey::TopMargin).toDouble(), 752.4);
+    }
+
+    void presetsSuffixAndSwitchesAreStoredAtOnce()
+    {
+        auto defaults = freshDefaults(QStringLiteral("labels.json"));
+        PrintOptionsPanel panel(*defaults, QSizeF(612, 792));
+        panel.findChild<QTabWidget *>()->setCurrentIndex(1);
+        QCOMPARE(PrintOptions::lastPrintStyle(*defaults), PrintStyle::MailingLabels);
+
+        comboWith(&panel, PrintUnit::Millimetres)->setCurrentText(PrintUnit::Millimetres);
+        QComboBox *presets = comboWith(&panel, QStringLiteral("55.5x29.7mm gap 0"));
+        QVERIFY(presets);
+        const int index = presets->findText(QStringLiteral("55.5x29.7mm gap 0"));
+        presets->setCurrentIndex(index);
+        Q_EMIT presets->activated(index);
+        QCOMPARE(float(panel.findChild<QDoubleSpinBox *>(StyleKey::LabelWidth)->value()), 55.5f);
+        QCOMPARE(float(panel.findChild<QDoubleSpinBox *>(StyleKey::LabelHeight)->value()), 29.7f);
+        const QVariantMap labels
+            = PrintOptions::styleOptions(PrintOptions::load(*defaults), PrintStyle::MailingLabels);
+        QVERIFY(qAbs(PrintOptions::number(labels, StyleKey::LabelWidth) - 157.32) < 0.01);
+        QVERIFY(qAbs(PrintOptions::number(labels, StyleKey::LabelHeight) - 84.19) < 0.01);
+
+        // "None" stores an empty suffix; the vertical font follows its switch.
+        QComboBox *suffix = comboWith(panel.findChild<QTabWidget *>()->widget(1), QStringLiteral("様"));
+        suffix->setCurrentText(QStringLiteral("様"));
+        suffix->setCurrentIndex(0);
+        QCOMPARE(PrintOptions::styleOptions(panel.printOptions(), PrintStyle::MailingLabels)
+                     .value(StyleKey::Keishou),
+                 QVariant(QString()));
+        QCheckBox *vertical = nullptr;
+        for (QCheckBox *box : panel.findChild<QTabWidget *>()->widget(1)->findChildren<QCheckBox *>()) {
+            if (box->text() == QStringLiteral("Draw Text in Vertical"))
+                vertical = box;
+        }
+        QVERIFY(vertical);
+        vertical->setChecked(true);
+        QVERIFY(
+            PrintOptions::flag(PrintOptions::styleOptions(panel.printOptions(), PrintStyle::MailingLabels),
+                               StyleKey::PrintVertical));
+        // The font size is fitted for labels, so only the address list offers it.
+        QVERIFY(!panel.findChild<QSpinBox *>(PrintKey::FontSize)->isEnabled());
+    }
+
+    void columnsOfTheViewTickTheirItems()
+    {
+        auto defaults = freshDefaults(QStringLiteral("items.json"));
+        PrintOptionsPanel panel(*defaults, QSizeF(612, 792));
+        panel.setColumns({ FieldId::Phone, FieldId::Email });
+        const QVariantList items = PrintOptions::styleOptions(panel.printOptions(), PrintStyle::AddressList)
+                                       .value(StyleKey::ItemTable)
+                                       .toList();
+        QStringList on;
+        for (const QVariant &item : items) {
+            if (PrintOptions::flag(item.toMap(), ItemKey::State))
+                on.append(item.toMap().value(ItemKey::Title).toString());
+        }
+        QCOMPARE(on, (QStringList { FieldId::Name, FieldId::Email, FieldId::Phone }));
+        QListWidget *list = panel.findChild<QListWidget *>();
+        QCOMPARE(list->item(5)->checkState(), Qt::Checked);
+        QVERIFY(!(list->item(0)->flags() & Qt::ItemIsUserCheckable));
+    }
+
+    void theLabelFilterFallsBackToAll()
+    {
+        auto defaults = freshDefaults(QStringLiteral("filter.json"));
+        PrintOptionsPanel panel(*defaults, QSizeF(612, 792));
+        QMenu *menu = panel.findChild<QToolButton *>()->menu();
+        QAction *home = nullptr;
+        for (QAction *action : menu->actions()) {
+            if (action->text() == QStringLiteral("home"))
+                home = action;
+        }
+        QVERIFY(home);
+        const auto selected = [&panel] {
+            return PrintOptions::styleOptions(panel.printOptions(), PrintStyle::AddressList)
+                .value(StyleKey::SelectedLabels)
+                .toStringList();
+        };
+        Q_EMIT menu->triggered(home);
+        QCOMPARE(selected(), QStringList { QStringLiteral("home") });
+        QVERIFY(home->isChecked());
+        QVERIFY(!menu->actions().first()->isChecked());
+        Q_EMIT menu->triggered(home);
+        QCOMPARE(selected(), QStringList { PrintLabel::All });
+        QVERIFY(menu->actions().first()->isChecked());
+    }
+};
+
+QTEST_MAIN(PrintOptionsPanelTest)
+#include "printoptionspanel_test.moc"
