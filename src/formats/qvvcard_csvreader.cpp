@@ -202,7 +202,7 @@ std::optional<DateComponents> CsvContact::birthdayFromText(const QString &text)
 // parts: a full name alone would show as "No Name" and be lost on export. Without parts, a full
 // name that repeats the company names an organisation (so the writer's own rows of organisations
 // read back as such); any other becomes the first name.
-void CsvContact::keepFullName(QVariantMap &contact)
+void CsvContact::keepFullName(QVariantMap &contact, bool quotesKept)
 {
     QVariantMap name = contact.value(FieldId::Name).toMap();
     QString full = name.value(CsvKey::FullName).toString();
@@ -210,7 +210,7 @@ void CsvContact::keepFullName(QVariantMap &contact)
         || !name.value(FieldId::LastName).toString().isEmpty())
         return;
     // A first cell keeps the quotes it was written with when no other cell of its line is quoted.
-    if (full.size() >= 2 && full.front() == CsvText::Quote && full.back() == CsvText::Quote)
+    if (quotesKept && full.size() >= 2 && full.front() == CsvText::Quote && full.back() == CsvText::Quote)
         full = full.sliced(1, full.size() - 2);
     if (full.isEmpty())
         return;
@@ -308,9 +308,9 @@ ContactList ownContacts(QStringView text)
             if (!handlers.at(c) || cells.at(c).isEmpty())
                 continue;
             const CsvColumn &column = columns.at(c);
-            handlers.at(c)(contact, CsvSyntax::unescapeBreaks(cells.at(c)), column.type, column.label);
+            handlers.at(c)(contact, cells.at(c), column.type, column.label);
         }
-        CsvContact::keepFullName(contact);
+        CsvContact::keepFullName(contact, !CsvSyntax::readsQuotes(line));
         entries.append(CsvContact::entryFromContact(contact));
     }
     return entries;
