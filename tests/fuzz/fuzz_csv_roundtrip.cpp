@@ -37,26 +37,19 @@ QByteArray carried(const ContactList &contacts)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    FuzzSupport::setUp();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    if (size > FuzzSupport::kMaxInputBytes)
-        return 0;
-    const FuzzSupport::ClassTablesKeeper keeper;
-    const QString text = QString::fromUtf8(FuzzSupport::bytesOf(data, size));
-    const ContactList read = QVvCard::contactsFromCSV(text).value_or(ContactList());
-    const QString written = ContactExport::csvText(read);
-    const ContactList readBack = QVvCard::contactsFromCSV(written).value_or(ContactList());
-    if (readBack.size() != read.size())
-        FuzzSupport::fail("a written document reads back as many contacts as were written");
-    const QByteArray before = carried(read);
-    const QByteArray after = carried(readBack);
-    if (before != after)
-        FuzzSupport::fail("a written document reads back as the same records", before, after);
-    return 0;
+    return FuzzSupport::testOneInput(data, size, [](QByteArrayView bytes) {
+        const FuzzSupport::ClassTablesKeeper keeper;
+        const QString text = QString::fromUtf8(bytes);
+        const ContactList read = QVvCard::contactsFromCSV(text).value_or(ContactList());
+        const QString written = ContactExport::csvText(read);
+        const ContactList readBack = QVvCard::contactsFromCSV(written).value_or(ContactList());
+        if (readBack.size() != read.size())
+            FuzzSupport::fail("a written document reads back as many contacts as were written");
+        const QByteArray before = carried(read);
+        const QByteArray after = carried(readBack);
+        if (before != after)
+            FuzzSupport::fail("a written document reads back as the same records", before, after);
+    });
 }
