@@ -21,6 +21,9 @@ QList<QStringView> splitLines(QStringView text);
 // Whether a data line is read with quotes: it has a comma directly followed by a double quote.
 bool readsQuotes(QStringView line);
 
+// The first line of a written document: the names of its fixed columns.
+const QString &documentHeader();
+
 // The cells of one data line, at most maxCells of them, unescaped. A line that reads quotes is cut
 // around its quoted cells; any other line is split at every comma.
 QStringList cellsOfLine(QStringView line, qsizetype maxCells);

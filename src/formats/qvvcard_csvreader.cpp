@@ -278,24 +278,41 @@ bool isOwnHeader(const QStringList &fields)
     });
 }
 
+struct HeaderColumns
+{
+    QList<CsvColumn> columns;
+    QList<CellHandler> handlers;
+};
+
+// The header has no quoting: it is cut at every comma.
+HeaderColumns columnsOfHeader(QStringView header)
+{
+    HeaderColumns result;
+    for (const QStringView field : header.split(CsvText::Separator)) {
+        result.columns.append(columnForField(field.toString()));
+        result.handlers.append(handlerForType(result.columns.constLast().type));
+    }
+    return result;
+}
+
+// The columns of the writer's header, told once: every document the program writes starts with it.
+const HeaderColumns &documentColumns()
+{
+    static const HeaderColumns columns = columnsOfHeader(CsvSyntax::documentHeader());
+    return columns;
+}
+
 ContactList ownContacts(QStringView text)
 {
     const QList<QStringView> lines = CsvSyntax::splitLines(text);
     const QStringView header = lines.first();
-    QList<CsvColumn> columns;
-    QList<CellHandler> handlers;
-    qsizetype firstDataLine = 0;
-    if (!header.isEmpty()) {
-        // The header has no quoting: it is cut at every comma.
-        const QList<QStringView> fields = header.split(CsvText::Separator);
-        for (const QStringView field : fields) {
-            columns.append(columnForField(field.toString()));
-            handlers.append(handlerForType(columns.constLast().type));
-        }
-        // Only a header starting with exactly "Name" is not a contact itself.
-        if (fields.first() == CsvText::HeaderMarker)
-            firstDataLine = 1;
-    }
+    const bool written = header == CsvSyntax::documentHeader();
+    const HeaderColumns told = written || header.isEmpty() ? HeaderColumns() : columnsOfHeader(header);
+    const QList<CsvColumn> &columns = written ? documentColumns().columns : told.columns;
+    const QList<CellHandler> &handlers = written ? documentColumns().handlers : told.handlers;
+    // Only a header starting with exactly "Name" is not a contact itself.
+    const qsizetype comma = header.indexOf(CsvText::Separator);
+    const qsizetype firstDataLine = header.first(comma < 0 ? header.size() : comma) == CsvText::HeaderMarker;
 
     ContactList entries;
     for (qsizetype i = firstDataLine; i < lines.size(); ++i) {

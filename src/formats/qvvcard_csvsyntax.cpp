@@ -219,6 +219,17 @@ QList<QStringView> splitLines(QStringView text)
 //
 // A quote that is never closed (the dialect allows no line break inside a cell) opens a cell that
 // takes the rest of the line, so that nothing of the line is lost.
+const QString &documentHeader()
+{
+    static const QString header = [] {
+        QStringList names;
+        for (const CsvColumn &column : kCsvColumns)
+            names.append(column.fieldName);
+        return names.join(CsvText::Separator);
+    }();
+    return header;
+}
+
 bool readsQuotes(QStringView line)
 {
     return line.contains(CsvText::SeparatorQuote);

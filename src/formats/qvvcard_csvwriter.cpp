@@ -116,12 +116,7 @@ QString QVvCard::stringForIdentifier(const QString &identifier, const QString &l
 
 QString QVvCard::csvFromSubContacts(const SubContactRows &rows)
 {
-    QString csv;
-    for (const CsvColumn &column : kCsvColumns) {
-        csv += column.fieldName;
-        csv += CsvText::Separator;
-    }
-    csv.chop(1);
+    QString csv = CsvSyntax::documentHeader();
     csv += CsvText::LineFeed;
 
     QStringList cells;
