@@ -13,7 +13,7 @@ namespace FuzzSupport {
 
 // Larger inputs are skipped. Faults show on small inputs, and a few large ones would spend the
 // fuzzer's time on the readers' linear work instead of on new paths. Run libFuzzer with
-// -max_len=4096 so that it makes small inputs; the bound still lets every corpus file be replayed.
+// -max_len=512 or less so that it makes small inputs; the bound still lets every corpus file be replayed.
 constexpr std::size_t kMaxInputBytes = 128 * 1024;
 
 // A fixed locale and contact settings, so that an input reads the same on every machine, and Qt's
