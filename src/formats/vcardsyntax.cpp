@@ -560,10 +560,16 @@ QString parameterText(QByteArrayView bytes)
 
 void appendParameterText(QString &out, QByteArrayView bytes)
 {
-    if (Utf8::isAscii(bytes))
+    if (Utf8::isAscii(bytes)) {
         out.append(QLatin1StringView(bytes.data(), bytes.size()));
-    else
-        out.append(QString::fromUtf8(bytes));
+        return;
+    }
+    // fromUtf8() drops a byte-order mark at the start, but a name written back must keep it: a
+    // kept ".<mark>BEGIN" line would else be written as a card's BEGIN.
+    const qsizetype marks = byteOrderMarksAt(bytes);
+    for (qsizetype i = 0; i < marks; i += QByteArrayView(VCardText::Utf8ByteOrderMark).size())
+        out += VCardText::ByteOrderMark;
+    out.append(QString::fromUtf8(bytes.sliced(marks)));
 }
 
 // ---- Text values -------------------------------------------------------------------------------
