@@ -44,6 +44,9 @@ inline const QChar Tab = u'\t';
 // Line breaks and tabs inside a cell are written as these two-character escapes.
 inline const QString EscapedLineFeed = QStringLiteral("\\n");
 inline const QString EscapedTab = QStringLiteral("\\t");
+inline const QChar Backslash = u'\\';
+inline const QChar EscapeLetterLineFeed = u'n';
+inline const QChar EscapeLetterTab = u't';
 // The one header first field that marks the first line as a header only.
 inline const QString HeaderMarker = QStringLiteral("Name");
 } // namespace CsvText

@@ -18,6 +18,6 @@ public:
 
 private:
     ContainerEntry m_container;
-    const QString m_now;
+    QString m_now; // the time of the first new group, which its identifier carries
     QHash<QString, GroupEntry> m_groups;
 };

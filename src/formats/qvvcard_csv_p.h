@@ -18,8 +18,14 @@ namespace CsvSyntax {
 // A CR LF pair leaves an empty line between its two characters.
 QList<QStringView> splitLines(QStringView text);
 
-// The cells of one data line, at most maxCells of them. A line with a comma directly followed by a
-// double quote is read with quotes; any other line is split at every comma.
+// Whether a data line is read with quotes: it has a comma directly followed by a double quote.
+bool readsQuotes(QStringView line);
+
+// The first line of a written document: the names of its fixed columns.
+const QString &documentHeader();
+
+// The cells of one data line, at most maxCells of them, unescaped. A line that reads quotes is cut
+// around its quoted cells; any other line is split at every comma.
 QStringList cellsOfLine(QStringView line, qsizetype maxCells);
 
 // The separator a delimited file uses, told by its first line: the most frequent of comma,
@@ -51,9 +57,13 @@ private:
     qsizetype m_unclosedFrom = -1;
 };
 
-// Line breaks and tabs inside a cell as the two-character escapes "\n" and "\t", and back.
+// Line breaks and tabs inside a cell as the two-character escapes "\n" and "\t" (copied lines).
 QString escapeBreaks(const QString &cell);
-QString unescapeBreaks(const QString &cell);
+
+// A cell of a written document: escaped so that it reads back as it is, and between quotes where
+// it needs them. unescapedCell() reads the escapes back.
+QString documentCell(const QString &cell);
+QString unescapedCell(QStringView cell);
 
 // The cell text with a pair of double quotes around it when it contains a space.
 QString quotedIfSpaced(const QString &cell);
@@ -67,7 +77,8 @@ namespace CsvContact {
 std::optional<DateComponents> birthdayFromText(const QString &text);
 
 // A full name without name parts becomes the first name, or the company's name when it repeats it.
-void keepFullName(QVariantMap &contact);
+// quotesKept: the name's cell was not read with quotes, so quotes around it are the writer's.
+void keepFullName(QVariantMap &contact, bool quotesKept = true);
 
 // A new record holding the dictionary's values, in its entry.
 ContactEntry entryFromContact(const QVariantMap &contact);

@@ -202,7 +202,7 @@ std::optional<DateComponents> CsvContact::birthdayFromText(const QString &text)
 // parts: a full name alone would show as "No Name" and be lost on export. Without parts, a full
 // name that repeats the company names an organisation (so the writer's own rows of organisations
 // read back as such); any other becomes the first name.
-void CsvContact::keepFullName(QVariantMap &contact)
+void CsvContact::keepFullName(QVariantMap &contact, bool quotesKept)
 {
     QVariantMap name = contact.value(FieldId::Name).toMap();
     QString full = name.value(CsvKey::FullName).toString();
@@ -210,7 +210,7 @@ void CsvContact::keepFullName(QVariantMap &contact)
         || !name.value(FieldId::LastName).toString().isEmpty())
         return;
     // A first cell keeps the quotes it was written with when no other cell of its line is quoted.
-    if (full.size() >= 2 && full.front() == CsvText::Quote && full.back() == CsvText::Quote)
+    if (quotesKept && full.size() >= 2 && full.front() == CsvText::Quote && full.back() == CsvText::Quote)
         full = full.sliced(1, full.size() - 2);
     if (full.isEmpty())
         return;
@@ -278,24 +278,41 @@ bool isOwnHeader(const QStringList &fields)
     });
 }
 
+struct HeaderColumns
+{
+    QList<CsvColumn> columns;
+    QList<CellHandler> handlers;
+};
+
+// The header has no quoting: it is cut at every comma.
+HeaderColumns columnsOfHeader(QStringView header)
+{
+    HeaderColumns result;
+    for (const QStringView field : header.split(CsvText::Separator)) {
+        result.columns.append(columnForField(field.toString()));
+        result.handlers.append(handlerForType(result.columns.constLast().type));
+    }
+    return result;
+}
+
+// The columns of the writer's header, told once: every document the program writes starts with it.
+const HeaderColumns &documentColumns()
+{
+    static const HeaderColumns columns = columnsOfHeader(CsvSyntax::documentHeader());
+    return columns;
+}
+
 ContactList ownContacts(QStringView text)
 {
     const QList<QStringView> lines = CsvSyntax::splitLines(text);
     const QStringView header = lines.first();
-    QList<CsvColumn> columns;
-    QList<CellHandler> handlers;
-    qsizetype firstDataLine = 0;
-    if (!header.isEmpty()) {
-        // The header has no quoting: it is cut at every comma.
-        const QList<QStringView> fields = header.split(CsvText::Separator);
-        for (const QStringView field : fields) {
-            columns.append(columnForField(field.toString()));
-            handlers.append(handlerForType(columns.constLast().type));
-        }
-        // Only a header starting with exactly "Name" is not a contact itself.
-        if (fields.first() == CsvText::HeaderMarker)
-            firstDataLine = 1;
-    }
+    const bool written = header == CsvSyntax::documentHeader();
+    const HeaderColumns told = written || header.isEmpty() ? HeaderColumns() : columnsOfHeader(header);
+    const QList<CsvColumn> &columns = written ? documentColumns().columns : told.columns;
+    const QList<CellHandler> &handlers = written ? documentColumns().handlers : told.handlers;
+    // Only a header starting with exactly "Name" is not a contact itself.
+    const qsizetype comma = header.indexOf(CsvText::Separator);
+    const qsizetype firstDataLine = header.first(comma < 0 ? header.size() : comma) == CsvText::HeaderMarker;
 
     ContactList entries;
     for (qsizetype i = firstDataLine; i < lines.size(); ++i) {
@@ -308,9 +325,9 @@ ContactList ownContacts(QStringView text)
             if (!handlers.at(c) || cells.at(c).isEmpty())
                 continue;
             const CsvColumn &column = columns.at(c);
-            handlers.at(c)(contact, CsvSyntax::unescapeBreaks(cells.at(c)), column.type, column.label);
+            handlers.at(c)(contact, cells.at(c), column.type, column.label);
         }
-        CsvContact::keepFullName(contact);
+        CsvContact::keepFullName(contact, !CsvSyntax::readsQuotes(line));
         entries.append(CsvContact::entryFromContact(contact));
     }
     return entries;

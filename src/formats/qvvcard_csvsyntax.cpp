@@ -52,13 +52,30 @@ QStringList splitAtEveryComma(QStringView line, qsizetype maxCells)
     while (cells.size() < maxCells) {
         const qsizetype comma = line.indexOf(CsvText::Separator, start);
         if (comma < 0) {
-            cells.append(line.sliced(start).toString());
+            cells.append(CsvSyntax::unescapedCell(line.sliced(start)));
             break;
         }
-        cells.append(line.sliced(start, comma - start).toString());
+        cells.append(CsvSyntax::unescapedCell(line.sliced(start, comma - start)));
         start = comma + 1;
     }
     return cells;
+}
+
+void appendBackslashes(QString &out, qsizetype count)
+{
+    out.append(QString(count, CsvText::Backslash));
+}
+
+// The two-character escape of a tab or line break; CR LF is one break.
+qsizetype appendEscapedBreak(QString &out, QStringView text, qsizetype i)
+{
+    const QChar c = text.at(i);
+    if (c == CsvText::Tab) {
+        out += CsvText::EscapedTab;
+        return i + 1;
+    }
+    out += CsvText::EscapedLineFeed;
+    return c == u'\r' && i + 1 < text.size() && text.at(i + 1) == CsvText::LineFeed ? i + 2 : i + 1;
 }
 
 } // namespace
@@ -90,8 +107,7 @@ QChar separatorOfHeader(QStringView text)
 RecordReader::RecordReader(QStringView text, QChar separator)
     : m_text(text)
     , m_separator(separator)
-{
-}
+{ }
 
 // The closing quote of a quoted cell whose text starts at `from`: the first quote not doubled;
 // -1 when the text ends first.
@@ -203,11 +219,27 @@ QList<QStringView> splitLines(QStringView text)
 //
 // A quote that is never closed (the dialect allows no line break inside a cell) opens a cell that
 // takes the rest of the line, so that nothing of the line is lost.
+const QString &documentHeader()
+{
+    static const QString header = [] {
+        QStringList names;
+        for (const CsvColumn &column : kCsvColumns)
+            names.append(column.fieldName);
+        return names.join(CsvText::Separator);
+    }();
+    return header;
+}
+
+bool readsQuotes(QStringView line)
+{
+    return line.contains(CsvText::SeparatorQuote);
+}
+
 QStringList cellsOfLine(QStringView line, qsizetype maxCells)
 {
     if (maxCells <= 0)
         return {};
-    if (!line.contains(CsvText::SeparatorQuote))
+    if (!readsQuotes(line))
         return splitAtEveryComma(line, maxCells);
 
     QStringList cells;
@@ -216,18 +248,18 @@ QStringList cellsOfLine(QStringView line, qsizetype maxCells)
         if (line.at(p) == CsvText::Quote) {
             const qsizetype q = closingQuote(line, p + 1);
             if (q < 0) {
-                cells.append(line.sliced(p + 1).toString());
+                cells.append(unescapedCell(line.sliced(p + 1)));
                 break;
             }
-            cells.append(withoutSpaceQuotes(line.sliced(p + 1, q - p - 1)).toString());
+            cells.append(withoutSpaceQuotes(unescapedCell(line.sliced(p + 1, q - p - 1))).toString());
             p = q + 2; // past the comma
         } else {
             const qsizetype comma = line.indexOf(CsvText::Separator, p);
             if (comma < 0) {
-                cells.append(line.sliced(p).toString());
+                cells.append(unescapedCell(line.sliced(p)));
                 break;
             }
-            cells.append(line.sliced(p, comma - p).toString());
+            cells.append(unescapedCell(line.sliced(p, comma - p)));
             p = comma + 1;
         }
     }
@@ -238,30 +270,97 @@ QString escapeBreaks(const QString &cell)
 {
     QString out;
     out.reserve(cell.size());
-    for (qsizetype i = 0; i < cell.size(); ++i) {
+    for (qsizetype i = 0; i < cell.size();) {
+        if (cell.at(i) == CsvText::Tab || isLineBreak(cell.at(i)))
+            i = appendEscapedBreak(out, cell, i);
+        else
+            out += cell.at(i++);
+    }
+    return out;
+}
+
+// A run of backslashes is written doubled where it stands before what an escape would start with:
+// "n", "t", a line break or tab (whose escape then adds one more), and a comma after a quote, which
+// is written as "\," so that no quote of a value stands before a comma, where the reader ends a
+// quoted cell. Other backslashes are written as they are, as they always were.
+QString documentCellText(QStringView cell)
+{
+    QString out;
+    out.reserve(cell.size() + 2);
+    qsizetype i = 0;
+    while (i < cell.size()) {
+        const qsizetype runStart = i;
+        while (i < cell.size() && cell.at(i) == CsvText::Backslash)
+            ++i;
+        const qsizetype run = i - runStart;
+        if (i == cell.size()) {
+            appendBackslashes(out, run);
+            break;
+        }
         const QChar c = cell.at(i);
-        if (c == CsvText::Tab) {
-            out += CsvText::EscapedTab;
-        } else if (isLineBreak(c)) {
-            // Every kind of line break would end the line for the reader; CR LF is one break.
-            if (c == u'\r' && i + 1 < cell.size() && cell.at(i + 1) == u'\n')
-                ++i;
-            out += CsvText::EscapedLineFeed;
+        const bool afterQuote = runStart > 0 && cell.at(runStart - 1) == CsvText::Quote;
+        if (c == CsvText::Separator && afterQuote) {
+            appendBackslashes(out, 2 * run + 1);
+            out += c;
+            ++i;
+        } else if (c == CsvText::Tab || isLineBreak(c)) {
+            appendBackslashes(out, 2 * run);
+            i = appendEscapedBreak(out, cell, i);
         } else {
+            const bool escapeLetter = c == CsvText::EscapeLetterLineFeed || c == CsvText::EscapeLetterTab;
+            appendBackslashes(out, escapeLetter ? 2 * run : run);
+            out += c;
+            ++i;
+        }
+    }
+    return out;
+}
+
+// An odd run of backslashes before an escape's letter is an escape after half of the rest; an even
+// run is half as many backslashes of the value. A comma after a quote is escaped only by an odd run;
+// any other backslash is the value's own.
+QString unescapedCell(QStringView cell)
+{
+    if (!cell.contains(CsvText::Backslash))
+        return cell.toString();
+    QString out;
+    out.reserve(cell.size());
+    qsizetype i = 0;
+    while (i < cell.size()) {
+        const qsizetype runStart = i;
+        while (i < cell.size() && cell.at(i) == CsvText::Backslash)
+            ++i;
+        const qsizetype run = i - runStart;
+        if (i == cell.size()) {
+            appendBackslashes(out, run);
+            break;
+        }
+        const QChar c = cell.at(i++);
+        const bool odd = run % 2 == 1;
+        if (c == CsvText::EscapeLetterLineFeed || c == CsvText::EscapeLetterTab) {
+            appendBackslashes(out, run / 2);
+            out += odd ? (c == CsvText::EscapeLetterTab ? CsvText::Tab : CsvText::LineFeed) : c;
+        } else if (c == CsvText::Separator && odd && runStart > 0
+                   && cell.at(runStart - 1) == CsvText::Quote) {
+            appendBackslashes(out, run / 2);
+            out += c;
+        } else {
+            appendBackslashes(out, run);
             out += c;
         }
     }
     return out;
 }
 
-QString unescapeBreaks(const QString &cell)
+QString documentCell(const QString &cell)
 {
-    if (!cell.contains(u'\\'))
-        return cell;
-    QString out = cell;
-    out.replace(CsvText::EscapedLineFeed, QString(CsvText::LineFeed));
-    out.replace(CsvText::EscapedTab, QString(CsvText::Tab));
-    return out;
+    QString text = documentCellText(cell);
+    // A cell holding a comma goes between quotes, and so does one starting with a quote that no
+    // space put there: read between quotes, its own quote would be taken for the writer's.
+    const bool spaced = cell.contains(u' ');
+    if (text.contains(CsvText::Separator) || (!spaced && text.startsWith(CsvText::Quote)))
+        text = CsvText::Quote + text + CsvText::Quote;
+    return text;
 }
 
 QString quotedIfSpaced(const QString &cell)

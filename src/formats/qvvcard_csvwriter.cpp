@@ -4,6 +4,8 @@
 #include "formats/qvvcard.h"
 #include "formats/qvvcard_csv_p.h"
 
+#include <algorithm>
+
 namespace {
 
 QString localizedLabel(const QString &label)
@@ -114,30 +116,24 @@ QString QVvCard::stringForIdentifier(const QString &identifier, const QString &l
 
 QString QVvCard::csvFromSubContacts(const SubContactRows &rows)
 {
-    QString csv;
-    for (const CsvColumn &column : kCsvColumns) {
-        csv += column.fieldName;
-        csv += CsvText::Separator;
-    }
-    csv.chop(1);
+    QString csv = CsvSyntax::documentHeader();
     csv += CsvText::LineFeed;
 
+    QStringList cells;
     for (const SubContactRow &row : rows) {
         if (!row.person)
             continue;
-        for (const CsvColumn &column : kCsvColumns) {
-            const QString cell = CsvSyntax::escapeBreaks(
-                stringForIdentifier(column.type, column.label, row.labelIndex, *row.person, true));
-            if (cell.contains(CsvText::Separator)) {
-                csv += CsvText::Quote;
-                csv += cell;
-                csv += CsvText::Quote;
-            } else {
-                csv += cell;
-            }
-            csv += CsvText::Separator;
-        }
-        csv.chop(1);
+        cells.clear();
+        for (const CsvColumn &column : kCsvColumns)
+            cells.append(CsvSyntax::documentCell(
+                stringForIdentifier(column.type, column.label, row.labelIndex, *row.person, true)));
+        // A line reads quotes only when a cell after the first starts with one; a quoted first cell
+        // holding a comma would otherwise be cut at it, so the last cell is quoted too.
+        if (cells.first().contains(CsvText::Separator)
+            && std::none_of(cells.cbegin() + 1, cells.cend(),
+                            [](const QString &cell) { return cell.startsWith(CsvText::Quote); }))
+            cells.last() = CsvText::Quote + cells.last() + CsvText::Quote;
+        csv += cells.join(CsvText::Separator);
         csv += CsvText::LineFeed;
     }
     return csv;

@@ -32,7 +32,6 @@ ContainerEntry newContainer()
 
 FileGroups::FileGroups(const ContainerEntry &container)
     : m_container(container)
-    , m_now(QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss +0000")))
 {
 }
 
@@ -43,6 +42,9 @@ const GroupEntry &FileGroups::group(const QString &name)
         group = std::make_shared<GroupEntryData>();
         group->name = name;
         group->containerName = EntryKey::LocalContainerName;
+        // Formatted only when a file has groups: most have none, and reading must stay cheap.
+        if (m_now.isEmpty())
+            m_now = QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss +0000"));
         group->uniqueId = name + u'-' + m_now;
         group->contactTable = std::make_shared<ContactList>();
         m_container->groups.append(group);

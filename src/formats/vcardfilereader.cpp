@@ -1,12 +1,10 @@
-#include "formats/vcardfilereader_p.h"
-
 #include "formats/orderedbatches_p.h"
+#include "formats/vcardfilereader_p.h"
 #include "record/labelregistration.h"
 #include "record/qvperson.h"
 
 #include <QHash>
 #include <functional>
-#include <type_traits>
 #include <vector>
 
 namespace VCardFileReader {
@@ -56,8 +54,7 @@ public:
     explicit Cutter(View text)
         : m_text(text)
         , m_lineBreak(text.contains(u'\n') ? u'\n' : u'\r')
-    {
-    }
+    { }
 
     View text() const { return m_text; }
 
@@ -131,7 +128,7 @@ private:
                 --lineStart;
             if (lineStart > 0 && unit(m_text[lineStart - 1]) != m_lineBreak)
                 continue; // not the line's first colon, or a parameter: no boundary
-            lineStart += byteOrderMark(lineStart);
+            lineStart += VCardSyntax::byteOrderMarksAt(m_text, lineStart);
             if (lineStart < from)
                 continue;
             const auto boundary = VCardSyntax::boundaryOf(m_text.sliced(lineStart, lineBreak - lineStart));
@@ -139,23 +136,6 @@ private:
                 return Mark { lineStart, std::min(size, lineBreak + 1), boundary };
         }
         return std::nullopt;
-    }
-
-    // The length of the byte-order marks at pos: those the file reader did not take off (text
-    // given straight to the reader, or a file that repeats the mark) stay out of the card they
-    // stand before. Text decoders differ in whether they drop a first mark, so a run of them is
-    // skipped whole, and text and bytes cut alike.
-    qsizetype byteOrderMark(qsizetype pos) const
-    {
-        qsizetype end = pos;
-        if constexpr (std::is_same_v<View, QStringView>) {
-            while (end < m_text.size() && m_text[end] == QChar(0xFEFF))
-                ++end;
-        } else {
-            while (m_text.sliced(end).startsWith("\xEF\xBB\xBF"))
-                end += 3;
-        }
-        return end - pos;
     }
 
     View m_text;

@@ -41,7 +41,7 @@ bool hasTransferParameter(const Property &p)
 
 void appendHead(QString &out, const Property &p)
 {
-    if (!p.group.isEmpty()) {
+    if (!p.group.isNull()) { // an empty group before a dot is written too
         VCardSyntax::appendParameterText(out, p.group);
         out += u'.';
     }

@@ -79,6 +79,12 @@ inline const QString &Property = Key::VCardProperty;
 inline const QString &Value = Key::VCardValue;
 } // namespace VCardKey
 
+namespace VCardText {
+// The byte-order mark, as a character and as its UTF-8 bytes.
+inline constexpr QChar ByteOrderMark = u'\uFEFF';
+inline constexpr const char Utf8ByteOrderMark[] = "\xEF\xBB\xBF";
+} // namespace VCardText
+
 // Keys of the contact dump (JSON).
 namespace DumpKey {
 inline const QString Contacts = QStringLiteral("contacts");

@@ -134,7 +134,7 @@ QString verbatimLine(const Property &p)
     QString line;
     // Every card keeps a line or two (UID, say): the line is put together in one allocation.
     line.reserve(p.group.size() + p.name.size() + p.parameterText.size() + value.size() + 8);
-    if (!p.group.isEmpty()) {
+    if (!p.group.isNull()) { // an empty group before a dot is written too
         VCardSyntax::appendParameterText(line, p.group);
         line += u'.';
     }

@@ -320,12 +320,28 @@ Card::Card(QByteArrayView bytes, const TextSource &source)
 // parameter value does not end the parameter, which is why the head is scanned character by
 // character instead of being cut at the first ":". An opening quote without a closing one is
 // taken literally, so that one stray quote cannot swallow the value.
+qsizetype byteOrderMarksAt(QByteArrayView text, qsizetype pos)
+{
+    const QByteArrayView mark(VCardText::Utf8ByteOrderMark);
+    qsizetype end = pos;
+    while (text.sliced(end).startsWith(mark))
+        end += mark.size();
+    return end - pos;
+}
+
+qsizetype byteOrderMarksAt(QStringView text, qsizetype pos)
+{
+    qsizetype end = pos;
+    while (end < text.size() && text[end] == VCardText::ByteOrderMark)
+        ++end;
+    return end - pos;
+}
+
 void Card::addLine(QByteArrayView line)
 {
     // Byte-order marks at a line's start are no part of it, as when cards are cut: else a BEGIN
     // behind one would be a property here and a card there.
-    while (line.startsWith("\xEF\xBB\xBF"))
-        line = line.sliced(3);
+    line = line.sliced(byteOrderMarksAt(line));
     // Built in its place in the list, which is dropped again when the line is no property of ours.
     Property &p = m_properties.emplace_back();
     p.source = &m_source;
@@ -544,10 +560,16 @@ QString parameterText(QByteArrayView bytes)
 
 void appendParameterText(QString &out, QByteArrayView bytes)
 {
-    if (Utf8::isAscii(bytes))
+    if (Utf8::isAscii(bytes)) {
         out.append(QLatin1StringView(bytes.data(), bytes.size()));
-    else
-        out.append(QString::fromUtf8(bytes));
+        return;
+    }
+    // fromUtf8() drops a byte-order mark at the start, but a name written back must keep it: a
+    // kept ".<mark>BEGIN" line would else be written as a card's BEGIN.
+    const qsizetype marks = byteOrderMarksAt(bytes);
+    for (qsizetype i = 0; i < marks; i += QByteArrayView(VCardText::Utf8ByteOrderMark).size())
+        out += VCardText::ByteOrderMark;
+    out.append(QString::fromUtf8(bytes.sliced(marks)));
 }
 
 // ---- Text values -------------------------------------------------------------------------------
@@ -591,8 +613,7 @@ QString unescape(QString &&text)
 
 namespace {
 
-template<typename List>
-void appendSplit(List &parts, QStringView text, QChar separator)
+template<typename List> void appendSplit(List &parts, QStringView text, QChar separator)
 {
     qsizetype start = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {

@@ -134,6 +134,12 @@ QString parameterText(QByteArrayView bytes);
 // The same, appended: ASCII text needs no copy of its own on the way.
 void appendParameterText(QString &out, QByteArrayView bytes);
 
+// The length of the run of byte-order marks at pos. Marks the file reader did not take off (text
+// given straight to the reader, or a file that repeats the mark) stand before a line, not in it;
+// text decoders differ in whether they drop a first mark, so a run is skipped whole.
+qsizetype byteOrderMarksAt(QByteArrayView text, qsizetype pos = 0);
+qsizetype byteOrderMarksAt(QStringView text, qsizetype pos = 0);
+
 // ---- Text values -----------------------------------------------------------------------------
 // Undoes \n \N \, \; \: \\; other backslashes stay as they are.
 QString unescape(QStringView text);

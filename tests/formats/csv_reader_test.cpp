@@ -127,6 +127,39 @@ TEST(CsvReader, LinesAndHeader)
     }
 }
 
+// Cells as earlier versions wrote them read as they always did: their backslashes are the value's
+// own unless they start an escape, and quotes the writer added come off.
+TEST(CsvReader, CellsWrittenBeforeReadAsBefore)
+{
+    struct Case
+    {
+        const char *name;
+        const char *line;
+        QStringList cells;
+    };
+    const Case cases[] = {
+        { "other backslashes stay",
+          "C:\\dir\\,\\\\server\\x,tail\\",
+          { qs("C:\\dir\\"), qs("\\\\server\\x"), qs("tail\\") } },
+        { "backslash comma without a quote", "x,\"a\\,b\",y", { qs("x"), qs("a\\,b"), qs("y") } },
+        { "quote at a value's end", "x,\"a,b\"\",y", { qs("x"), qs("a,b\""), qs("y") } },
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(CsvSyntax::cellsOfLine(qs(c.line), 3), c.cells) << c.name << ": " << c.line;
+}
+
+// A note starting with a comma, written and read again, stays in its column.
+TEST(CsvReader, ValueStartingWithACommaKeepsItsColumn)
+{
+    const ContactList first = read(qs("Name,Note,Company\nAnna,\", x\",Acme"));
+    ASSERT_EQ(first.size(), 1);
+    SubContactRows rows { SubContactRow::fromEntry(first.at(0)) };
+    const ContactList back = read(QVvCard::csvFromSubContacts(rows));
+    ASSERT_EQ(back.size(), 1);
+    EXPECT_EQ(back.at(0)->person->stringValueForIdentifier(FieldId::Note), qs(", x"));
+    EXPECT_EQ(back.at(0)->person->stringValueForIdentifier(FieldId::Company), qs("Acme"));
+}
+
 TEST(CsvReader, ColumnsFillTheirItems)
 {
     const ContactList entries

@@ -265,4 +265,45 @@ TEST(CsvWriter, RoundTrip)
         EXPECT_EQ(carried(entries->at(i)->person), carried(rows.at(i).person)) << "contact " << i;
 }
 
+// Values holding the dialect's own marks: quotes, commas next to them, backslashes before the
+// escapes' letters and breaks. Each is put in the note, the street and the company (the display
+// name of a contact without a name), and must read back unchanged.
+TEST(CsvWriter, ValuesWithQuotesCommasAndBackslashesReadBack)
+{
+    const QString values[] = {
+        qs(", x"),      qs(",x"),     qs("a\",b"),        qs("a\", b"),     qs("\"quoted\""),
+        qs("\"a, b\""), qs("\""),     qs("\"\""),         qs("x\","),       qs("He said \"hi\", then"),
+        qs("\"start"),  qs("end\","), qs("C:\\new\\tab"), qs("a\\\nb"),     qs("a\\\\nb"),
+        qs("tail\\"),   qs("\"\\,"),  qs("\\\",y"),       qs("\\\\server"), qs("x\"\\, y"),
+    };
+    for (const QString &value : values) {
+        const Contact contact {
+            .company = value, .addressLabel = LabelWord::Home, .street = value, .note = value
+        };
+        const PersonPtr p = person(contact);
+        const QString csv = QVvCard::csvFromSubContacts({ rowOf(p) });
+        const auto entries = QVvCard::contactsFromCSV(csv);
+        ASSERT_EQ(entries->size(), 1) << csv.toStdString();
+        const PersonPtr back = entries->at(0)->person;
+        EXPECT_EQ(back->stringValueForIdentifier(FieldId::Note), value) << csv.toStdString();
+        EXPECT_EQ(back->stringValueForIdentifier(FieldId::Company), value) << csv.toStdString();
+        EXPECT_EQ(carried(back), carried(p)) << csv.toStdString();
+    }
+}
+
+// A display name with a comma that no other cell repeats: the line must still read quotes, or the
+// name is cut at its comma and every later cell moves one column on.
+TEST(CsvWriter, QuotedFirstCellAloneKeepsItsRow)
+{
+    const PersonPtr p = QVPerson::create();
+    p->setValue(QVariantMap { { FieldId::MiddleName, qs("Smith,Jr") }, { Key::ShowAsPerson, true } },
+                FieldId::Name);
+    p->setValue(qs("tea"), FieldId::Note);
+    ASSERT_EQ(p->compositeName(), qs("Smith,Jr"));
+    const auto entries = QVvCard::contactsFromCSV(QVvCard::csvFromSubContacts({ rowOf(p) }));
+    ASSERT_EQ(entries->size(), 1);
+    EXPECT_EQ(entries->at(0)->person->compositeName(), qs("Smith,Jr"));
+    EXPECT_EQ(entries->at(0)->person->stringValueForIdentifier(FieldId::Note), qs("tea"));
+}
+
 } // namespace

@@ -79,6 +79,9 @@ TEST(VCardRoundTrip, PropertiesWithoutAFieldOfTheirOwnSurvive)
         { "instant messages of a named service",
           "N:A;;;;\r\nFN:A\r\nIMPP;X-SERVICE-TYPE=GTalk:xmpp:someone@example.com\r\n"
           "X-AIM;type=HOME:handle\r\n" },
+        { "a line of an empty group and a byte-order mark, no card's BEGIN",
+          "N:A;;;;\r\nFN:A\r\n.\xEF\xBB\xBF"
+          "BEGIN:VCARD\r\n" },
     };
     for (const Case &c : cases) {
         const QByteArray bytes = card(c.lines);

@@ -15,32 +15,25 @@ const QStringList kCopiedIdentifiers
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    FuzzSupport::setUp();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    if (size > FuzzSupport::kMaxInputBytes)
-        return 0;
-    const FuzzSupport::ClassTablesKeeper keeper;
-    const QString text = QString::fromUtf8(FuzzSupport::bytesOf(data, size));
-    const auto entries = QVvCard::contactsFromCSV(text);
-    if (!entries)
-        FuzzSupport::fail("only a null text gives no list");
+    return FuzzSupport::testOneInput(data, size, [](QByteArrayView bytes) {
+        const FuzzSupport::ClassTablesKeeper keeper;
+        const QString text = QString::fromUtf8(bytes);
+        const auto entries = QVvCard::contactsFromCSV(text);
+        if (!entries)
+            FuzzSupport::fail("only a null text gives no list");
 
-    SubContactRows rows;
-    rows.reserve(entries->size());
-    for (const ContactEntry &entry : *entries)
-        rows.append(SubContactRow::fromEntry(entry));
-    for (const SubContactRow &row : rows)
-        QVvCard::csvStringFromContact(row, kCopiedIdentifiers, QStringLiteral("\t"), true);
+        SubContactRows rows;
+        rows.reserve(entries->size());
+        for (const ContactEntry &entry : *entries)
+            rows.append(SubContactRow::fromEntry(entry));
+        for (const SubContactRow &row : rows)
+            QVvCard::csvStringFromContact(row, kCopiedIdentifiers, QStringLiteral("\t"), true);
 
-    // Every written row is one line of its own: no cell may break it.
-    const auto readBack = QVvCard::contactsFromCSV(QVvCard::csvFromSubContacts(rows));
-    if (!readBack || readBack->size() != entries->size())
-        FuzzSupport::fail("every written row reads back as one contact");
-    return 0;
+        // Every written row is one line of its own: no cell may break it.
+        const auto readBack = QVvCard::contactsFromCSV(QVvCard::csvFromSubContacts(rows));
+        if (!readBack || readBack->size() != entries->size())
+            FuzzSupport::fail("every written row reads back as one contact");
+    });
 }

@@ -16,9 +16,21 @@ namespace {
 const QString kFileName = QStringLiteral("preferences.json");
 const QString kChangedKey = QStringLiteral("fuzzChangedKey");
 
-// The folder the file is written to, made once: on tmpfs where there is one, since every input
-// is written, read, copied and replaced.
-std::unique_ptr<QTemporaryDir> g_folder;
+// The folder the file is written to, made on first use: on tmpfs where there is one, since every
+// input is written, read, copied and replaced.
+const QTemporaryDir &folderOfFile()
+{
+    static const auto folder = [] {
+        const QString shm = QStringLiteral("/dev/shm");
+        auto dir = QDir(shm).exists()
+            ? std::make_unique<QTemporaryDir>(shm + QStringLiteral("/fuzz_preferences-XXXXXX"))
+            : std::make_unique<QTemporaryDir>();
+        if (!dir->isValid())
+            FuzzSupport::fail("a temporary folder for the preferences file");
+        return dir;
+    }();
+    return *folder;
+}
 
 QByteArray contents(const QString &path)
 {
@@ -42,29 +54,14 @@ QByteArray described(const QVariantMap &values)
     return QJsonDocument(QJsonObject::fromVariantMap(values)).toJson(QJsonDocument::Compact);
 }
 
-} // namespace
-
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
+// Opens the preferences file holding the input, changes a key and writes it.
+void check(QByteArrayView input)
 {
-    FuzzSupport::setUp();
-    const QString shm = QStringLiteral("/dev/shm");
-    g_folder = QDir(shm).exists()
-        ? std::make_unique<QTemporaryDir>(shm + QStringLiteral("/fuzz_preferences-XXXXXX"))
-        : std::make_unique<QTemporaryDir>();
-    if (!g_folder->isValid())
-        FuzzSupport::fail("a temporary folder for the preferences file");
-    return 0;
-}
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
-{
-    if (size > FuzzSupport::kMaxInputBytes)
-        return 0;
-    QDir folder(g_folder->path());
+    QDir folder(folderOfFile().path());
     for (const QString &name : folder.entryList(QDir::Files | QDir::Hidden))
         folder.remove(name);
     const QString path = folder.filePath(kFileName);
-    const QByteArray bytes(FuzzSupport::bytesOf(data, size).toByteArray());
+    const QByteArray bytes(input.toByteArray());
     {
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
@@ -103,5 +100,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             FuzzSupport::fail("the written preferences read back as they were", described(expected),
                               described(reopened.dictionaryRepresentation()));
     }
-    return 0;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    return FuzzSupport::testOneInput(data, size, check);
 }

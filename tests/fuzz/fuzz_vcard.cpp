@@ -14,36 +14,29 @@ const QStringList kWriteOptions = { VCardOption::Note, VCardOption::Photo, VCard
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    FuzzSupport::setUp();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    if (size > FuzzSupport::kMaxInputBytes)
-        return 0;
-    const FuzzSupport::ClassTablesKeeper keeper;
-    const QByteArray bytes = FuzzSupport::bytesOf(data, size).toByteArray();
-    const auto fromText = QVvCard::containersFromVCards(QString::fromUtf8(bytes));
-    const auto table = QVvCard::containersFromVCardData(bytes);
-    if (!table || !fromText)
-        FuzzSupport::fail("reading without a progress handler is never cancelled");
-    const ContactTable all = QVvCard::contactsInContainer(table->first());
-    QVPerson::setClassCustomItems(QVvCard::customItemDefinitions(*all));
-    const auto written = QVvCard::vCardsFromContacts(*all, kWriteOptions, table->first());
-    if (!written)
-        FuzzSupport::fail("writing without a progress handler is never cancelled");
-    const QByteArray writtenBytes = written->toUtf8();
-    const auto again = QVvCard::containersFromVCardData(writtenBytes);
-    if (!again)
-        FuzzSupport::fail("reading without a progress handler is never cancelled");
+    return FuzzSupport::testOneInput(data, size, [](QByteArrayView input) {
+        const FuzzSupport::ClassTablesKeeper keeper;
+        const QByteArray bytes = input.toByteArray();
+        const auto fromText = QVvCard::containersFromVCards(QString::fromUtf8(bytes));
+        const auto table = QVvCard::containersFromVCardData(bytes);
+        if (!table || !fromText)
+            FuzzSupport::fail("reading without a progress handler is never cancelled");
+        const ContactTable all = QVvCard::contactsInContainer(table->first());
+        QVPerson::setClassCustomItems(QVvCard::customItemDefinitions(*all));
+        const auto written = QVvCard::vCardsFromContacts(*all, kWriteOptions, table->first());
+        if (!written)
+            FuzzSupport::fail("writing without a progress handler is never cancelled");
+        const QByteArray writtenBytes = written->toUtf8();
+        const auto again = QVvCard::containersFromVCardData(writtenBytes);
+        if (!again)
+            FuzzSupport::fail("reading without a progress handler is never cancelled");
 
-    // The text and the bytes are read by two instances of one template: they must agree.
-    if (QVvCard::contactsInContainer(fromText->first())->size() != all->size())
-        FuzzSupport::fail("the text and its UTF-8 bytes read as as many contacts");
-    if (QVvCard::contactsInContainer(again->first())->size() != all->size())
-        FuzzSupport::fail("the written cards read back as as many contacts", bytes, writtenBytes);
-    return 0;
+        // The text and the bytes are read by two instances of one template: they must agree.
+        if (QVvCard::contactsInContainer(fromText->first())->size() != all->size())
+            FuzzSupport::fail("the text and its UTF-8 bytes read as as many contacts");
+        if (QVvCard::contactsInContainer(again->first())->size() != all->size())
+            FuzzSupport::fail("the written cards read back as as many contacts", bytes, writtenBytes);
+    });
 }

@@ -71,3 +71,9 @@ void fail(const char *what, QByteArrayView expected, QByteArrayView actual)
 }
 
 } // namespace FuzzSupport
+
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    FuzzSupport::setUp();
+    return 0;
+}

@@ -13,17 +13,25 @@ namespace FuzzSupport {
 
 // Larger inputs are skipped. Faults show on small inputs, and a few large ones would spend the
 // fuzzer's time on the readers' linear work instead of on new paths. Run libFuzzer with
-// -max_len=4096 so that it makes small inputs; the bound still lets every corpus file be replayed.
+// -max_len=512 or less so that it makes small inputs; the bound still lets every corpus file be replayed.
 constexpr std::size_t kMaxInputBytes = 128 * 1024;
 
 // A fixed locale and contact settings, so that an input reads the same on every machine, and Qt's
 // messages muted: damaged input makes thousands of warnings, and printing them would take most of
-// the time. Called from LLVMFuzzerInitialize.
+// the time. Done once, by the LLVMFuzzerInitialize every target shares (fuzzsupport.cpp).
 void setUp();
 
 inline QByteArrayView bytesOf(const uint8_t *data, std::size_t size)
 {
     return { reinterpret_cast<const char *>(data), qsizetype(size) };
+}
+
+// The body of LLVMFuzzerTestOneInput: the check run on the input's bytes, larger inputs skipped.
+template<typename Check> int testOneInput(const uint8_t *data, std::size_t size, Check &&check)
+{
+    if (size <= kMaxInputBytes)
+        check(bytesOf(data, size));
+    return 0;
 }
 
 // The class-level label tables and custom items as they were before one input, put back after
