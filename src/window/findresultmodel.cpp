@@ -141,8 +141,8 @@ void FindResultModel::sort(int column, Qt::SortOrder order)
         return;
     beginResetModel();
     std::stable_sort(m_rows.begin(), m_rows.end(),
-                     [this, column, order](const ResultRow &a, const ResultRow &b) {
-                         auto text = [this, column](const ResultRow &row) {
+                     [column, order](const ResultRow &a, const ResultRow &b) {
+                         auto text = [column](const ResultRow &row) {
                              switch (column) {
                              case NameColumn:
                                  return row.name;
