@@ -1,4 +1,5 @@
 #include "../testutil.h"
+#include "../cli/clirun.h"
 
 #include "cli/clitool.h"
 
@@ -12,23 +13,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-struct CliRun
-{
-    int code;
-    QString out;
-    QString err;
-};
-
-CliRun run(const QStringList &arguments)
-{
-    QString out, err;
-    QTextStream outStream(&out), errStream(&err);
-    const int code = CliTool::run(arguments, outStream, errStream);
-    outStream.flush();
-    errStream.flush();
-    return {code, out, err};
-}
 
 QString example(const char *name)
 {
@@ -72,11 +56,11 @@ TEST(CliTool, FailuresHaveDistinctExitCodes)
          CliTool::WriteFailed},
     };
     for (const Case &c : cases) {
-        const CliRun r = run(c.arguments);
+        const CliRun r = runCli(c.arguments);
         EXPECT_EQ(r.code, c.code) << c.name << ": " << r.err.toStdString();
     }
     // Automatic detection reads the Latin-1 file that strict UTF-8 refuses.
-    EXPECT_EQ(run({qs("stats"), latin1}).code, CliTool::Success);
+    EXPECT_EQ(runCli({qs("stats"), latin1}).code, CliTool::Success);
 }
 
 TEST(CliTool, ConvertedFilesReadBackToTheSameContacts)
@@ -84,10 +68,10 @@ TEST(CliTool, ConvertedFilesReadBackToTheSameContacts)
     QTemporaryDir dir;
     const QString vcf = dir.filePath(qs("out.vcf"));
     const QString again = dir.filePath(qs("again.vcf"));
-    ASSERT_EQ(run({qs("convert"), example("contacts.vcf"), vcf}).code, CliTool::Success);
-    ASSERT_EQ(run({qs("convert"), vcf, again}).code, CliTool::Success);
-    const CliRun first = run({qs("dump"), vcf});
-    const CliRun second = run({qs("dump"), again});
+    ASSERT_EQ(runCli({qs("convert"), example("contacts.vcf"), vcf}).code, CliTool::Success);
+    ASSERT_EQ(runCli({qs("convert"), vcf, again}).code, CliTool::Success);
+    const CliRun first = runCli({qs("dump"), vcf});
+    const CliRun second = runCli({qs("dump"), again});
     ASSERT_EQ(first.code, CliTool::Success);
     EXPECT_EQ(first.out, second.out) << "a written file reads back the same";
     const QJsonObject dump = QJsonDocument::fromJson(first.out.toUtf8()).object();
@@ -95,8 +79,8 @@ TEST(CliTool, ConvertedFilesReadBackToTheSameContacts)
     EXPECT_EQ(dump.value(qs("skipped")).toInt(), 0);
 
     const QString csv = dir.filePath(qs("out.csv"));
-    ASSERT_EQ(run({qs("convert"), example("contacts.vcf"), csv}).code, CliTool::Success);
-    const CliRun stats = run({qs("stats"), csv});
+    ASSERT_EQ(runCli({qs("convert"), example("contacts.vcf"), csv}).code, CliTool::Success);
+    const CliRun stats = runCli({qs("stats"), csv});
     EXPECT_TRUE(stats.out.startsWith(qs("contacts: 30\n"))) << stats.out.toStdString();
 }
 

@@ -1,5 +1,6 @@
 // pellory2-cli zip: the places of a code on standard output, distinct exit codes when there are none.
 #include "../testutil.h"
+#include "../cli/clirun.h"
 #include "cli/clitool.h"
 
 #include <QTextStream>
@@ -7,21 +8,9 @@
 
 namespace {
 
-struct ZipRun
+CliRun zip(const QStringList &arguments)
 {
-    int code;
-    QString out;
-    QString err;
-};
-
-ZipRun zip(const QStringList &arguments)
-{
-    QString out, err;
-    QTextStream outStream(&out), errStream(&err);
-    const int code = CliTool::run(QStringList { QStringLiteral("zip") } + arguments, outStream, errStream);
-    outStream.flush();
-    errStream.flush();
-    return { code, out, err };
+    return runCli(QStringList { QStringLiteral("zip") } + arguments);
 }
 
 } // namespace
@@ -39,7 +28,7 @@ TEST(ZipCommand, PrintsThePlacesOfACode)
         { "100-8960", "東京都 千代田区 永田町１丁目７－１ 衆議院\n" },
     };
     for (const auto &c : cases) {
-        const ZipRun r = zip({ qs(c.code) });
+        const CliRun r = zip({ qs(c.code) });
         EXPECT_EQ(r.code, CliTool::Success) << c.code;
         EXPECT_EQ(r.out, qs(c.out)) << c.code;
         EXPECT_EQ(r.err, QString()) << c.code;
@@ -53,7 +42,7 @@ TEST(ZipCommand, PrintsThePlacesOfACode)
 
 TEST(ZipCommand, NothingFoundAndWrongUseHaveTheirOwnExitCodes)
 {
-    const ZipRun none = zip({ qs("999-9999") });
+    const CliRun none = zip({ qs("999-9999") });
     EXPECT_EQ(none.code, CliTool::NoContacts);
     EXPECT_EQ(none.out, QString());
     EXPECT_EQ(none.err, qs("pellory2-cli: no address has the postal code 999-9999\n"));

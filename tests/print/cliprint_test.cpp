@@ -1,4 +1,5 @@
 #include "../testutil.h"
+#include "../cli/clirun.h"
 #include "cli/clitool.h"
 #include "cli/clitool_print.h"
 #include "print/keys.h"
@@ -10,23 +11,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-struct CliRun
-{
-    int code;
-    QString out;
-    QString err;
-};
-
-CliRun run(const QStringList &arguments)
-{
-    QString out, err;
-    QTextStream outStream(&out), errStream(&err);
-    const int code = CliTool::run(arguments, outStream, errStream);
-    outStream.flush();
-    errStream.flush();
-    return { code, out, err };
-}
 
 const QString example = qs(PELLORY_SOURCE_DIR "/examples/contacts.vcf");
 
@@ -70,7 +54,7 @@ TEST_F(CliPrint, EveryStyleMakesThePagesItCountsWithTheNamesOnThem)
                            { PrintStyle::Hagaki, 30 } };
     for (const Case &c : cases) {
         const QString pdf = dir.filePath(c.style + qs(".pdf"));
-        const CliRun result = run({ qs("print"), qs("--style"), c.style, example, pdf });
+        const CliRun result = runCli({ qs("print"), qs("--style"), c.style, example, pdf });
         ASSERT_EQ(result.code, CliTool::Success) << c.style.toStdString() << result.err.toStdString();
         const QStringList pages = pdfPages(pdf);
         EXPECT_EQ(pages.size(), c.pages) << c.style.toStdString();
@@ -94,7 +78,7 @@ TEST_F(CliPrint, OptionsChangeTheLayoutAndPagesFollowTheList)
 {
     const QString pdf = dir.filePath(qs("big.pdf"));
     const QString options = qs(R"({"fontSize": 40, "Address List Options": {"alternatingRow": false}})");
-    const CliRun result = run(
+    const CliRun result = runCli(
         { qs("print"), qs("--style"), PrintStyle::AddressList, qs("--options"), options, example, pdf });
     ASSERT_EQ(result.code, CliTool::Success) << result.err.toStdString();
     const QStringList pages = pdfPages(pdf);
@@ -103,7 +87,7 @@ TEST_F(CliPrint, OptionsChangeTheLayoutAndPagesFollowTheList)
     EXPECT_FALSE(pages.first().contains(qs("Linh Nguyen")));
     EXPECT_TRUE(pages.last().contains(qs("Linh Nguyen")));
 
-    const CliRun labels = run({ qs("print"), qs("--style"), PrintStyle::MailingLabels, qs("--options"),
+    const CliRun labels = runCli({ qs("print"), qs("--style"), PrintStyle::MailingLabels, qs("--options"),
                                 qs(R"({"Mailing Labels Options": {"repeatCount": 3}})"), example, pdf });
     ASSERT_EQ(labels.code, CliTool::Success);
     EXPECT_EQ(pdfPages(pdf).size(), 2); // 90 labels, 48 a page on A4
@@ -112,13 +96,13 @@ TEST_F(CliPrint, OptionsChangeTheLayoutAndPagesFollowTheList)
 TEST_F(CliPrint, BadArgumentsWriteNothing)
 {
     const QString pdf = dir.filePath(qs("none.pdf"));
-    EXPECT_EQ(run({ qs("print"), qs("--style"), qs("Poster"), example, pdf }).code, CliTool::UsageError);
+    EXPECT_EQ(runCli({ qs("print"), qs("--style"), qs("Poster"), example, pdf }).code, CliTool::UsageError);
     EXPECT_EQ(
-        run({ qs("print"), qs("--style"), PrintStyle::Envelope, qs("--options"), qs("[1,"), example, pdf })
+        runCli({ qs("print"), qs("--style"), PrintStyle::Envelope, qs("--options"), qs("[1,"), example, pdf })
             .code,
         CliTool::UsageError);
     EXPECT_EQ(
-        run({ qs("print"), qs("--style"), PrintStyle::Envelope, dir.filePath(qs("missing.vcf")), pdf }).code,
+        runCli({ qs("print"), qs("--style"), PrintStyle::Envelope, dir.filePath(qs("missing.vcf")), pdf }).code,
         CliTool::UnreadableFile);
     EXPECT_FALSE(QFile::exists(pdf));
 }

@@ -1,4 +1,5 @@
 #include "../testutil.h"
+#include "../cli/clirun.h"
 #include "cli/clitool.h"
 #include "qrcode/keys.h"
 
@@ -10,23 +11,6 @@
 
 namespace {
 
-struct CliRun
-{
-    int code;
-    QString out;
-    QString err;
-};
-
-CliRun run(const QStringList &arguments)
-{
-    QString out, err;
-    QTextStream outStream(&out), errStream(&err);
-    const int code = CliTool::run(arguments, outStream, errStream);
-    outStream.flush();
-    errStream.flush();
-    return { code, out, err };
-}
-
 const QString example = qs(PELLORY_SOURCE_DIR "/examples/contacts.vcf");
 
 TEST(CliQr, EveryFormatWritesASymbolThatDecodesToThePrintedText)
@@ -36,7 +20,7 @@ TEST(CliQr, EveryFormatWritesASymbolThatDecodesToThePrintedText)
     QTemporaryDir dir;
     for (const QString &format : QRFormat::all()) {
         const QString png = dir.filePath(format + qs(".png"));
-        const CliRun result = run({ qs("qr"), qs("--format"), format.toLower(), example, qs("1"), png });
+        const CliRun result = runCli({ qs("qr"), qs("--format"), format.toLower(), example, qs("1"), png });
         ASSERT_EQ(result.code, CliTool::Success) << format.toStdString() << result.err.toStdString();
         QProcess decoder;
         decoder.start(zbarimg, { qs("--quiet"), qs("--raw"), qs("-Sbinary"), png });
@@ -73,7 +57,7 @@ TEST(CliQr, BadArgumentsAndFilesHaveTheirExitCodes)
           CliTool::WriteFailed },
     };
     for (const auto &c : cases)
-        EXPECT_EQ(run(c.arguments).code, c.code) << c.name;
+        EXPECT_EQ(runCli(c.arguments).code, c.code) << c.name;
     EXPECT_FALSE(QFile::exists(png));
 }
 
