@@ -188,6 +188,26 @@ QString helpText()
         "that does not decode, 4 no contacts in the file, 5 the output could not be written.\n");
 }
 
+int importContacts(const QString &path, QTextStream &err, ContactList &contacts)
+{
+    const QFileInfo info(path);
+    if (!info.isFile() || !info.isReadable()) {
+        err << "pellory2-cli: cannot read " << path << '\n';
+        return UnreadableFile;
+    }
+    ImportedContacts read = isCsv(path) ? ContactImport::readCsvFile(path, 0) : ContactImport::readVCardFile(path, 0);
+    if (!read.readError.isEmpty()) {
+        err << "pellory2-cli: " << read.readError << '\n';
+        return UndecodableText;
+    }
+    if (read.contacts.isEmpty()) {
+        err << "pellory2-cli: no contacts in " << path << '\n';
+        return NoContacts;
+    }
+    contacts = std::move(read.contacts);
+    return Success;
+}
+
 int run(const QStringList &arguments, QTextStream &out, QTextStream &err, ContainerTable *keep)
 {
     Options options;

@@ -27,4 +27,8 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err, Contai
 
 QString helpText();
 
+// Reads FILE as the program imports it (CSV by its extension, anything else as vCard). On failure
+// says why on err and returns the exit code; Success with at least one contact otherwise.
+int importContacts(const QString &path, QTextStream &err, ContactList &contacts);
+
 } // namespace CliTool

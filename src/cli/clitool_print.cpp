@@ -1,7 +1,6 @@
 #include "cli/clitool_print.h"
 
 #include "cli/clitool.h"
-#include "document/contactfiles.h"
 #include "platform/atomicfilewriter.h"
 #include "print/hagakilayout.h"
 #include "print/keys.h"
@@ -104,24 +103,11 @@ int runPrint(const QStringList &arguments, QTextStream &out, QTextStream &err)
     options.insert(PrintKey::PrintStyle, style);
 
     const QString &path = positional.at(0);
-    const QFileInfo info(path);
-    if (!info.isFile() || !info.isReadable()) {
-        err << "pellory2-cli: cannot read " << path << '\n';
-        return UnreadableFile;
-    }
-    const bool csv = info.suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0;
-    const ImportedContacts read
-        = csv ? ContactImport::readCsvFile(path, 0) : ContactImport::readVCardFile(path, 0);
-    if (!read.readError.isEmpty()) {
-        err << "pellory2-cli: " << read.readError << '\n';
-        return UndecodableText;
-    }
-    if (read.contacts.isEmpty()) {
-        err << "pellory2-cli: no contacts in " << path << '\n';
-        return NoContacts;
-    }
+    ContactList contacts;
+    if (const int code = importContacts(path, err, contacts); code != Success)
+        return code;
     SubContactRows rows;
-    for (const ContactEntry &entry : read.contacts)
+    for (const ContactEntry &entry : contacts)
         rows.append(SubContactRow::fromEntry(entry));
 
     const QPageSize pageSize = paperFor(options, style);
@@ -140,7 +126,7 @@ int runPrint(const QStringList &arguments, QTextStream &out, QTextStream &err)
         pdf.setResolution(72);
         pdf.setPageLayout(QPageLayout(pageSize, QPageLayout::Portrait, QMarginsF()));
         pdf.setCreator(QStringLiteral("pellory2-cli"));
-        pdf.setTitle(info.completeBaseName());
+        pdf.setTitle(QFileInfo(path).completeBaseName());
         written = view.render(pdf);
     }
     if (!written || !file.commit()) {

@@ -1,14 +1,12 @@
 #include "cli/clitool_qr.h"
 
 #include "cli/clitool.h"
-#include "document/contactfiles.h"
 #include "platform/atomicfilewriter.h"
 #include "qrcode/keys.h"
 #include "qrcode/qrcodeimage.h"
 #include "qrcode/qrpayload.h"
 
 #include <QBuffer>
-#include <QFileInfo>
 #include <QTextStream>
 
 namespace CliTool {
@@ -51,28 +49,15 @@ int runQr(const QStringList &arguments, QTextStream &out, QTextStream &err)
         return UsageError;
     }
     const QString &path = positional.at(0);
-    const QFileInfo info(path);
-    if (!info.isFile() || !info.isReadable()) {
-        err << "pellory2-cli: cannot read " << path << '\n';
-        return UnreadableFile;
-    }
-    const bool csv = info.suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0;
-    const ImportedContacts read
-        = csv ? ContactImport::readCsvFile(path, 0) : ContactImport::readVCardFile(path, 0);
-    if (!read.readError.isEmpty()) {
-        err << "pellory2-cli: " << read.readError << '\n';
-        return UndecodableText;
-    }
-    if (read.contacts.isEmpty()) {
-        err << "pellory2-cli: no contacts in " << path << '\n';
-        return NoContacts;
-    }
-    if (index >= read.contacts.size()) {
-        err << "pellory2-cli: " << path << " holds " << read.contacts.size() << " contacts, counted from 0\n";
+    ContactList contacts;
+    if (const int code = importContacts(path, err, contacts); code != Success)
+        return code;
+    if (index >= contacts.size()) {
+        err << "pellory2-cli: " << path << " holds " << contacts.size() << " contacts, counted from 0\n";
         return UsageError;
     }
 
-    QVPerson &person = *read.contacts.at(index)->person;
+    QVPerson &person = *contacts.at(index)->person;
     const QString payload = QRPayload::payload(format, person, QRPayload::selectionRows(person));
     const QImage image = QRCodeImage::createQRCodeFromString(payload);
     const QString &outPath = positional.at(2);
