@@ -238,6 +238,26 @@ QComboBox *PrintOptionsPanel::makeVerticalFontPopup(const QString &style)
     return popup;
 }
 
+// The switches that labels and envelopes share: frame, company, country and prefix.
+void PrintOptionsPanel::addContentSwitches(QFormLayout *form, const QString &style)
+{
+    for (const auto &[key, title] : { std::pair { StyleKey::PrintFrame, tr("Print Frame") },
+                                      std::pair { StyleKey::PrintCompany, tr("Print Company") },
+                                      std::pair { StyleKey::PrintCountry, tr("Print Country") },
+                                      std::pair { StyleKey::PrintPrefix, tr("Print Prefix") } })
+        form->addRow(makeSwitch(style, key, title));
+}
+
+// "Draw Text in Vertical" with its font popup, which only vertical text uses.
+void PrintOptionsPanel::addVerticalRow(QFormLayout *form, const QString &style)
+{
+    auto *vertical
+        = qobject_cast<QCheckBox *>(makeSwitch(style, StyleKey::PrintVertical, tr("Draw Text in Vertical")));
+    QComboBox *fonts = makeVerticalFontPopup(style);
+    connect(vertical, &QCheckBox::toggled, fonts, &QWidget::setEnabled);
+    form->addRow(vertical, fonts);
+}
+
 QWidget *PrintOptionsPanel::makeAddressListTab()
 {
     auto *tab = new QWidget(this);
@@ -357,16 +377,8 @@ QWidget *PrintOptionsPanel::makeLabelsTab()
             [this, style](int count) { setStyleValue(style, StyleKey::RepeatCount, count); });
     form->addRow(tr("Repeat Count:"), repeat);
     form->addRow(tr("Suffix:"), makeSuffixPopup(style));
-    for (const auto &[key, title] : { std::pair { StyleKey::PrintFrame, tr("Print Frame") },
-                                      std::pair { StyleKey::PrintCompany, tr("Print Company") },
-                                      std::pair { StyleKey::PrintCountry, tr("Print Country") },
-                                      std::pair { StyleKey::PrintPrefix, tr("Print Prefix") } })
-        form->addRow(makeSwitch(style, key, title));
-    auto *vertical
-        = qobject_cast<QCheckBox *>(makeSwitch(style, StyleKey::PrintVertical, tr("Draw Text in Vertical")));
-    QComboBox *fonts = makeVerticalFontPopup(style);
-    connect(vertical, &QCheckBox::toggled, fonts, &QWidget::setEnabled);
-    form->addRow(vertical, fonts);
+    addContentSwitches(form, style);
+    addVerticalRow(form, style);
     return tab;
 }
 
@@ -375,11 +387,7 @@ QWidget *PrintOptionsPanel::makeEnvelopeTab()
     const QString style = PrintStyle::Envelope;
     auto *tab = new QWidget(this);
     auto *form = new QFormLayout(tab);
-    for (const auto &[key, title] : { std::pair { StyleKey::PrintFrame, tr("Print Frame") },
-                                      std::pair { StyleKey::PrintCompany, tr("Print Company") },
-                                      std::pair { StyleKey::PrintCountry, tr("Print Country") },
-                                      std::pair { StyleKey::PrintPrefix, tr("Print Prefix") } })
-        form->addRow(makeSwitch(style, key, title));
+    addContentSwitches(form, style);
     form->addRow(tr("Suffix:"), makeSuffixPopup(style));
     auto *direction = new QComboBox(tab);
     direction->addItem(tr("Left-Right"), TextDirection::LeftRight);
@@ -391,11 +399,7 @@ QWidget *PrintOptionsPanel::makeEnvelopeTab()
         setStyleValue(style, StyleKey::TextDirection, direction->currentData());
     });
     form->addRow(tr("Text Direction:"), direction);
-    auto *vertical
-        = qobject_cast<QCheckBox *>(makeSwitch(style, StyleKey::PrintVertical, tr("Draw Text in Vertical")));
-    QComboBox *fonts = makeVerticalFontPopup(style);
-    connect(vertical, &QCheckBox::toggled, fonts, &QWidget::setEnabled);
-    form->addRow(vertical, fonts);
+    addVerticalRow(form, style);
     return tab;
 }
 

@@ -8,6 +8,7 @@
 class QComboBox;
 class QDoubleSpinBox;
 class QFontComboBox;
+class QFormLayout;
 class QListWidget;
 class QSpinBox;
 class QTabWidget;
@@ -40,6 +41,8 @@ private:
     QWidget *makeSwitch(const QString &style, const QString &key, const QString &title);
     QComboBox *makeSuffixPopup(const QString &style);
     QComboBox *makeVerticalFontPopup(const QString &style);
+    void addContentSwitches(QFormLayout *form, const QString &style);
+    void addVerticalRow(QFormLayout *form, const QString &style);
     QDoubleSpinBox *makeLength(double points, const std::function<void(double)> &store);
     void setStyleValue(const QString &style, const QString &key, const QVariant &value);
     void unitChanged(const QString &unit);
