@@ -206,12 +206,15 @@ void CsvContact::keepFullName(QVariantMap &contact, bool quotesKept)
 {
     QVariantMap name = contact.value(FieldId::Name).toMap();
     QString full = name.value(CsvKey::FullName).toString();
+    // A first cell keeps the quotes it was written with when no other cell of its line is quoted.
+    if (quotesKept && full.size() >= 2 && full.front() == CsvText::Quote && full.back() == CsvText::Quote) {
+        full = full.sliced(1, full.size() - 2);
+        name.insert(CsvKey::FullName, full);
+        contact.insert(FieldId::Name, name);
+    }
     if (!name.value(FieldId::FirstName).toString().isEmpty()
         || !name.value(FieldId::LastName).toString().isEmpty())
         return;
-    // A first cell keeps the quotes it was written with when no other cell of its line is quoted.
-    if (quotesKept && full.size() >= 2 && full.front() == CsvText::Quote && full.back() == CsvText::Quote)
-        full = full.sliced(1, full.size() - 2);
     if (full.isEmpty())
         return;
     if (full == contact.value(FieldId::Company).toString())

@@ -252,6 +252,18 @@ TEST(CsvReader, FullNameWithoutParts)
     }
 }
 
+// The quotes our writer puts around the first cell are not part of the name, also when the name has parts.
+TEST(CsvReader, KeptQuotesLeaveTheStoredFullName)
+{
+    for (const char *text :
+         { "Name,First Name,Last Name\n\"Anna Berg\",Anna,Berg", "Name,Email\n\"Anna Berg\",a@b.c" }) {
+        const ContactList entries = read(qs(text));
+        ASSERT_EQ(entries.size(), 1) << text;
+        EXPECT_EQ(entries.at(0)->person->nameValue().value(CsvKey::FullName).toString(), qs("Anna Berg"))
+            << text;
+    }
+}
+
 TEST(CsvCorpus, EveryFileReadsAndWritesBack)
 {
     const QStringList files = corpusCsvFiles();
