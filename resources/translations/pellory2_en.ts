@@ -12,4 +12,14 @@
         </translation>
     </message>
 </context>
+<context>
+    <name>ImportPanelController</name>
+    <message numerus="yes">
+        <source>%n card(s) of the file could not be read: cut off, damaged or nested in another card. They are not listed.</source>
+        <translation>
+            <numerusform>%n card of the file could not be read: it is cut off, damaged or nested in another card. It is not listed.</numerusform>
+            <numerusform>%n cards of the file could not be read: they are cut off, damaged or nested in another card. They are not listed.</numerusform>
+        </translation>
+    </message>
+</context>
 </TS>

@@ -49,12 +49,15 @@ ImportedContacts ContactImport::readVCardFile(const QString &path, int encoding,
         return result;
     }
     const QVvCard::ProgressHandler handler = percentHandler(progress, decoded.length());
-    const std::optional<ContainerTable> containers = QVvCard::containersFromVCardFile(decoded, handler);
+    VCardReadStatistics statistics;
+    const std::optional<ContainerTable> containers
+        = QVvCard::containersFromVCardFile(decoded, handler, &statistics);
     if (!containers) {
         result.cancelled = true;
         return result;
     }
     result.contacts = contactsOfFirstGroup(*containers);
+    result.skippedCards = statistics.skippedCards;
     return result;
 }
 

@@ -21,6 +21,7 @@ struct ImportedContacts
 {
     ContactList contacts;
     QString readError; // the file could not be read as text
+    qsizetype skippedCards = 0; // cards that gave no contact (cut off, damaged, nested)
     bool cancelled = false;
 };
 

@@ -149,6 +149,7 @@ void FileTransferController::importFile(Format format, const QString &path, int 
         return;
     }
     showImportPanel(filename, imported.contacts);
+    m_importPanelController->setSkippedCards(imported.skippedCards);
 }
 
 void FileTransferController::showImportPanel(const QString &filename, const ContactList &contacts)

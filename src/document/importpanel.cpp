@@ -64,6 +64,7 @@ ImportPanelController::ImportPanelController(QWidget *parent)
     : QDialog(parent)
     , m_model(new ImportNameModel(this))
     , m_importFilename(new QLabel(this))
+    , m_skippedCards(new QLabel(this))
     , m_nameTableView(new QListView(this))
     , m_contactInfoController(new ContactInfoController(this))
     , m_cancelButton(new QPushButton(tr("Cancel"), this))
@@ -90,6 +91,9 @@ ImportPanelController::ImportPanelController(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_importFilename);
     layout->addWidget(split, 1);
+    m_skippedCards->setWordWrap(true);
+    m_skippedCards->hide();
+    layout->addWidget(m_skippedCards);
     layout->addLayout(buttons);
     resize(640, 420);
 
@@ -108,8 +112,23 @@ void ImportPanelController::setFilename(const QString &filename)
 void ImportPanelController::setNameTable(const ContactList &contacts)
 {
     m_model->setNameTable(contacts);
+    setSkippedCards(0);
     m_contactInfoController->setContact({});
     m_importFilename->setText(m_filename);
+}
+
+void ImportPanelController::setSkippedCards(qsizetype count)
+{
+    m_skippedCards->setText(count > 0 ? tr("%n card(s) of the file could not be read: cut off, damaged or "
+                                           "nested in another card. They are not listed.",
+                                           nullptr, int(count))
+                                      : QString());
+    m_skippedCards->setVisible(count > 0);
+}
+
+QString ImportPanelController::skippedCardsNotice() const
+{
+    return m_skippedCards->text();
 }
 
 QList<int> ImportPanelController::selectedIndexes() const

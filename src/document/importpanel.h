@@ -45,6 +45,10 @@ public:
     QString filename() const { return m_filename; }
     void setNameTable(const ContactList &contacts);
     const ContactList &nameTable() const { return m_model->nameTable(); }
+    // Says how many cards of the file gave no contact, so that a partial import is not mistaken
+    // for the whole file; 0 hides the notice.
+    void setSkippedCards(qsizetype count);
+    QString skippedCardsNotice() const;
     // The selected rows, ascending.
     QList<int> selectedIndexes() const;
 
@@ -58,6 +62,7 @@ private:
 
     ImportNameModel *m_model;
     QLabel *m_importFilename;
+    QLabel *m_skippedCards;
     QListView *m_nameTableView;
     ContactInfoController *m_contactInfoController;
     QPushButton *m_cancelButton;

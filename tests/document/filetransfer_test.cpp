@@ -25,6 +25,7 @@
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <QTimer>
 #include <QtTest>
 
@@ -121,7 +122,15 @@ private:
     QList<QPointer<Document>> m_documents;
 
 private Q_SLOTS:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        // The program's own English plural forms.
+        auto *translator = new QTranslator(this);
+        QVERIFY(translator->load(QLocale(QLocale::English, QLocale::UnitedStates), QStringLiteral("pellory2"),
+                                 QStringLiteral("_"), QStringLiteral(":/i18n")));
+        QCoreApplication::installTranslator(translator);
+    }
 
     void cleanup()
     {
@@ -287,6 +296,35 @@ private Q_SLOTS:
         document->mainViewController()->undo();
         QCOMPARE(shownNames(document), QStringList({ QStringLiteral("Dan Ode") }));
         QVERIFY(!transfer(document)->isExporting());
+    }
+
+    void importSaysHowManyCardsCouldNotBeRead()
+    {
+        Document *document
+            = openDocument(QStringLiteral("BEGIN:VCARD\r\nVERSION:3.0\r\nN:Ode;Dan;;;\r\nEND:VCARD\r\n"));
+        QVERIFY(document);
+        const QString damaged = m_folder.filePath(QStringLiteral("damaged.vcf"));
+        // Two cards read (one of them holds a nested card, which is not), and one cut off.
+        QVERIFY(writeBytes(damaged,
+                           "BEGIN:VCARD\nFN:Anna Berg\nEND:VCARD\nBEGIN:VCARD\nFN:Outer\nAGENT:\nBEGIN:VCARD\n"
+                           "FN:Agent\nEND:VCARD\nTEL:1\nEND:VCARD\nBEGIN:VCARD\nFN:Cut off\nTEL:2\n"));
+        transfer(document)->importFromVCard();
+        endFileSheet(document, damaged);
+        ImportPanelController *panel = transfer(document)->importPanelController();
+        QVERIFY(panel && panel->isVisible());
+        QCOMPARE(panel->nameTable().size(), 2);
+        QVERIFY2(panel->skippedCardsNotice().startsWith(QLatin1StringView("2 cards")),
+                 qPrintable(panel->skippedCardsNotice()));
+        panel->cancelButton()->click();
+
+        // The reused panel does not carry the notice over to a file read whole.
+        const QString whole = m_folder.filePath(QStringLiteral("whole.vcf"));
+        QVERIFY(writeBytes(whole, kCards.toUtf8()));
+        transfer(document)->importFromVCard();
+        endFileSheet(document, whole);
+        QVERIFY(panel->isVisible());
+        QVERIFY(panel->skippedCardsNotice().isEmpty());
+        panel->cancelButton()->click();
     }
 
     void menusFollowTheDocumentAndTheSelection()
