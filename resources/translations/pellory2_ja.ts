@@ -1700,6 +1700,18 @@
         <source>Show Background</source>
         <translation>背景を表示</translation>
     </message>
+    <message>
+        <source>points</source>
+        <translation>ポイント</translation>
+    </message>
+    <message>
+        <source>inches</source>
+        <translation>インチ</translation>
+    </message>
+    <message>
+        <source>mm</source>
+        <translation>mm</translation>
+    </message>
 </context>
 <context>
     <name>ProgressAlert</name>
