@@ -1886,6 +1886,22 @@
         <source>No Name</source>
         <translation>名前なし</translation>
     </message>
+    <message>
+        <source>Person</source>
+        <translation>個人</translation>
+    </message>
+    <message>
+        <source>System Default (LastName)</source>
+        <translation>システムのデフォルト</translation>
+    </message>
+    <message>
+        <source>First Name First</source>
+        <translation>名が先</translation>
+    </message>
+    <message>
+        <source>Last Name First</source>
+        <translation>姓が先</translation>
+    </message>
 </context>
 <context>
     <name>QVvCard</name>
@@ -2276,11 +2292,11 @@
     </message>
     <message>
         <source>Minimize</source>
-        <translation>しまう</translation>
+        <translation>最小化</translation>
     </message>
     <message>
         <source>Zoom</source>
-        <translation>拡大/縮小</translation>
+        <translation>ズーム</translation>
     </message>
     <message>
         <source>&amp;Help</source>
