@@ -911,11 +911,11 @@
     </message>
     <message>
         <source>Export As CSV:</source>
-        <translation>CSV として書き出す:</translation>
+        <translation>CSV の書き出し名:</translation>
     </message>
     <message>
         <source>Export As:</source>
-        <translation>書き出し先:</translation>
+        <translation>書き出し名:</translation>
     </message>
     <message>
         <source>CSV (*.csv)</source>
@@ -1946,7 +1946,7 @@
     </message>
     <message>
         <source>In order to add the label and text %1</source>
-        <translation>ラベルとテキスト %1 を追加します</translation>
+        <translation>「%1」にラベルとテキストを追加します</translation>
     </message>
     <message>
         <source>Add</source>
@@ -1954,7 +1954,7 @@
     </message>
     <message>
         <source>In order to replace the label and text %1</source>
-        <translation>ラベルとテキストを %1 に置換します</translation>
+        <translation>「%1」のラベルとテキストを置換します</translation>
     </message>
     <message>
         <source>Replace</source>
@@ -1962,15 +1962,15 @@
     </message>
     <message>
         <source>In order to replace the text %1</source>
-        <translation>テキストを %1 に置換します</translation>
+        <translation>「%1」のテキストを置換します</translation>
     </message>
     <message>
         <source>In order to prepend the text %1</source>
-        <translation>テキスト %1 を先頭に追加します</translation>
+        <translation>「%1」のテキストの先頭に追加します</translation>
     </message>
     <message>
         <source>In order to append the text %1</source>
-        <translation>テキスト %1 を末尾に追加します</translation>
+        <translation>「%1」のテキストの末尾に追加します</translation>
     </message>
     <message>
         <source>Prepend</source>
