@@ -4,6 +4,7 @@
 RUNTIME_PACKAGES=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
+    qt6-translations-l10n
     qt6-qpa-plugins qt6-image-formats-plugins libgl-dev
     libicu-dev zlib1g-dev libqrencode-dev
     fonts-noto-cjk
@@ -12,6 +13,7 @@ TEST_PACKAGES=(
     clang-14 libclang-rt-14-dev libgtest-dev libgmock-dev
     python3
     python3-phonenumbers python3-icu zbar-tools poppler-utils
+    desktop-file-utils appstream-util
 )
 
 # Runs a command as root: directly when we are root, else through sudo.

@@ -1,7 +1,16 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
-<!-- English plural forms: the source texts are English already, only counted texts need entries. -->
 <TS version="2.1" language="en">
+<context>
+    <name>AddressEditor</name>
+    <message numerus="yes">
+        <source>%n more: type more digits</source>
+        <translation>
+            <numerusform>%n more: type more digits</numerusform>
+            <numerusform>%n more: type more digits</numerusform>
+        </translation>
+    </message>
+</context>
 <context>
     <name>ContactsViewController</name>
     <message numerus="yes">

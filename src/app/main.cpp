@@ -1,30 +1,13 @@
 // Program start: the edition comes from the name the program was started as (or --edition).
 #include "app/appdelegate.h"
+#include "app/translations.h"
 #include "window/edition.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QIcon>
-#include <QLibraryInfo>
 #include <QLocale>
-#include <QTranslator>
-
-namespace {
-
-void installTranslations(QApplication &app)
-{
-    const QLocale locale;
-    auto *own = new QTranslator(&app);
-    if (own->load(locale, QStringLiteral("pellory2"), QStringLiteral("_"), QStringLiteral(":/i18n")))
-        app.installTranslator(own);
-    auto *qt = new QTranslator(&app);
-    if (qt->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
-                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        app.installTranslator(qt);
-}
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -43,7 +26,7 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(QString());
     QApplication::setDesktopFileName(Editions::commandName(edition));
     QApplication::setWindowIcon(QIcon(Editions::iconPath(edition)));
-    installTranslations(app);
+    Translations::install(app, QLocale());
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QApplication::translate("main", "Edit contacts in vCard and CSV files."));

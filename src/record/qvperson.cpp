@@ -314,7 +314,9 @@ QString QVPerson::localizedIdentifierForKey(const QString &identifier)
         const char *text;
     };
     static const Title titles[] = {
+        {FieldId::Name, QT_TRANSLATE_NOOP("QVPerson", "Name")},
         {FieldId::Company, QT_TRANSLATE_NOOP("QVPerson", "Company")},
+        {FieldId::Groups, QT_TRANSLATE_NOOP("QVPerson", "Groups")},
         {FieldId::Department, QT_TRANSLATE_NOOP("QVPerson", "Department")},
         {FieldId::JobTitle, QT_TRANSLATE_NOOP("QVPerson", "Job Title")},
         {FieldId::Nickname, QT_TRANSLATE_NOOP("QVPerson", "Nickname")},
@@ -331,6 +333,7 @@ QString QVPerson::localizedIdentifierForKey(const QString &identifier)
         {FieldId::Dates, QT_TRANSLATE_NOOP("QVPerson", "Dates")},
         {FieldId::Birthday, QT_TRANSLATE_NOOP("QVPerson", "Birthday")},
         {FieldId::Photo, QT_TRANSLATE_NOOP("QVPerson", "Photo")},
+        {FieldId::PhoneticName, QT_TRANSLATE_NOOP("QVPerson", "Phonetic Name")},
         {FieldId::PhoneticFirstName, QT_TRANSLATE_NOOP("QVPerson", "Phonetic First Name")},
         {FieldId::PhoneticMiddleName, QT_TRANSLATE_NOOP("QVPerson", "Phonetic Middle Name")},
         {FieldId::PhoneticLastName, QT_TRANSLATE_NOOP("QVPerson", "Phonetic Last Name")},

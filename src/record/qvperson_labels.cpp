@@ -6,6 +6,8 @@
 
 #include "platform/contactlabels.h"
 
+#include <QCoreApplication>
+
 using namespace QVPersonPrivate;
 
 namespace {
@@ -85,6 +87,28 @@ QString QVPerson::localizedLabelFromCNLabel(const QString &cnLabel)
     return CNLabel::localizedLabel(cnLabel);
 }
 
+namespace {
+
+// The display text of a label: the platform's for its labels, ours for the words of the "Show as
+// Person" and "Name Ordering" lists, which are no platform labels.
+QString displayTextOfLabel(const QString &label)
+{
+    static const char *const ownWords[] = {
+        QT_TRANSLATE_NOOP("QVPerson", "Person"),
+        QT_TRANSLATE_NOOP("QVPerson", "Company"),
+        QT_TRANSLATE_NOOP("QVPerson", "System Default (LastName)"),
+        QT_TRANSLATE_NOOP("QVPerson", "First Name First"),
+        QT_TRANSLATE_NOOP("QVPerson", "Last Name First"),
+    };
+    for (const char *word : ownWords) {
+        if (label == QLatin1String(word))
+            return QCoreApplication::translate("QVPerson", word);
+    }
+    return QVPerson::localizedLabelFromCNLabel(QVPerson::CNLabelFromLabel(label));
+}
+
+} // namespace
+
 namespace QVPersonPrivate {
 
 void initializeLabelTables(ClassTables &t)
@@ -127,7 +151,7 @@ void initializeLabelTables(ClassTables &t)
           FieldId::SocialNetwork, FieldId::InstantMessage, FieldId::ShowAsPerson, FieldId::NameOrdering}) {
         QStringList localized;
         for (const QString &label : t.labelTable.value(identifier))
-            localized.append(QVPerson::localizedLabelFromCNLabel(QVPerson::CNLabelFromLabel(label)));
+            localized.append(displayTextOfLabel(label));
         t.localizedLabelTable.insert(identifier, localized);
     }
 }

@@ -3,6 +3,8 @@
 #include "record/keys.h"
 #include "table/keys.h"
 
+#include <QtGlobal>
+
 namespace {
 
 struct FieldOptions
@@ -44,6 +46,24 @@ QVariantMap sortOptionsEntry(const QString &field, const QStringList &options, c
              { SortOptionKey::Items, options },
              { SortOptionKey::Selected, selected } };
 }
+
+// The built-in view type names are shown translated (context "ViewTypes"); listed for the
+// translation tools only.
+[[maybe_unused]] const char *const viewTypeTitles[] = {
+    QT_TRANSLATE_NOOP("ViewTypes", "Name"),
+    QT_TRANSLATE_NOOP("ViewTypes", "Email"),
+    QT_TRANSLATE_NOOP("ViewTypes", "Phone"),
+    QT_TRANSLATE_NOOP("ViewTypes", "Address"),
+    QT_TRANSLATE_NOOP("ViewTypes", "Address Detail"),
+    QT_TRANSLATE_NOOP("ViewTypes", "Instant Message"),
+    QT_TRANSLATE_NOOP("ViewTypes", "Social Network"),
+    QT_TRANSLATE_NOOP("ViewTypes", "URL"),
+    QT_TRANSLATE_NOOP("ViewTypes", "Personal Information"),
+    QT_TRANSLATE_NOOP("ViewTypes", "Business Information"),
+    QT_TRANSLATE_NOOP("ViewTypes", "Other"),
+    QT_TRANSLATE_NOOP("ViewTypes", "Labeled Values"),
+    QT_TRANSLATE_NOOP("ViewTypes", "Non-labeled Values"),
+};
 
 } // namespace
 

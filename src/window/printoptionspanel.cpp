@@ -66,7 +66,9 @@ PrintOptionsPanel::PrintOptionsPanel(UserDefaults &defaults, QSizeF paper, QWidg
     auto *common = new QGridLayout;
     int marginIndex = 0;
     auto *unit = new QComboBox(this);
-    unit->addItems({ PrintUnit::Points, PrintUnit::Inches, PrintUnit::Millimetres });
+    unit->addItem(tr("points"), PrintUnit::Points);
+    unit->addItem(tr("inches"), PrintUnit::Inches);
+    unit->addItem(tr("mm"), PrintUnit::Millimetres);
     common->addWidget(new QLabel(tr("Unit:"), this), 0, 0);
     common->addWidget(unit, 0, 1);
     const struct
@@ -110,9 +112,9 @@ PrintOptionsPanel::PrintOptionsPanel(UserDefaults &defaults, QSizeF paper, QWidg
     layout->addWidget(preview, 0, Qt::AlignRight);
 
     setPaper(paper);
-    unit->setCurrentText(m_options.value(PrintKey::UnitType).toString());
-    unitChanged(unit->currentText());
-    connect(unit, &QComboBox::currentTextChanged, this, &PrintOptionsPanel::unitChanged);
+    unit->setCurrentIndex(std::max(0, unit->findData(m_options.value(PrintKey::UnitType).toString())));
+    unitChanged(unit->currentData().toString());
+    connect(unit, &QComboBox::currentIndexChanged, this, [this, unit] { unitChanged(unit->currentData().toString()); });
     connect(m_font, &QFontComboBox::currentFontChanged, this, [this](const QFont &font) {
         m_options.insert(PrintKey::FontName, font.family());
         updateUI();
