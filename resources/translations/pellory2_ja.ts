@@ -1154,6 +1154,12 @@
         <source>Import</source>
         <translation>読み込む</translation>
     </message>
+    <message numerus="yes">
+        <source>%n card(s) of the file could not be read: cut off, damaged or nested in another card. They are not listed.</source>
+        <translation>
+            <numerusform>このファイルの %n 件のカードは読み込めませんでした（途中で切れている、壊れている、または別のカードの中にあります）。一覧には表示されません。</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>InstantMessageEditor</name>
