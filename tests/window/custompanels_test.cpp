@@ -6,6 +6,7 @@
 #include "editing/contacteditor.h"
 #include "platform/undomanager.h"
 #include "record/keys.h"
+#include "record/qvperson.h"
 #include "table/contactsviewcontroller.h"
 #include "window/additemviewcontroller.h"
 #include "window/customitempanel.h"
@@ -150,6 +151,7 @@ private Q_SLOTS:
         Window w(labeledContacts());
         QVERIFY(w.document);
         const QString before = w.text();
+        const QStringList offeredBefore = QVPerson::labelsForIdentifier(FieldId::Phone);
         CustomLabelPanelController *panel = w.openPanel(FieldId::Phone);
         QCOMPARE(panel->shownField(), FieldId::Phone);
         const int row = int(panel->shownLabels().indexOf(QStringLiteral("home2")));
@@ -166,8 +168,16 @@ private Q_SLOTS:
         w.content->undo();
         QCOMPARE(w.text(), before);
         QCOMPARE(w.labelsOf(FieldId::Phone).count(QStringLiteral("home2")), 2);
+        // The label pop-ups and the panel offer the old name again, in its place.
+        QCOMPARE(QVPerson::labelsForIdentifier(FieldId::Phone), offeredBefore);
+        w.window->showCustomLabelPanel();
+        QVERIFY(panel->shownLabels().contains(QStringLiteral("home2")));
+        QVERIFY(!panel->shownLabels().contains(QStringLiteral("cell2")));
+        panel->reject();
         w.content->redo();
         QCOMPARE(w.labelsOf(FieldId::Phone).count(QStringLiteral("cell2")), 2);
+        QVERIFY(QVPerson::labelsForIdentifier(FieldId::Phone).contains(QStringLiteral("cell2")));
+        QVERIFY(!QVPerson::labelsForIdentifier(FieldId::Phone).contains(QStringLiteral("home2")));
     }
 
     void deletedRelationLabelBecomesFatherAndUndoes()
@@ -175,6 +185,7 @@ private Q_SLOTS:
         Window w(labeledContacts());
         QVERIFY(w.document);
         const QString before = w.text();
+        const QStringList offeredBefore = QVPerson::labelsForIdentifier(FieldId::Relationship);
         CustomLabelPanelController *panel = w.openPanel(FieldId::Relationship);
         const QStringList labels = panel->shownLabels();
         QTableView *table = panel->findChild<QTableView *>();
@@ -184,9 +195,16 @@ private Q_SLOTS:
         QCOMPARE(w.labelsOf(FieldId::Relationship), QStringList { QStringLiteral("father") });
         panel->reject(); // Cancel keeps what was done
         QCOMPARE(w.labelsOf(FieldId::Relationship), QStringList { QStringLiteral("father") });
+        // Reopened, the panel has no empty row where the label was.
+        w.window->showCustomLabelPanel();
+        QVERIFY2(!panel->shownLabels().contains(QString()), qPrintable(panel->shownLabels().join(u',')));
+        panel->reject();
         QCoreApplication::processEvents();
         w.content->undo();
         QCOMPARE(w.text(), before);
+        QCOMPARE(QVPerson::labelsForIdentifier(FieldId::Relationship), offeredBefore);
+        w.content->redo();
+        QVERIFY(!QVPerson::labelsForIdentifier(FieldId::Relationship).contains(QStringLiteral("cousin")));
     }
 
     void addedLabelsAreNumberedAndTheLastFieldIsShownAgain()
