@@ -90,8 +90,13 @@ TEST_F(ContactCardTest, EmptyContactShowsPlaceholdersInGrey)
         EXPECT_EQ(card.text(id), qs(id)) << id;
     }
     EXPECT_EQ(card.text("JobTitle"), qs("Job Title"));
-    for (const char *id : { "Email", "Phone", "Address", "Dates", "Relationship" })
-        EXPECT_TRUE(card.byId(id).firstChildElement().isNull()) << id;
+    for (const char *id :
+         { "Email", "Phone", "Address", "SNS", "IMS", "Dates", "Relationship", "NoteArea" }) {
+        EXPECT_FALSE(card.byId(id).isNull()) << "the template lacks " << id;
+        if (qstrcmp(id, "NoteArea") != 0) {
+            EXPECT_TRUE(card.byId(id).firstChildElement().isNull()) << id;
+        }
+    }
 }
 
 TEST_F(ContactCardTest, EveryFieldFilled)
