@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QDomDocument>
 #include <QFile>
+#include <QPalette>
 #include <QSaveFile>
 #include <QTemporaryDir>
 
@@ -67,21 +68,25 @@ const QList<MultiField> &multiFields()
 }
 
 // A home or work slot: the placeholder in grey, then the last value carrying exactly that label.
-void fillSlot(const QDomElement &body, const QString &id, const QString &label, const QVariantList &values,
-              bool onlyWithValues)
+// Answers the index of the value shown, -1 when none.
+qsizetype fillSlot(const QDomElement &body, const QString &id, const QString &label,
+                   const QVariantList &values, bool onlyWithValues)
 {
     QDomElement element = id.isEmpty() ? QDomElement() : ContactCard::getElementById(body, id);
     if (element.isNull() || (onlyWithValues && values.isEmpty()))
-        return;
+        return -1;
     setText(element, id);
     element.setAttribute(CardKey::Style, CardKey::Grey);
-    for (const QVariant &v : values) {
-        const QVariantMap item = v.toMap();
+    qsizetype shown = -1;
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        const QVariantMap item = values.at(i).toMap();
         if (item.value(Key::Label).toString() != label)
             continue;
         setText(element, item.value(Key::StringValue).toString());
         element.setAttribute(CardKey::Style, CardKey::Black);
+        shown = i;
     }
+    return shown;
 }
 
 void appendListEntry(QDomElement list, const QString &label, const QString &text)
@@ -92,17 +97,67 @@ void appendListEntry(QDomElement list, const QString &label, const QString &text
     QDomElement cite = document.createElement(CardKey::Cite);
     cite.appendChild(document.createTextNode(label));
     paragraph.appendChild(cite);
-    // A space keeps the label from running into the value when the card is read as plain text.
+    // A space keeps the label from running into the value when the card is read as plain text,
+    // and matches the space the template's own lines have between their label and value.
     paragraph.appendChild(document.createTextNode(u' ' + text));
     list.appendChild(paragraph);
 }
 
-void appendPlainEntry(QDomElement list, const QString &text)
+// Visits the element and every element below it, in document order.
+template<typename Visit> void forEachElement(const QDomElement &element, const Visit &visit)
 {
-    QDomElement paragraph = list.ownerDocument().createElement(CardKey::Paragraph);
-    paragraph.setAttribute(CardKey::Class, CardKey::TextField);
-    paragraph.appendChild(list.ownerDocument().createTextNode(text));
-    list.appendChild(paragraph);
+    visit(element);
+    for (QDomElement child = element.firstChildElement(); !child.isNull(); child = child.nextSiblingElement())
+        forEachElement(child, visit);
+}
+
+// The viewer has no table-like layout for a line of text: a tab after each label, up to the
+// style sheet's tab stop, puts the values of all fields in one column. A tab in the template
+// itself would not survive reading it, as white space between elements is dropped.
+void alignLabel(QDomElement element)
+{
+    const QDomElement cite = element.firstChildElement();
+    if (element.attribute(CardKey::Class) != CardKey::TextField || cite.tagName() != CardKey::Cite)
+        return;
+    QDomDocument document = element.ownerDocument();
+    QDomElement tab = document.createElement(CardKey::Span);
+    tab.setAttribute(CardKey::Class, CardKey::Tab);
+    tab.appendChild(document.createTextNode(QStringLiteral("\t")));
+    element.insertAfter(tab, cite);
+}
+
+QString colorStyle(const QColor &color)
+{
+    return QStringLiteral("color:%1;").arg(color.name());
+}
+
+// The grey and black inline styles become the given colours; only style attributes are touched,
+// never a value that happens to read like one.
+void applyColors(QDomElement element, const CardColors &colors)
+{
+    const QString style = element.attribute(CardKey::Style);
+    if (style == CardKey::Grey)
+        element.setAttribute(CardKey::Style, colorStyle(colors.placeholder));
+    else if (style == CardKey::Black)
+        element.setAttribute(CardKey::Style, colorStyle(colors.text));
+}
+
+void fillStyleSheet(const QDomElement &head, const CardColors &colors)
+{
+    for (QDomElement sheet = head.firstChildElement(CardKey::StyleSheet); !sheet.isNull();
+         sheet = sheet.nextSiblingElement(CardKey::StyleSheet)) {
+        QString css = sheet.text();
+        css.replace(CardKey::TextColorToken, colors.text.name());
+        css.replace(CardKey::MutedColorToken, colors.muted.name());
+        setText(sheet, css);
+    }
+}
+
+QColor mixed(const QColor &from, const QColor &to, double share)
+{
+    return QColor::fromRgbF(float(from.redF() + (to.redF() - from.redF()) * share),
+                            float(from.greenF() + (to.greenF() - from.greenF()) * share),
+                            float(from.blueF() + (to.blueF() - from.blueF()) * share));
 }
 
 QDomElement findElement(const QDomElement &element, const QString &attribute, const QString &value)
@@ -157,7 +212,8 @@ QString ContactCard::photoFileName(const QString &compositeName)
 }
 
 std::optional<QString> ContactCard::makeContactHTML(QVPerson &person, const QString &templatePath,
-                                                    const QString &folder, const QStringList &groupNames)
+                                                    const QString &folder, const QStringList &groupNames,
+                                                    const CardColors &colors)
 {
     QFile file(templatePath);
     QDomDocument document;
@@ -203,21 +259,40 @@ std::optional<QString> ContactCard::makeContactHTML(QVPerson &person, const QStr
 
     for (const MultiField &field : multiFields()) {
         const QVariantList values = person.labeledValueForIdentifier(field.identifier);
-        fillSlot(body, field.homeId, CardKey::HomeLabel, values, field.slotsOnlyWithValues);
-        fillSlot(body, field.workId, CardKey::WorkLabel, values, field.slotsOnlyWithValues);
+        const qsizetype home
+            = fillSlot(body, field.homeId, CardKey::HomeLabel, values, field.slotsOnlyWithValues);
+        const qsizetype work
+            = fillSlot(body, field.workId, CardKey::WorkLabel, values, field.slotsOnlyWithValues);
         QDomElement list = getElementById(body, field.listId);
         if (list.isNull())
             continue;
-        for (const QVariant &v : values) {
-            const QVariantMap item = v.toMap();
+        for (qsizetype i = 0; i < values.size(); ++i) {
+            if (i == home || i == work)
+                continue; // already shown, in its slot
+            const QVariantMap item = values.at(i).toMap();
             appendListEntry(list, item.value(Key::Label).toString(), item.value(Key::StringValue).toString());
         }
     }
     if (QDomElement groups = getElementById(body, CardKey::Groups); !groups.isNull()) {
         for (const QString &group : groupNames)
-            appendPlainEntry(groups, group);
+            appendListEntry(groups, QString(), group);
     }
+
+    fillStyleSheet(document.documentElement().firstChildElement(CardKey::Head), colors);
+    forEachElement(body, [&colors](const QDomElement &element) {
+        alignLabel(element);
+        applyColors(element, colors);
+    });
     return document.toString(2);
+}
+
+CardColors CardColors::fromPalette(const QPalette &palette)
+{
+    // Shares of the text colour over the background; on black text over white they give the
+    // default greys.
+    const QColor text = palette.color(QPalette::Text);
+    const QColor base = palette.color(QPalette::Base);
+    return CardColors { text, mixed(base, text, 1.0 / 3.0), mixed(base, text, 0x77 / 255.0) };
 }
 
 QString ContactCard::folder()

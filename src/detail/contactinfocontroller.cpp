@@ -7,6 +7,7 @@
 #include "record/qvperson.h"
 
 #include <QBuffer>
+#include <QEvent>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QTextBrowser>
@@ -113,21 +114,23 @@ void ContactInfoController::updateWebView()
 {
     const QString folder = ContactCard::folder();
     const std::optional<QString> card
-        = ContactCard::makeContactHTML(*m_contact->person, CardKey::Template, folder, m_contact->groupNames);
+        = ContactCard::makeContactHTML(*m_contact->person, CardKey::Template, folder, m_contact->groupNames,
+                                       CardColors::fromPalette(palette()));
     if (!card)
         return;
     ContactCard::writeCard(*card, folder);
     m_browser->setSearchPaths({ folder });
-    m_browser->setHtml(forDisplay(*card));
+    m_browser->setHtml(*card);
 }
 
-QString ContactInfoController::forDisplay(QString card) const
+void ContactInfoController::changeEvent(QEvent *event)
 {
-    // Filled values are black; on a dark background they take the theme's text colour instead.
-    const QPalette &colors = palette();
-    if (colors.color(QPalette::Base).lightness() < 128)
-        card.replace(CardKey::Black, QStringLiteral("color:%1;").arg(colors.color(QPalette::Text).name()));
-    return card;
+    QWidget::changeEvent(event);
+    // The card's colours come from the palette: a theme change redraws it.
+    if (event->type() == QEvent::PaletteChange && !m_editState) {
+        m_stale = true;
+        catchUp();
+    }
 }
 
 // ---- Find highlighting ---------------------------------------------------------------------------
@@ -159,6 +162,8 @@ void ContactInfoController::applyFindHighlights()
             QTextEdit::ExtraSelection match;
             match.cursor = cursor;
             match.format.setBackground(QColor(Qt::lightGray));
+            // Dark text on the light marks, whatever the palette's text colour.
+            match.format.setForeground(QColor(Qt::black));
             selections.append(match);
         }
         const QTextCursor item = m_findTargetText.isEmpty()
@@ -174,6 +179,7 @@ void ContactInfoController::applyFindHighlights()
             QTextEdit::ExtraSelection current;
             current.cursor = hit;
             current.format.setBackground(QColor(255, 165, 0));
+            current.format.setForeground(QColor(Qt::black));
             selections.append(current);
             QTextCursor shown(document);
             shown.setPosition(hit.selectionStart());

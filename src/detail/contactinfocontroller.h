@@ -53,13 +53,13 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     bool isOnScreen() const;
     void catchUp();
     void applyFindHighlights();
     void updateWebView();
-    QString forDisplay(QString card) const;
 
     QStackedWidget *m_stack;
     QTextBrowser *m_browser;

@@ -36,6 +36,8 @@ inline const QString PersonIconResource = QStringLiteral(":/icons/user.png");
 inline const QString CompanyIconResource = QStringLiteral(":/icons/icon_company.png");
 inline const QString PhotoSuffix = QStringLiteral(".png");
 
+inline const QString Head = QStringLiteral("head");
+inline const QString StyleSheet = QStringLiteral("style"); // the element holding the CSS
 inline const QString Body = QStringLiteral("body");
 inline const QString Id = QStringLiteral("id");
 inline const QString Class = QStringLiteral("class");
@@ -44,7 +46,14 @@ inline const QString Src = QStringLiteral("src");
 inline const QString Paragraph = QStringLiteral("p");
 inline const QString Cite = QStringLiteral("cite");
 inline const QString TextField = QStringLiteral("textfield");
+inline const QString Span = QStringLiteral("span");
+inline const QString Tab = QStringLiteral("tab"); // the class of the tab after a label
 
+// The colours the template's style sheet leaves to the palette.
+inline const QString TextColorToken = QStringLiteral("@text@");
+inline const QString MutedColorToken = QStringLiteral("@muted@");
+
+// The inline styles of empty and filled fields, as written; the palette's colours replace them.
 inline const QString Grey = QStringLiteral("color:#aaaaaa;");
 inline const QString Black = QStringLiteral("color:#000000;");
 

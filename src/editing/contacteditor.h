@@ -24,6 +24,7 @@
 #include <QStringList>
 #include <QVariant>
 #include <functional>
+#include <optional>
 
 class ContactEditor : public QObject
 {
@@ -178,6 +179,11 @@ public:
     // `newLabel`, or the field's fallback label when it is empty (a deletion); one undo step.
     // Answers how many contacts changed.
     qsizetype relabelItems(const QString &oldLabel, const QString &newLabel, const QString &identifier);
+    // Renames (or, with an empty new label, deletes) a label of the field's label lists, then
+    // relabels the items as above; one undo step takes back both. Answers NO, changing nothing,
+    // when the label lists refuse the change. An empty old label registers a new label, which
+    // the document's undo does not take back.
+    bool setLabel(const QString &oldLabel, const QString &newLabel, const QString &identifier);
     // The label items of a deleted label take.
     static QString labelReplacingDeleted(const QString &identifier);
 
@@ -274,7 +280,17 @@ private:
         QVariantList items;
         bool changed = false;
     };
-    void restoreLabeledItems(const QString &identifier, const QList<LabeledItems> &states);
+    // A field's label lists before and after a rename or deletion of one of its labels.
+    struct LabelListsChange
+    {
+        QVPerson::LabelTables before;
+        QVPerson::LabelTables after;
+    };
+    qsizetype relabel(const QString &oldLabel, const QString &newLabel, const QString &identifier,
+                      const std::optional<LabelListsChange> &lists);
+    // Puts the items back, and the label lists as they were before `lists` (when given).
+    void restoreLabeledItems(const QString &identifier, const QList<LabeledItems> &states,
+                             const std::optional<LabelListsChange> &lists);
     void restorePhotoData(const QByteArray &imageData, const QByteArray &thumbnailData,
                           const ContactEntry &contact);
     // Gives the record exactly these custom item definitions and stored values; registers the

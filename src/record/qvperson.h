@@ -85,6 +85,15 @@ public:
     static QHash<QString, QStringList> customLabelTableDict();
     static QHash<QString, QStringList> localizedLabelTableDict();
     static bool setLabel(const QString &oldLabel, const QString &newLabel, const QString &identifier);
+    // One field's label, localised label and custom label lists together, so that a change of
+    // them can be taken back.
+    struct LabelTables {
+        QStringList labels;
+        QStringList localized;
+        QStringList custom;
+    };
+    static LabelTables labelTablesForIdentifier(const QString &identifier);
+    static void setLabelTablesForIdentifier(const QString &identifier, const LabelTables &lists);
 
     // ---- Normalisers of labeled values on their way in (qvperson_values.cpp) --------------
     static void updatePhoneValue(QVariantMap &value);

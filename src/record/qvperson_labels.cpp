@@ -240,6 +240,23 @@ bool QVPerson::setLabel(const QString &oldLabel, const QString &newLabel, const 
     return true;
 }
 
+QVPerson::LabelTables QVPerson::labelTablesForIdentifier(const QString &identifier)
+{
+    QReadLocker lock(&tables().lock);
+    const ClassTables &t = tables();
+    return {t.labelTable.value(identifier), t.localizedLabelTable.value(identifier),
+            t.customLabelTable.value(identifier)};
+}
+
+void QVPerson::setLabelTablesForIdentifier(const QString &identifier, const LabelTables &lists)
+{
+    QWriteLocker lock(&tables().lock);
+    ClassTables &t = tables();
+    t.labelTable.insert(identifier, lists.labels);
+    t.localizedLabelTable.insert(identifier, lists.localized);
+    t.customLabelTable.insert(identifier, lists.custom);
+}
+
 // ---- Deferred registration -----------------------------------------------------------------
 
 namespace LabelRegistration {

@@ -220,9 +220,7 @@ void CustomLabelPanelController::sortLabels(Qt::SortOrder order)
 bool CustomLabelPanelController::setLabel(const QString &oldLabel, const QString &newLabel,
                                           const QString &identifier)
 {
-    if (!QVPerson::setLabel(oldLabel, newLabel, identifier))
-        return false;
-    if (m_editor && !oldLabel.isEmpty())
-        m_editor->relabelItems(oldLabel, newLabel, identifier);
-    return true;
+    // The editor changes the label lists and the contacts' items as one undo step.
+    return m_editor ? m_editor->setLabel(oldLabel, newLabel, identifier)
+                    : QVPerson::setLabel(oldLabel, newLabel, identifier);
 }

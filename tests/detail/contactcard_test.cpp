@@ -2,11 +2,13 @@
 #include "../testutil.h"
 #include "detail/contactcard.h"
 #include "detail/keys.h"
+#include "record/keys.h"
 #include "record/qvperson.h"
 
 #include <QDir>
 #include <QDomDocument>
 #include <QFile>
+#include <QPalette>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -33,12 +35,19 @@ struct Card
     }
     QString text(const char *id) const { return byId(id).text(); }
     QString style(const char *id) const { return byId(id).attribute(CardKey::Style); }
+    // A list's entries as "label|value": the cite, then the paragraph's own text.
     QStringList entries(const char *id) const
     {
         QStringList out;
-        for (QDomElement p = byId(id).firstChildElement(); !p.isNull(); p = p.nextSiblingElement())
-            out.append(p.firstChildElement(CardKey::Cite).text() + u'|'
-                       + p.text().mid(p.firstChildElement().text().size() + 1));
+        for (QDomElement p = byId(id).firstChildElement(); !p.isNull(); p = p.nextSiblingElement()) {
+            QString value;
+            for (QDomNode n = p.firstChild(); !n.isNull(); n = n.nextSibling()) {
+                if (n.isText())
+                    value += n.nodeValue();
+            }
+            // One space parts the value from its label.
+            out.append(p.firstChildElement(CardKey::Cite).text() + u'|' + value.mid(1));
+        }
         return out;
     }
 };
@@ -46,10 +55,10 @@ struct Card
 class ContactCardTest : public ::testing::Test
 {
 protected:
-    Card make(QVPerson &person)
+    Card make(QVPerson &person, const CardColors &colors = {})
     {
         const std::optional<QString> html
-            = ContactCard::makeContactHTML(person, CardKey::Template, folder.path());
+            = ContactCard::makeContactHTML(person, CardKey::Template, folder.path(), {}, colors);
         Card card;
         EXPECT_TRUE(html.has_value());
         if (!html)
@@ -71,19 +80,23 @@ TEST_F(ContactCardTest, EmptyContactShowsPlaceholdersInGrey)
     const Card card = make(*person);
     EXPECT_EQ(card.text("Compositename"), qs("No Name"));
     EXPECT_EQ(card.byId("ContactImage").attribute(CardKey::Src), CardKey::PersonIcon);
+    // Phone, e-mail and social slots stay as the template has them, which is their placeholder.
     const char *placeholders[]
-        = { "Company",       "Department", "Nickname", "Birthday", "Suffix",       "Title",       "Name",
-            "Phonetic Name", "Note",       "Home-IMS", "Work-IMS", "Home-Address", "Work-Address" };
+        = { "Company",      "Department",    "Nickname",   "Birthday", "Suffix",   "Title",
+            "Name",         "Phonetic Name", "Note",       "Home-IMS", "Work-IMS", "Home-Address",
+            "Work-Address", "Home-Email",    "Work-Phone", "Home-SNS" };
     for (const char *id : placeholders) {
         EXPECT_EQ(card.style(id), CardKey::Grey) << id;
         EXPECT_EQ(card.text(id), qs(id)) << id;
     }
     EXPECT_EQ(card.text("JobTitle"), qs("Job Title"));
-    // Phone, e-mail and social slots stay as the template has them when there is nothing to show.
-    for (const char *id : { "Home-Email", "Work-Phone", "Home-SNS" })
-        EXPECT_TRUE(card.text(id).isEmpty()) << id;
-    for (const char *id : { "Email", "Phone", "Address", "Dates", "Relationship" })
-        EXPECT_TRUE(card.byId(id).firstChildElement().isNull()) << id;
+    for (const char *id :
+         { "Email", "Phone", "Address", "SNS", "IMS", "Dates", "Relationship", "NoteArea" }) {
+        EXPECT_FALSE(card.byId(id).isNull()) << "the template lacks " << id;
+        if (qstrcmp(id, "NoteArea") != 0) {
+            EXPECT_TRUE(card.byId(id).firstChildElement().isNull()) << id;
+        }
+    }
 }
 
 TEST_F(ContactCardTest, EveryFieldFilled)
@@ -123,9 +136,8 @@ TEST_F(ContactCardTest, EveryFieldFilled)
     // The last value labeled exactly "home" wins; "Home" only shows in the list.
     EXPECT_EQ(card.text("Home-Email"), qs("second@example.com"));
     EXPECT_EQ(card.text("Work-Email"), qs("work@example.com"));
-    const QStringList emails = card.entries("Email");
-    ASSERT_EQ(emails.size(), 4) << emails.join(u',').toStdString();
-    EXPECT_EQ(emails.at(3), qs("Home|odd@example.com"));
+    EXPECT_EQ(card.entries("Email"),
+              QStringList({ qs("home|first@example.com"), qs("Home|odd@example.com") }));
     EXPECT_EQ(card.text("Work-Phone"), qs("03-5550-0142"));
     EXPECT_EQ(card.text("Home-Phone"), qs("Home-Phone"))
         << "a phone without a home number shows the placeholder";
@@ -133,6 +145,77 @@ TEST_F(ContactCardTest, EveryFieldFilled)
     EXPECT_EQ(card.style("Home-Address"), CardKey::Black);
     EXPECT_TRUE(card.text("Home-Address").contains(qs("Tokyo")));
     EXPECT_EQ(card.entries("Relationship").size(), 1);
+}
+
+TEST_F(ContactCardTest, EveryValueShowsExactlyOnce)
+{
+    // Slots take the last exact "home" and "work" items; the lists hold the rest, in record order.
+    PersonPtr person = personFromVCard("FN:Ada\n"
+                                       "TEL;TYPE=HOME:111-0001\n"
+                                       "TEL;TYPE=CELL:111-0002\n"
+                                       "TEL;TYPE=HOME:111-0003\n"
+                                       "TEL;TYPE=WORK:111-0004\n"
+                                       "item1.TEL:111-0005\n"
+                                       "item1.X-ABLabel:work\n"
+                                       "EMAIL;TYPE=INTERNET:only@example.com\n"
+                                       "ADR;TYPE=WORK:;;Main Street 1;Springfield;;12345;\n"
+                                       "ADR;TYPE=OTHER:;;Side Road 9;Shelbyville;;54321;\n"
+                                       "X-ABRELATEDNAMES;TYPE=pref:Hanako\n");
+    const Card card = make(*person);
+    const QString shown = card.body.text();
+    for (const QString &identifier :
+         { FieldId::Phone, FieldId::Email, FieldId::Address, FieldId::Relationship }) {
+        for (const QVariant &item : person->labeledValueForIdentifier(identifier)) {
+            const QString value = item.toMap().value(Key::StringValue).toString();
+            ASSERT_FALSE(value.isEmpty()) << identifier.toStdString();
+            EXPECT_EQ(shown.count(value), 1) << value.toStdString();
+        }
+    }
+    EXPECT_EQ(card.text("Home-Phone"), qs("111-0003"));
+    EXPECT_EQ(card.text("Work-Phone"), qs("111-0005"));
+    const QStringList phones = card.entries("Phone");
+    ASSERT_EQ(phones.size(), 3) << phones.join(u',').toStdString();
+    EXPECT_EQ(phones.at(0), qs("home|111-0001"));
+    EXPECT_TRUE(phones.at(1).endsWith(qs("|111-0002")));
+    EXPECT_EQ(phones.at(2), qs("work|111-0004"));
+    // An e-mail without a home or work label shows in the list, the slots keep their placeholders.
+    EXPECT_EQ(card.entries("Email").size(), 1);
+    EXPECT_EQ(card.style("Home-Email"), CardKey::Grey);
+    EXPECT_TRUE(card.text("Work-Address").contains(qs("Springfield")));
+    EXPECT_EQ(card.entries("Address").size(), 1);
+    EXPECT_EQ(card.entries("Relationship").size(), 1);
+}
+
+TEST_F(ContactCardTest, PaletteColours)
+{
+    // Black text on white gives the card's own inline styles.
+    QPalette light;
+    light.setColor(QPalette::Text, Qt::black);
+    light.setColor(QPalette::Base, Qt::white);
+    const CardColors standard = CardColors::fromPalette(light);
+    EXPECT_EQ(standard.text, CardColors().text);
+    EXPECT_EQ(standard.placeholder, CardColors().placeholder);
+
+    QPalette dark;
+    dark.setColor(QPalette::Text, QColor(0xee, 0xee, 0xee));
+    dark.setColor(QPalette::Base, QColor(0x20, 0x20, 0x20));
+    const CardColors colors = CardColors::fromPalette(dark);
+    // A note that reads like a style is a value: it keeps its text.
+    PersonPtr person = personFromVCard("FN:Ada\nORG:Acme\nNOTE:color:#000000;\n");
+    const Card card = make(*person, colors);
+    const QString filled = QStringLiteral("color:%1;").arg(colors.text.name());
+    const QString empty = QStringLiteral("color:%1;").arg(colors.placeholder.name());
+    EXPECT_EQ(card.text("Note"), qs("color:#000000;"));
+    EXPECT_EQ(card.style("Note"), filled);
+    EXPECT_EQ(card.style("Nickname"), empty);
+    EXPECT_EQ(card.style("Home-Phone"), empty) << "the template's own placeholders follow the palette";
+    const QString css
+        = card.document.documentElement().firstChildElement(qs("head")).firstChildElement(qs("style")).text();
+    EXPECT_FALSE(css.contains(u'@')) << "every colour of the style sheet is filled";
+    EXPECT_TRUE(css.contains(colors.muted.name()));
+    // Placeholders stay grey: apart from the text and from the background.
+    EXPECT_GT(std::abs(colors.placeholder.lightness() - colors.text.lightness()), 60);
+    EXPECT_GT(std::abs(colors.placeholder.lightness() - dark.color(QPalette::Base).lightness()), 40);
 }
 
 TEST_F(ContactCardTest, PhotoAndStockIcons)

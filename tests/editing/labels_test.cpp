@@ -85,3 +85,55 @@ TEST_F(Relabel, NothingToRelabelLeavesNoUndoStep)
     EXPECT_FALSE(undo.canUndo());
     EXPECT_FALSE(ada->changed());
 }
+
+TEST_F(Relabel, UndoTakesBackTheLabelListsAndKeepsLabelsMetSince)
+{
+    // The lists are program-wide: a label of another test must not be in the way.
+    QVPerson::setLabel(QString(), qs("home2"), FieldId::Phone);
+    const QVPerson::LabelTables before = QVPerson::labelTablesForIdentifier(FieldId::Phone);
+    ASSERT_TRUE(editor.setLabel(qs("home2"), qs("cell2"), FieldId::Phone));
+    const QVPerson::LabelTables after = QVPerson::labelTablesForIdentifier(FieldId::Phone);
+    EXPECT_EQ(after.labels.indexOf(qs("cell2")), before.labels.indexOf(qs("home2")));
+    EXPECT_FALSE(after.custom.contains(qs("home2")));
+    endEvent();
+    // Another file read meanwhile brings a label of its own.
+    QVPerson::setLabel(QString(), qs("pager2"), FieldId::Phone);
+
+    editor.undo();
+    QVPerson::LabelTables undone = QVPerson::labelTablesForIdentifier(FieldId::Phone);
+    EXPECT_EQ(labels(bob, FieldId::Phone), QStringList { qs("home2") });
+    EXPECT_TRUE(undone.labels.contains(qs("pager2")));
+    EXPECT_TRUE(undone.custom.contains(qs("pager2")));
+    undone.labels.removeOne(qs("pager2"));
+    undone.localized.removeOne(qs("pager2"));
+    undone.custom.removeOne(qs("pager2"));
+    EXPECT_EQ(undone.labels, before.labels);
+    EXPECT_EQ(undone.localized, before.localized);
+    EXPECT_EQ(undone.custom, before.custom);
+
+    editor.redo();
+    const QVPerson::LabelTables redone = QVPerson::labelTablesForIdentifier(FieldId::Phone);
+    EXPECT_TRUE(redone.labels.contains(qs("cell2")));
+    EXPECT_FALSE(redone.labels.contains(qs("home2")));
+    EXPECT_TRUE(redone.custom.contains(qs("pager2")));
+    EXPECT_EQ(labels(bob, FieldId::Phone), QStringList { qs("cell2") });
+}
+
+TEST_F(Relabel, DeletedLabelLeavesNoEmptyEntryAndComesBackWithUndo)
+{
+    QVPerson::setLabel(QString(), qs("cousin"), FieldId::Relationship);
+    const QVPerson::LabelTables before = QVPerson::labelTablesForIdentifier(FieldId::Relationship);
+    ASSERT_TRUE(editor.setLabel(qs("cousin"), QString(), FieldId::Relationship));
+    const QVPerson::LabelTables deleted = QVPerson::labelTablesForIdentifier(FieldId::Relationship);
+    for (const QStringList &list : { deleted.labels, deleted.localized, deleted.custom }) {
+        EXPECT_FALSE(list.contains(QString())) << list.join(u',').toStdString();
+        EXPECT_FALSE(list.contains(qs("cousin")));
+    }
+    EXPECT_EQ(deleted.labels.size(), deleted.localized.size());
+    endEvent();
+    editor.undo();
+    const QVPerson::LabelTables undone = QVPerson::labelTablesForIdentifier(FieldId::Relationship);
+    EXPECT_EQ(undone.labels, before.labels);
+    EXPECT_EQ(undone.custom, before.custom);
+    EXPECT_EQ(labels(bob, FieldId::Relationship), QStringList { qs("cousin") });
+}

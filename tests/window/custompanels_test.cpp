@@ -6,6 +6,7 @@
 #include "editing/contacteditor.h"
 #include "platform/undomanager.h"
 #include "record/keys.h"
+#include "record/qvperson.h"
 #include "table/contactsviewcontroller.h"
 #include "window/additemviewcontroller.h"
 #include "window/customitempanel.h"
@@ -15,13 +16,64 @@
 
 #include <QBuffer>
 #include <QComboBox>
+#include <QDir>
+#include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableView>
 #include <QTextBrowser>
 
 using namespace WindowTest;
 
 namespace {
+
+// A folder to save screenshots of the card in, light and dark; unset, none are taken.
+const char *const ShotsVariable = "PELLORY_CARD_SHOTS";
+
+QString japaneseAndCompany()
+{
+    return QStringLiteral(
+        "BEGIN:VCARD\r\nVERSION:3.0\r\nN:山田;太郎;;;\r\nFN:山田 太郎\r\n"
+        "X-PHONETIC-LAST-NAME:やまだ\r\nX-PHONETIC-FIRST-NAME:たろう\r\n"
+        "ORG:株式会社サンプル;営業部\r\nTITLE:課長\r\nNICKNAME:タロー\r\nBDAY:1980-04-01\r\n"
+        "TEL;TYPE=HOME:03-5550-0199\r\nTEL;TYPE=WORK:03-5550-0142\r\n"
+        "TEL;TYPE=CELL:090-1234-5678\r\nEMAIL;TYPE=HOME:taro@example.jp\r\n"
+        "EMAIL;TYPE=WORK:yamada@example.co.jp\r\n"
+        "ADR;TYPE=HOME:;;千代田1-2-3;千代田区;東京都;100-0001;日本\r\n"
+        "item1.X-ABRELATEDNAMES:山田 花子\r\nitem1.X-ABLabel:_$!<Spouse>!$_\r\n"
+        "NOTE:月曜日の午前中は会議。\r\nEND:VCARD\r\n"
+        "BEGIN:VCARD\r\nVERSION:3.0\r\nN:;;;;\r\nFN:Acme Trading\r\n"
+        "ORG:Acme Trading;Export\r\nX-ABShowAs:COMPANY\r\nTEL;TYPE=WORK:+1 555 0100\r\n"
+        "TEL;TYPE=WORK,FAX:+1 555 0101\r\nEMAIL;TYPE=WORK:orders@acme.example\r\n"
+        "ADR;TYPE=WORK:;;1 Harbour Road;Portsmouth;NH;03801;USA\r\nEND:VCARD\r\n");
+}
+
+QImage companyLogo()
+{
+    QImage logo(256, 256, QImage::Format_RGB32);
+    logo.fill(QColor(0x2f, 0x6f, 0xb0));
+    QPainter painter(&logo);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(QColor(0xf2, 0xb1, 0x34));
+    painter.setPen(Qt::NoPen);
+    painter.drawEllipse(QRect(48, 48, 160, 160));
+    return logo;
+}
+
+QPalette darkPalette()
+{
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(0x35, 0x35, 0x35));
+    dark.setColor(QPalette::WindowText, QColor(0xee, 0xee, 0xee));
+    dark.setColor(QPalette::Base, QColor(0x23, 0x23, 0x23));
+    dark.setColor(QPalette::AlternateBase, QColor(0x2d, 0x2d, 0x2d));
+    dark.setColor(QPalette::Text, QColor(0xee, 0xee, 0xee));
+    dark.setColor(QPalette::Button, QColor(0x35, 0x35, 0x35));
+    dark.setColor(QPalette::ButtonText, QColor(0xee, 0xee, 0xee));
+    dark.setColor(QPalette::Highlight, QColor(0x2a, 0x82, 0xda));
+    dark.setColor(QPalette::HighlightedText, Qt::white);
+    return dark;
+}
 
 // Ada and Bob carry the custom phone label home2, Bob also a cousin; Cy has neither.
 QString labeledContacts()
@@ -83,7 +135,13 @@ class CustomPanelsTest : public QObject
     Q_OBJECT
 
 public:
-    static void initMain() { WindowTest::initMain(); }
+    static void initMain()
+    {
+        WindowTest::initMain();
+        // Screenshots of the card need a real display (run under xvfb-run).
+        if (!qEnvironmentVariableIsEmpty(ShotsVariable))
+            qputenv("QT_QPA_PLATFORM", "xcb");
+    }
 
 private Q_SLOTS:
     void init() { resetPreferences(); }
@@ -93,6 +151,7 @@ private Q_SLOTS:
         Window w(labeledContacts());
         QVERIFY(w.document);
         const QString before = w.text();
+        const QStringList offeredBefore = QVPerson::labelsForIdentifier(FieldId::Phone);
         CustomLabelPanelController *panel = w.openPanel(FieldId::Phone);
         QCOMPARE(panel->shownField(), FieldId::Phone);
         const int row = int(panel->shownLabels().indexOf(QStringLiteral("home2")));
@@ -109,8 +168,16 @@ private Q_SLOTS:
         w.content->undo();
         QCOMPARE(w.text(), before);
         QCOMPARE(w.labelsOf(FieldId::Phone).count(QStringLiteral("home2")), 2);
+        // The label pop-ups and the panel offer the old name again, in its place.
+        QCOMPARE(QVPerson::labelsForIdentifier(FieldId::Phone), offeredBefore);
+        w.window->showCustomLabelPanel();
+        QVERIFY(panel->shownLabels().contains(QStringLiteral("home2")));
+        QVERIFY(!panel->shownLabels().contains(QStringLiteral("cell2")));
+        panel->reject();
         w.content->redo();
         QCOMPARE(w.labelsOf(FieldId::Phone).count(QStringLiteral("cell2")), 2);
+        QVERIFY(QVPerson::labelsForIdentifier(FieldId::Phone).contains(QStringLiteral("cell2")));
+        QVERIFY(!QVPerson::labelsForIdentifier(FieldId::Phone).contains(QStringLiteral("home2")));
     }
 
     void deletedRelationLabelBecomesFatherAndUndoes()
@@ -118,6 +185,7 @@ private Q_SLOTS:
         Window w(labeledContacts());
         QVERIFY(w.document);
         const QString before = w.text();
+        const QStringList offeredBefore = QVPerson::labelsForIdentifier(FieldId::Relationship);
         CustomLabelPanelController *panel = w.openPanel(FieldId::Relationship);
         const QStringList labels = panel->shownLabels();
         QTableView *table = panel->findChild<QTableView *>();
@@ -127,9 +195,16 @@ private Q_SLOTS:
         QCOMPARE(w.labelsOf(FieldId::Relationship), QStringList { QStringLiteral("father") });
         panel->reject(); // Cancel keeps what was done
         QCOMPARE(w.labelsOf(FieldId::Relationship), QStringList { QStringLiteral("father") });
+        // Reopened, the panel has no empty row where the label was.
+        w.window->showCustomLabelPanel();
+        QVERIFY2(!panel->shownLabels().contains(QString()), qPrintable(panel->shownLabels().join(u',')));
+        panel->reject();
         QCoreApplication::processEvents();
         w.content->undo();
         QCOMPARE(w.text(), before);
+        QCOMPARE(QVPerson::labelsForIdentifier(FieldId::Relationship), offeredBefore);
+        w.content->redo();
+        QVERIFY(!QVPerson::labelsForIdentifier(FieldId::Relationship).contains(QStringLiteral("cousin")));
     }
 
     void addedLabelsAreNumberedAndTheLastFieldIsShownAgain()
@@ -250,6 +325,60 @@ private Q_SLOTS:
         w.content->setEditState(true);
         QTRY_VERIFY(w.content->contactInfoController()->fieldsEditor()->isVisible());
         QVERIFY(!browser->isVisible());
+    }
+
+    void lockedCardFollowsThePalette()
+    {
+        QApplication::setStyle(QStringLiteral("Fusion"));
+        const QPalette light = QApplication::palette();
+        Window w(japaneseAndCompany());
+        QVERIFY(w.document);
+        const QList<ContactEntry> contacts
+            = *w.content->containerTable().first()->groups.first()->contactTable;
+        QCOMPARE(contacts.size(), 2);
+        const ContactEntry company = contacts.at(1);
+        company->person->setPhoto(companyLogo());
+        w.window->setGeometry(0, 0, 1560, 960);
+        w.content->showContactInfo(true);
+        w.content->setEditState(false);
+        w.window->show();
+        ContactInfoController *info = w.content->contactInfoController();
+        QTextBrowser *browser = info->browser();
+        const QString shots = qEnvironmentVariable(ShotsVariable);
+
+        // The table sorts the contacts: the row showing `marker` is looked for.
+        const auto show = [&](const QString &marker) {
+            bool shown = false;
+            for (int row = 0; row < contacts.size() && !shown; ++row) {
+                w.content->contactsViewController()->selectRows({ row });
+                shown = QTest::qWaitFor([&] { return browser->toPlainText().contains(marker); }, 500);
+            }
+            QVERIFY2(shown, qPrintable(marker));
+        };
+        const auto shoot = [&](const QString &name) {
+            if (shots.isEmpty())
+                return;
+            QTest::qWait(800);
+            const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
+            QVERIFY(screen.save(QDir(shots).filePath(name)));
+        };
+
+        show(QStringLiteral("やまだ"));
+        shoot(QStringLiteral("card-japanese-light.png"));
+        show(QStringLiteral("Acme Trading"));
+        shoot(QStringLiteral("card-company-light.png"));
+
+        // A theme change while the card is shown draws it again in the new colours.
+        const QString darkText = darkPalette().color(QPalette::Text).name();
+        QVERIFY(!browser->toHtml().contains(darkText));
+        QApplication::setPalette(darkPalette());
+        QTRY_VERIFY(browser->toHtml().contains(darkText));
+        QVERIFY2(!browser->toHtml().contains(QStringLiteral("#000000")), "no black text on the dark card");
+        shoot(QStringLiteral("card-company-dark.png"));
+        show(QStringLiteral("やまだ"));
+        QVERIFY(browser->toHtml().contains(darkText));
+        shoot(QStringLiteral("card-japanese-dark.png"));
+        QApplication::setPalette(light);
     }
 };
 
