@@ -257,6 +257,54 @@ QStringList toggleSelectedLabel(const QStringList &selected, const QString &labe
     return out.isEmpty() ? QStringList { PrintLabel::All } : out;
 }
 
+QString rectToString(const QRectF &rect)
+{
+    return QStringLiteral("{{%1, %2}, {%3, %4}}")
+        .arg(rect.x())
+        .arg(rect.y())
+        .arg(rect.width())
+        .arg(rect.height());
+}
+
+QRectF rectFromString(const QString &text)
+{
+    QString plain = text;
+    plain.remove(QLatin1Char('{')).remove(QLatin1Char('}'));
+    const QStringList parts = plain.split(QLatin1Char(','));
+    if (parts.size() != 4)
+        return {};
+    double values[4];
+    for (int i = 0; i < 4; ++i) {
+        bool ok = false;
+        values[i] = parts.at(i).trimmed().toDouble(&ok);
+        if (!ok)
+            return {};
+    }
+    return QRectF(values[0], values[1], values[2], values[3]);
+}
+
+QRectF envelopeTextRect(const QVariantMap &options, QSizeF paper, const QString &paperName)
+{
+    const QVariantMap rects
+        = styleOptions(options, PrintStyle::Envelope).value(StyleKey::TextRectDict).toMap();
+    const QRectF stored = rectFromString(rects.value(paperName).toString());
+    if (stored.isValid())
+        return stored;
+    const QSizeF size(paper.width() / 3, paper.height() / 5);
+    return QRectF(QPointF((paper.width() - size.width()) / 2, (paper.height() - size.height()) / 2), size);
+}
+
+QVariantMap withEnvelopeTextRect(const QVariantMap &options, const QString &paperName, const QRectF &rect)
+{
+    QVariantMap envelope = styleOptions(options, PrintStyle::Envelope);
+    QVariantMap rects = envelope.value(StyleKey::TextRectDict).toMap();
+    rects.insert(paperName, rectToString(rect));
+    envelope.insert(StyleKey::TextRectDict, rects);
+    QVariantMap out = options;
+    out.insert(PrintKey::EnvelopeOptions, envelope);
+    return out;
+}
+
 double number(const QVariantMap &map, const QString &key, double fallback)
 {
     bool ok = false;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QFont>
+#include <QRectF>
 #include <QString>
 #include <QStringList>
 #include <QVariantMap>
@@ -44,6 +45,16 @@ QStringList toggleSelectedLabel(const QStringList &selected, const QString &labe
 // The number stored under a key, also when stored as text ("130").
 double number(const QVariantMap &map, const QString &key, double fallback = 0);
 bool flag(const QVariantMap &map, const QString &key);
+
+// A rectangle as stored in "textRectDict": "{{x, y}, {width, height}}".
+QString rectToString(const QRectF &rect);
+// The rectangle of such a string; an empty rectangle when it is not one.
+QRectF rectFromString(const QString &text);
+// The envelope's address rectangle for a paper: the one stored under its name, else a third of the
+// paper's width and a fifth of its height, centred.
+QRectF envelopeTextRect(const QVariantMap &options, QSizeF paper, const QString &paperName);
+// The options with the envelope's address rectangle stored for that paper.
+QVariantMap withEnvelopeTextRect(const QVariantMap &options, const QString &paperName, const QRectF &rect);
 
 // The 8-point user font the defaults are made from.
 QFont userFont(int pointSize);

@@ -204,24 +204,7 @@ void PrintView::drawLabels(QPainter &painter, int page) const
 
 QRectF PrintView::envelopeTextRect() const
 {
-    const QVariantMap envelope = PrintOptions::styleOptions(m_options, PrintStyle::Envelope);
-    const QVariantMap rects = envelope.value(StyleKey::TextRectDict).toMap();
-    const QVariant stored = rects.value(m_page.paperName);
-    if (stored.isValid()) {
-        const QStringList parts
-            = stored.toString().remove(QLatin1Char('{')).remove(QLatin1Char('}')).split(QLatin1Char(','));
-        if (parts.size() == 4) {
-            const QRectF rect(parts.at(0).toDouble(), parts.at(1).toDouble(), parts.at(2).toDouble(),
-                              parts.at(3).toDouble());
-            if (rect.isValid())
-                return rect;
-        }
-    }
-    // Nothing stored for this paper: the options panel's default, centred on the envelope.
-    const QSizeF size(m_page.paper.width() / 3, m_page.paper.height() / 5);
-    return QRectF(
-        QPointF((m_page.paper.width() - size.width()) / 2, (m_page.paper.height() - size.height()) / 2),
-        size);
+    return PrintOptions::envelopeTextRect(m_options, m_page.paper, m_page.paperName);
 }
 
 TextObject PrintView::envelopeTextObject(const SubContactRow &row) const

@@ -58,7 +58,9 @@ void PrintController::print()
     auto *printer = new QPrinter(QPrinter::HighResolution);
     setUpPrinter(*printer);
     auto *dialog = new QPrintDialog(printer, m_window);
-    auto *panel = new PrintOptionsPanel(UserDefaults::standard(), pageGeometry(*printer).paper);
+    const PageGeometry page = pageGeometry(*printer);
+    auto *panel = new PrintOptionsPanel(UserDefaults::standard(), page.paper);
+    panel->setPaper(page.paper, page.paperName);
     panel->setColumns(m_table->tableIdentfiers());
     dialog->setOptionTabs({ panel });
     dialog->setWindowModality(Qt::WindowModal);

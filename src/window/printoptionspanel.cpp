@@ -136,15 +136,58 @@ QString PrintOptionsPanel::printStyle() const
                   : PrintStyle::AddressList;
 }
 
-void PrintOptionsPanel::setPaper(QSizeF paper)
+void PrintOptionsPanel::setPaper(QSizeF paper, const QString &paperName)
 {
+    const bool otherPaper = paper != m_paper || paperName != m_paperName;
     m_paper = paper;
+    m_paperName = paperName;
     for (QDoubleSpinBox *field : std::as_const(m_verticalMargins))
         field->setRange(-0.95 * PrintOptions::changeValue(float(paper.height()), PrintUnit::Points, m_unit),
                         0.95 * PrintOptions::changeValue(float(paper.height()), PrintUnit::Points, m_unit));
     for (QDoubleSpinBox *field : std::as_const(m_horizontalMargins))
         field->setRange(-0.95 * PrintOptions::changeValue(float(paper.width()), PrintUnit::Points, m_unit),
                         0.95 * PrintOptions::changeValue(float(paper.width()), PrintUnit::Points, m_unit));
+    if (otherPaper)
+        showEnvelopeRect();
+}
+
+// The envelope's address rectangle is kept per paper: the fields show the one of this paper.
+void PrintOptionsPanel::showEnvelopeRect()
+{
+    if (m_envelopeRect.size() != 4)
+        return;
+    const QRectF rect = PrintOptions::envelopeTextRect(m_options, m_paper, m_paperName);
+    const qreal values[] = { rect.x(), rect.y(), rect.width(), rect.height() };
+    for (int i = 0; i < 4; ++i) {
+        QDoubleSpinBox *field = m_envelopeRect.at(i);
+        const QSignalBlocker blocker(field);
+        field->setProperty("points", values[i]);
+        field->setValue(PrintOptions::changeValue(float(values[i]), PrintUnit::Points, m_unit));
+    }
+}
+
+void PrintOptionsPanel::storeEnvelopeRect()
+{
+    if (m_envelopeRect.size() != 4)
+        return;
+    const auto points = [this](int i) { return m_envelopeRect.at(i)->property("points").toDouble(); };
+    m_options = PrintOptions::withEnvelopeTextRect(m_options, m_paperName,
+                                                   QRectF(points(0), points(1), points(2), points(3)));
+}
+
+void PrintOptionsPanel::addEnvelopeRectRows(QFormLayout *form)
+{
+    const QString titles[] = { tr("Text X:"), tr("Text Y:"), tr("Text Width:"), tr("Text Height:") };
+    auto *grid = new QGridLayout;
+    for (int i = 0; i < 4; ++i) {
+        QDoubleSpinBox *field = makeLength(0, [this](double) { storeEnvelopeRect(); });
+        field->setObjectName(QStringLiteral("envelopeText%1").arg(i));
+        m_envelopeRect.append(field);
+        grid->addWidget(new QLabel(titles[i], this), i / 2, (i % 2) * 2);
+        grid->addWidget(field, i / 2, (i % 2) * 2 + 1);
+    }
+    form->addRow(grid);
+    showEnvelopeRect();
 }
 
 void PrintOptionsPanel::setColumns(const QStringList &columns)
@@ -182,7 +225,7 @@ QDoubleSpinBox *PrintOptionsPanel::makeLength(double points, const std::function
 void PrintOptionsPanel::unitChanged(const QString &unit)
 {
     m_unit = unit;
-    setPaper(m_paper);
+    setPaper(m_paper, m_paperName);
     for (QDoubleSpinBox *field : std::as_const(m_lengths)) {
         const QSignalBlocker blocker(field);
         field->setSingleStep(unit == PrintUnit::Inches ? 0.1 : 1);
@@ -396,9 +439,24 @@ QWidget *PrintOptionsPanel::makeEnvelopeTab()
         = PrintOptions::styleOptions(m_options, style).value(StyleKey::TextDirection).toString();
     direction->setCurrentIndex(stored == TextDirection::UpDown ? 1 : 0);
     connect(direction, &QComboBox::currentIndexChanged, this, [this, style, direction] {
+        const QString stored
+            = PrintOptions::styleOptions(m_options, style).value(StyleKey::TextDirection).toString();
+        const bool changed
+            = (stored == TextDirection::UpDown) != (direction->currentData() == TextDirection::UpDown);
+        if (changed && m_envelopeRect.size() == 4) {
+            // Turned text runs along the other side: the rectangle turns with it.
+            QDoubleSpinBox *width = m_envelopeRect.at(2);
+            QDoubleSpinBox *height = m_envelopeRect.at(3);
+            const double shownWidth = width->value();
+            const QSignalBlocker widthBlocker(width);
+            width->setValue(height->value());
+            width->setProperty("points", height->property("points"));
+            height->setValue(shownWidth);
+        }
         setStyleValue(style, StyleKey::TextDirection, direction->currentData());
     });
     form->addRow(tr("Text Direction:"), direction);
+    addEnvelopeRectRows(form);
     addVerticalRow(form, style);
     return tab;
 }

@@ -26,7 +26,8 @@ public:
     QString printStyle() const;
     // Column identifiers of the current view type: their items of the address list are printed.
     void setColumns(const QStringList &columns);
-    void setPaper(QSizeF paper);
+    // The paper's name keys the envelope's address rectangle.
+    void setPaper(QSizeF paper, const QString &paperName = {});
 
 Q_SIGNALS:
     void optionsChanged();
@@ -45,6 +46,9 @@ private:
     void addVerticalRow(QFormLayout *form, const QString &style);
     QDoubleSpinBox *makeLength(double points, const std::function<void(double)> &store);
     void setStyleValue(const QString &style, const QString &key, const QVariant &value);
+    void addEnvelopeRectRows(QFormLayout *form);
+    void showEnvelopeRect();
+    void storeEnvelopeRect();
     void unitChanged(const QString &unit);
     void presetChosen(int index);
     void updateUI();
@@ -52,6 +56,7 @@ private:
     UserDefaults &m_defaults;
     QVariantMap m_options;
     QSizeF m_paper;
+    QString m_paperName;
     QString m_unit;
     QTabWidget *m_tabs = nullptr;
     QSpinBox *m_fontSize = nullptr;
@@ -61,4 +66,5 @@ private:
     QList<QDoubleSpinBox *> m_verticalMargins;
     QList<QDoubleSpinBox *> m_horizontalMargins;
     QList<QDoubleSpinBox *> m_labelSizes; // width, height, horizontal gap, vertical gap
+    QList<QDoubleSpinBox *> m_envelopeRect; // x, y, width, height
 };

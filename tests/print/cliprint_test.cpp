@@ -1,5 +1,5 @@
-#include "../testutil.h"
 #include "../cli/clirun.h"
+#include "../testutil.h"
 #include "cli/clitool.h"
 #include "cli/clitool_print.h"
 #include "print/keys.h"
@@ -88,7 +88,7 @@ TEST_F(CliPrint, OptionsChangeTheLayoutAndPagesFollowTheList)
     EXPECT_TRUE(pages.last().contains(qs("Linh Nguyen")));
 
     const CliRun labels = runCli({ qs("print"), qs("--style"), PrintStyle::MailingLabels, qs("--options"),
-                                qs(R"({"Mailing Labels Options": {"repeatCount": 3}})"), example, pdf });
+                                   qs(R"({"Mailing Labels Options": {"repeatCount": 3}})"), example, pdf });
     ASSERT_EQ(labels.code, CliTool::Success);
     EXPECT_EQ(pdfPages(pdf).size(), 2); // 90 labels, 48 a page on A4
 }
@@ -102,7 +102,8 @@ TEST_F(CliPrint, BadArgumentsWriteNothing)
             .code,
         CliTool::UsageError);
     EXPECT_EQ(
-        runCli({ qs("print"), qs("--style"), PrintStyle::Envelope, dir.filePath(qs("missing.vcf")), pdf }).code,
+        runCli({ qs("print"), qs("--style"), PrintStyle::Envelope, dir.filePath(qs("missing.vcf")), pdf })
+            .code,
         CliTool::UnreadableFile);
     EXPECT_FALSE(QFile::exists(pdf));
 }

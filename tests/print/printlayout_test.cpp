@@ -288,6 +288,47 @@ TEST(Envelopes, OnePagePerRowInTheOrderOfTheRows)
     EXPECT_EQ(view.envelopeTextRect().center(), QPointF(312, 156));
 }
 
+TEST(Envelopes, TheAddressGoesIntoTheRectangleStoredForThePaper)
+{
+    const SubContactRows rows { rowOf(qs("Ann"), qs("Lee")) };
+    const QRectF stored(40.5, 30, 200, 80);
+    QVariantMap options
+        = PrintOptions::withEnvelopeTextRect(optionsFor(PrintStyle::Envelope), qs("DL"), stored);
+    options = PrintOptions::withEnvelopeTextRect(options, qs("Broken"), QRectF());
+    EXPECT_EQ(PrintOptions::styleOptions(options, PrintStyle::Envelope)
+                  .value(StyleKey::TextRectDict)
+                  .toMap()
+                  .value(qs("DL")),
+              QVariant(qs("{{40.5, 30}, {200, 80}}")));
+    EXPECT_EQ(PrintOptions::rectFromString(qs("{{1, 2}, {x, 4}}")), QRectF());
+
+    options = withStyleOption(options, PrintStyle::Envelope, StyleKey::PrintFrame, false);
+    const PrintView view(rows, options, PageGeometry::fullPage(QSizeF(624, 312), qs("DL")));
+    EXPECT_EQ(view.envelopeTextRect(), stored);
+    // Another paper, or an unusable stored rectangle, takes the centred default.
+    const PrintView other(rows, options, PageGeometry::fullPage(QSizeF(624, 312), qs("Broken")));
+    EXPECT_EQ(other.envelopeTextRect().center(), QPointF(312, 156));
+
+    QImage image(624, 312, QImage::Format_RGB32);
+    image.setDotsPerMeterX(2835);
+    image.setDotsPerMeterY(2835);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        view.drawPage(painter, 0);
+    }
+    QRect inked;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qGray(image.pixel(x, y)) < 128)
+                inked |= QRect(x, y, 1, 1);
+        }
+    }
+    ASSERT_FALSE(inked.isEmpty());
+    EXPECT_TRUE(stored.contains(QRectF(inked)))
+        << inked.x() << ',' << inked.y() << ' ' << inked.width() << 'x' << inked.height();
+}
+
 TEST(Hagaki, CodeBoxesSitAtTheirStandardPlaces)
 {
     const QList<QRectF> receiver = Hagaki::receiverCodeBoxes();

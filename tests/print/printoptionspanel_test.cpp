@@ -100,6 +100,42 @@ private Q_SLOTS:
         QVERIFY(!panel.findChild<QSpinBox *>(PrintKey::FontSize)->isEnabled());
     }
 
+    void theEnvelopeRectangleIsStoredPerPaperAndTurnsWithTheText()
+    {
+        auto defaults = freshDefaults(QStringLiteral("envelope.json"));
+        PrintOptionsPanel panel(*defaults, QSizeF(612, 792));
+        panel.setPaper(QSizeF(624, 312), QStringLiteral("DL"));
+        const auto field = [&panel](int i) {
+            return panel.findChild<QDoubleSpinBox *>(QStringLiteral("envelopeText%1").arg(i));
+        };
+        QVERIFY(field(3));
+        // Nothing stored: a third of the width and a fifth of the height, centred.
+        QCOMPARE(field(0)->value(), 208.0);
+        QCOMPARE(field(2)->value(), 208.0);
+        QCOMPARE(float(field(3)->value()), 62.4f);
+        const auto stored = [&defaults](const QString &paper) {
+            return PrintOptions::envelopeTextRect(PrintOptions::load(*defaults), QSizeF(1, 1), paper);
+        };
+
+        comboWith(&panel, PrintUnit::Millimetres)->setCurrentText(PrintUnit::Millimetres);
+        field(0)->setValue(25.4);
+        field(2)->setValue(50.8);
+        QCOMPARE(stored(QStringLiteral("DL")).x(), 72.0);
+        QCOMPARE(float(stored(QStringLiteral("DL")).width()), 144.0f);
+
+        QComboBox *direction = comboWith(&panel, QStringLiteral("Up-Down"));
+        QVERIFY(direction);
+        direction->setCurrentIndex(direction->findText(QStringLiteral("Up-Down")));
+        QCOMPARE(float(stored(QStringLiteral("DL")).height()), 144.0f);
+        QCOMPARE(float(stored(QStringLiteral("DL")).width()), 62.4f);
+        QCOMPARE(float(field(3)->value()), 50.8f);
+
+        // Another paper shows its own rectangle and leaves the first one stored.
+        panel.setPaper(QSizeF(612, 792), QStringLiteral("Letter"));
+        QVERIFY(qAbs(field(2)->value() - 204 * 25.4 / 72) < 0.01);
+        QCOMPARE(stored(QStringLiteral("DL")).x(), 72.0);
+    }
+
     void columnsOfTheViewTickTheirItems()
     {
         auto defaults = freshDefaults(QStringLiteral("items.json"));
