@@ -134,6 +134,51 @@ QVariantList defaultPresets()
                     QStringLiteral("0"), QStringLiteral("0")) };
 }
 
+QVariantMap makePreset(const QString &name, double width, double height, double hGap, double vGap)
+{
+    // Two decimals, as the built-in sheets give them.
+    const auto text = [](double value) { return QString::number(std::round(value * 100) / 100, 'g', 10); };
+    return preset(name, text(width), text(height), text(hGap), text(vGap));
+}
+
+bool isBuiltInPreset(const QString &name)
+{
+    const QVariantList builtIn = defaultPresets();
+    return std::any_of(builtIn.cbegin(), builtIn.cend(), [&name](const QVariant &preset) {
+        return preset.toMap().value(StyleKey::Name).toString() == name;
+    });
+}
+
+QVariantList addPreset(const QVariantList &presets, const QVariantMap &preset)
+{
+    const QString name = preset.value(StyleKey::Name).toString().trimmed();
+    if (name.isEmpty() || isBuiltInPreset(name))
+        return presets;
+    QVariantMap added = preset;
+    added.insert(StyleKey::Name, name);
+    QVariantList out = presets;
+    for (QVariant &entry : out) {
+        if (entry.toMap().value(StyleKey::Name).toString() == name) {
+            entry = added;
+            return out;
+        }
+    }
+    out.append(added);
+    return out;
+}
+
+QVariantList deletePreset(const QVariantList &presets, const QString &name)
+{
+    if (isBuiltInPreset(name))
+        return presets;
+    QVariantList out;
+    for (const QVariant &entry : presets) {
+        if (entry.toMap().value(StyleKey::Name).toString() != name)
+            out.append(entry);
+    }
+    return out;
+}
+
 QVariantMap createPrintOptions()
 {
     const QFont font = userFont(8);

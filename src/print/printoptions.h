@@ -32,6 +32,15 @@ QVariantList defaultItemTable();
 // Turns on every item whose title is one of the columns ("Name" stays as it is).
 QVariantList itemTableForColumns(const QVariantList &items, const QStringList &columns);
 QVariantList defaultPresets();
+// A label sheet preset; its sizes are stored as text in points, like the built-in ones.
+QVariantMap makePreset(const QString &name, double width, double height, double hGap, double vGap);
+// The built-in presets cannot be replaced or deleted, so a sheet once chosen stays available.
+bool isBuiltInPreset(const QString &name);
+// The presets with this one added at the end, or replacing the user preset of its name; unchanged
+// when the name is empty or that of a built-in preset.
+QVariantList addPreset(const QVariantList &presets, const QVariantMap &preset);
+// The presets without the user preset of that name.
+QVariantList deletePreset(const QVariantList &presets, const QString &name);
 
 // 72 points = 1 inch = 25.4 mm, in single precision; unknown units leave the value unchanged.
 float changeValue(float value, const QString &fromUnit, const QString &toUnit);

@@ -5,6 +5,7 @@
 #include "print/printoptions.h"
 #include "record/keys.h"
 #include "record/qvperson.h"
+#include "window/labelpresetpanel.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -384,10 +385,9 @@ QWidget *PrintOptionsPanel::makeLabelsTab()
     const QVariantMap labels = PrintOptions::styleOptions(m_options, style);
     auto *tab = new QWidget(this);
     auto *form = new QFormLayout(tab);
-    auto *presets = new QComboBox(tab);
-    for (const QVariant &preset : labels.value(StyleKey::PresetArray).toList())
-        presets->addItem(preset.toMap().value(StyleKey::Name).toString(), preset);
-    form->addRow(tr("Preset:"), presets);
+    m_presets = new QComboBox(tab);
+    fillPresetPopup({});
+    form->addRow(tr("Preset:"), m_presets);
     const struct
     {
         QString key;
@@ -405,14 +405,7 @@ QWidget *PrintOptionsPanel::makeLabelsTab()
         m_labelSizes.append(field);
         form->addRow(size.title, field);
     }
-    connect(presets, &QComboBox::activated, this, [this, presets](int index) {
-        const QVariantMap preset = presets->itemData(index).toMap();
-        const QString keys[]
-            = { StyleKey::LabelWidth, StyleKey::LabelHeight, StyleKey::HGap, StyleKey::VGap };
-        for (int i = 0; i < 4; ++i)
-            m_labelSizes.at(i)->setValue(PrintOptions::changeValue(
-                float(PrintOptions::number(preset, keys[i])), PrintUnit::Points, m_unit));
-    });
+    connect(m_presets, &QComboBox::activated, this, &PrintOptionsPanel::presetChosen);
     auto *repeat = new QSpinBox(tab);
     repeat->setRange(1, 1000);
     repeat->setValue(int(PrintOptions::number(labels, StyleKey::RepeatCount, 1)));
@@ -423,6 +416,64 @@ QWidget *PrintOptionsPanel::makeLabelsTab()
     addContentSwitches(form, style);
     addVerticalRow(form, style);
     return tab;
+}
+
+// One item per preset, then "Add/Delete...", which opens the preset panel.
+void PrintOptionsPanel::fillPresetPopup(const QString &selected)
+{
+    const QSignalBlocker blocker(m_presets);
+    m_presets->clear();
+    for (const QVariant &preset : PrintOptions::styleOptions(m_options, PrintStyle::MailingLabels)
+                                      .value(StyleKey::PresetArray)
+                                      .toList())
+        m_presets->addItem(preset.toMap().value(StyleKey::Name).toString(), preset);
+    m_presets->insertSeparator(m_presets->count());
+    m_presets->addItem(tr("Add/Delete..."));
+    // The separator has no text: an empty name must not find it.
+    const int found = selected.isEmpty() ? -1 : m_presets->findText(selected);
+    m_presetIndex = found >= 0 && m_presets->itemData(found).isValid() ? found : 0;
+    m_presets->setCurrentIndex(m_presetIndex);
+}
+
+void PrintOptionsPanel::presetChosen(int index)
+{
+    if (index == m_presets->count() - 1) {
+        m_presets->setCurrentIndex(m_presetIndex);
+        openPresetPanel();
+        return;
+    }
+    const QVariantMap preset = m_presets->itemData(index).toMap();
+    if (preset.isEmpty())
+        return;
+    m_presetIndex = index;
+    const QString keys[] = { StyleKey::LabelWidth, StyleKey::LabelHeight, StyleKey::HGap, StyleKey::VGap };
+    for (int i = 0; i < 4; ++i)
+        m_labelSizes.at(i)->setValue(PrintOptions::changeValue(float(PrintOptions::number(preset, keys[i])),
+                                                               PrintUnit::Points, m_unit));
+}
+
+void PrintOptionsPanel::openPresetPanel()
+{
+    const QVariantMap labels = PrintOptions::styleOptions(m_options, PrintStyle::MailingLabels);
+    const auto points = [&labels](const QString &key) { return PrintOptions::number(labels, key); };
+    const QVariantMap sizes
+        = PrintOptions::makePreset({}, points(StyleKey::LabelWidth), points(StyleKey::LabelHeight),
+                                   points(StyleKey::HGap), points(StyleKey::VGap));
+    // The suggested name gives the sizes as the tab shows them.
+    const auto shown = [this](QDoubleSpinBox *field) { return QString::number(field->value(), 'g', 6); };
+    const QString name
+        = QStringLiteral("%1x%2 %3 gap %4")
+              .arg(shown(m_labelSizes.at(0)), shown(m_labelSizes.at(1)), m_unit, shown(m_labelSizes.at(2)));
+    auto *panel = new LabelPresetPanel(labels.value(StyleKey::PresetArray).toList(), sizes, name, this);
+    panel->setAttribute(Qt::WA_DeleteOnClose);
+    connect(panel, &QDialog::finished, this, [this, panel] {
+        setStyleValue(PrintStyle::MailingLabels, StyleKey::PresetArray, panel->presets());
+        const QString current = m_presets->itemText(m_presetIndex);
+        fillPresetPopup(panel->addedName().isEmpty() ? current : panel->addedName());
+        if (!panel->addedName().isEmpty())
+            presetChosen(m_presetIndex);
+    });
+    panel->open();
 }
 
 QWidget *PrintOptionsPanel::makeEnvelopeTab()

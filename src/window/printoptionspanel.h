@@ -50,7 +50,9 @@ private:
     void showEnvelopeRect();
     void storeEnvelopeRect();
     void unitChanged(const QString &unit);
+    void fillPresetPopup(const QString &selected);
     void presetChosen(int index);
+    void openPresetPanel();
     void updateUI();
 
     UserDefaults &m_defaults;
@@ -65,6 +67,8 @@ private:
     QList<QDoubleSpinBox *> m_lengths;
     QList<QDoubleSpinBox *> m_verticalMargins;
     QList<QDoubleSpinBox *> m_horizontalMargins;
+    QComboBox *m_presets = nullptr;
+    int m_presetIndex = 0; // the preset last chosen, shown again after "Add/Delete..."
     QList<QDoubleSpinBox *> m_labelSizes; // width, height, horizontal gap, vertical gap
     QList<QDoubleSpinBox *> m_envelopeRect; // x, y, width, height
 };

@@ -86,6 +86,29 @@ TEST(PrintOptionsDefaults, ItemRowsAndPresetsAreThoseOfALabelSheet)
     }
 }
 
+TEST(LabelPresets, UserPresetsAreAddedReplacedAndDeletedButBuiltInOnesStay)
+{
+    const QVariantList builtIn = PrintOptions::defaultPresets();
+    const QVariantMap mine = PrintOptions::makePreset(qs(" My sheet "), 150.004, 70.5, 4, 0);
+    EXPECT_EQ(mine.value(StyleKey::LabelWidth), QVariant(qs("150")));
+    EXPECT_EQ(mine.value(StyleKey::LabelHeight), QVariant(qs("70.5")));
+
+    QVariantList presets = PrintOptions::addPreset(builtIn, mine);
+    ASSERT_EQ(presets.size(), builtIn.size() + 1);
+    EXPECT_EQ(presets.last().toMap().value(StyleKey::Name), QVariant(qs("My sheet")));
+    // The same name again replaces the sizes instead of adding a second entry.
+    presets = PrintOptions::addPreset(presets, PrintOptions::makePreset(qs("My sheet"), 10, 20, 1, 1));
+    ASSERT_EQ(presets.size(), builtIn.size() + 1);
+    EXPECT_EQ(presets.last().toMap().value(StyleKey::LabelWidth), QVariant(qs("10")));
+
+    // A built-in sheet or an empty name is neither added nor replaced; built-in sheets stay.
+    const QString builtInName = builtIn.first().toMap().value(StyleKey::Name).toString();
+    EXPECT_EQ(PrintOptions::addPreset(presets, PrintOptions::makePreset(builtInName, 1, 1, 0, 0)), presets);
+    EXPECT_EQ(PrintOptions::addPreset(presets, PrintOptions::makePreset(qs("  "), 1, 1, 0, 0)), presets);
+    EXPECT_EQ(PrintOptions::deletePreset(presets, builtInName), presets);
+    EXPECT_EQ(PrintOptions::deletePreset(presets, qs("My sheet")), builtIn);
+}
+
 TEST(PrintUnits, ConversionsGoBothWaysAndUnknownUnitsLeaveValues)
 {
     struct Case

@@ -3,13 +3,16 @@
 #include "print/keys.h"
 #include "print/printoptions.h"
 #include "record/keys.h"
+#include "window/labelpresetpanel.h"
 #include "window/printoptionspanel.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -134,6 +137,68 @@ private Q_SLOTS:
         panel.setPaper(QSizeF(612, 792), QStringLiteral("Letter"));
         QVERIFY(qAbs(field(2)->value() - 204 * 25.4 / 72) < 0.01);
         QCOMPARE(stored(QStringLiteral("DL")).x(), 72.0);
+    }
+
+    void addDeleteAddsAPresetFromTheTabAndDeletesIt()
+    {
+        auto defaults = freshDefaults(QStringLiteral("presets.json"));
+        PrintOptionsPanel panel(*defaults, QSizeF(612, 792));
+        panel.findChild<QDoubleSpinBox *>(StyleKey::LabelWidth)->setValue(150);
+        panel.findChild<QDoubleSpinBox *>(StyleKey::VGap)->setValue(2);
+        QComboBox *presets = comboWith(&panel, QStringLiteral("Add/Delete..."));
+        QVERIFY(presets);
+        const int builtIn = int(PrintOptions::defaultPresets().size());
+        QCOMPARE(presets->findText(QStringLiteral("Add/Delete...")), presets->count() - 1);
+
+        const auto openPanel = [presets] {
+            Q_EMIT presets->activated(presets->count() - 1);
+            return presets->window()->findChild<LabelPresetPanel *>();
+        };
+        LabelPresetPanel *editor = openPanel();
+        QVERIFY(editor);
+        QCOMPARE(presets->currentIndex(), 0);
+        auto *name = editor->findChild<QLineEdit *>();
+        QCOMPARE(name->text(), QStringLiteral("150x60 points gap 5"));
+        name->setText(QStringLiteral("Shipping"));
+        for (QPushButton *button : editor->findChildren<QPushButton *>()) {
+            if (button->text() == QStringLiteral("Add"))
+                button->click();
+        }
+        editor->accept();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+        const auto stored = [&defaults] {
+            return PrintOptions::styleOptions(PrintOptions::load(*defaults), PrintStyle::MailingLabels)
+                .value(StyleKey::PresetArray)
+                .toList();
+        };
+        QCOMPARE(stored().size(), builtIn + 1);
+        const QVariantMap added = stored().last().toMap();
+        QCOMPARE(added.value(StyleKey::Name), QVariant(QStringLiteral("Shipping")));
+        QCOMPARE(PrintOptions::number(added, StyleKey::LabelWidth), 150.0);
+        QCOMPARE(PrintOptions::number(added, StyleKey::VGap), 2.0);
+        // The new preset is listed before "Add/Delete..." and chosen.
+        QCOMPARE(presets->currentText(), QStringLiteral("Shipping"));
+        QCOMPARE(presets->findText(QStringLiteral("Shipping")), builtIn);
+
+        // Only presets the user added can be deleted.
+        editor = openPanel();
+        QVERIFY(editor);
+        auto *list = editor->findChild<QListWidget *>();
+        QPushButton *remove = nullptr;
+        for (QPushButton *button : editor->findChildren<QPushButton *>()) {
+            if (button->text() == QStringLiteral("Delete"))
+                remove = button;
+        }
+        QVERIFY(remove);
+        list->setCurrentRow(0);
+        QVERIFY(!remove->isEnabled());
+        list->setCurrentRow(builtIn);
+        QVERIFY(remove->isEnabled());
+        remove->click();
+        editor->accept();
+        QCOMPARE(stored().size(), builtIn);
+        QCOMPARE(presets->findText(QStringLiteral("Shipping")), -1);
     }
 
     void columnsOfTheViewTickTheirItems()
