@@ -55,10 +55,10 @@ PrintOptionsPanel::PrintOptionsPanel(UserDefaults &defaults, QSizeF paper, QWidg
     setWindowTitle(tr("Print Style"));
     auto *layout = new QVBoxLayout(this);
     m_tabs = new QTabWidget(this);
-    m_tabs->addTab(makeAddressListTab(), tr("Address List"));
-    m_tabs->addTab(makeLabelsTab(), tr("Mailing Labels"));
-    m_tabs->addTab(makeEnvelopeTab(), tr("Envelope"));
-    m_tabs->addTab(makeHagakiTab(), tr("Hagaki"));
+    m_tabs->addTab(makeAddressListTab(), styleTitle(PrintStyle::AddressList));
+    m_tabs->addTab(makeLabelsTab(), styleTitle(PrintStyle::MailingLabels));
+    m_tabs->addTab(makeEnvelopeTab(), styleTitle(PrintStyle::Envelope));
+    m_tabs->addTab(makeHagakiTab(), styleTitle(PrintStyle::Hagaki));
     m_tabs->setCurrentIndex(
         std::max<int>(0, int(PrintStyle::all().indexOf(PrintOptions::lastPrintStyle(defaults)))));
     layout->addWidget(m_tabs);
@@ -108,7 +108,12 @@ PrintOptionsPanel::PrintOptionsPanel(UserDefaults &defaults, QSizeF paper, QWidg
     common->addLayout(fontRow, 3, 1, 1, 3);
     layout->addLayout(common);
     auto *preview = new QPushButton(tr("Pre&view…"), this);
-    layout->addWidget(preview, 0, Qt::AlignRight);
+    m_summary = new QLabel(this);
+    m_summary->setObjectName(QStringLiteral("summary"));
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(m_summary, 1);
+    bottom->addWidget(preview);
+    layout->addLayout(bottom);
 
     setPaper(paper);
     unit->setCurrentText(m_options.value(PrintKey::UnitType).toString());
@@ -135,6 +140,29 @@ QString PrintOptionsPanel::printStyle() const
     // Controls made while the tabs are built store values before there is a tab to read.
     return m_tabs ? PrintStyle::all().value(m_tabs->currentIndex(), PrintStyle::AddressList)
                   : PrintStyle::AddressList;
+}
+
+QString PrintOptionsPanel::styleTitle(const QString &style)
+{
+    if (style == PrintStyle::MailingLabels)
+        return tr("Mailing Labels");
+    if (style == PrintStyle::Envelope)
+        return tr("Envelope");
+    if (style == PrintStyle::Hagaki)
+        return tr("Hagaki");
+    return tr("Address List");
+}
+
+QList<std::pair<QString, QString>> PrintOptionsPanel::summaryItems() const
+{
+    return { { tr("Header and Footer"), m_headerAndFooter ? tr("On") : tr("Off") },
+             { tr("Print Style"), styleTitle(printStyle()) } };
+}
+
+void PrintOptionsPanel::setHeaderAndFooter(bool on)
+{
+    m_headerAndFooter = on;
+    updateUI();
 }
 
 void PrintOptionsPanel::setPaper(QSizeF paper, const QString &paperName)
@@ -540,6 +568,12 @@ void PrintOptionsPanel::updateUI()
         return;
     if (m_fontSize)
         m_fontSize->setEnabled(printStyle() == PrintStyle::AddressList);
+    if (m_summary) {
+        QStringList parts;
+        for (const auto &[title, value] : summaryItems())
+            parts.append(tr("%1: %2").arg(title, value));
+        m_summary->setText(parts.join(QLatin1String("   ")));
+    }
     PrintOptions::store(m_defaults, m_options);
     Q_EMIT optionsChanged();
 }

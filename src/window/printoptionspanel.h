@@ -9,6 +9,7 @@ class QComboBox;
 class QDoubleSpinBox;
 class QFontComboBox;
 class QFormLayout;
+class QLabel;
 class QListWidget;
 class QSpinBox;
 class QTabWidget;
@@ -28,6 +29,12 @@ public:
     void setColumns(const QStringList &columns);
     // The paper's name keys the envelope's address rectangle.
     void setPaper(QSizeF paper, const QString &paperName = {});
+    // The summary of the print settings: "Header and Footer" with "On" or "Off", "Print Style"
+    // with the style's name.
+    QList<std::pair<QString, QString>> summaryItems() const;
+    bool headerAndFooter() const { return m_headerAndFooter; }
+    void setHeaderAndFooter(bool on);
+    static QString styleTitle(const QString &style);
 
 Q_SIGNALS:
     void optionsChanged();
@@ -61,6 +68,8 @@ private:
     QString m_paperName;
     QString m_unit;
     QTabWidget *m_tabs = nullptr;
+    QLabel *m_summary = nullptr;
+    bool m_headerAndFooter = false;
     QSpinBox *m_fontSize = nullptr;
     QFontComboBox *m_font = nullptr;
     QListWidget *m_items = nullptr;

@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -199,6 +200,23 @@ private Q_SLOTS:
         editor->accept();
         QCOMPARE(stored().size(), builtIn);
         QCOMPARE(presets->findText(QStringLiteral("Shipping")), -1);
+    }
+
+    void theSummaryNamesHeaderAndFooterAndTheChosenStyle()
+    {
+        auto defaults = freshDefaults(QStringLiteral("summary.json"));
+        PrintOptionsPanel panel(*defaults, QSizeF(612, 792));
+        using Items = QList<std::pair<QString, QString>>;
+        QCOMPARE(panel.summaryItems(),
+                 (Items { { QStringLiteral("Header and Footer"), QStringLiteral("Off") },
+                          { QStringLiteral("Print Style"), QStringLiteral("Address List") } }));
+        panel.findChild<QTabWidget *>()->setCurrentIndex(3);
+        panel.setHeaderAndFooter(true);
+        QCOMPARE(panel.summaryItems(),
+                 (Items { { QStringLiteral("Header and Footer"), QStringLiteral("On") },
+                          { QStringLiteral("Print Style"), QStringLiteral("Hagaki") } }));
+        QCOMPARE(panel.findChild<QLabel *>(QStringLiteral("summary"))->text(),
+                 QStringLiteral("Header and Footer: On   Print Style: Hagaki"));
     }
 
     void columnsOfTheViewTickTheirItems()
