@@ -78,6 +78,27 @@ QString addressAndName(const SubContactRow &row, const QVariantMap &styleOptions
     return text + name;
 }
 
+SubContactRow senderRow(const SubContactRow &sender, const QVariantMap &envelopeOptions)
+{
+    SubContactRow row = sender;
+    row.labelIndex = 0;
+    if (!row.person)
+        return row;
+    const QVariantList addresses = row.person->labeledValueForIdentifier(FieldId::Address);
+    const QString wanted = envelopeOptions.value(StyleKey::SenderLabel).toString();
+    for (qsizetype i = 0; i < addresses.size(); ++i) {
+        const QString label = addresses.at(i).toMap().value(Key::Label).toString();
+        if (!wanted.isEmpty() && (label == wanted || QVPerson::labelFromCNLabel(label) == wanted)) {
+            row.labelIndex = int(i);
+            return row;
+        }
+    }
+    const int index = int(number(envelopeOptions, StyleKey::SenderLabelIndex));
+    if (index >= 0 && index < addresses.size())
+        row.labelIndex = index;
+    return row;
+}
+
 QStringList fieldLines(QVPerson &person, const QString &field, const QStringList &selectedLabels)
 {
     const QString head = QVPerson::localizedIdentifierForKey(field) + QStringLiteral(": ");

@@ -33,6 +33,9 @@ namespace PrintText {
 // The text a label or envelope shows for a row: its address, the company when asked, the name
 // with its honorific suffix.
 QString addressAndName(const SubContactRow &row, const QVariantMap &styleOptions);
+// The sender with the address it sends from: the one labelled "senderLabel", else the one at
+// "senderLabelIndex", else the first.
+SubContactRow senderRow(const SubContactRow &sender, const QVariantMap &envelopeOptions);
 // The address list's lines for one field of a contact, continuation lines indented.
 QStringList fieldLines(QVPerson &person, const QString &field, const QStringList &selectedLabels);
 

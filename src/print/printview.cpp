@@ -108,8 +108,14 @@ void PrintView::drawPage(QPainter &painter, int page) const
     else if (printStyle == PrintStyle::Envelope)
         drawEnvelope(painter, page);
     else if (printStyle == PrintStyle::Hagaki && page >= 0 && page < m_rows.size())
-        Hagaki::draw(painter, m_page, PrintOptions::styleOptions(m_options, PrintStyle::Hagaki),
-                     m_rows.at(page), m_sender ? &*m_sender : nullptr, !m_printing);
+        drawHagaki(painter, page);
+}
+
+void PrintView::drawHagaki(QPainter &painter, int page) const
+{
+    const std::optional<SubContactRow> from = sender();
+    Hagaki::draw(painter, m_page, PrintOptions::styleOptions(m_options, PrintStyle::Hagaki), m_rows.at(page),
+                 from ? &*from : nullptr, !m_printing);
 }
 
 bool PrintView::render(QPagedPaintDevice &device) const
@@ -244,15 +250,48 @@ void PrintView::drawEnvelope(QPainter &painter, int page) const
         painter.restore();
     }
     envelopeTextObject(m_rows.at(page)).draw(painter, rect);
-    if (m_sender && flag(envelope, StyleKey::PrintSender)) {
-        TextObject sender;
-        sender.text = PrintText::addressAndName(*m_sender, {});
-        sender.fontName = textFontName();
-        const QRectF senderRect(margins.left + 24, margins.top + 24, m_page.paper.width() / 3,
-                                m_page.paper.height() / 6);
-        sender.fontSize
-            = std::min<qreal>(10, TextFitting::fit(sender.text, sender.fontName, senderRect.size(), false));
-        sender.textDirection = TextDirection::LeftRight;
-        sender.draw(painter, senderRect);
-    }
+    if (flag(envelope, StyleKey::PrintSender))
+        drawEnvelopeSender(painter);
+}
+
+std::optional<SubContactRow> PrintView::sender() const
+{
+    if (!m_sender || !m_sender->person)
+        return std::nullopt;
+    return PrintText::senderRow(*m_sender, PrintOptions::styleOptions(m_options, PrintStyle::Envelope));
+}
+
+QRectF PrintView::envelopeSenderRect() const
+{
+    const Margins margins = Margins::fromOptions(m_options);
+    const QSizeF paper = m_page.paper;
+    const QVariantMap envelope = PrintOptions::styleOptions(m_options, PrintStyle::Envelope);
+    // A vertical envelope is addressed down its length and sent from its lower left.
+    if (flag(envelope, StyleKey::PrintVertical))
+        return QRectF(margins.left + 24, margins.top + paper.height() * 0.55, paper.width() / 4,
+                      paper.height() * 0.4 - 24);
+    return QRectF(margins.left + 24, margins.top + 24, paper.width() / 3, paper.height() / 6);
+}
+
+void PrintView::drawEnvelopeSender(QPainter &painter) const
+{
+    const std::optional<SubContactRow> from = sender();
+    if (!from)
+        return;
+    const QVariantMap envelope = PrintOptions::styleOptions(m_options, PrintStyle::Envelope);
+    TextObject object;
+    // The sender's own name goes without an honorific.
+    object.text = PrintText::addressAndName(
+        *from, { { StyleKey::PrintCountry, flag(envelope, StyleKey::PrintCountry) } });
+    object.fontName = textFontName();
+    object.printVertical = flag(envelope, StyleKey::PrintVertical);
+    object.verticalFontName = envelope.value(StyleKey::VerticalFontName).toString();
+    object.textDirection = object.printVertical ? TextDirection::UpDown : TextDirection::LeftRight;
+    const QRectF rect = envelopeSenderRect();
+    // Smaller than the receiver's address, however much room there is.
+    object.fontSize = std::min<qreal>(
+        10,
+        TextFitting::fit(object.text, object.printVertical ? object.verticalFontName : object.fontName,
+                         rect.size(), object.printVertical));
+    object.draw(painter, rect);
 }

@@ -38,6 +38,10 @@ public:
     bool printing() const { return m_printing; }
     // The sender of envelopes and postcards: a contact and which of its addresses.
     void setSender(const SubContactRow &sender) { m_sender = sender; }
+    // The sender with the address chosen by "senderLabel"; empty without a sender.
+    std::optional<SubContactRow> sender() const;
+    // Where the envelope's sender block goes: the upper left, or the lower left for vertical text.
+    QRectF envelopeSenderRect() const;
 
     QString style() const;
     int pageCount() const;
@@ -55,7 +59,9 @@ private:
     void drawAddressList(QPainter &painter, int page) const;
     void drawLabels(QPainter &painter, int page) const;
     void drawEnvelope(QPainter &painter, int page) const;
+    void drawHagaki(QPainter &painter, int page) const;
     void drawPaperBackground(QPainter &painter) const;
+    void drawEnvelopeSender(QPainter &painter) const;
     QString textFontName() const;
 
     SubContactRows m_rows;

@@ -330,6 +330,46 @@ void PrintOptionsPanel::addVerticalRow(QFormLayout *form, const QString &style)
     form->addRow(vertical, fonts);
 }
 
+// The sender of envelopes and postcards: who it is and which of the sender's addresses.
+void PrintOptionsPanel::addSenderRows(QFormLayout *form)
+{
+    auto *name = new QLabel(tr("No sender"), this);
+    name->setObjectName(QStringLiteral("senderName"));
+    m_senderNames.append(name);
+    auto *choose = new QPushButton(tr("Use Selected Contact as Sender"), this);
+    connect(choose, &QPushButton::clicked, this, &PrintOptionsPanel::senderRequested);
+    form->addRow(tr("Sender:"), name);
+    form->addRow(choose);
+
+    auto *address = new QComboBox(this);
+    address->setObjectName(QStringLiteral("senderAddress"));
+    address->addItem(tr("home"), LabelFilterWord::Home);
+    address->addItem(tr("work"), LabelFilterWord::Work);
+    address->addItem(tr("other"), LabelFilterWord::Other);
+    const QVariantMap envelope = PrintOptions::styleOptions(m_options, PrintStyle::Envelope);
+    address->setCurrentIndex(std::max(0, address->findData(envelope.value(StyleKey::SenderLabel))));
+    m_senderAddresses.append(address);
+    // Both tabs share the envelope's choice; each popup follows the other.
+    connect(address, &QComboBox::currentIndexChanged, this, [this, address](int index) {
+        for (QComboBox *other : std::as_const(m_senderAddresses)) {
+            const QSignalBlocker blocker(other);
+            other->setCurrentIndex(index);
+        }
+        QVariantMap envelope = PrintOptions::styleOptions(m_options, PrintStyle::Envelope);
+        envelope.insert(StyleKey::SenderLabel, address->currentData());
+        envelope.insert(StyleKey::SenderLabelIndex, index);
+        m_options.insert(PrintKey::EnvelopeOptions, envelope);
+        updateUI();
+    });
+    form->addRow(tr("Sender Address:"), address);
+}
+
+void PrintOptionsPanel::setSenderName(const QString &name)
+{
+    for (QLabel *label : std::as_const(m_senderNames))
+        label->setText(name.isEmpty() ? tr("No sender") : name);
+}
+
 QWidget *PrintOptionsPanel::makeAddressListTab()
 {
     auto *tab = new QWidget(this);
@@ -536,6 +576,8 @@ QWidget *PrintOptionsPanel::makeEnvelopeTab()
     });
     form->addRow(tr("Text Direction:"), direction);
     addEnvelopeRectRows(form);
+    form->addRow(makeSwitch(style, StyleKey::PrintSender, tr("Print Sender")));
+    addSenderRows(form);
     addVerticalRow(form, style);
     return tab;
 }
@@ -557,6 +599,7 @@ QWidget *PrintOptionsPanel::makeHagakiTab()
                                       std::pair { StyleKey::PrintSender, tr("Print Sender") },
                                       std::pair { StyleKey::ShowBackground, tr("Show Background") } })
         form->addRow(makeSwitch(style, key, title));
+    addSenderRows(form);
     return tab;
 }
 

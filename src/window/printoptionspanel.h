@@ -35,10 +35,14 @@ public:
     bool headerAndFooter() const { return m_headerAndFooter; }
     void setHeaderAndFooter(bool on);
     static QString styleTitle(const QString &style);
+    // The name of the sender printed on envelopes and postcards; empty for none.
+    void setSenderName(const QString &name);
 
 Q_SIGNALS:
     void optionsChanged();
     void previewRequested();
+    // "Use Selected Contact as Sender" was chosen.
+    void senderRequested();
 
 private:
     QWidget *makeAddressListTab();
@@ -51,6 +55,7 @@ private:
     QComboBox *makeVerticalFontPopup(const QString &style);
     void addContentSwitches(QFormLayout *form, const QString &style);
     void addVerticalRow(QFormLayout *form, const QString &style);
+    void addSenderRows(QFormLayout *form);
     QDoubleSpinBox *makeLength(double points, const std::function<void(double)> &store);
     void setStyleValue(const QString &style, const QString &key, const QVariant &value);
     void addEnvelopeRectRows(QFormLayout *form);
@@ -70,6 +75,8 @@ private:
     QTabWidget *m_tabs = nullptr;
     QLabel *m_summary = nullptr;
     bool m_headerAndFooter = false;
+    QList<QLabel *> m_senderNames;
+    QList<QComboBox *> m_senderAddresses;
     QSpinBox *m_fontSize = nullptr;
     QFontComboBox *m_font = nullptr;
     QListWidget *m_items = nullptr;

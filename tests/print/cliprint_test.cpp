@@ -93,6 +93,26 @@ TEST_F(CliPrint, OptionsChangeTheLayoutAndPagesFollowTheList)
     EXPECT_EQ(pdfPages(pdf).size(), 2); // 90 labels, 48 a page on A4
 }
 
+TEST_F(CliPrint, TheSenderIsPrintedOnEveryEnvelope)
+{
+    const QString pdf = dir.filePath(qs("sender.pdf"));
+    const CliRun result = runCli(
+        { qs("print"), qs("--style"), PrintStyle::Envelope, qs("--sender"), qs("10"), example, pdf });
+    ASSERT_EQ(result.code, CliTool::Success) << result.err.toStdString();
+    const QStringList pages = pdfPages(pdf);
+    ASSERT_EQ(pages.size(), 30);
+    // The eleventh contact sends; each page also names its own receiver.
+    EXPECT_TRUE(pages.at(0).contains(qs("Emily Hartwell")));
+    EXPECT_TRUE(pages.at(11).contains(qs("Emily Hartwell")));
+    EXPECT_TRUE(pages.at(11).contains(qs("Marcus Delgado")));
+
+    EXPECT_EQ(runCli({ qs("print"), qs("--style"), PrintStyle::Envelope, qs("--sender"), qs("30"), example,
+                       dir.filePath(qs("none.pdf")) })
+                  .code,
+              CliTool::UsageError);
+    EXPECT_FALSE(QFile::exists(dir.filePath(qs("none.pdf"))));
+}
+
 TEST_F(CliPrint, BadArgumentsWriteNothing)
 {
     const QString pdf = dir.filePath(qs("none.pdf"));

@@ -329,6 +329,99 @@ TEST(Envelopes, TheAddressGoesIntoTheRectangleStoredForThePaper)
         << inked.x() << ',' << inked.y() << ' ' << inked.width() << 'x' << inked.height();
 }
 
+QImage drawnPage(const PrintView &view, QSizeF paper, int page = 0)
+{
+    QImage image(paper.toSize(), QImage::Format_RGB32);
+    image.setDotsPerMeterX(2835);
+    image.setDotsPerMeterY(2835);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    view.drawPage(painter, page);
+    return image;
+}
+
+int inkIn(const QImage &image, const QRectF &area, int threshold = 128)
+{
+    int inked = 0;
+    const QRect pixels = area.toAlignedRect() & image.rect();
+    for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
+        for (int x = pixels.left(); x <= pixels.right(); ++x)
+            inked += qGray(image.pixel(x, y)) < threshold ? 1 : 0;
+    }
+    return inked;
+}
+
+SubContactRow senderWithTwoAddresses()
+{
+    SubContactRow sender = rowOf(qs("花子"), qs("佐藤"));
+    sender.person->setValue(QVariantList { QVariantMap { { Key::Label, qs("_$!<Home>!$_") },
+                                                         { FieldId::Zip, qs("100-0001") },
+                                                         { FieldId::State, qs("東京都") },
+                                                         { FieldId::City, qs("千代田区") },
+                                                         { FieldId::Street, qs("千代田1-1") } },
+                                           QVariantMap { { Key::Label, qs("_$!<Work>!$_") },
+                                                         { FieldId::Zip, qs("530-0001") },
+                                                         { FieldId::State, qs("大阪府") },
+                                                         { FieldId::City, qs("大阪市北区") },
+                                                         { FieldId::Street, qs("梅田3-1") } } },
+                            FieldId::Address);
+    return sender;
+}
+
+TEST(Sender, TheAddressNamedBySenderLabelIsTheOneUsed)
+{
+    const SubContactRow sender = senderWithTwoAddresses();
+    struct Case
+    {
+        const char *name;
+        QString label;
+        int index;
+        int expected;
+    };
+    const Case cases[] = { { "label", qs("work"), 0, 1 },
+                           { "label wins over index", qs("home"), 1, 0 },
+                           { "missing label, index", qs("other"), 1, 1 },
+                           { "missing label, index out of range", qs("other"), 5, 0 } };
+    for (const Case &c : cases) {
+        const QVariantMap envelope { { StyleKey::SenderLabel, c.label },
+                                     { StyleKey::SenderLabelIndex, c.index } };
+        EXPECT_EQ(PrintText::senderRow(sender, envelope).labelIndex, c.expected) << c.name;
+    }
+}
+
+TEST(Sender, IsPrintedOnEnvelopesAndPostcardsOnlyWhenAsked)
+{
+    const SubContactRows rows { rowOf(qs("Ann"), qs("Lee")) };
+    QVariantMap options = optionsFor(PrintStyle::Envelope);
+    options = withStyleOption(options, PrintStyle::Envelope, StyleKey::PrintFrame, false);
+    options = withStyleOption(options, PrintStyle::Envelope, StyleKey::SenderLabel, qs("work"));
+    const PageGeometry dl = PageGeometry::fullPage(QSizeF(624, 312));
+    PrintView view(rows, options, dl);
+    EXPECT_EQ(inkIn(drawnPage(view, dl.paper), view.envelopeSenderRect()), 0);
+    view.setSender(senderWithTwoAddresses());
+    EXPECT_GT(inkIn(drawnPage(view, dl.paper), view.envelopeSenderRect()), 50);
+    const PrintView off(rows, withStyleOption(options, PrintStyle::Envelope, StyleKey::PrintSender, false),
+                        dl);
+    EXPECT_EQ(inkIn(drawnPage(off, dl.paper), off.envelopeSenderRect()), 0);
+
+    // The postcard prints the sender's code of the chosen address in the sender's boxes.
+    QVariantMap card = withStyleOption(options, PrintStyle::Hagaki, StyleKey::ShowBackground, false);
+    card.insert(PrintKey::PrintStyle, PrintStyle::Hagaki);
+    const PageGeometry hagaki = PageGeometry::fullPage(Hagaki::cardSize());
+    PrintView postcard(rows, card, hagaki);
+    postcard.setPrinting(false);
+    const QRectF fifthBox = Hagaki::senderCodeBoxes().at(4);
+    EXPECT_EQ(inkIn(drawnPage(postcard, hagaki.paper), fifthBox), 0);
+    postcard.setSender(senderWithTwoAddresses());
+    // "530-0001" has a zero in the fifth box, "100-0001" too: compare the first box, 5 against 1.
+    const QImage work = drawnPage(postcard, hagaki.paper);
+    postcard.setOptions(withStyleOption(card, PrintStyle::Envelope, StyleKey::SenderLabel, qs("home")));
+    const QImage home = drawnPage(postcard, hagaki.paper);
+    const QRectF firstBox = Hagaki::senderCodeBoxes().first();
+    EXPECT_GT(inkIn(work, fifthBox), 0);
+    EXPECT_NE(work.copy(firstBox.toAlignedRect()), home.copy(firstBox.toAlignedRect()));
+}
+
 TEST(Hagaki, CodeBoxesSitAtTheirStandardPlaces)
 {
     const QList<QRectF> receiver = Hagaki::receiverCodeBoxes();

@@ -219,6 +219,30 @@ private Q_SLOTS:
                  QStringLiteral("Header and Footer: On   Print Style: Hagaki"));
     }
 
+    void theSenderAddressIsSharedByEnvelopesAndPostcards()
+    {
+        auto defaults = freshDefaults(QStringLiteral("sender.json"));
+        PrintOptionsPanel panel(*defaults, QSizeF(612, 792));
+        const QList<QComboBox *> popups = panel.findChildren<QComboBox *>(QStringLiteral("senderAddress"));
+        QCOMPARE(popups.size(), 2);
+        popups.last()->setCurrentIndex(popups.last()->findData(QStringLiteral("work")));
+        QCOMPARE(popups.first()->currentData(), QVariant(QStringLiteral("work")));
+        const QVariantMap envelope
+            = PrintOptions::styleOptions(PrintOptions::load(*defaults), PrintStyle::Envelope);
+        QCOMPARE(envelope.value(StyleKey::SenderLabel), QVariant(QStringLiteral("work")));
+        QCOMPARE(PrintOptions::number(envelope, StyleKey::SenderLabelIndex), 1.0);
+
+        QSignalSpy requested(&panel, &PrintOptionsPanel::senderRequested);
+        for (QPushButton *button : panel.findChildren<QPushButton *>()) {
+            if (button->text() == QStringLiteral("Use Selected Contact as Sender"))
+                button->click();
+        }
+        QCOMPARE(requested.size(), 2);
+        panel.setSenderName(QStringLiteral("佐藤 花子"));
+        for (QLabel *name : panel.findChildren<QLabel *>(QStringLiteral("senderName")))
+            QCOMPARE(name->text(), QStringLiteral("佐藤 花子"));
+    }
+
     void columnsOfTheViewTickTheirItems()
     {
         auto defaults = freshDefaults(QStringLiteral("items.json"));
