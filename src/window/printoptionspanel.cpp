@@ -596,6 +596,8 @@ QWidget *PrintOptionsPanel::makeHagakiTab()
     form->addRow(tr("Postcard:"), kind);
     form->addRow(tr("Suffix:"), makeSuffixPopup(style));
     for (const auto &[key, title] : { std::pair { StyleKey::PrintCompany, tr("Print Company") },
+                                      std::pair { StyleKey::PrintSpouse, tr("Print Spouse") },
+                                      std::pair { StyleKey::PrintChildren, tr("Print Children") },
                                       std::pair { StyleKey::PrintSender, tr("Print Sender") },
                                       std::pair { StyleKey::ShowBackground, tr("Show Background") } })
         form->addRow(makeSwitch(style, key, title));

@@ -422,6 +422,45 @@ TEST(Sender, IsPrintedOnEnvelopesAndPostcardsOnlyWhenAsked)
     EXPECT_NE(work.copy(firstBox.toAlignedRect()), home.copy(firstBox.toAlignedRect()));
 }
 
+TEST(Hagaki, JointNamesStandBesideTheReceiversGivenName)
+{
+    SubContactRow receiver = rowOf(qs("陽介"), qs("山口"));
+    receiver.person->setValue(
+        QVariantList {
+            QVariantMap { { Key::Label, qs("_$!<Spouse>!$_") }, { Key::Value, qs("山口 美咲") } },
+            QVariantMap { { Key::Label, qs("_$!<Son>!$_") }, { Key::Value, qs("大翔") } },
+            QVariantMap { { Key::Label, qs("_$!<Friend>!$_") }, { Key::Value, qs("田中 健") } },
+            QVariantMap { { Key::Label, qs("_$!<Daughter>!$_") }, { Key::Value, qs("山口 結衣") } } },
+        FieldId::Relationship);
+    const QVariantMap none = PrintOptions::styleOptions(optionsFor(PrintStyle::Hagaki), PrintStyle::Hagaki);
+    EXPECT_TRUE(Hagaki::jointNames(receiver, none).isEmpty());
+    QVariantMap spouse = none;
+    spouse.insert(StyleKey::PrintSpouse, true);
+    EXPECT_EQ(Hagaki::jointNames(receiver, spouse), QStringList { qs("美咲") });
+    QVariantMap family = spouse;
+    family.insert(StyleKey::PrintChildren, true);
+    EXPECT_EQ(Hagaki::jointNames(receiver, family), (QStringList { qs("美咲"), qs("大翔"), qs("結衣") }));
+
+    // Each joint name has its own column left of the receiver's, inked only when printed.
+    const QList<qreal> edges = Hagaki::nameColumnEdges(3, Hagaki::nameSize(3));
+    ASSERT_EQ(edges.size(), 4);
+    const qreal size = Hagaki::nameSize(3);
+    const QRectF leftmost(edges.last() - size, 0, size, Hagaki::cardSize().height() * 0.7);
+    const PageGeometry card = PageGeometry::fullPage(Hagaki::cardSize());
+    QVariantMap options = withStyleOption(optionsFor(PrintStyle::Hagaki), PrintStyle::Hagaki,
+                                          StyleKey::ShowBackground, false);
+    PrintView view({ receiver }, options, card);
+    EXPECT_EQ(inkIn(drawnPage(view, card.paper), leftmost), 0);
+    QVariantMap hagaki = PrintOptions::styleOptions(options, PrintStyle::Hagaki);
+    hagaki.insert(StyleKey::PrintSpouse, true);
+    hagaki.insert(StyleKey::PrintChildren, true);
+    options.insert(PrintKey::HagakiOptions, hagaki);
+    view.setOptions(options);
+    const QImage printed = drawnPage(view, card.paper);
+    for (int i = 1; i <= 3; ++i)
+        EXPECT_GT(inkIn(printed, QRectF(edges.at(i) - size, 0, size, card.paper.height() * 0.7)), 30) << i;
+}
+
 TEST(Hagaki, CodeBoxesSitAtTheirStandardPlaces)
 {
     const QList<QRectF> receiver = Hagaki::receiverCodeBoxes();
