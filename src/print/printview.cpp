@@ -18,6 +18,8 @@ namespace {
 
 const QColor previewPaperColour = QColor::fromRgbF(1, 1, 0.7, 1);
 const QColor shadeColour = QColor::fromRgbF(0.9, 0.9, 0.9, 1);
+// The disabled-control text colour: labels read as captions beside their values.
+const QColor captionColour = QColor::fromRgbF(0, 0, 0, 0.25);
 constexpr qreal frameWidth = 1.5;
 
 } // namespace
@@ -132,6 +134,24 @@ bool PrintView::render(QPagedPaintDevice &device) const
     return painter.end();
 }
 
+void PrintView::drawLine(QPainter &painter, const PrintLine &line, QPointF origin)
+{
+    const QPointF pen = origin + QPointF(line.indent, 0);
+    if (line.captionLength == 0) {
+        painter.drawText(pen, line.text);
+        return;
+    }
+    // The caption's place was measured with the layout: three runs, no measuring here.
+    const qsizetype captionEnd = line.captionStart + line.captionLength;
+    if (line.captionStart > 0)
+        painter.drawText(pen, line.text.left(line.captionStart));
+    painter.setPen(captionColour);
+    painter.drawText(pen + QPointF(line.captionX, 0), line.text.mid(line.captionStart, line.captionLength));
+    painter.setPen(Qt::black);
+    if (captionEnd < line.text.size())
+        painter.drawText(pen + QPointF(line.captionX + line.captionWidth, 0), line.text.mid(captionEnd));
+}
+
 void PrintView::drawAddressList(QPainter &painter, int page) const
 {
     const AddressListLayout &layout = addressList();
@@ -150,10 +170,10 @@ void PrintView::drawAddressList(QPainter &painter, int page) const
         if (shade && block.contact % 2 == 1)
             painter.fillRect(rect, shadeColour);
         painter.setPen(Qt::black);
-        const QStringList &lines = layout.contactLines().at(block.contact);
+        const QList<PrintLine> &lines = layout.contactLines().at(block.contact);
         for (int i = 0; i < block.lineCount; ++i)
-            painter.drawText(QPointF(left, block.top + i * layout.lineHeight() + fm.ascent()),
-                             lines.at(block.firstLine + i));
+            drawLine(painter, lines.at(block.firstLine + i),
+                     QPointF(left, block.top + i * layout.lineHeight() + fm.ascent()));
         if (frame) {
             painter.setPen(QPen(Qt::lightGray, 0.5));
             painter.drawLine(rect.topLeft(), rect.topRight());

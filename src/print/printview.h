@@ -57,6 +57,7 @@ public:
 private:
     const AddressListLayout &addressList() const;
     void drawAddressList(QPainter &painter, int page) const;
+    static void drawLine(QPainter &painter, const PrintLine &line, QPointF origin);
     void drawLabels(QPainter &painter, int page) const;
     void drawEnvelope(QPainter &painter, int page) const;
     void drawHagaki(QPainter &painter, int page) const;

@@ -71,6 +71,28 @@ QVariantMap labelOptions(qreal width, qreal height, qreal hGap, qreal vGap, int 
 
 const PageGeometry letter = PageGeometry::fullPage(QSizeF(612, 792));
 
+QImage drawnPage(const PrintView &view, QSizeF paper, int page = 0)
+{
+    QImage image(paper.toSize(), QImage::Format_RGB32);
+    image.setDotsPerMeterX(2835);
+    image.setDotsPerMeterY(2835);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    view.drawPage(painter, page);
+    return image;
+}
+
+int inkIn(const QImage &image, const QRectF &area, int threshold = 128)
+{
+    int inked = 0;
+    const QRect pixels = area.toAlignedRect() & image.rect();
+    for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
+        for (int x = pixels.left(); x <= pixels.right(); ++x)
+            inked += qGray(image.pixel(x, y)) < threshold ? 1 : 0;
+    }
+    return inked;
+}
+
 TEST(LabelGeometry, TilesThePageAndCountsOnlyThePagesItFills)
 {
     const LabelGeometry g = LabelGeometry::make(labelOptions(130, 60, 5, 5), letter);
@@ -253,6 +275,94 @@ TEST(AddressList, PrintsEachContactOnceAndShadesEverySecond)
     }
 }
 
+SubContactRow rowWithPhonesAndAddress()
+{
+    SubContactRow row = rowOf(qs("Ann"), qs("Lee"));
+    row.person->setValue(
+        QVariantList { QVariantMap { { Key::Label, qs("_$!<Home>!$_") }, { Key::Value, qs("555-0100") } },
+                       QVariantMap { { Key::Label, qs("_$!<Work>!$_") }, { Key::Value, qs("555-0199") } } },
+        FieldId::Phone);
+    return row;
+}
+
+TEST(AddressList, ContinuationLinesHangByADistanceNotBySpaces)
+{
+    const QFont font = PrintMetrics::font(PrintFont::JapaneseFallback, 10);
+    const QFontMetricsF fm = PrintMetrics::metrics(font);
+    TextWidths widths(fm);
+    SubContactRow row = rowWithPhonesAndAddress();
+    const QString phoneHead = QVPerson::localizedIdentifierForKey(FieldId::Phone) + qs(": ");
+    const QList<PrintLine> phones
+        = PrintText::fieldLines(*row.person, FieldId::Phone, { PrintLabel::All }, widths);
+    ASSERT_EQ(phones.size(), 2);
+    EXPECT_EQ(phones.at(0).indent, 0);
+    EXPECT_DOUBLE_EQ(phones.at(1).indent, fm.horizontalAdvance(phoneHead));
+    for (const PrintLine &line : phones)
+        EXPECT_FALSE(line.text.startsWith(QLatin1Char(' '))) << line.text.toStdString();
+    // Only the label is the caption: "home", not the field's name or the number.
+    const PrintLine &first = phones.at(0);
+    EXPECT_EQ(first.text.mid(first.captionStart, first.captionLength),
+              QVPerson::localizedLabelFromCNLabel(qs("_$!<Home>!$_")));
+    EXPECT_EQ(phones.at(1).text.mid(phones.at(1).captionStart, phones.at(1).captionLength),
+              QVPerson::localizedLabelFromCNLabel(qs("_$!<Work>!$_")));
+    // The label filter drops the other labels' lines.
+    EXPECT_EQ(PrintText::fieldLines(*row.person, FieldId::Phone, { qs("work") }, widths).size(), 1);
+
+    // A note too long for the column wraps; its pieces start at the edge, other fields' under
+    // the value, and none runs past the column.
+    const QString words = qs("the quick brown fox jumps over the lazy dog again and again");
+    row.person->setValue(words, FieldId::Note);
+    row.person->setValue(words, FieldId::Nickname);
+    const qreal width = 150;
+    for (const QString &field : { FieldId::Note, FieldId::Nickname }) {
+        QList<PrintLine> wrapped;
+        for (const PrintLine &line : PrintText::fieldLines(*row.person, field, { PrintLabel::All }, widths))
+            wrapped += wrapLine(line, fm, width);
+        ASSERT_GT(wrapped.size(), 2) << field.toStdString();
+        const qreal hang = field == FieldId::Note
+            ? 0
+            : fm.horizontalAdvance(QVPerson::localizedIdentifierForKey(field) + qs(": "));
+        QStringList words;
+        for (qsizetype i = 0; i < wrapped.size(); ++i) {
+            const PrintLine &piece = wrapped.at(i);
+            EXPECT_DOUBLE_EQ(piece.indent, i == 0 ? 0 : hang) << field.toStdString() << i;
+            EXPECT_FALSE(piece.text.startsWith(QLatin1Char(' '))) << piece.text.toStdString();
+            EXPECT_LE(piece.indent + fm.horizontalAdvance(piece.text.trimmed()), width)
+                << piece.text.toStdString();
+            words += piece.text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        }
+        // Nothing is lost in the wrapping.
+        EXPECT_TRUE(words.join(QLatin1Char(' ')).endsWith(qs("lazy dog again and again")));
+    }
+}
+
+TEST(AddressList, LabelsArePrintedInTheCaptionColour)
+{
+    QVariantMap options = optionsFor(PrintStyle::AddressList);
+    options.insert(PrintKey::FontSize, 20);
+    options = withStyleOption(options, PrintStyle::AddressList, StyleKey::AlternatingRow, false);
+    options = withStyleOption(
+        options, PrintStyle::AddressList, StyleKey::ItemTable,
+        PrintOptions::itemTableForColumns(PrintOptions::defaultItemTable(), { FieldId::Phone }));
+    const SubContactRows rows { rowWithPhonesAndAddress() };
+    const PageGeometry page = PageGeometry::fullPage(QSizeF(400, 300));
+    const PrintView view(rows, options, page);
+    const AddressListLayout layout(rows, options, page);
+    const QImage image = drawnPage(view, page.paper);
+    const QFontMetricsF fm = PrintMetrics::metrics(layout.font());
+    const PrintLine &home = layout.contactLines().at(0).at(1);
+    const qreal captionLeft = fm.horizontalAdvance(home.text.left(home.captionStart));
+    const qreal captionRight = fm.horizontalAdvance(home.text.left(home.captionStart + home.captionLength));
+    const qreal top = layout.lineHeight();
+    const QRectF caption(captionLeft, top, captionRight - captionLeft, layout.lineHeight());
+    const QRectF number(fm.horizontalAdvance(home.text.left(home.text.size() - 4)), top,
+                        fm.horizontalAdvance(qs("0100")), layout.lineHeight());
+    // The caption is inked, but light: no pixel of it is as dark as the number beside it.
+    EXPECT_GT(inkIn(image, caption, 250), 20);
+    EXPECT_EQ(inkIn(image, caption, 150), 0);
+    EXPECT_GT(inkIn(image, number, 100), 20);
+}
+
 TEST(AddressText, AddressCompanyAndNameWithItsSuffix)
 {
     SubContactRow row = rowOf(qs("陽介"), qs("山口"));
@@ -327,28 +437,6 @@ TEST(Envelopes, TheAddressGoesIntoTheRectangleStoredForThePaper)
     ASSERT_FALSE(inked.isEmpty());
     EXPECT_TRUE(stored.contains(QRectF(inked)))
         << inked.x() << ',' << inked.y() << ' ' << inked.width() << 'x' << inked.height();
-}
-
-QImage drawnPage(const PrintView &view, QSizeF paper, int page = 0)
-{
-    QImage image(paper.toSize(), QImage::Format_RGB32);
-    image.setDotsPerMeterX(2835);
-    image.setDotsPerMeterY(2835);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    view.drawPage(painter, page);
-    return image;
-}
-
-int inkIn(const QImage &image, const QRectF &area, int threshold = 128)
-{
-    int inked = 0;
-    const QRect pixels = area.toAlignedRect() & image.rect();
-    for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
-        for (int x = pixels.left(); x <= pixels.right(); ++x)
-            inked += qGray(image.pixel(x, y)) < threshold ? 1 : 0;
-    }
-    return inked;
 }
 
 SubContactRow senderWithTwoAddresses()
