@@ -350,6 +350,30 @@ QVariantMap withEnvelopeTextRect(const QVariantMap &options, const QString &pape
     return out;
 }
 
+QStringList verticalFontList(const QStringList &families,
+                             const std::function<bool(const QString &family)> &setsVerticalText)
+{
+    const QStringList printerFonts = PrintFont::printerVerticalFonts();
+    const QStringList unfit = PrintFont::unfitVerticalFamilies();
+    QStringList list;
+    for (const QString &family : families) {
+        if (family.startsWith(QLatin1Char('.')) || list.contains(family))
+            continue;
+        if (printerFonts.contains(family) || (!unfit.contains(family) && setsVerticalText(family)))
+            list.append(family);
+    }
+    if (list.isEmpty())
+        list.append(QFontInfo(userFont(16)).family());
+    return list;
+}
+
+QStringList verticalFontList()
+{
+    return verticalFontList(QFontDatabase::families(), [](const QString &family) {
+        return QFontDatabase::writingSystems(family).contains(QFontDatabase::Japanese);
+    });
+}
+
 double number(const QVariantMap &map, const QString &key, double fallback)
 {
     bool ok = false;

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariantMap>
+#include <functional>
 
 class UserDefaults;
 
@@ -64,6 +65,14 @@ QRectF rectFromString(const QString &text);
 QRectF envelopeTextRect(const QVariantMap &options, QSizeF paper, const QString &paperName);
 // The options with the envelope's address rectangle stored for that paper.
 QVariantMap withEnvelopeTextRect(const QVariantMap &options, const QString &paperName, const QRectF &rect);
+
+// The families offered for vertical text, in the order given: the printer's own Japanese fonts by
+// name, and every other family that sets vertical Japanese text, except hidden ones (".") and
+// those unfit for it. When none is left, the 16-point user font's family.
+QStringList verticalFontList(const QStringList &families,
+                             const std::function<bool(const QString &family)> &setsVerticalText);
+// The same for the fonts of this system: a family sets vertical text when it covers Japanese.
+QStringList verticalFontList();
 
 // The 8-point user font the defaults are made from.
 QFont userFont(int pointSize);

@@ -31,18 +31,6 @@ namespace {
 const QStringList honorifics { QStringLiteral("様"), QStringLiteral("殿"), QStringLiteral("御中"),
                                QStringLiteral("先生") };
 
-QStringList verticalFontFamilies()
-{
-    QStringList families;
-    for (const QString &family : QFontDatabase::families(QFontDatabase::Japanese)) {
-        if (!family.startsWith(QLatin1Char('.')) && !families.contains(family))
-            families.append(family);
-    }
-    if (families.isEmpty())
-        families.append(PrintOptions::userFont(16).family());
-    return families;
-}
-
 } // namespace
 
 PrintOptionsPanel::PrintOptionsPanel(UserDefaults &defaults, QSizeF paper, QWidget *parent)
@@ -295,7 +283,7 @@ QComboBox *PrintOptionsPanel::makeSuffixPopup(const QString &style)
 QComboBox *PrintOptionsPanel::makeVerticalFontPopup(const QString &style)
 {
     auto *popup = new QComboBox(this);
-    popup->addItems(verticalFontFamilies());
+    popup->addItems(PrintOptions::verticalFontList());
     const QString stored
         = PrintOptions::styleOptions(m_options, style).value(StyleKey::VerticalFontName).toString();
     if (popup->findText(stored) >= 0)

@@ -4,6 +4,7 @@
 #include "print/printoptions.h"
 #include "record/keys.h"
 
+#include <QFontInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -107,6 +108,23 @@ TEST(LabelPresets, UserPresetsAreAddedReplacedAndDeletedButBuiltInOnesStay)
     EXPECT_EQ(PrintOptions::addPreset(presets, PrintOptions::makePreset(qs("  "), 1, 1, 0, 0)), presets);
     EXPECT_EQ(PrintOptions::deletePreset(presets, builtInName), presets);
     EXPECT_EQ(PrintOptions::deletePreset(presets, qs("My sheet")), builtIn);
+}
+
+TEST(VerticalFonts, JapaneseFamiliesAndPrinterFontsButNotHiddenOrUnfitOnes)
+{
+    const QStringList japanese { qs("Noto Sans CJK JP"), qs("IPAexMincho"), qs("MS Gothic"),
+                                 qs(".Hidden JP"),       qs("SimSun"),      qs("Osaka") };
+    const auto setsVertical = [&japanese](const QString &family) { return japanese.contains(family); };
+    const QStringList families { qs("DejaVu Sans"),  qs("Noto Sans CJK JP"), qs(".Hidden JP"),
+                                 qs("EPSON-MARUGO"), qs("MS Gothic"),        qs("IPAexMincho"),
+                                 qs("SimSun"),       qs("Noto Sans CJK JP"), qs("Osaka") };
+    EXPECT_EQ(PrintOptions::verticalFontList(families, setsVertical),
+              (QStringList { qs("Noto Sans CJK JP"), qs("EPSON-MARUGO"), qs("IPAexMincho") }));
+    // With no fit family the user font stands in, so the pop-up is never empty.
+    const QStringList latinOnly
+        = PrintOptions::verticalFontList({ qs("DejaVu Sans"), qs("Meiryo") }, setsVertical);
+    ASSERT_EQ(latinOnly.size(), 1);
+    EXPECT_EQ(latinOnly.first(), QFontInfo(PrintOptions::userFont(16)).family());
 }
 
 TEST(PrintUnits, ConversionsGoBothWaysAndUnknownUnitsLeaveValues)
