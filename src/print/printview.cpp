@@ -269,9 +269,10 @@ void PrintView::drawEnvelope(QPainter &painter, int page) const
         painter.drawRect(rect.adjusted(-3, -3, 3, 3));
         painter.restore();
     }
-    envelopeTextObject(m_rows.at(page)).draw(painter, rect);
+    const TextObject receiver = envelopeTextObject(m_rows.at(page));
+    receiver.draw(painter, rect);
     if (flag(envelope, StyleKey::PrintSender))
-        drawEnvelopeSender(painter);
+        drawEnvelopeSender(painter, receiver.fontSize);
 }
 
 std::optional<SubContactRow> PrintView::sender() const
@@ -286,14 +287,21 @@ QRectF PrintView::envelopeSenderRect() const
     const Margins margins = Margins::fromOptions(m_options);
     const QSizeF paper = m_page.paper;
     const QVariantMap envelope = PrintOptions::styleOptions(m_options, PrintStyle::Envelope);
+    // Kept clear of the receiver's frame, which may sit anywhere the user put it.
+    const QRectF receiver
+        = envelopeTextRect().translated(margins.left, margins.top).adjusted(-15, -15, 15, 15);
     // A vertical envelope is addressed down its length and sent from its lower left.
-    if (flag(envelope, StyleKey::PrintVertical))
-        return QRectF(margins.left + 24, margins.top + paper.height() * 0.55, paper.width() / 4,
-                      paper.height() * 0.4 - 24);
-    return QRectF(margins.left + 24, margins.top + 24, paper.width() / 3, paper.height() / 6);
+    if (flag(envelope, StyleKey::PrintVertical)) {
+        const qreal top = std::max(margins.top + paper.height() * 0.55, receiver.bottom());
+        return QRectF(margins.left + 24, top, paper.width() / 4,
+                      std::max<qreal>(paper.height() - 24 - top, paper.height() * 0.1));
+    }
+    const qreal top = margins.top + 24;
+    return QRectF(margins.left + 24, top, paper.width() / 3,
+                  std::clamp<qreal>(receiver.top() - top, paper.height() * 0.08, paper.height() / 6));
 }
 
-void PrintView::drawEnvelopeSender(QPainter &painter) const
+void PrintView::drawEnvelopeSender(QPainter &painter, qreal receiverSize) const
 {
     const std::optional<SubContactRow> from = sender();
     if (!from)
@@ -309,9 +317,9 @@ void PrintView::drawEnvelopeSender(QPainter &painter) const
     object.textDirection = object.printVertical ? TextDirection::UpDown : TextDirection::LeftRight;
     const QRectF rect = envelopeSenderRect();
     // Smaller than the receiver's address, however much room there is.
-    object.fontSize = std::min<qreal>(
-        10,
-        TextFitting::fit(object.text, object.printVertical ? object.verticalFontName : object.fontName,
-                         rect.size(), object.printVertical));
+    const qreal fitted
+        = TextFitting::fit(object.text, object.printVertical ? object.verticalFontName : object.fontName,
+                           rect.size(), object.printVertical);
+    object.fontSize = std::min({ fitted, qreal(10), receiverSize * 0.8 });
     object.draw(painter, rect);
 }

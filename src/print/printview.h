@@ -62,7 +62,7 @@ private:
     void drawEnvelope(QPainter &painter, int page) const;
     void drawHagaki(QPainter &painter, int page) const;
     void drawPaperBackground(QPainter &painter) const;
-    void drawEnvelopeSender(QPainter &painter) const;
+    void drawEnvelopeSender(QPainter &painter, qreal receiverSize) const;
     QString textFontName() const;
 
     SubContactRows m_rows;
