@@ -488,13 +488,13 @@ TEST(Sender, IsPrintedOnEnvelopesAndPostcardsOnlyWhenAsked)
     EXPECT_EQ(inkIn(drawnPage(view, dl.paper), view.envelopeSenderRect()), 0);
     view.setSender(senderWithTwoAddresses());
     EXPECT_GT(inkIn(drawnPage(view, dl.paper), view.envelopeSenderRect()), 50);
-    // The sender's block keeps clear of the receiver's frame, also on a vertical envelope.
-    EXPECT_FALSE(view.envelopeSenderRect().intersects(view.envelopeTextRect().adjusted(-3, -3, 3, 3)));
+    // The sender's block keeps well clear of the receiver's frame, also on a vertical envelope.
+    EXPECT_FALSE(view.envelopeSenderRect().intersects(view.envelopeTextRect().adjusted(-12, -12, 12, 12)));
     const PageGeometry chou3 = PageGeometry::fullPage(QSizeF(340, 666));
     const PrintView vertical(
         rows, withStyleOption(options, PrintStyle::Envelope, StyleKey::PrintVertical, true), chou3);
     EXPECT_FALSE(
-        vertical.envelopeSenderRect().intersects(vertical.envelopeTextRect().adjusted(-3, -3, 3, 3)));
+        vertical.envelopeSenderRect().intersects(vertical.envelopeTextRect().adjusted(-12, -12, 12, 12)));
     EXPECT_LE(vertical.envelopeSenderRect().bottom(), chou3.paper.height());
     const PrintView off(rows, withStyleOption(options, PrintStyle::Envelope, StyleKey::PrintSender, false),
                         dl);
