@@ -319,15 +319,15 @@ void PrintOptionsPanel::addVerticalRow(QFormLayout *form, const QString &style)
 }
 
 // The sender of envelopes and postcards: who it is and which of the sender's addresses.
-void PrintOptionsPanel::addSenderRows(QFormLayout *form)
+void PrintOptionsPanel::addSenderRows(QFormLayout *form, const QString &style)
 {
     auto *name = new QLabel(tr("No sender"), this);
     name->setObjectName(QStringLiteral("senderName"));
     m_senderNames.append(name);
     auto *choose = new QPushButton(tr("Use Selected Contact as Sender"), this);
     connect(choose, &QPushButton::clicked, this, &PrintOptionsPanel::senderRequested);
-    form->addRow(tr("Sender:"), name);
-    form->addRow(choose);
+    // Two rows, so that the envelope tab still fits a small screen.
+    form->addRow(makeSwitch(style, StyleKey::PrintSender, tr("Print Sender")), name);
 
     auto *address = new QComboBox(this);
     address->setObjectName(QStringLiteral("senderAddress"));
@@ -336,7 +336,12 @@ void PrintOptionsPanel::addSenderRows(QFormLayout *form)
     address->addItem(tr("other"), LabelFilterWord::Other);
     const QVariantMap envelope = PrintOptions::styleOptions(m_options, PrintStyle::Envelope);
     address->setCurrentIndex(std::max(0, address->findData(envelope.value(StyleKey::SenderLabel))));
+    address->setToolTip(tr("The address of the sender that is printed"));
     m_senderAddresses.append(address);
+    auto *row = new QHBoxLayout;
+    row->addWidget(choose);
+    row->addWidget(address, 1);
+    form->addRow(row);
     // Both tabs share the envelope's choice; each popup follows the other.
     connect(address, &QComboBox::currentIndexChanged, this, [this, address](int index) {
         for (QComboBox *other : std::as_const(m_senderAddresses)) {
@@ -349,7 +354,6 @@ void PrintOptionsPanel::addSenderRows(QFormLayout *form)
         m_options.insert(PrintKey::EnvelopeOptions, envelope);
         updateUI();
     });
-    form->addRow(tr("Sender Address:"), address);
 }
 
 void PrintOptionsPanel::setSenderName(const QString &name)
@@ -564,8 +568,7 @@ QWidget *PrintOptionsPanel::makeEnvelopeTab()
     });
     form->addRow(tr("Text Direction:"), direction);
     addEnvelopeRectRows(form);
-    form->addRow(makeSwitch(style, StyleKey::PrintSender, tr("Print Sender")));
-    addSenderRows(form);
+    addSenderRows(form, style);
     addVerticalRow(form, style);
     return tab;
 }
@@ -586,10 +589,9 @@ QWidget *PrintOptionsPanel::makeHagakiTab()
     for (const auto &[key, title] : { std::pair { StyleKey::PrintCompany, tr("Print Company") },
                                       std::pair { StyleKey::PrintSpouse, tr("Print Spouse") },
                                       std::pair { StyleKey::PrintChildren, tr("Print Children") },
-                                      std::pair { StyleKey::PrintSender, tr("Print Sender") },
                                       std::pair { StyleKey::ShowBackground, tr("Show Background") } })
         form->addRow(makeSwitch(style, key, title));
-    addSenderRows(form);
+    addSenderRows(form, style);
     return tab;
 }
 

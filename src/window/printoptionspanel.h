@@ -55,7 +55,7 @@ private:
     QComboBox *makeVerticalFontPopup(const QString &style);
     void addContentSwitches(QFormLayout *form, const QString &style);
     void addVerticalRow(QFormLayout *form, const QString &style);
-    void addSenderRows(QFormLayout *form);
+    void addSenderRows(QFormLayout *form, const QString &style);
     QDoubleSpinBox *makeLength(double points, const std::function<void(double)> &store);
     void setStyleValue(const QString &style, const QString &key, const QVariant &value);
     void addEnvelopeRectRows(QFormLayout *form);
