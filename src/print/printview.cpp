@@ -163,9 +163,12 @@ void PrintView::drawAddressList(QPainter &painter, int page) const
     const QFontMetricsF fm = PrintMetrics::metrics(layout.font());
     painter.save();
     painter.setFont(layout.font());
-    for (const AddressListLayout::Block &block : layout.blocks()) {
-        if (block.page != page)
-            continue;
+    // Blocks come in page order: only this page's are visited.
+    const QList<AddressListLayout::Block> &blocks = layout.blocks();
+    auto it = std::lower_bound(blocks.cbegin(), blocks.cend(), page,
+                               [](const AddressListLayout::Block &block, int p) { return block.page < p; });
+    for (; it != blocks.cend() && it->page == page; ++it) {
+        const AddressListLayout::Block &block = *it;
         const QRectF rect(left, block.top, width, block.lineCount * layout.lineHeight());
         if (shade && block.contact % 2 == 1)
             painter.fillRect(rect, shadeColour);
