@@ -94,6 +94,18 @@ inline const QString On = QStringLiteral("1");
 inline const QString Off = QStringLiteral("0");
 } // namespace ItemKey
 
+// Object names of the option tabs' controls that have no options key of their own.
+namespace PrintPanelObject {
+inline const QString Summary = QStringLiteral("summary");
+// Followed by 0 to 3: x, y, width and height of the envelope's address rectangle.
+inline const QString EnvelopeText = QStringLiteral("envelopeText");
+inline const QString SenderName = QStringLiteral("senderName");
+inline const QString SenderAddress = QStringLiteral("senderAddress");
+} // namespace PrintPanelObject
+
+// The name a new label preset is offered under: its width, height, unit and horizontal gap.
+inline const QString PresetNamePattern = QStringLiteral("%1x%2 %3 gap %4");
+
 namespace PrintLabel {
 inline const QString All = QStringLiteral("All");
 } // namespace PrintLabel

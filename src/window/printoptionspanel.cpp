@@ -97,7 +97,7 @@ PrintOptionsPanel::PrintOptionsPanel(UserDefaults &defaults, QSizeF paper, QWidg
     layout->addLayout(common);
     auto *preview = new QPushButton(tr("Pre&view…"), this);
     m_summary = new QLabel(this);
-    m_summary->setObjectName(QStringLiteral("summary"));
+    m_summary->setObjectName(PrintPanelObject::Summary);
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(m_summary, 1);
     bottom->addWidget(preview);
@@ -198,7 +198,7 @@ void PrintOptionsPanel::addEnvelopeRectRows(QFormLayout *form)
     auto *grid = new QGridLayout;
     for (int i = 0; i < 4; ++i) {
         QDoubleSpinBox *field = makeLength(0, [this](double) { storeEnvelopeRect(); });
-        field->setObjectName(QStringLiteral("envelopeText%1").arg(i));
+        field->setObjectName(PrintPanelObject::EnvelopeText + QString::number(i));
         m_envelopeRect.append(field);
         grid->addWidget(new QLabel(titles[i], this), i / 2, (i % 2) * 2);
         grid->addWidget(field, i / 2, (i % 2) * 2 + 1);
@@ -322,7 +322,7 @@ void PrintOptionsPanel::addVerticalRow(QFormLayout *form, const QString &style)
 void PrintOptionsPanel::addSenderRows(QFormLayout *form, const QString &style)
 {
     auto *name = new QLabel(tr("No sender"), this);
-    name->setObjectName(QStringLiteral("senderName"));
+    name->setObjectName(PrintPanelObject::SenderName);
     m_senderNames.append(name);
     auto *choose = new QPushButton(tr("Use Selected Contact as Sender"), this);
     connect(choose, &QPushButton::clicked, this, &PrintOptionsPanel::senderRequested);
@@ -330,7 +330,7 @@ void PrintOptionsPanel::addSenderRows(QFormLayout *form, const QString &style)
     form->addRow(makeSwitch(style, StyleKey::PrintSender, tr("Print Sender")), name);
 
     auto *address = new QComboBox(this);
-    address->setObjectName(QStringLiteral("senderAddress"));
+    address->setObjectName(PrintPanelObject::SenderAddress);
     address->addItem(tr("home"), LabelFilterWord::Home);
     address->addItem(tr("work"), LabelFilterWord::Work);
     address->addItem(tr("other"), LabelFilterWord::Other);
@@ -521,9 +521,8 @@ void PrintOptionsPanel::openPresetPanel()
                                    points(StyleKey::HGap), points(StyleKey::VGap));
     // The suggested name gives the sizes as the tab shows them.
     const auto shown = [this](QDoubleSpinBox *field) { return QString::number(field->value(), 'g', 6); };
-    const QString name
-        = QStringLiteral("%1x%2 %3 gap %4")
-              .arg(shown(m_labelSizes.at(0)), shown(m_labelSizes.at(1)), m_unit, shown(m_labelSizes.at(2)));
+    const QString name = PresetNamePattern.arg(shown(m_labelSizes.at(0)), shown(m_labelSizes.at(1)), m_unit,
+                                               shown(m_labelSizes.at(2)));
     auto *panel = new LabelPresetPanel(labels.value(StyleKey::PresetArray).toList(), sizes, name, this);
     panel->setAttribute(Qt::WA_DeleteOnClose);
     connect(panel, &QDialog::finished, this, [this, panel] {

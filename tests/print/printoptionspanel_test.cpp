@@ -110,7 +110,7 @@ private Q_SLOTS:
         PrintOptionsPanel panel(*defaults, QSizeF(612, 792));
         panel.setPaper(QSizeF(624, 312), QStringLiteral("DL"));
         const auto field = [&panel](int i) {
-            return panel.findChild<QDoubleSpinBox *>(QStringLiteral("envelopeText%1").arg(i));
+            return panel.findChild<QDoubleSpinBox *>(PrintPanelObject::EnvelopeText + QString::number(i));
         };
         QVERIFY(field(3));
         // Nothing stored: a third of the width and a fifth of the height, centred.
@@ -215,7 +215,7 @@ private Q_SLOTS:
         QCOMPARE(panel.summaryItems(),
                  (Items { { QStringLiteral("Header and Footer"), QStringLiteral("On") },
                           { QStringLiteral("Print Style"), QStringLiteral("Hagaki") } }));
-        QCOMPARE(panel.findChild<QLabel *>(QStringLiteral("summary"))->text(),
+        QCOMPARE(panel.findChild<QLabel *>(PrintPanelObject::Summary)->text(),
                  QStringLiteral("Header and Footer: On   Print Style: Hagaki"));
     }
 
@@ -223,7 +223,7 @@ private Q_SLOTS:
     {
         auto defaults = freshDefaults(QStringLiteral("sender.json"));
         PrintOptionsPanel panel(*defaults, QSizeF(612, 792));
-        const QList<QComboBox *> popups = panel.findChildren<QComboBox *>(QStringLiteral("senderAddress"));
+        const QList<QComboBox *> popups = panel.findChildren<QComboBox *>(PrintPanelObject::SenderAddress);
         QCOMPARE(popups.size(), 2);
         popups.last()->setCurrentIndex(popups.last()->findData(QStringLiteral("work")));
         QCOMPARE(popups.first()->currentData(), QVariant(QStringLiteral("work")));
@@ -239,7 +239,7 @@ private Q_SLOTS:
         }
         QCOMPARE(requested.size(), 2);
         panel.setSenderName(QStringLiteral("佐藤 花子"));
-        for (QLabel *name : panel.findChildren<QLabel *>(QStringLiteral("senderName")))
+        for (QLabel *name : panel.findChildren<QLabel *>(PrintPanelObject::SenderName))
             QCOMPARE(name->text(), QStringLiteral("佐藤 花子"));
     }
 
