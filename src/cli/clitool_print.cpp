@@ -19,7 +19,7 @@ namespace CliTool {
 namespace {
 
 const QString usage = QStringLiteral("usage: pellory2-cli print --style \"Address List|Mailing "
-                                     "Labels|Envelope|Hagaki\" [--options JSON] IN OUT.pdf");
+                                     "Labels|Envelope|Hagaki\" [--options JSON] [--sender INDEX] IN OUT.pdf");
 
 // The paper a style prints on unless the options name one: postcards and envelopes their own.
 QPageSize paperFor(const QVariantMap &options, const QString &style)
@@ -74,6 +74,7 @@ int runPrint(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
     QString style;
     QByteArray json;
+    QString senderArgument;
     QStringList positional;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &argument = arguments.at(i);
@@ -85,6 +86,8 @@ int runPrint(const QStringList &arguments, QTextStream &out, QTextStream &err)
             json = arguments.at(++i).toUtf8();
         else if (argument.startsWith(QLatin1String("--options=")))
             json = argument.mid(10).toUtf8();
+        else if (argument == QLatin1String("--sender") && i + 1 < arguments.size())
+            senderArgument = arguments.at(++i);
         else
             positional.append(argument);
     }
@@ -110,9 +113,19 @@ int runPrint(const QStringList &arguments, QTextStream &out, QTextStream &err)
     for (const ContactEntry &entry : contacts)
         rows.append(SubContactRow::fromEntry(entry));
 
+    // The sender is the contact at INDEX in the file, counted from 0 as for qr.
+    bool senderOk = true;
+    const int sender = senderArgument.isEmpty() ? -1 : senderArgument.toInt(&senderOk);
+    if (!senderOk || sender < -1 || sender >= contacts.size()) {
+        err << "pellory2-cli: --sender: no contact " << senderArgument << " in " << path << '\n';
+        return UsageError;
+    }
+
     const QPageSize pageSize = paperFor(options, style);
     const QSizeF paper = pageSize.size(QPageSize::Point);
     PrintView view(rows, options, PageGeometry::fullPage(paper, pageSize.name()));
+    if (sender >= 0)
+        view.setSender(rows.at(sender));
 
     // Written whole or not at all: an existing file is replaced only by a complete one.
     AtomicFileWriter file(positional.at(1));

@@ -8,7 +8,7 @@ class QTextStream;
 
 namespace CliTool {
 
-// Arguments after "print": --style NAME [--options JSON] IN OUT.pdf.
+// Arguments after "print": --style NAME [--options JSON] [--sender INDEX] IN OUT.pdf.
 int runPrint(const QStringList &arguments, QTextStream &out, QTextStream &err);
 
 // The default options with the JSON object's entries laid over them; the style dictionaries are

@@ -44,6 +44,11 @@ AddressParts addressOf(const SubContactRow &row)
     return parts;
 }
 
+bool isChildLabel(const QString &label)
+{
+    return label == LabelWord::Child || label == LabelWord::Son || label == LabelWord::Daughter;
+}
+
 QString nameOf(const SubContactRow &row)
 {
     return row.person->valueForIdentifier(FieldId::Name).toMap().value(Key::StringValue).toString();
@@ -95,6 +100,57 @@ void drawBackground(QPainter &painter, bool newYear)
 }
 
 } // namespace
+
+QStringList jointNames(const SubContactRow &receiver, const QVariantMap &options)
+{
+    const bool spouse = PrintOptions::flag(options, StyleKey::PrintSpouse);
+    const bool children = PrintOptions::flag(options, StyleKey::PrintChildren);
+    if (!spouse && !children)
+        return {};
+    const QString family = receiver.person->valueForIdentifier(FieldId::Name)
+                               .toMap()
+                               .value(FieldId::LastName)
+                               .toString()
+                               .trimmed();
+    QStringList spouses;
+    QStringList kids;
+    for (const QVariant &entry : receiver.person->labeledValueForIdentifier(FieldId::Relationship)) {
+        const QVariantMap item = entry.toMap();
+        const QString label = QVPerson::labelFromCNLabel(item.value(Key::Label).toString()).toLower();
+        QString name = item.value(Key::StringValue).toString().trimmed();
+        if (name.isEmpty())
+            name = item.value(Key::Value).toString().trimmed();
+        // The family shares the receiver's name, written once.
+        if (!family.isEmpty() && name.startsWith(family) && name.size() > family.size())
+            name = name.mid(family.size()).trimmed();
+        if (name.isEmpty())
+            continue;
+        if (spouse && label == LabelWord::Spouse)
+            spouses.append(name);
+        else if (children && isChildLabel(label))
+            kids.append(name);
+    }
+    return spouses + kids;
+}
+
+qreal nameSize(int jointCount)
+{
+    // More names share the card's middle: each column narrower.
+    return std::max<qreal>(14, 26 - 3 * jointCount);
+}
+
+QList<qreal> nameColumnEdges(int jointCount, qreal size)
+{
+    const qreal spacing = size * 1.3;
+    const qreal groupWidth = size + jointCount * spacing;
+    QList<qreal> edges;
+    qreal right = 50 * pointsPerMm + groupWidth / 2;
+    for (int i = 0; i <= jointCount; ++i) {
+        edges.append(right);
+        right -= spacing;
+    }
+    return edges;
+}
 
 QSizeF cardSize()
 {
@@ -157,14 +213,32 @@ void draw(QPainter &painter, const PageGeometry &page, const QVariantMap &option
         drawColumn(painter, company, family, 12, right, 34 * pointsPerMm, 80 * pointsPerMm);
         right -= 16;
     }
-    QString name = nameOf(receiver);
     const QString keishou = options.value(StyleKey::Keishou).toString();
-    if (!name.isEmpty() && !keishou.isEmpty())
-        name += QChar(0x3000) + keishou;
-    // The name stands in the middle of the card, larger than the address.
-    const qreal nameSize = 26;
-    drawColumn(painter, name, family, nameSize, 50 * pointsPerMm + nameSize / 2, 32 * pointsPerMm,
-               88 * pointsPerMm);
+    const auto withKeishou = [&keishou](const QString &name) {
+        return name.isEmpty() || keishou.isEmpty() ? name : name + QChar(0x3000) + keishou;
+    };
+    // The name stands in the middle of the card, larger than the address; joint names stand to
+    // its left, beginning where the receiver's given name begins.
+    const QStringList joint = jointNames(receiver, options);
+    const qreal size = nameSize(int(joint.size()));
+    const QList<qreal> edges = nameColumnEdges(int(joint.size()), size);
+    const qreal top = 32 * pointsPerMm;
+    const QString name = nameOf(receiver);
+    drawColumn(painter, withKeishou(name), family, size, edges.first(), top, 88 * pointsPerMm);
+    const QString familyName
+        = receiver.person->valueForIdentifier(FieldId::Name).toMap().value(FieldId::LastName).toString();
+    qreal givenTop = top;
+    if (!familyName.isEmpty() && name.startsWith(familyName)) {
+        qsizetype given = familyName.size();
+        while (given < name.size() && name.at(given).isSpace())
+            ++given;
+        givenTop += VerticalText::layout(name.left(given), PrintMetrics::font(family, size), QPointF(0, 0),
+                                         VerticalText::Direction::Columns)
+                        .covered.height();
+    }
+    for (qsizetype i = 0; i < joint.size(); ++i)
+        drawColumn(painter, withKeishou(joint.at(i)), family, size, edges.at(i + 1), givenTop,
+                   88 * pointsPerMm - (givenTop - top));
 
     if (sender && PrintOptions::flag(options, StyleKey::PrintSender)) {
         const AddressParts from = addressOf(*sender);

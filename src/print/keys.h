@@ -94,6 +94,18 @@ inline const QString On = QStringLiteral("1");
 inline const QString Off = QStringLiteral("0");
 } // namespace ItemKey
 
+// Object names of the option tabs' controls that have no options key of their own.
+namespace PrintPanelObject {
+inline const QString Summary = QStringLiteral("summary");
+// Followed by 0 to 3: x, y, width and height of the envelope's address rectangle.
+inline const QString EnvelopeText = QStringLiteral("envelopeText");
+inline const QString SenderName = QStringLiteral("senderName");
+inline const QString SenderAddress = QStringLiteral("senderAddress");
+} // namespace PrintPanelObject
+
+// The name a new label preset is offered under: its width, height, unit and horizontal gap.
+inline const QString PresetNamePattern = QStringLiteral("%1x%2 %3 gap %4");
+
 namespace PrintLabel {
 inline const QString All = QStringLiteral("All");
 } // namespace PrintLabel
@@ -129,4 +141,59 @@ namespace PrintFont {
 inline const QString PreferredVertical = QStringLiteral("Hiragino Maru Gothic ProN");
 // Installed by the set-up; used for Japanese text when the preferred font is missing.
 inline const QString JapaneseFallback = QStringLiteral("Noto Sans CJK JP");
+
+// Printer-resident Japanese fonts, offered for vertical text by name.
+inline QStringList printerVerticalFonts()
+{
+    return { QStringLiteral("EPSON-GYOSHO"),      QStringLiteral("EPSON-FUTO-GYOSHO"),
+             QStringLiteral("EPSON-KAISHO"),      QStringLiteral("EPSON-KYOKASHO"),
+             QStringLiteral("EPSON-MARUGO"),      QStringLiteral("EPSON-FUTO-MARUGO"),
+             QStringLiteral("EPSON-FUTO-KAKUGO"), QStringLiteral("EPSON-FUTO-MINCHO") };
+}
+
+// Families that set vertical text but are Chinese, Korean or unfit for Japanese addresses.
+inline QStringList unfitVerticalFamilies()
+{
+    return { QStringLiteral("Apple Color Emoji"),
+             QStringLiteral("AppleGothic"),
+             QStringLiteral("AppleMyungjo"),
+             QStringLiteral("Apple SD Gothic Neo"),
+             QStringLiteral("Batang"),
+             QStringLiteral("Wawati SC"),
+             QStringLiteral("Wawati TC"),
+             QStringLiteral("Lantinghei TC"),
+             QStringLiteral("Lantinghei SC"),
+             QStringLiteral("Gulim"),
+             QStringLiteral("GungSeo"),
+             QStringLiteral("PCMyungjo"),
+             QStringLiteral("LiHei Pro"),
+             QStringLiteral("LiSong Pro"),
+             QStringLiteral("MS Gothic"),
+             QStringLiteral("MS Mincho"),
+             QStringLiteral("MS PGothic"),
+             QStringLiteral("MS PMincho"),
+             QStringLiteral("Meiryo"),
+             QStringLiteral("Osaka"),
+             QStringLiteral("PMingLiU"),
+             QStringLiteral("Baoli SC"),
+             QStringLiteral("STFangsong"),
+             QStringLiteral("STHeiti"),
+             QStringLiteral("Heiti SC"),
+             QStringLiteral("Heiti TC"),
+             QStringLiteral("Kaiti TC"),
+             QStringLiteral("STKaiti"),
+             QStringLiteral("Kaiti SC"),
+             QStringLiteral("Libian SC"),
+             QStringLiteral("STSong"),
+             QStringLiteral("Songti SC"),
+             QStringLiteral("Songti TC"),
+             QStringLiteral("Xingkai SC"),
+             QStringLiteral("Yuanti SC"),
+             QStringLiteral("SimSun"),
+             QStringLiteral("BiauKai"),
+             QStringLiteral("Apple LiGothic"),
+             QStringLiteral("Apple LiSung"),
+             QStringLiteral("Hei"),
+             QStringLiteral("Kai") };
+}
 } // namespace PrintFont

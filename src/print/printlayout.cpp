@@ -78,13 +78,42 @@ QString addressAndName(const SubContactRow &row, const QVariantMap &styleOptions
     return text + name;
 }
 
-QStringList fieldLines(QVPerson &person, const QString &field, const QStringList &selectedLabels)
+SubContactRow senderRow(const SubContactRow &sender, const QVariantMap &envelopeOptions)
+{
+    SubContactRow row = sender;
+    row.labelIndex = 0;
+    if (!row.person)
+        return row;
+    const QVariantList addresses = row.person->labeledValueForIdentifier(FieldId::Address);
+    const QString wanted = envelopeOptions.value(StyleKey::SenderLabel).toString();
+    for (qsizetype i = 0; i < addresses.size(); ++i) {
+        const QString label = addresses.at(i).toMap().value(Key::Label).toString();
+        if (!wanted.isEmpty() && (label == wanted || QVPerson::labelFromCNLabel(label) == wanted)) {
+            row.labelIndex = int(i);
+            return row;
+        }
+    }
+    const int index = int(number(envelopeOptions, StyleKey::SenderLabelIndex));
+    if (index >= 0 && index < addresses.size())
+        row.labelIndex = index;
+    return row;
+}
+
+QList<PrintLine> fieldLines(QVPerson &person, const QString &field, const QStringList &selectedLabels,
+                            TextWidths &widths)
 {
     const QString head = QVPerson::localizedIdentifierForKey(field) + QStringLiteral(": ");
+    // Continuation lines hang under the value, except in notes, which keep their own layout.
+    const qreal headWidth = widths(head);
+    const qreal hang = field == FieldId::Note ? 0 : headWidth;
     const QVariant value = person.valueForIdentifier(field);
-    QStringList lines;
+    QList<PrintLine> lines;
+    const auto addText = [&lines, hang](const QString &text) {
+        for (const QString &part : text.split(QLatin1Char('\n')))
+            lines.append({ part, lines.isEmpty() ? 0 : hang, hang });
+    };
     if (value.typeId() == QMetaType::QVariantMap) {
-        lines = value.toMap().value(Key::StringValue).toString().split(QLatin1Char('\n'));
+        addText(value.toMap().value(Key::StringValue).toString());
     } else if (value.typeId() == QMetaType::QVariantList) {
         for (const QVariant &entry : value.toList()) {
             const QVariantMap item = entry.toMap();
@@ -93,24 +122,37 @@ QStringList fieldLines(QVPerson &person, const QString &field, const QStringList
                 continue;
             const QStringList parts = item.value(Key::StringValue).toString().split(QLatin1Char('\n'));
             const QString labelHead = QVPerson::localizedLabelFromCNLabel(label) + QStringLiteral(": ");
-            lines.append(labelHead + parts.first());
+            // A value of several lines (an address) hangs under its own first line.
+            const qreal valueHang = hang + widths(labelHead);
+            const QString caption = labelHead.left(labelHead.size() - 2);
+            lines.append({ labelHead + parts.first(), lines.isEmpty() ? 0 : hang, valueHang, 0,
+                           caption.size(), 0, widths(caption) });
             for (qsizetype i = 1; i < parts.size(); ++i)
-                lines.append(QString(labelHead.size(), QLatin1Char(' ')) + parts.at(i));
+                lines.append({ parts.at(i), valueHang, valueHang });
         }
     } else if (value.isValid()) {
-        lines = value.toString().split(QLatin1Char('\n'));
+        addText(value.toString());
     }
     if (lines.isEmpty())
-        lines.append(QString());
-    // Continuation lines hang under the value, except in notes, which keep their own layout.
-    const QString indent = field == FieldId::Note ? QString() : QString(head.size(), QLatin1Char(' '));
-    lines.first().prepend(head);
-    for (qsizetype i = 1; i < lines.size(); ++i)
-        lines[i].prepend(indent);
+        lines.append({ QString(), 0, hang });
+    PrintLine &first = lines.first();
+    first.text.prepend(head);
+    if (first.captionLength > 0) {
+        first.captionStart += head.size();
+        first.captionX = headWidth;
+    }
     return lines;
 }
 
 } // namespace PrintText
+
+qreal TextWidths::operator()(const QString &text)
+{
+    auto it = m_widths.constFind(text);
+    if (it == m_widths.cend())
+        it = m_widths.insert(text, m_metrics.horizontalAdvance(text));
+    return it.value();
+}
 
 SubContactRows distinctContacts(const SubContactRows &rows)
 {
@@ -126,30 +168,29 @@ SubContactRows distinctContacts(const SubContactRows &rows)
     return out;
 }
 
-QStringList wrapLine(const QString &line, const QFontMetricsF &metrics, qreal width, qreal indent)
+QList<PrintLine> wrapLine(const PrintLine &line, const QFontMetricsF &metrics, qreal width)
 {
-    QStringList out;
-    QString rest = line;
-    const QString hang = indent > 0
-        ? QString(int(indent / std::max<qreal>(1, metrics.horizontalAdvance(QLatin1Char(' ')))),
-                  QLatin1Char(' '))
-        : QString();
-    while (metrics.horizontalAdvance(rest) > width && rest.size() > 1) {
+    QList<PrintLine> out;
+    PrintLine piece = line;
+    // A hang that leaves less than half the column starts the pieces at the edge instead.
+    const qreal hang = line.hang < width / 2 ? line.hang : 0;
+    while (piece.text.size() > 1 && metrics.horizontalAdvance(piece.text) > width - piece.indent) {
+        const qreal room = width - piece.indent;
         // The longest head that fits, broken after a space when there is one.
         qsizetype fits = 1;
-        while (fits < rest.size() && metrics.horizontalAdvance(rest.left(fits + 1)) <= width)
+        while (fits < piece.text.size() && metrics.horizontalAdvance(piece.text.left(fits + 1)) <= room)
             ++fits;
-        const qsizetype space = rest.lastIndexOf(QLatin1Char(' '), fits);
-        const qsizetype cut = space > hang.size() ? space + 1 : fits;
-        out.append(rest.left(cut));
-        const QString tail = rest.mid(cut);
-        if (tail.trimmed().isEmpty())
+        const qsizetype space = piece.text.lastIndexOf(QLatin1Char(' '), fits);
+        const qsizetype cut = space > 0 && space + 1 < piece.text.size() ? space + 1 : fits;
+        const QString tail = piece.text.mid(cut).trimmed();
+        piece.text.truncate(cut);
+        piece.captionLength = std::clamp<qsizetype>(piece.captionLength, 0, cut - piece.captionStart);
+        out.append(piece);
+        if (tail.isEmpty())
             return out;
-        rest = hang + tail;
-        if (metrics.horizontalAdvance(hang) >= width / 2)
-            rest = tail;
+        piece = { tail, hang, hang };
     }
-    out.append(rest);
+    out.append(piece);
     return out;
 }
 
@@ -175,15 +216,12 @@ AddressListLayout::AddressListLayout(const SubContactRows &rows, const QVariantM
             fields.append(title);
     }
     const qreal width = std::max<qreal>(columnWidth(), 20);
+    TextWidths widths(fm);
     for (const SubContactRow &row : distinctContacts(rows)) {
-        QStringList lines;
-        for (const QString &line : QStringList { row.person->compositeName() })
-            lines += wrapLine(line, fm, width, 0);
+        QList<PrintLine> lines = wrapLine({ row.person->compositeName() }, fm, width);
         for (const QString &field : std::as_const(fields)) {
-            for (const QString &line : PrintText::fieldLines(*row.person, field, labels))
-                lines += wrapLine(
-                    line, fm, width,
-                    fm.horizontalAdvance(QVPerson::localizedIdentifierForKey(field) + QStringLiteral(": ")));
+            for (const PrintLine &line : PrintText::fieldLines(*row.person, field, labels, widths))
+                lines += wrapLine(line, fm, width);
         }
         m_lines.append(lines);
     }

@@ -6,6 +6,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QList>
 #include <QRectF>
 #include <QSizeF>
@@ -28,13 +29,48 @@ struct Margins
     static Margins fromOptions(const QVariantMap &options);
 };
 
+// One printed line of the address list. Continuation lines are indented by a distance, not by
+// spaces, so they line up whatever the font.
+struct PrintLine
+{
+    QString text;
+    qreal indent = 0; // from the column's left edge, in points
+    qreal hang = 0; // indent of the pieces the line wraps into
+    // The label of a labelled value, printed in the caption colour.
+    qsizetype captionStart = 0;
+    qsizetype captionLength = 0;
+    qreal captionX = 0; // where the caption starts, from the line's start
+    qreal captionWidth = 0;
+
+    bool operator==(const PrintLine &other) const = default;
+};
+
+// Widths of the short texts that repeat on every contact (field names, labels), measured once.
+class TextWidths
+{
+public:
+    explicit TextWidths(const QFontMetricsF &metrics)
+        : m_metrics(metrics)
+    { }
+    qreal operator()(const QString &text);
+
+private:
+    QFontMetricsF m_metrics;
+    QHash<QString, qreal> m_widths;
+};
+
 namespace PrintText {
 
 // The text a label or envelope shows for a row: its address, the company when asked, the name
 // with its honorific suffix.
 QString addressAndName(const SubContactRow &row, const QVariantMap &styleOptions);
-// The address list's lines for one field of a contact, continuation lines indented.
-QStringList fieldLines(QVPerson &person, const QString &field, const QStringList &selectedLabels);
+// The sender with the address it sends from: the one labelled "senderLabel", else the one at
+// "senderLabelIndex", else the first.
+SubContactRow senderRow(const SubContactRow &sender, const QVariantMap &envelopeOptions);
+// The address list's lines for one field of a contact: "Field: " first, every later line hanging
+// under the value (notes keep their own layout), labelled values with their label as caption.
+QList<PrintLine> fieldLines(QVPerson &person, const QString &field, const QStringList &selectedLabels,
+                            TextWidths &widths);
 
 } // namespace PrintText
 
@@ -57,7 +93,7 @@ public:
 
     int pageCount() const { return m_pages; }
     const QList<Block> &blocks() const { return m_blocks; }
-    const QList<QStringList> &contactLines() const { return m_lines; }
+    const QList<QList<PrintLine>> &contactLines() const { return m_lines; }
     QFont font() const { return m_font; }
     qreal lineHeight() const { return m_lineHeight; }
     QRectF printable() const { return m_printable; }
@@ -67,7 +103,7 @@ private:
     QFont m_font;
     qreal m_lineHeight = 0;
     QRectF m_printable;
-    QList<QStringList> m_lines;
+    QList<QList<PrintLine>> m_lines;
     QList<Block> m_blocks;
     int m_pages = 1;
 };
@@ -99,5 +135,6 @@ QSizeF measure(const QString &text, const QString &family, qreal size, bool vert
 
 } // namespace TextFitting
 
-// Wraps one line at word (or, for text without spaces, character) boundaries.
-QStringList wrapLine(const QString &line, const QFontMetricsF &metrics, qreal width, qreal indent);
+// Wraps one line at word (or, for text without spaces, character) boundaries into the column's
+// width; the pieces after the first start at the line's hang.
+QList<PrintLine> wrapLine(const PrintLine &line, const QFontMetricsF &metrics, qreal width);

@@ -134,6 +134,51 @@ QVariantList defaultPresets()
                     QStringLiteral("0"), QStringLiteral("0")) };
 }
 
+QVariantMap makePreset(const QString &name, double width, double height, double hGap, double vGap)
+{
+    // Two decimals, as the built-in sheets give them.
+    const auto text = [](double value) { return QString::number(std::round(value * 100) / 100, 'g', 10); };
+    return preset(name, text(width), text(height), text(hGap), text(vGap));
+}
+
+bool isBuiltInPreset(const QString &name)
+{
+    const QVariantList builtIn = defaultPresets();
+    return std::any_of(builtIn.cbegin(), builtIn.cend(), [&name](const QVariant &preset) {
+        return preset.toMap().value(StyleKey::Name).toString() == name;
+    });
+}
+
+QVariantList addPreset(const QVariantList &presets, const QVariantMap &preset)
+{
+    const QString name = preset.value(StyleKey::Name).toString().trimmed();
+    if (name.isEmpty() || isBuiltInPreset(name))
+        return presets;
+    QVariantMap added = preset;
+    added.insert(StyleKey::Name, name);
+    QVariantList out = presets;
+    for (QVariant &entry : out) {
+        if (entry.toMap().value(StyleKey::Name).toString() == name) {
+            entry = added;
+            return out;
+        }
+    }
+    out.append(added);
+    return out;
+}
+
+QVariantList deletePreset(const QVariantList &presets, const QString &name)
+{
+    if (isBuiltInPreset(name))
+        return presets;
+    QVariantList out;
+    for (const QVariant &entry : presets) {
+        if (entry.toMap().value(StyleKey::Name).toString() != name)
+            out.append(entry);
+    }
+    return out;
+}
+
 QVariantMap createPrintOptions()
 {
     const QFont font = userFont(8);
@@ -255,6 +300,78 @@ QStringList toggleSelectedLabel(const QStringList &selected, const QString &labe
     else
         out.append(label);
     return out.isEmpty() ? QStringList { PrintLabel::All } : out;
+}
+
+QString rectToString(const QRectF &rect)
+{
+    return QStringLiteral("{{%1, %2}, {%3, %4}}")
+        .arg(rect.x())
+        .arg(rect.y())
+        .arg(rect.width())
+        .arg(rect.height());
+}
+
+QRectF rectFromString(const QString &text)
+{
+    QString plain = text;
+    plain.remove(QLatin1Char('{')).remove(QLatin1Char('}'));
+    const QStringList parts = plain.split(QLatin1Char(','));
+    if (parts.size() != 4)
+        return {};
+    double values[4];
+    for (int i = 0; i < 4; ++i) {
+        bool ok = false;
+        values[i] = parts.at(i).trimmed().toDouble(&ok);
+        if (!ok)
+            return {};
+    }
+    return QRectF(values[0], values[1], values[2], values[3]);
+}
+
+QRectF envelopeTextRect(const QVariantMap &options, QSizeF paper, const QString &paperName)
+{
+    const QVariantMap rects
+        = styleOptions(options, PrintStyle::Envelope).value(StyleKey::TextRectDict).toMap();
+    const QRectF stored = rectFromString(rects.value(paperName).toString());
+    if (stored.isValid())
+        return stored;
+    const QSizeF size(paper.width() / 3, paper.height() / 5);
+    return QRectF(QPointF((paper.width() - size.width()) / 2, (paper.height() - size.height()) / 2), size);
+}
+
+QVariantMap withEnvelopeTextRect(const QVariantMap &options, const QString &paperName, const QRectF &rect)
+{
+    QVariantMap envelope = styleOptions(options, PrintStyle::Envelope);
+    QVariantMap rects = envelope.value(StyleKey::TextRectDict).toMap();
+    rects.insert(paperName, rectToString(rect));
+    envelope.insert(StyleKey::TextRectDict, rects);
+    QVariantMap out = options;
+    out.insert(PrintKey::EnvelopeOptions, envelope);
+    return out;
+}
+
+QStringList verticalFontList(const QStringList &families,
+                             const std::function<bool(const QString &family)> &setsVerticalText)
+{
+    const QStringList printerFonts = PrintFont::printerVerticalFonts();
+    const QStringList unfit = PrintFont::unfitVerticalFamilies();
+    QStringList list;
+    for (const QString &family : families) {
+        if (family.startsWith(QLatin1Char('.')) || list.contains(family))
+            continue;
+        if (printerFonts.contains(family) || (!unfit.contains(family) && setsVerticalText(family)))
+            list.append(family);
+    }
+    if (list.isEmpty())
+        list.append(QFontInfo(userFont(16)).family());
+    return list;
+}
+
+QStringList verticalFontList()
+{
+    return verticalFontList(QFontDatabase::families(), [](const QString &family) {
+        return QFontDatabase::writingSystems(family).contains(QFontDatabase::Japanese);
+    });
 }
 
 double number(const QVariantMap &map, const QString &key, double fallback)

@@ -18,6 +18,8 @@ namespace {
 
 const QColor previewPaperColour = QColor::fromRgbF(1, 1, 0.7, 1);
 const QColor shadeColour = QColor::fromRgbF(0.9, 0.9, 0.9, 1);
+// The disabled-control text colour: labels read as captions beside their values.
+const QColor captionColour = QColor::fromRgbF(0, 0, 0, 0.25);
 constexpr qreal frameWidth = 1.5;
 
 } // namespace
@@ -108,8 +110,14 @@ void PrintView::drawPage(QPainter &painter, int page) const
     else if (printStyle == PrintStyle::Envelope)
         drawEnvelope(painter, page);
     else if (printStyle == PrintStyle::Hagaki && page >= 0 && page < m_rows.size())
-        Hagaki::draw(painter, m_page, PrintOptions::styleOptions(m_options, PrintStyle::Hagaki),
-                     m_rows.at(page), m_sender ? &*m_sender : nullptr, !m_printing);
+        drawHagaki(painter, page);
+}
+
+void PrintView::drawHagaki(QPainter &painter, int page) const
+{
+    const std::optional<SubContactRow> from = sender();
+    Hagaki::draw(painter, m_page, PrintOptions::styleOptions(m_options, PrintStyle::Hagaki), m_rows.at(page),
+                 from ? &*from : nullptr, !m_printing);
 }
 
 bool PrintView::render(QPagedPaintDevice &device) const
@@ -126,6 +134,24 @@ bool PrintView::render(QPagedPaintDevice &device) const
     return painter.end();
 }
 
+void PrintView::drawLine(QPainter &painter, const PrintLine &line, QPointF origin)
+{
+    const QPointF pen = origin + QPointF(line.indent, 0);
+    if (line.captionLength == 0) {
+        painter.drawText(pen, line.text);
+        return;
+    }
+    // The caption's place was measured with the layout: three runs, no measuring here.
+    const qsizetype captionEnd = line.captionStart + line.captionLength;
+    if (line.captionStart > 0)
+        painter.drawText(pen, line.text.left(line.captionStart));
+    painter.setPen(captionColour);
+    painter.drawText(pen + QPointF(line.captionX, 0), line.text.mid(line.captionStart, line.captionLength));
+    painter.setPen(Qt::black);
+    if (captionEnd < line.text.size())
+        painter.drawText(pen + QPointF(line.captionX + line.captionWidth, 0), line.text.mid(captionEnd));
+}
+
 void PrintView::drawAddressList(QPainter &painter, int page) const
 {
     const AddressListLayout &layout = addressList();
@@ -137,17 +163,20 @@ void PrintView::drawAddressList(QPainter &painter, int page) const
     const QFontMetricsF fm = PrintMetrics::metrics(layout.font());
     painter.save();
     painter.setFont(layout.font());
-    for (const AddressListLayout::Block &block : layout.blocks()) {
-        if (block.page != page)
-            continue;
+    // Blocks come in page order: only this page's are visited.
+    const QList<AddressListLayout::Block> &blocks = layout.blocks();
+    auto it = std::lower_bound(blocks.cbegin(), blocks.cend(), page,
+                               [](const AddressListLayout::Block &block, int p) { return block.page < p; });
+    for (; it != blocks.cend() && it->page == page; ++it) {
+        const AddressListLayout::Block &block = *it;
         const QRectF rect(left, block.top, width, block.lineCount * layout.lineHeight());
         if (shade && block.contact % 2 == 1)
             painter.fillRect(rect, shadeColour);
         painter.setPen(Qt::black);
-        const QStringList &lines = layout.contactLines().at(block.contact);
+        const QList<PrintLine> &lines = layout.contactLines().at(block.contact);
         for (int i = 0; i < block.lineCount; ++i)
-            painter.drawText(QPointF(left, block.top + i * layout.lineHeight() + fm.ascent()),
-                             lines.at(block.firstLine + i));
+            drawLine(painter, lines.at(block.firstLine + i),
+                     QPointF(left, block.top + i * layout.lineHeight() + fm.ascent()));
         if (frame) {
             painter.setPen(QPen(Qt::lightGray, 0.5));
             painter.drawLine(rect.topLeft(), rect.topRight());
@@ -204,24 +233,7 @@ void PrintView::drawLabels(QPainter &painter, int page) const
 
 QRectF PrintView::envelopeTextRect() const
 {
-    const QVariantMap envelope = PrintOptions::styleOptions(m_options, PrintStyle::Envelope);
-    const QVariantMap rects = envelope.value(StyleKey::TextRectDict).toMap();
-    const QVariant stored = rects.value(m_page.paperName);
-    if (stored.isValid()) {
-        const QStringList parts
-            = stored.toString().remove(QLatin1Char('{')).remove(QLatin1Char('}')).split(QLatin1Char(','));
-        if (parts.size() == 4) {
-            const QRectF rect(parts.at(0).toDouble(), parts.at(1).toDouble(), parts.at(2).toDouble(),
-                              parts.at(3).toDouble());
-            if (rect.isValid())
-                return rect;
-        }
-    }
-    // Nothing stored for this paper: the options panel's default, centred on the envelope.
-    const QSizeF size(m_page.paper.width() / 3, m_page.paper.height() / 5);
-    return QRectF(
-        QPointF((m_page.paper.width() - size.width()) / 2, (m_page.paper.height() - size.height()) / 2),
-        size);
+    return PrintOptions::envelopeTextRect(m_options, m_page.paper, m_page.paperName);
 }
 
 TextObject PrintView::envelopeTextObject(const SubContactRow &row) const
@@ -260,16 +272,57 @@ void PrintView::drawEnvelope(QPainter &painter, int page) const
         painter.drawRect(rect.adjusted(-3, -3, 3, 3));
         painter.restore();
     }
-    envelopeTextObject(m_rows.at(page)).draw(painter, rect);
-    if (m_sender && flag(envelope, StyleKey::PrintSender)) {
-        TextObject sender;
-        sender.text = PrintText::addressAndName(*m_sender, {});
-        sender.fontName = textFontName();
-        const QRectF senderRect(margins.left + 24, margins.top + 24, m_page.paper.width() / 3,
-                                m_page.paper.height() / 6);
-        sender.fontSize
-            = std::min<qreal>(10, TextFitting::fit(sender.text, sender.fontName, senderRect.size(), false));
-        sender.textDirection = TextDirection::LeftRight;
-        sender.draw(painter, senderRect);
+    const TextObject receiver = envelopeTextObject(m_rows.at(page));
+    receiver.draw(painter, rect);
+    if (flag(envelope, StyleKey::PrintSender))
+        drawEnvelopeSender(painter, receiver.fontSize);
+}
+
+std::optional<SubContactRow> PrintView::sender() const
+{
+    if (!m_sender || !m_sender->person)
+        return std::nullopt;
+    return PrintText::senderRow(*m_sender, PrintOptions::styleOptions(m_options, PrintStyle::Envelope));
+}
+
+QRectF PrintView::envelopeSenderRect() const
+{
+    const Margins margins = Margins::fromOptions(m_options);
+    const QSizeF paper = m_page.paper;
+    const QVariantMap envelope = PrintOptions::styleOptions(m_options, PrintStyle::Envelope);
+    // Kept clear of the receiver's frame, which may sit anywhere the user put it.
+    const QRectF receiver
+        = envelopeTextRect().translated(margins.left, margins.top).adjusted(-15, -15, 15, 15);
+    // A vertical envelope is addressed down its length and sent from its lower left.
+    if (flag(envelope, StyleKey::PrintVertical)) {
+        const qreal top = std::max(margins.top + paper.height() * 0.55, receiver.bottom());
+        return QRectF(margins.left + 24, top, paper.width() / 4,
+                      std::max<qreal>(paper.height() - 24 - top, paper.height() * 0.1));
     }
+    const qreal top = margins.top + 24;
+    return QRectF(margins.left + 24, top, paper.width() / 3,
+                  std::clamp<qreal>(receiver.top() - top, paper.height() * 0.08, paper.height() / 6));
+}
+
+void PrintView::drawEnvelopeSender(QPainter &painter, qreal receiverSize) const
+{
+    const std::optional<SubContactRow> from = sender();
+    if (!from)
+        return;
+    const QVariantMap envelope = PrintOptions::styleOptions(m_options, PrintStyle::Envelope);
+    TextObject object;
+    // The sender's own name goes without an honorific.
+    object.text = PrintText::addressAndName(
+        *from, { { StyleKey::PrintCountry, flag(envelope, StyleKey::PrintCountry) } });
+    object.fontName = textFontName();
+    object.printVertical = flag(envelope, StyleKey::PrintVertical);
+    object.verticalFontName = envelope.value(StyleKey::VerticalFontName).toString();
+    object.textDirection = object.printVertical ? TextDirection::UpDown : TextDirection::LeftRight;
+    const QRectF rect = envelopeSenderRect();
+    // Smaller than the receiver's address, however much room there is.
+    const qreal fitted
+        = TextFitting::fit(object.text, object.printVertical ? object.verticalFontName : object.fontName,
+                           rect.size(), object.printVertical);
+    object.fontSize = std::min({ fitted, qreal(10), receiverSize * 0.8 });
+    object.draw(painter, rect);
 }

@@ -38,6 +38,10 @@ public:
     bool printing() const { return m_printing; }
     // The sender of envelopes and postcards: a contact and which of its addresses.
     void setSender(const SubContactRow &sender) { m_sender = sender; }
+    // The sender with the address chosen by "senderLabel"; empty without a sender.
+    std::optional<SubContactRow> sender() const;
+    // Where the envelope's sender block goes: the upper left, or the lower left for vertical text.
+    QRectF envelopeSenderRect() const;
 
     QString style() const;
     int pageCount() const;
@@ -53,9 +57,12 @@ public:
 private:
     const AddressListLayout &addressList() const;
     void drawAddressList(QPainter &painter, int page) const;
+    static void drawLine(QPainter &painter, const PrintLine &line, QPointF origin);
     void drawLabels(QPainter &painter, int page) const;
     void drawEnvelope(QPainter &painter, int page) const;
+    void drawHagaki(QPainter &painter, int page) const;
     void drawPaperBackground(QPainter &painter) const;
+    void drawEnvelopeSender(QPainter &painter, qreal receiverSize) const;
     QString textFontName() const;
 
     SubContactRows m_rows;

@@ -2,6 +2,7 @@
 
 #include "platform/userdefaults.h"
 #include "print/printview.h"
+#include "record/qvperson.h"
 #include "table/contactsviewcontroller.h"
 #include "window/printoptionspanel.h"
 
@@ -9,17 +10,6 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-
-namespace {
-
-void renderTo(QPrinter &printer, const SubContactRows &rows, const QVariantMap &options, bool printing)
-{
-    PrintView view(rows, options, PrintController::pageGeometry(printer));
-    view.setPrinting(printing);
-    view.render(printer);
-}
-
-} // namespace
 
 PrintController::PrintController(QWidget *window, ContactsViewController *table)
     : QObject(window)
@@ -34,6 +24,21 @@ void PrintController::setUpPrinter(QPrinter &printer)
     printer.setResolution(72);
     printer.setFullPage(true);
     printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Point);
+}
+
+void PrintController::render(QPrinter &printer, const SubContactRows &rows, const QVariantMap &options,
+                             bool printing) const
+{
+    PrintView view(rows, options, pageGeometry(printer));
+    view.setPrinting(printing);
+    if (m_sender)
+        view.setSender(*m_sender);
+    view.render(printer);
+}
+
+QString PrintController::senderName() const
+{
+    return m_sender && m_sender->person ? m_sender->person->compositeName() : QString();
 }
 
 PageGeometry PrintController::pageGeometry(const QPrinter &printer)
@@ -58,14 +63,22 @@ void PrintController::print()
     auto *printer = new QPrinter(QPrinter::HighResolution);
     setUpPrinter(*printer);
     auto *dialog = new QPrintDialog(printer, m_window);
-    auto *panel = new PrintOptionsPanel(UserDefaults::standard(), pageGeometry(*printer).paper);
+    const PageGeometry page = pageGeometry(*printer);
+    auto *panel = new PrintOptionsPanel(UserDefaults::standard(), page.paper);
+    panel->setPaper(page.paper, page.paperName);
     panel->setColumns(m_table->tableIdentfiers());
+    panel->setSenderName(senderName());
+    // The dialog keeps the window from changing its selection: the sender is the first row selected.
+    connect(panel, &PrintOptionsPanel::senderRequested, panel, [this, panel, rows] {
+        m_sender = rows.first();
+        panel->setSenderName(senderName());
+    });
     dialog->setOptionTabs({ panel });
     dialog->setWindowModality(Qt::WindowModal);
     connect(panel, &PrintOptionsPanel::previewRequested, dialog,
             [this, printer, rows, panel] { preview(*printer, rows, panel->printOptions()); });
     connect(dialog, &QDialog::accepted, this,
-            [printer, rows, panel] { renderTo(*printer, rows, panel->printOptions(), true); });
+            [this, printer, rows, panel] { render(*printer, rows, panel->printOptions(), true); });
     connect(dialog, &QDialog::finished, this, [dialog, printer] {
         dialog->deleteLater();
         // The dialog goes first: it still refers to the printer until it is gone.
@@ -77,9 +90,9 @@ void PrintController::print()
 void PrintController::preview(QPrinter &printer, const SubContactRows &rows, const QVariantMap &options)
 {
     QPrintPreviewDialog dialog(&printer, m_window);
-    connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [rows, options](QPrinter *target) {
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [this, rows, options](QPrinter *target) {
         setUpPrinter(*target);
-        renderTo(*target, rows, options, false);
+        render(*target, rows, options, false);
     });
     dialog.exec();
 }

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <optional>
 
 class ContactsViewController;
 class QPrinter;
@@ -27,7 +28,12 @@ public:
 
 private:
     void preview(QPrinter &printer, const SubContactRows &rows, const QVariantMap &options);
+    void render(QPrinter &printer, const SubContactRows &rows, const QVariantMap &options,
+                bool printing) const;
+    QString senderName() const;
 
     QWidget *m_window;
     QPointer<ContactsViewController> m_table;
+    // Printed on envelopes and postcards; kept while the window is open.
+    std::optional<SubContactRow> m_sender;
 };

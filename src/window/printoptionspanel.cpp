@@ -5,6 +5,7 @@
 #include "print/printoptions.h"
 #include "record/keys.h"
 #include "record/qvperson.h"
+#include "window/labelpresetpanel.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -30,18 +31,6 @@ namespace {
 const QStringList honorifics { QStringLiteral("様"), QStringLiteral("殿"), QStringLiteral("御中"),
                                QStringLiteral("先生") };
 
-QStringList verticalFontFamilies()
-{
-    QStringList families;
-    for (const QString &family : QFontDatabase::families(QFontDatabase::Japanese)) {
-        if (!family.startsWith(QLatin1Char('.')) && !families.contains(family))
-            families.append(family);
-    }
-    if (families.isEmpty())
-        families.append(PrintOptions::userFont(16).family());
-    return families;
-}
-
 } // namespace
 
 PrintOptionsPanel::PrintOptionsPanel(UserDefaults &defaults, QSizeF paper, QWidget *parent)
@@ -54,10 +43,10 @@ PrintOptionsPanel::PrintOptionsPanel(UserDefaults &defaults, QSizeF paper, QWidg
     setWindowTitle(tr("Print Style"));
     auto *layout = new QVBoxLayout(this);
     m_tabs = new QTabWidget(this);
-    m_tabs->addTab(makeAddressListTab(), tr("Address List"));
-    m_tabs->addTab(makeLabelsTab(), tr("Mailing Labels"));
-    m_tabs->addTab(makeEnvelopeTab(), tr("Envelope"));
-    m_tabs->addTab(makeHagakiTab(), tr("Hagaki"));
+    m_tabs->addTab(makeAddressListTab(), styleTitle(PrintStyle::AddressList));
+    m_tabs->addTab(makeLabelsTab(), styleTitle(PrintStyle::MailingLabels));
+    m_tabs->addTab(makeEnvelopeTab(), styleTitle(PrintStyle::Envelope));
+    m_tabs->addTab(makeHagakiTab(), styleTitle(PrintStyle::Hagaki));
     m_tabs->setCurrentIndex(
         std::max<int>(0, int(PrintStyle::all().indexOf(PrintOptions::lastPrintStyle(defaults)))));
     layout->addWidget(m_tabs);
@@ -109,7 +98,12 @@ PrintOptionsPanel::PrintOptionsPanel(UserDefaults &defaults, QSizeF paper, QWidg
     common->addLayout(fontRow, 3, 1, 1, 3);
     layout->addLayout(common);
     auto *preview = new QPushButton(tr("Pre&view…"), this);
-    layout->addWidget(preview, 0, Qt::AlignRight);
+    m_summary = new QLabel(this);
+    m_summary->setObjectName(PrintPanelObject::Summary);
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(m_summary, 1);
+    bottom->addWidget(preview);
+    layout->addLayout(bottom);
 
     setPaper(paper);
     unit->setCurrentIndex(std::max(0, unit->findData(m_options.value(PrintKey::UnitType).toString())));
@@ -138,15 +132,81 @@ QString PrintOptionsPanel::printStyle() const
                   : PrintStyle::AddressList;
 }
 
-void PrintOptionsPanel::setPaper(QSizeF paper)
+QString PrintOptionsPanel::styleTitle(const QString &style)
 {
+    if (style == PrintStyle::MailingLabels)
+        return tr("Mailing Labels");
+    if (style == PrintStyle::Envelope)
+        return tr("Envelope");
+    if (style == PrintStyle::Hagaki)
+        return tr("Hagaki");
+    return tr("Address List");
+}
+
+QList<std::pair<QString, QString>> PrintOptionsPanel::summaryItems() const
+{
+    return { { tr("Header and Footer"), m_headerAndFooter ? tr("On") : tr("Off") },
+             { tr("Print Style"), styleTitle(printStyle()) } };
+}
+
+void PrintOptionsPanel::setHeaderAndFooter(bool on)
+{
+    m_headerAndFooter = on;
+    updateUI();
+}
+
+void PrintOptionsPanel::setPaper(QSizeF paper, const QString &paperName)
+{
+    const bool otherPaper = paper != m_paper || paperName != m_paperName;
     m_paper = paper;
+    m_paperName = paperName;
     for (QDoubleSpinBox *field : std::as_const(m_verticalMargins))
         field->setRange(-0.95 * PrintOptions::changeValue(float(paper.height()), PrintUnit::Points, m_unit),
                         0.95 * PrintOptions::changeValue(float(paper.height()), PrintUnit::Points, m_unit));
     for (QDoubleSpinBox *field : std::as_const(m_horizontalMargins))
         field->setRange(-0.95 * PrintOptions::changeValue(float(paper.width()), PrintUnit::Points, m_unit),
                         0.95 * PrintOptions::changeValue(float(paper.width()), PrintUnit::Points, m_unit));
+    if (otherPaper)
+        showEnvelopeRect();
+}
+
+// The envelope's address rectangle is kept per paper: the fields show the one of this paper.
+void PrintOptionsPanel::showEnvelopeRect()
+{
+    if (m_envelopeRect.size() != 4)
+        return;
+    const QRectF rect = PrintOptions::envelopeTextRect(m_options, m_paper, m_paperName);
+    const qreal values[] = { rect.x(), rect.y(), rect.width(), rect.height() };
+    for (int i = 0; i < 4; ++i) {
+        QDoubleSpinBox *field = m_envelopeRect.at(i);
+        const QSignalBlocker blocker(field);
+        field->setProperty("points", values[i]);
+        field->setValue(PrintOptions::changeValue(float(values[i]), PrintUnit::Points, m_unit));
+    }
+}
+
+void PrintOptionsPanel::storeEnvelopeRect()
+{
+    if (m_envelopeRect.size() != 4)
+        return;
+    const auto points = [this](int i) { return m_envelopeRect.at(i)->property("points").toDouble(); };
+    m_options = PrintOptions::withEnvelopeTextRect(m_options, m_paperName,
+                                                   QRectF(points(0), points(1), points(2), points(3)));
+}
+
+void PrintOptionsPanel::addEnvelopeRectRows(QFormLayout *form)
+{
+    const QString titles[] = { tr("Text X:"), tr("Text Y:"), tr("Text Width:"), tr("Text Height:") };
+    auto *grid = new QGridLayout;
+    for (int i = 0; i < 4; ++i) {
+        QDoubleSpinBox *field = makeLength(0, [this](double) { storeEnvelopeRect(); });
+        field->setObjectName(PrintPanelObject::EnvelopeText + QString::number(i));
+        m_envelopeRect.append(field);
+        grid->addWidget(new QLabel(titles[i], this), i / 2, (i % 2) * 2);
+        grid->addWidget(field, i / 2, (i % 2) * 2 + 1);
+    }
+    form->addRow(grid);
+    showEnvelopeRect();
 }
 
 void PrintOptionsPanel::setColumns(const QStringList &columns)
@@ -184,7 +244,7 @@ QDoubleSpinBox *PrintOptionsPanel::makeLength(double points, const std::function
 void PrintOptionsPanel::unitChanged(const QString &unit)
 {
     m_unit = unit;
-    setPaper(m_paper);
+    setPaper(m_paper, m_paperName);
     for (QDoubleSpinBox *field : std::as_const(m_lengths)) {
         const QSignalBlocker blocker(field);
         field->setSingleStep(unit == PrintUnit::Inches ? 0.1 : 1);
@@ -225,7 +285,7 @@ QComboBox *PrintOptionsPanel::makeSuffixPopup(const QString &style)
 QComboBox *PrintOptionsPanel::makeVerticalFontPopup(const QString &style)
 {
     auto *popup = new QComboBox(this);
-    popup->addItems(verticalFontFamilies());
+    popup->addItems(PrintOptions::verticalFontList());
     const QString stored
         = PrintOptions::styleOptions(m_options, style).value(StyleKey::VerticalFontName).toString();
     if (popup->findText(stored) >= 0)
@@ -258,6 +318,50 @@ void PrintOptionsPanel::addVerticalRow(QFormLayout *form, const QString &style)
     QComboBox *fonts = makeVerticalFontPopup(style);
     connect(vertical, &QCheckBox::toggled, fonts, &QWidget::setEnabled);
     form->addRow(vertical, fonts);
+}
+
+// The sender of envelopes and postcards: who it is and which of the sender's addresses.
+void PrintOptionsPanel::addSenderRows(QFormLayout *form, const QString &style)
+{
+    auto *name = new QLabel(tr("No sender"), this);
+    name->setObjectName(PrintPanelObject::SenderName);
+    m_senderNames.append(name);
+    auto *choose = new QPushButton(tr("Use Selected Contact as Sender"), this);
+    connect(choose, &QPushButton::clicked, this, &PrintOptionsPanel::senderRequested);
+    // Two rows, so that the envelope tab still fits a small screen.
+    form->addRow(makeSwitch(style, StyleKey::PrintSender, tr("Print Sender")), name);
+
+    auto *address = new QComboBox(this);
+    address->setObjectName(PrintPanelObject::SenderAddress);
+    address->addItem(tr("home"), LabelFilterWord::Home);
+    address->addItem(tr("work"), LabelFilterWord::Work);
+    address->addItem(tr("other"), LabelFilterWord::Other);
+    const QVariantMap envelope = PrintOptions::styleOptions(m_options, PrintStyle::Envelope);
+    address->setCurrentIndex(std::max(0, address->findData(envelope.value(StyleKey::SenderLabel))));
+    address->setToolTip(tr("The address of the sender that is printed"));
+    m_senderAddresses.append(address);
+    auto *row = new QHBoxLayout;
+    row->addWidget(choose);
+    row->addWidget(address, 1);
+    form->addRow(row);
+    // Both tabs share the envelope's choice; each popup follows the other.
+    connect(address, &QComboBox::currentIndexChanged, this, [this, address](int index) {
+        for (QComboBox *other : std::as_const(m_senderAddresses)) {
+            const QSignalBlocker blocker(other);
+            other->setCurrentIndex(index);
+        }
+        QVariantMap envelope = PrintOptions::styleOptions(m_options, PrintStyle::Envelope);
+        envelope.insert(StyleKey::SenderLabel, address->currentData());
+        envelope.insert(StyleKey::SenderLabelIndex, index);
+        m_options.insert(PrintKey::EnvelopeOptions, envelope);
+        updateUI();
+    });
+}
+
+void PrintOptionsPanel::setSenderName(const QString &name)
+{
+    for (QLabel *label : std::as_const(m_senderNames))
+        label->setText(name.isEmpty() ? tr("No sender") : name);
 }
 
 QWidget *PrintOptionsPanel::makeAddressListTab()
@@ -343,10 +447,9 @@ QWidget *PrintOptionsPanel::makeLabelsTab()
     const QVariantMap labels = PrintOptions::styleOptions(m_options, style);
     auto *tab = new QWidget(this);
     auto *form = new QFormLayout(tab);
-    auto *presets = new QComboBox(tab);
-    for (const QVariant &preset : labels.value(StyleKey::PresetArray).toList())
-        presets->addItem(preset.toMap().value(StyleKey::Name).toString(), preset);
-    form->addRow(tr("Preset:"), presets);
+    m_presets = new QComboBox(tab);
+    fillPresetPopup({});
+    form->addRow(tr("Preset:"), m_presets);
     const struct
     {
         QString key;
@@ -364,14 +467,7 @@ QWidget *PrintOptionsPanel::makeLabelsTab()
         m_labelSizes.append(field);
         form->addRow(size.title, field);
     }
-    connect(presets, &QComboBox::activated, this, [this, presets](int index) {
-        const QVariantMap preset = presets->itemData(index).toMap();
-        const QString keys[]
-            = { StyleKey::LabelWidth, StyleKey::LabelHeight, StyleKey::HGap, StyleKey::VGap };
-        for (int i = 0; i < 4; ++i)
-            m_labelSizes.at(i)->setValue(PrintOptions::changeValue(
-                float(PrintOptions::number(preset, keys[i])), PrintUnit::Points, m_unit));
-    });
+    connect(m_presets, &QComboBox::activated, this, &PrintOptionsPanel::presetChosen);
     auto *repeat = new QSpinBox(tab);
     repeat->setRange(1, 1000);
     repeat->setValue(int(PrintOptions::number(labels, StyleKey::RepeatCount, 1)));
@@ -382,6 +478,63 @@ QWidget *PrintOptionsPanel::makeLabelsTab()
     addContentSwitches(form, style);
     addVerticalRow(form, style);
     return tab;
+}
+
+// One item per preset, then "Add/Delete...", which opens the preset panel.
+void PrintOptionsPanel::fillPresetPopup(const QString &selected)
+{
+    const QSignalBlocker blocker(m_presets);
+    m_presets->clear();
+    for (const QVariant &preset : PrintOptions::styleOptions(m_options, PrintStyle::MailingLabels)
+                                      .value(StyleKey::PresetArray)
+                                      .toList())
+        m_presets->addItem(preset.toMap().value(StyleKey::Name).toString(), preset);
+    m_presets->insertSeparator(m_presets->count());
+    m_presets->addItem(tr("Add/Delete..."));
+    // The separator has no text: an empty name must not find it.
+    const int found = selected.isEmpty() ? -1 : m_presets->findText(selected);
+    m_presetIndex = found >= 0 && m_presets->itemData(found).isValid() ? found : 0;
+    m_presets->setCurrentIndex(m_presetIndex);
+}
+
+void PrintOptionsPanel::presetChosen(int index)
+{
+    if (index == m_presets->count() - 1) {
+        m_presets->setCurrentIndex(m_presetIndex);
+        openPresetPanel();
+        return;
+    }
+    const QVariantMap preset = m_presets->itemData(index).toMap();
+    if (preset.isEmpty())
+        return;
+    m_presetIndex = index;
+    const QString keys[] = { StyleKey::LabelWidth, StyleKey::LabelHeight, StyleKey::HGap, StyleKey::VGap };
+    for (int i = 0; i < 4; ++i)
+        m_labelSizes.at(i)->setValue(PrintOptions::changeValue(float(PrintOptions::number(preset, keys[i])),
+                                                               PrintUnit::Points, m_unit));
+}
+
+void PrintOptionsPanel::openPresetPanel()
+{
+    const QVariantMap labels = PrintOptions::styleOptions(m_options, PrintStyle::MailingLabels);
+    const auto points = [&labels](const QString &key) { return PrintOptions::number(labels, key); };
+    const QVariantMap sizes
+        = PrintOptions::makePreset({}, points(StyleKey::LabelWidth), points(StyleKey::LabelHeight),
+                                   points(StyleKey::HGap), points(StyleKey::VGap));
+    // The suggested name gives the sizes as the tab shows them.
+    const auto shown = [this](QDoubleSpinBox *field) { return QString::number(field->value(), 'g', 6); };
+    const QString name = PresetNamePattern.arg(shown(m_labelSizes.at(0)), shown(m_labelSizes.at(1)), m_unit,
+                                               shown(m_labelSizes.at(2)));
+    auto *panel = new LabelPresetPanel(labels.value(StyleKey::PresetArray).toList(), sizes, name, this);
+    panel->setAttribute(Qt::WA_DeleteOnClose);
+    connect(panel, &QDialog::finished, this, [this, panel] {
+        setStyleValue(PrintStyle::MailingLabels, StyleKey::PresetArray, panel->presets());
+        const QString current = m_presets->itemText(m_presetIndex);
+        fillPresetPopup(panel->addedName().isEmpty() ? current : panel->addedName());
+        if (!panel->addedName().isEmpty())
+            presetChosen(m_presetIndex);
+    });
+    panel->open();
 }
 
 QWidget *PrintOptionsPanel::makeEnvelopeTab()
@@ -398,9 +551,25 @@ QWidget *PrintOptionsPanel::makeEnvelopeTab()
         = PrintOptions::styleOptions(m_options, style).value(StyleKey::TextDirection).toString();
     direction->setCurrentIndex(stored == TextDirection::UpDown ? 1 : 0);
     connect(direction, &QComboBox::currentIndexChanged, this, [this, style, direction] {
+        const QString stored
+            = PrintOptions::styleOptions(m_options, style).value(StyleKey::TextDirection).toString();
+        const bool changed
+            = (stored == TextDirection::UpDown) != (direction->currentData() == TextDirection::UpDown);
+        if (changed && m_envelopeRect.size() == 4) {
+            // Turned text runs along the other side: the rectangle turns with it.
+            QDoubleSpinBox *width = m_envelopeRect.at(2);
+            QDoubleSpinBox *height = m_envelopeRect.at(3);
+            const double shownWidth = width->value();
+            const QSignalBlocker widthBlocker(width);
+            width->setValue(height->value());
+            width->setProperty("points", height->property("points"));
+            height->setValue(shownWidth);
+        }
         setStyleValue(style, StyleKey::TextDirection, direction->currentData());
     });
     form->addRow(tr("Text Direction:"), direction);
+    addEnvelopeRectRows(form);
+    addSenderRows(form, style);
     addVerticalRow(form, style);
     return tab;
 }
@@ -419,9 +588,11 @@ QWidget *PrintOptionsPanel::makeHagakiTab()
     form->addRow(tr("Postcard:"), kind);
     form->addRow(tr("Suffix:"), makeSuffixPopup(style));
     for (const auto &[key, title] : { std::pair { StyleKey::PrintCompany, tr("Print Company") },
-                                      std::pair { StyleKey::PrintSender, tr("Print Sender") },
+                                      std::pair { StyleKey::PrintSpouse, tr("Print Spouse") },
+                                      std::pair { StyleKey::PrintChildren, tr("Print Children") },
                                       std::pair { StyleKey::ShowBackground, tr("Show Background") } })
         form->addRow(makeSwitch(style, key, title));
+    addSenderRows(form, style);
     return tab;
 }
 
@@ -433,6 +604,12 @@ void PrintOptionsPanel::updateUI()
         return;
     if (m_fontSize)
         m_fontSize->setEnabled(printStyle() == PrintStyle::AddressList);
+    if (m_summary) {
+        QStringList parts;
+        for (const auto &[title, value] : summaryItems())
+            parts.append(tr("%1: %2").arg(title, value));
+        m_summary->setText(parts.join(QLatin1String("   ")));
+    }
     PrintOptions::store(m_defaults, m_options);
     Q_EMIT optionsChanged();
 }

@@ -1,5 +1,5 @@
-#include "../testutil.h"
 #include "../cli/clirun.h"
+#include "../testutil.h"
 #include "cli/clitool.h"
 #include "cli/clitool_print.h"
 #include "print/keys.h"
@@ -88,9 +88,29 @@ TEST_F(CliPrint, OptionsChangeTheLayoutAndPagesFollowTheList)
     EXPECT_TRUE(pages.last().contains(qs("Linh Nguyen")));
 
     const CliRun labels = runCli({ qs("print"), qs("--style"), PrintStyle::MailingLabels, qs("--options"),
-                                qs(R"({"Mailing Labels Options": {"repeatCount": 3}})"), example, pdf });
+                                   qs(R"({"Mailing Labels Options": {"repeatCount": 3}})"), example, pdf });
     ASSERT_EQ(labels.code, CliTool::Success);
     EXPECT_EQ(pdfPages(pdf).size(), 2); // 90 labels, 48 a page on A4
+}
+
+TEST_F(CliPrint, TheSenderIsPrintedOnEveryEnvelope)
+{
+    const QString pdf = dir.filePath(qs("sender.pdf"));
+    const CliRun result = runCli(
+        { qs("print"), qs("--style"), PrintStyle::Envelope, qs("--sender"), qs("10"), example, pdf });
+    ASSERT_EQ(result.code, CliTool::Success) << result.err.toStdString();
+    const QStringList pages = pdfPages(pdf);
+    ASSERT_EQ(pages.size(), 30);
+    // The eleventh contact sends; each page also names its own receiver.
+    EXPECT_TRUE(pages.at(0).contains(qs("Emily Hartwell")));
+    EXPECT_TRUE(pages.at(11).contains(qs("Emily Hartwell")));
+    EXPECT_TRUE(pages.at(11).contains(qs("Marcus Delgado")));
+
+    EXPECT_EQ(runCli({ qs("print"), qs("--style"), PrintStyle::Envelope, qs("--sender"), qs("30"), example,
+                       dir.filePath(qs("none.pdf")) })
+                  .code,
+              CliTool::UsageError);
+    EXPECT_FALSE(QFile::exists(dir.filePath(qs("none.pdf"))));
 }
 
 TEST_F(CliPrint, BadArgumentsWriteNothing)
@@ -102,7 +122,8 @@ TEST_F(CliPrint, BadArgumentsWriteNothing)
             .code,
         CliTool::UsageError);
     EXPECT_EQ(
-        runCli({ qs("print"), qs("--style"), PrintStyle::Envelope, dir.filePath(qs("missing.vcf")), pdf }).code,
+        runCli({ qs("print"), qs("--style"), PrintStyle::Envelope, dir.filePath(qs("missing.vcf")), pdf })
+            .code,
         CliTool::UnreadableFile);
     EXPECT_FALSE(QFile::exists(pdf));
 }

@@ -4,6 +4,7 @@
 #include "print/printoptions.h"
 #include "record/keys.h"
 
+#include <QFontInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -84,6 +85,46 @@ TEST(PrintOptionsDefaults, ItemRowsAndPresetsAreThoseOfALabelSheet)
         EXPECT_NEAR(width, sizes.at(0).toFloat(), 0.05) << name.toStdString();
         EXPECT_NEAR(height, sizes.at(1).toFloat(), 0.05) << name.toStdString();
     }
+}
+
+TEST(LabelPresets, UserPresetsAreAddedReplacedAndDeletedButBuiltInOnesStay)
+{
+    const QVariantList builtIn = PrintOptions::defaultPresets();
+    const QVariantMap mine = PrintOptions::makePreset(qs(" My sheet "), 150.004, 70.5, 4, 0);
+    EXPECT_EQ(mine.value(StyleKey::LabelWidth), QVariant(qs("150")));
+    EXPECT_EQ(mine.value(StyleKey::LabelHeight), QVariant(qs("70.5")));
+
+    QVariantList presets = PrintOptions::addPreset(builtIn, mine);
+    ASSERT_EQ(presets.size(), builtIn.size() + 1);
+    EXPECT_EQ(presets.last().toMap().value(StyleKey::Name), QVariant(qs("My sheet")));
+    // The same name again replaces the sizes instead of adding a second entry.
+    presets = PrintOptions::addPreset(presets, PrintOptions::makePreset(qs("My sheet"), 10, 20, 1, 1));
+    ASSERT_EQ(presets.size(), builtIn.size() + 1);
+    EXPECT_EQ(presets.last().toMap().value(StyleKey::LabelWidth), QVariant(qs("10")));
+
+    // A built-in sheet or an empty name is neither added nor replaced; built-in sheets stay.
+    const QString builtInName = builtIn.first().toMap().value(StyleKey::Name).toString();
+    EXPECT_EQ(PrintOptions::addPreset(presets, PrintOptions::makePreset(builtInName, 1, 1, 0, 0)), presets);
+    EXPECT_EQ(PrintOptions::addPreset(presets, PrintOptions::makePreset(qs("  "), 1, 1, 0, 0)), presets);
+    EXPECT_EQ(PrintOptions::deletePreset(presets, builtInName), presets);
+    EXPECT_EQ(PrintOptions::deletePreset(presets, qs("My sheet")), builtIn);
+}
+
+TEST(VerticalFonts, JapaneseFamiliesAndPrinterFontsButNotHiddenOrUnfitOnes)
+{
+    const QStringList japanese { qs("Noto Sans CJK JP"), qs("IPAexMincho"), qs("MS Gothic"),
+                                 qs(".Hidden JP"),       qs("SimSun"),      qs("Osaka") };
+    const auto setsVertical = [&japanese](const QString &family) { return japanese.contains(family); };
+    const QStringList families { qs("DejaVu Sans"),  qs("Noto Sans CJK JP"), qs(".Hidden JP"),
+                                 qs("EPSON-MARUGO"), qs("MS Gothic"),        qs("IPAexMincho"),
+                                 qs("SimSun"),       qs("Noto Sans CJK JP"), qs("Osaka") };
+    EXPECT_EQ(PrintOptions::verticalFontList(families, setsVertical),
+              (QStringList { qs("Noto Sans CJK JP"), qs("EPSON-MARUGO"), qs("IPAexMincho") }));
+    // With no fit family the user font stands in, so the pop-up is never empty.
+    const QStringList latinOnly
+        = PrintOptions::verticalFontList({ qs("DejaVu Sans"), qs("Meiryo") }, setsVertical);
+    ASSERT_EQ(latinOnly.size(), 1);
+    EXPECT_EQ(latinOnly.first(), QFontInfo(PrintOptions::userFont(16)).family());
 }
 
 TEST(PrintUnits, ConversionsGoBothWaysAndUnknownUnitsLeaveValues)
