@@ -186,7 +186,7 @@ bool ContactEditor::undoDeleteContacts(const ContactList &contacts, const GroupE
 
 ContactEntry ContactEditor::addContact()
 {
-    if (!m_selectedGroup)
+    if (!m_selectedGroup || m_readOnly)
         return {};
     const PersonPtr person = QVPerson::create();
     person->setValue(

@@ -87,6 +87,8 @@ void ContactEditor::groupSelectionDidChange(const GroupEntry &group)
     if (!group)
         return;
     m_selectedGroup = group;
+    if (!group->contactTable && m_groupReader)
+        m_groupReader(group);
     // No contacts were read for this group yet: it starts empty.
     if (!group->contactTable)
         group->contactTable = std::make_shared<ContactList>();
@@ -98,7 +100,7 @@ void ContactEditor::groupSelectionDidChange(const GroupEntry &group)
 GroupEntry ContactEditor::addGroup()
 {
     const ContainerEntry container = containerOfGroup(m_selectedGroup);
-    if (!container)
+    if (!container || m_readOnly)
         return {};
     auto group = std::make_shared<GroupEntryData>();
     group->name = newGroupName(container);

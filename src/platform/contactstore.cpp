@@ -206,8 +206,10 @@ std::optional<QByteArray> ContactStore::readCard(const QString &path) const
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         qWarning().noquote() << "ContactStore: ERROR can't read" << path << file.errorString();
-        if (!m_unreadable.contains(path))
-            m_unreadable.append(path + QStringLiteral(": ") + file.errorString());
+        const QString entry = path + QStringLiteral(": ");
+        if (std::none_of(m_unreadable.cbegin(), m_unreadable.cend(),
+                         [&entry](const QString &seen) { return seen.startsWith(entry); }))
+            m_unreadable.append(entry + file.errorString());
         return std::nullopt;
     }
     if (file.size() > ContactStore::MaximumCardSize) {
@@ -227,6 +229,17 @@ ContactStore ContactStore::fromDefaults(const UserDefaults &defaults)
     if (root == QLatin1String("~") || root.startsWith(QLatin1String("~/")))
         root = QDir::homePath() + root.mid(1);
     return ContactStore(root);
+}
+
+QString ContactStore::defaultRootPath()
+{
+    return QDir::homePath() + QLatin1String(StoreProperty::DefaultRoot);
+}
+
+QString ContactStore::rootPathFromDefaults(const UserDefaults &defaults)
+{
+    const QString root = fromDefaults(defaults).rootPath();
+    return root.isEmpty() ? defaultRootPath() : root;
 }
 
 QList<StoreContainer> ContactStore::containers() const

@@ -61,6 +61,10 @@ public:
     explicit ContactStore(const QString &rootPath = QString());
     // The store under the root named by DefaultsKey::ContactStoreRoot ("~/" means the home folder).
     static ContactStore fromDefaults(const UserDefaults &defaults);
+    // The root the preferences name, or defaultRootPath() when they name none.
+    static QString rootPathFromDefaults(const UserDefaults &defaults);
+    // Where sync tools keep address books unless told otherwise.
+    static QString defaultRootPath();
 
     QString rootPath() const { return m_root; }
 

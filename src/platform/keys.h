@@ -11,7 +11,8 @@ inline const QString Encodings = QStringLiteral("Encodings");
 inline const QString ContactStoreRoot = QStringLiteral("QV1DcontactStoreRoot");
 } // namespace DefaultsKey
 
-// vCard property names and values the contact store reads itself (the rest is the reader's).
+// vCard property names and values the contact store reads itself (the rest is the reader's), and
+// where it looks by default.
 namespace StoreProperty {
 inline constexpr char Begin[] = "BEGIN";
 inline constexpr char End[] = "END";
@@ -27,6 +28,8 @@ inline constexpr char ServerMember[] = "X-ADDRESSBOOKSERVER-MEMBER";
 inline constexpr char Photo[] = "PHOTO";
 inline constexpr char GroupKind[] = "group";
 inline constexpr char QuotedPrintable[] = "QUOTED-PRINTABLE";
+// The root of the address books, under the home folder, when the preferences name none.
+inline constexpr char DefaultRoot[] = "/.local/share/contacts";
 // Prefixes of member references that name a card by its UID.
 inline constexpr char UrnUuidPrefix[] = "urn:uuid:";
 inline constexpr char UidPrefix[] = "uid:";
