@@ -3,11 +3,23 @@
 #include "formats/qvvcard.h"
 #include "platform/keys.h"
 #include "record/keys.h"
+#include "record/labelregistration.h"
 
 #include <QCoreApplication>
 #include <QDebug>
 #include <QFileInfo>
 #include <QHash>
+#include <QThread>
+#include <QtConcurrent/QtConcurrentMap>
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+// More chunks than threads, so that a thread that finishes early takes another.
+constexpr qsizetype kChunksPerThread = 4;
+
+} // namespace
 
 AddressBook::AddressBook(const QString &rootPath)
     : m_store(rootPath)
@@ -96,46 +108,76 @@ bool AddressBook::readContacts(const ContainerTable &containers, const GroupEntr
         return false;
 
     const GroupEntry all = container->groups.first();
-    if (!all->contactTable) {
-        auto table = std::make_shared<ContactList>();
-        const QList<StoreContact> cards = m_store.contacts(container->identifier, QString(), tableKeys());
-        table->reserve(cards.size());
-        for (const StoreContact &card : cards) {
-            const PersonPtr person = personFromCard(card, m_store.rootPath());
-            if (!person) {
-                qWarning().noquote() << "AddressBook::readContacts: ERROR can't read the card" << card.identifier;
-                m_problems.append(QCoreApplication::translate("AddressBook", "%1: not a readable card")
-                                      .arg(card.identifier));
-                continue;
-            }
-            ContactEntry entry = makeContactEntry(person, false);
-            entry->uniqueId2 = person->uniqueId2();
-            table->append(entry);
-        }
-        all->contactTable = table;
-    }
+    if (!all->contactTable)
+        all->contactTable = readAllContacts(container->identifier);
+    QHash<QString, ContactEntry> byId;
+    byId.reserve(all->contactTable->size());
+    for (const ContactEntry &entry : std::as_const(*all->contactTable))
+        byId.insert(entry->uniqueId, entry);
     for (const GroupEntry &other : std::as_const(container->groups)) {
-        if (!other->top && !other->contactTable)
-            other->contactTable = membersOfGroup(container, other, all->contactTable);
+        if (other->top || other->contactTable)
+            continue;
+        auto table = std::make_shared<ContactList>();
+        // A member that gave no record of "All Contacts" is left out.
+        for (const QString &identifier :
+             m_store.contactIdentifiers(container->identifier, other->storeGroupIdentifier)) {
+            if (const ContactEntry entry = byId.value(identifier))
+                table->append(copyContactEntry(entry));
+        }
+        other->contactTable = table;
     }
     noteUnreadableFiles();
     return true;
 }
 
-ContactTable AddressBook::membersOfGroup(const ContainerEntry &container, const GroupEntry &group,
-                                         const ContactTable &allContacts)
+ContactTable AddressBook::readAllContacts(const QString &containerIdentifier)
 {
-    QHash<QString, ContactEntry> byId;
-    byId.reserve(allContacts->size());
-    for (const ContactEntry &entry : std::as_const(*allContacts))
-        byId.insert(entry->uniqueId, entry);
+    // Thousands of small files: they are read and turned into records on every core, in chunks
+    // that keep their order; each chunk has a store of its own, and the labels its cards bring are
+    // registered here, on the main thread, afterwards.
+    struct Chunk
+    {
+        qsizetype begin = 0;
+        qsizetype end = 0;
+        ContactList entries;
+        QStringList problems;
+        QList<LabelRegistration::Change> labels;
+    };
+    const QStringList identifiers = m_store.contactIdentifiers(containerIdentifier);
+    const QString root = m_store.rootPath();
+    const qsizetype chunkCount = std::max(1, QThread::idealThreadCount()) * kChunksPerThread;
+    const qsizetype chunkSize = std::max<qsizetype>(1, (identifiers.size() + chunkCount - 1) / chunkCount);
+    QList<Chunk> chunks;
+    for (qsizetype begin = 0; begin < identifiers.size(); begin += chunkSize)
+        chunks.append({ begin, std::min(identifiers.size(), begin + chunkSize), {}, {}, {} });
+    QtConcurrent::blockingMap(chunks, [&identifiers, &root](Chunk &chunk) {
+        LabelRegistration::Deferral deferral;
+        const ContactStore store(root);
+        for (qsizetype i = chunk.begin; i < chunk.end; ++i) {
+            const auto card = store.contact(identifiers.at(i), tableKeys());
+            if (!card)
+                continue;
+            const PersonPtr person = personFromCard(*card, root);
+            if (!person) {
+                qWarning().noquote() << "AddressBook::readContacts: ERROR can't read the card" << card->identifier;
+                chunk.problems.append(
+                    QCoreApplication::translate("AddressBook", "%1: not a readable card").arg(card->identifier));
+                continue;
+            }
+            ContactEntry entry = makeContactEntry(person, false);
+            entry->uniqueId2 = person->uniqueId2();
+            chunk.entries.append(entry);
+        }
+        chunk.problems += store.unreadableFiles();
+        chunk.labels = deferral.takeChanges();
+    });
     auto table = std::make_shared<ContactList>();
-    // Only identifiers are needed to find the members among the records read already.
-    for (const StoreContact &card : m_store.contacts(container->identifier, group->storeGroupIdentifier,
-                                                     StoreKeys::only({}))) {
-        // A member that gave no record of "All Contacts" is left out.
-        if (const ContactEntry entry = byId.value(card.identifier))
-            table->append(copyContactEntry(entry));
+    table->reserve(identifiers.size());
+    for (const Chunk &chunk : std::as_const(chunks)) {
+        LabelRegistration::apply(chunk.labels);
+        table->append(chunk.entries);
+        for (const QString &problem : chunk.problems)
+            noteProblem(problem);
     }
     return table;
 }
@@ -144,8 +186,17 @@ void AddressBook::noteUnreadableFiles()
 {
     const QStringList unreadable = m_store.unreadableFiles();
     for (qsizetype i = m_unreadableSeen; i < unreadable.size(); ++i)
-        m_problems.append(unreadable.at(i));
+        noteProblem(unreadable.at(i));
     m_unreadableSeen = unreadable.size();
+}
+
+void AddressBook::noteProblem(const QString &problem)
+{
+    // A file met again (its groups were read before its contacts) is told about once.
+    if (!m_reported.contains(problem)) {
+        m_reported.insert(problem);
+        m_problems.append(problem);
+    }
 }
 
 QStringList AddressBook::takeProblems()

@@ -10,6 +10,7 @@
 #include "platform/contactstore.h"
 #include "record/entries.h"
 
+#include <QSet>
 #include <QStringList>
 
 class AddressBook
@@ -41,11 +42,12 @@ public:
     static PersonPtr personFromCard(const StoreContact &contact, const QString &rootPath);
 
 private:
+    ContactTable readAllContacts(const QString &containerIdentifier);
     void noteUnreadableFiles();
-    ContactTable membersOfGroup(const ContainerEntry &container, const GroupEntry &group,
-                                const ContactTable &allContacts);
+    void noteProblem(const QString &problem);
 
     ContactStore m_store;
     QStringList m_problems;
+    QSet<QString> m_reported;
     qsizetype m_unreadableSeen = 0;
 };

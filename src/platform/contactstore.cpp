@@ -113,6 +113,15 @@ QStringList splitTextList(QStringView value)
     return items;
 }
 
+void addCategories(const CardLine &line, QStringList &categories)
+{
+    for (const QString &item : splitTextList(QString::fromUtf8(line.value))) {
+        const QString category = item.trimmed();
+        if (!category.isEmpty() && !categories.contains(category))
+            categories.append(category);
+    }
+}
+
 QString unescapedText(const QByteArray &value)
 {
     return splitTextList(QString::fromUtf8(value)).join(u',').trimmed();
@@ -124,20 +133,20 @@ QStringList ContactStore::categoriesOfCard(const QByteArray &vCard)
 {
     QStringList categories;
     for (const CardLine &line : cardLines(vCard)) {
-        if (line.name != StoreProperty::Categories)
-            continue;
-        for (const QString &item : splitTextList(QString::fromUtf8(line.value))) {
-            const QString category = item.trimmed();
-            if (!category.isEmpty() && !categories.contains(category))
-                categories.append(category);
-        }
+        if (line.name == StoreProperty::Categories)
+            addCategories(line, categories);
     }
     return categories;
 }
 
 QByteArray ContactStore::cardWithKeys(const QByteArray &vCard, const StoreKeys &keys)
 {
-    if (keys.allBut && keys.names.isEmpty())
+    // Most cards hold none of the properties left out (a photo): nothing to cut then.
+    if (keys.allBut
+        && std::none_of(keys.names.cbegin(), keys.names.cend(), [&vCard](const QString &name) {
+               return QByteArrayView(vCard).contains(name.toLatin1())
+                   || QByteArrayView(vCard).contains(name.toLower().toLatin1());
+           }))
         return vCard;
     const QList<CardLine> lines = cardLines(vCard);
     const auto asked = [&keys](const QByteArray &name) {
@@ -178,10 +187,11 @@ ContactStore::Card ContactStore::cardInfo(const QString &path, const QByteArray 
 {
     Card card;
     card.path = path;
-    card.categories = categoriesOfCard(vCard);
     QString name;
     for (const CardLine &line : cardLines(vCard)) {
-        if (line.name == StoreProperty::Uid)
+        if (line.name == StoreProperty::Categories)
+            addCategories(line, card.categories);
+        else if (line.name == StoreProperty::Uid)
             card.uid = memberKey(QString::fromUtf8(line.value));
         else if (line.name == StoreProperty::Kind || line.name == StoreProperty::ServerKind)
             card.isGroup = card.isGroup || line.value.trimmed().compare(StoreProperty::GroupKind, Qt::CaseInsensitive) == 0;
@@ -368,6 +378,17 @@ QList<StoreContact> ContactStore::contacts(const QString &containerIdentifier, c
         if (auto bytes = readCard(card->path))
             list.append({ card->path, cardWithKeys(*bytes, keys) });
     }
+    return list;
+}
+
+QStringList ContactStore::contactIdentifiers(const QString &containerIdentifier,
+                                             const QString &groupIdentifier) const
+{
+    QStringList list;
+    if (!isContainer(containerIdentifier))
+        return list;
+    for (const Card *card : members(containerIdentifier, groupIdentifier))
+        list.append(card->path);
     return list;
 }
 

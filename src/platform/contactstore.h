@@ -76,6 +76,8 @@ public:
     // group's members when a group is given, each card reduced to the keys asked.
     QList<StoreContact> contacts(const QString &containerIdentifier, const QString &groupIdentifier = QString(),
                                  const StoreKeys &keys = StoreKeys::all()) const;
+    // The identifiers of the contacts contacts() gives, without reading the cards again.
+    QStringList contactIdentifiers(const QString &containerIdentifier, const QString &groupIdentifier = QString()) const;
     // One contact by identifier with only the keys asked; nothing for an identifier outside the
     // store or a file that can't be read.
     std::optional<StoreContact> contact(const QString &identifier, const StoreKeys &keys = StoreKeys::all()) const;
