@@ -105,7 +105,8 @@ int main(int argc, char **argv)
         selected.append(timed([&] { clickGroup(content->groupViewController(), all); }, table->tableView()));
         rows = table->model()->subContactCount();
         if (content->contactTable() != all->contactTable || rows != big) {
-            std::fprintf(stderr, "the big book's table was not shown (%lld rows)\n", static_cast<long long>(rows));
+            std::fprintf(stderr, "the big book's table was not shown (%lld rows)\n",
+                         static_cast<long long>(rows));
             return 1;
         }
         const QPointer<Document> closing(document);

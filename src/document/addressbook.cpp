@@ -23,8 +23,7 @@ constexpr qsizetype kChunksPerThread = 4;
 
 AddressBook::AddressBook(const QString &rootPath)
     : m_store(rootPath)
-{
-}
+{ }
 
 StoreKeys AddressBook::tableKeys()
 {
@@ -159,9 +158,10 @@ ContactTable AddressBook::readAllContacts(const QString &containerIdentifier)
                 continue;
             const PersonPtr person = personFromCard(*card, root);
             if (!person) {
-                qWarning().noquote() << "AddressBook::readContacts: ERROR can't read the card" << card->identifier;
-                chunk.problems.append(
-                    QCoreApplication::translate("AddressBook", "%1: not a readable card").arg(card->identifier));
+                qWarning().noquote() << "AddressBook::readContacts: ERROR can't read the card"
+                                     << card->identifier;
+                chunk.problems.append(QCoreApplication::translate("AddressBook", "%1: not a readable card")
+                                          .arg(card->identifier));
                 continue;
             }
             ContactEntry entry = makeContactEntry(person, false);

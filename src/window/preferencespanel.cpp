@@ -56,7 +56,8 @@ void PreferencesPanel::apply()
 
 void PreferencesPanel::chooseRoot()
 {
-    const QString start = m_rootField->text().isEmpty() ? ContactStore::defaultRootPath() : m_rootField->text();
+    const QString start
+        = m_rootField->text().isEmpty() ? ContactStore::defaultRootPath() : m_rootField->text();
     const QString folder = QFileDialog::getExistingDirectory(this, tr("Address books folder:"), start);
     if (!folder.isEmpty())
         m_rootField->setText(folder);

@@ -50,8 +50,8 @@ void ViewController::readStoreContacts(const GroupEntry &group)
 
 void ViewController::showAlert(const QString &text, const QString &informativeText)
 {
-    auto *box = new QMessageBox(QMessageBox::Warning, QApplication::applicationDisplayName(), text, QMessageBox::Ok,
-                                window());
+    auto *box = new QMessageBox(QMessageBox::Warning, QApplication::applicationDisplayName(), text,
+                                QMessageBox::Ok, window());
     box->setInformativeText(informativeText);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::WindowModal);

@@ -55,11 +55,13 @@ QByteArray photoLine(const QColor &color)
 QMap<QString, QPair<QByteArray, QDateTime>> snapshot(const QString &root)
 {
     QMap<QString, QPair<QByteArray, QDateTime>> files;
-    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QFileInfo info(it.next());
         QFile file(info.filePath());
-        const QByteArray bytes = info.isFile() && file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        const QByteArray bytes
+            = info.isFile() && file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
         files.insert(info.filePath(), { bytes, info.lastModified() });
     }
     return files;
@@ -90,15 +92,23 @@ private:
         write(QStringLiteral("personal/displayname"), "Personal\n");
         write(QStringLiteral("personal/ada.vcf"),
               person("a1", "Ada", "Lovelace", "TEL;TYPE=cell:111\r\n" + photoLine(Qt::red)));
-        write(QStringLiteral("personal/alan.vcf"), person("a2", "Alan", "Turing", "CATEGORIES:Colleagues\r\n"));
-        write(QStringLiteral("personal/nouid.vcf"), person("", "Grace", "Hopper", "CATEGORIES:Colleagues\r\n"));
+        write(QStringLiteral("personal/alan.vcf"),
+              person("a2", "Alan", "Turing", "CATEGORIES:Colleagues\r\n"));
+        write(QStringLiteral("personal/nouid.vcf"),
+              person("", "Grace", "Hopper", "CATEGORIES:Colleagues\r\n"));
         write(QStringLiteral("personal/broken.vcf"), "this is no card at all\r\n");
-        write(QStringLiteral("personal/family.vcf"), "BEGIN:VCARD\r\nVERSION:4.0\r\nKIND:group\r\nFN:Family\r\n"
-                                                     "UID:urn:uuid:g1\r\nMEMBER:urn:uuid:a1\r\nEND:VCARD\r\n");
-        write(QStringLiteral("work/kurt.vcf"), "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:k1\r\nN:Goedel;Kurt;;;\r\n"
-                                               "FN:Kurt Goedel\r\nEND:VCARD\r\n");
-        write(QStringLiteral("work/team.vcf"), "BEGIN:VCARD\r\nVERSION:3.0\r\nX-ADDRESSBOOKSERVER-KIND:group\r\n"
-                                               "FN:Team\r\nX-ADDRESSBOOKSERVER-MEMBER:urn:uuid:k1\r\nEND:VCARD\r\n");
+        write(QStringLiteral("personal/family.vcf"),
+              "BEGIN:VCARD\r\nVERSION:4.0\r\nKIND:group\r\nFN:Family\r\n"
+              "UID:urn:uuid:g1\r\nMEMBER:urn:uuid:a1\r\nEND:VCARD\r\n");
+        write(QStringLiteral("work/kurt.vcf"),
+              "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:k1\r\nN:Goedel;Kurt;;;\r\n"
+              "FN:Kurt Goedel\r\nEND:VCARD\r\n");
+        write(QStringLiteral("work/acme.vcf"),
+              "BEGIN:VCARD\r\nVERSION:4.0\r\nKIND:org\r\nUID:o1\r\nFN:Acme\r\n"
+              "ORG:Acme\r\nEND:VCARD\r\n");
+        write(QStringLiteral("work/team.vcf"),
+              "BEGIN:VCARD\r\nVERSION:3.0\r\nX-ADDRESSBOOKSERVER-KIND:group\r\n"
+              "FN:Team\r\nX-ADDRESSBOOKSERVER-MEMBER:urn:uuid:k1\r\nEND:VCARD\r\n");
     }
 
     Document *open()
@@ -150,7 +160,13 @@ public:
 private Q_SLOTS:
     void initTestCase() { makeTree(); }
     void init() { resetPreferences(); }
-    void cleanup() { closeAlerts(); }
+    void cleanup()
+    {
+        closeAlerts();
+        // A failed test leaves its window open: the next one must open the store anew.
+        for (Document *document : DocumentController::shared().documents())
+            closeDocument(document);
+    }
 
     void showsBooksGroupsAndContacts()
     {
@@ -165,8 +181,10 @@ private Q_SLOTS:
         QCOMPARE(books[1]->name, QStringLiteral("work"));
         // Groups were read when the sidebar appeared: group cards of both kinds and a category.
         QCOMPARE(groupNames(books[0]),
-                 (QStringList { QStringLiteral("All Contacts"), QStringLiteral("Colleagues"), QStringLiteral("Family") }));
-        QCOMPARE(groupNames(books[1]), (QStringList { QStringLiteral("All Contacts"), QStringLiteral("Team") }));
+                 (QStringList { QStringLiteral("All Contacts"), QStringLiteral("Colleagues"),
+                                QStringLiteral("Family") }));
+        QCOMPARE(groupNames(books[1]),
+                 (QStringList { QStringLiteral("All Contacts"), QStringLiteral("Team") }));
         QVERIFY(content->groupViewController()->isVisible());
 
         // The first book's contacts were read as its "All Contacts" was selected; the other's wait.
@@ -176,7 +194,8 @@ private Q_SLOTS:
         QVERIFY(!books[1]->groups[0]->contactTable);
         QTRY_VERIFY(alert.answered());
         QCOMPARE(alert.text(), QStringLiteral("Some cards could not be read."));
-        QVERIFY2(alert.informativeText().contains(QStringLiteral("broken.vcf")), qPrintable(alert.informativeText()));
+        QVERIFY2(alert.informativeText().contains(QStringLiteral("broken.vcf")),
+                 qPrintable(alert.informativeText()));
 
         content->setSelectedGroupDict(books[0]->groups[2]);
         QCOMPARE(names(content->contactTable()), QStringList { QStringLiteral("Ada Lovelace") });
@@ -186,8 +205,12 @@ private Q_SLOTS:
         content->setSelectedGroupDict(books[1]->groups[1]);
         QCOMPARE(names(content->contactTable()), QStringList { QStringLiteral("Kurt Goedel") });
         QCOMPARE(content->contactsViewController()->model()->subContactCount(), 1);
-        // The group shares its records with "All Contacts".
-        QCOMPARE(content->contactTable()->first()->person, books[1]->groups[0]->contactTable->first()->person);
+        // The group shares its records with "All Contacts"; a vCard 4 organisation reads as one.
+        const ContactList &work = *books[1]->groups[0]->contactTable;
+        QCOMPARE(work.size(), 2);
+        QCOMPARE(content->contactTable()->first()->person, work[1]->person);
+        QCOMPARE(work[0]->person->showAsPerson(), false);
+        QCOMPARE(work[0]->uniqueId2, QStringLiteral("Acme"));
         closeDocument(document);
     }
 
@@ -269,8 +292,10 @@ private Q_SLOTS:
         QDirIterator it(m_tree.path(), QDir::AllEntries | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
         while (it.hasNext()) {
             const QString path = it.next();
-            QFile::setPermissions(path, QFile::permissions(path) & ~(QFileDevice::WriteOwner | QFileDevice::WriteUser
-                                                                     | QFileDevice::WriteGroup | QFileDevice::WriteOther));
+            QFile::setPermissions(path,
+                                  QFile::permissions(path)
+                                      & ~(QFileDevice::WriteOwner | QFileDevice::WriteUser
+                                          | QFileDevice::WriteGroup | QFileDevice::WriteOther));
         }
 
         MessageBoxAnswer alert(QMessageBox::Ok);
@@ -285,7 +310,8 @@ private Q_SLOTS:
         ContactsViewController *table = content->contactsViewController();
         table->tableView()->selectAll();
         table->copyAsVCard();
-        const QString copied = QString::fromUtf8(QGuiApplication::clipboard()->mimeData()->data(QStringLiteral("text/vcard")));
+        const QString copied
+            = QString::fromUtf8(QGuiApplication::clipboard()->mimeData()->data(QStringLiteral("text/vcard")));
         QVERIFY2(copied.contains(QStringLiteral("FN:Ada Lovelace")), qPrintable(copied));
         QVERIFY2(copied.contains(QStringLiteral("PHOTO")), "the photo is fetched for the copy");
 
@@ -303,10 +329,12 @@ private Q_SLOTS:
         for (auto it = before.cbegin(); it != before.cend(); ++it) {
             QVERIFY2(after.value(it.key()) == it.value(), qPrintable(it.key()));
         }
-        QDirIterator restore(m_tree.path(), QDir::AllEntries | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+        QDirIterator restore(m_tree.path(), QDir::AllEntries | QDir::NoDotAndDotDot,
+                             QDirIterator::Subdirectories);
         while (restore.hasNext()) {
             const QString path = restore.next();
-            QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::WriteOwner | QFileDevice::WriteUser);
+            QFile::setPermissions(
+                path, QFile::permissions(path) | QFileDevice::WriteOwner | QFileDevice::WriteUser);
         }
     }
 
