@@ -20,6 +20,8 @@ QString ContactEditor::labelReplacingDeleted(const QString &identifier)
 qsizetype ContactEditor::relabelItems(const QString &oldLabel, const QString &newLabel,
                                       const QString &identifier)
 {
+    if (m_readOnly)
+        return 0;
     if (oldLabel.isEmpty() || oldLabel == newLabel)
         return 0;
     const QString replacement = newLabel.isEmpty() ? labelReplacingDeleted(identifier) : newLabel;

@@ -278,6 +278,15 @@ private Q_SLOTS:
         QTRY_VERIFY(refused.answered());
         QCOMPARE(refused.text(), QStringLiteral("The address book is read only."));
         closeAlerts();
+        // Nor do the ways in that do not ask the lock: a drop, the editor's operations themselves.
+        QMimeData drop;
+        drop.setData(QStringLiteral("text/vcard"), person("d1", "Dropped", "In"));
+        QVERIFY(!content->contactsViewController()->acceptDrop(&drop, false));
+        const ContactEntry first = content->contactTable()->first();
+        const QString company = first->person->stringValueForIdentifier(FieldId::Company);
+        QVERIFY(!content->editor()->undoReplaceValue(QStringLiteral("Changed"), FieldId::Company, first,
+                                                     nullptr));
+        QCOMPARE(first->person->stringValueForIdentifier(FieldId::Company), company);
         QCOMPARE(content->contactTable()->size(), before);
         QCOMPARE(content->containerTable().first()->groups.size(), 3);
         QVERIFY(!document->isDocumentEdited());
