@@ -3,11 +3,13 @@
 // of a damaged store reported, every edit refused, and nothing ever written into the store.
 #include "document/addressbook.h"
 #include "document/documentcontroller.h"
+#include "platform/contactstore.h"
 #include "platform/keys.h"
 #include "record/keys.h"
 #include "table/contactstablemodel.h"
 #include "table/contactsviewcontroller.h"
 #include "window/groupviewcontroller.h"
+#include "window/preferencespanel.h"
 #include "windowtestutil.h"
 
 #include <QBuffer>
@@ -18,6 +20,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QTableView>
 #include <unistd.h>
@@ -345,6 +348,30 @@ private Q_SLOTS:
             QFile::setPermissions(
                 path, QFile::permissions(path) | QFileDevice::WriteOwner | QFileDevice::WriteUser);
         }
+    }
+
+    void preferencesNameTheRoot()
+    {
+        UserDefaults &defaults = UserDefaults::standard();
+        PreferencesPanel panel(defaults);
+        QCOMPARE(ContactStore::rootPathFromDefaults(defaults),
+                 QDir::homePath() + QStringLiteral("/.local/share/contacts"));
+        panel.contactStoreRootField()->setText(m_tree.path());
+        panel.accept();
+        QCOMPARE(defaults.stringValue(DefaultsKey::ContactStoreRoot), m_tree.path());
+        QCOMPARE(ContactStore::rootPathFromDefaults(defaults), m_tree.path());
+        panel.contactStoreRootField()->clear();
+        panel.accept();
+        QVERIFY(!defaults.contains(DefaultsKey::ContactStoreRoot));
+
+        // A root without address books opens nothing and says so.
+        QTemporaryDir empty;
+        defaults.setValue(DefaultsKey::ContactStoreRoot, empty.path());
+        MessageBoxAnswer alert(QMessageBox::Ok);
+        QVERIFY(!DocumentController::shared().openAddressBook());
+        QVERIFY(alert.answered());
+        QCOMPARE(alert.text(), QStringLiteral("The address book could not be opened."));
+        QVERIFY(DocumentController::shared().documents().isEmpty());
     }
 
     void unreadableFileIsReported()
