@@ -284,6 +284,7 @@ void ViewController::viewWillDisappear()
 
 void ViewController::setEditState(bool editable)
 {
+    editable = editable && !m_addressBook; // the address book stays locked
     const bool changed = m_editState != editable;
     m_editState = editable;
     m_editor->setEditState(editable);

@@ -511,7 +511,8 @@ void WindowController::initContactMenu()
         addAction(info);
     }
     menu->addAction(m_phoneQRCommands->showQRCodeAction());
-    menu->addAction(tr("Add New Contact"), content, &ViewController::addContact);
+    menu->addAction(tr("Add New Contact"), content, &ViewController::addContact)
+        ->setEnabled(!m_document || !m_document->isReadOnly());
     m_duplicateContactsAction = menu->addAction(tr("Duplicate Contacts"), content, &ViewController::duplicateContacts);
     m_mergeContactsAction = menu->addAction(tr("Merge Contacts"), content, &ViewController::mergeContacts);
     menu->addAction(m_deleteContactsAction);

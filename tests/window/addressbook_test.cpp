@@ -258,6 +258,7 @@ private Q_SLOTS:
         const qsizetype before = content->contactTable()->size();
 
         for (const QString &text : { QStringLiteral("Delete Contacts"), QStringLiteral("Duplicate Contacts"),
+                                     QStringLiteral("Add New Contact"), QStringLiteral("Merge Contacts"),
                                      QStringLiteral("Add Group"), QStringLiteral("Import from vCard…"),
                                      QStringLiteral("Import from CSV…") }) {
             content->contactsViewController()->tableView()->selectAll();
