@@ -1,5 +1,7 @@
 #include "document/document.h"
 
+#include "document/addressbook.h"
+
 #include "document/documentcontroller.h"
 #include "document/filechangemonitor.h"
 #include "document/progressalert.h"
@@ -96,6 +98,8 @@ ViewController *Document::mainViewController() const
 
 QString Document::lastComponentOfFileName() const
 {
+    if (isReadOnly())
+        return WindowKey::AddressBookName;
     return m_filePath.isEmpty() ? displayName() : QFileInfo(m_filePath).fileName();
 }
 
@@ -103,6 +107,8 @@ QString Document::displayName() const
 {
     if (!m_displayName.isEmpty())
         return m_displayName;
+    if (isReadOnly())
+        return tr("Address Book");
     if (!m_filePath.isEmpty())
         return QFileInfo(m_filePath).fileName();
     return tr("Untitled");
@@ -248,6 +254,21 @@ bool Document::finishRead(std::optional<ContainerTable> containers, const QStrin
     return true;
 }
 
+bool Document::readFromStore(const QString &rootPath, DocumentError *error)
+{
+    m_addressBook = std::make_shared<AddressBook>(rootPath);
+    m_containerTable = m_addressBook->containerTable();
+    m_contactTable.reset();
+    if (m_containerTable.isEmpty()) {
+        if (error) {
+            error->description = tr("No address books were found in “%1”.").arg(rootPath);
+            error->recoverySuggestion = tr("Choose the folder of your address books in the preferences.");
+        }
+        return false;
+    }
+    return true;
+}
+
 // ---- Window ----------------------------------------------------------------------------------
 
 void Document::makeWindowControllers()
@@ -271,7 +292,7 @@ void Document::makeWindowControllers()
     defaults.setValue(WindowKey::LastSidebar, true);
     content->setDocumentName(lastComponentOfFileName());
     window->showWindow();
-    if (isCsv())
+    if (isCsv() || isReadOnly())
         content->setEditState(false);
     table->endUpdates();
     const QString unread = unreadCardsMessage();
@@ -287,6 +308,8 @@ void Document::makeWindowControllers()
 void Document::handTablesToWindow()
 {
     ViewController *content = mainViewController();
+    if (m_addressBook)
+        content->setAddressBook(m_addressBook);
     if (m_containerTable.isEmpty())
         m_containerTable = QVvCard::containersFromVCards(QString()).value_or(ContainerTable());
     content->setContainerTable(m_containerTable);
@@ -343,6 +366,8 @@ QString Document::askSavePath()
 
 bool Document::save()
 {
+    if (isReadOnly())
+        return false;
     // A CSV document is never overwritten with vCard text: it gets a vCard name of its own.
     if (m_filePath.isEmpty() || isCsv())
         return saveAs();
@@ -351,6 +376,8 @@ bool Document::save()
 
 bool Document::saveAs()
 {
+    if (isReadOnly())
+        return false;
     const QString path = askSavePath();
     if (path.isEmpty())
         return false;

@@ -22,6 +22,7 @@
 #include <memory>
 #include <optional>
 
+class AddressBook;
 class FileChangeMonitor;
 class ProgressAlert;
 class QMessageBox;
@@ -48,6 +49,12 @@ public:
     // Reads the file; on failure answers false with the error to show (none when cancelled).
     // encoding: an Encodings number, Encodings::Automatic for detection.
     bool readFromFile(const QString &path, const QString &fileType, int encoding, DocumentError *error);
+    // Opens the system address books under the root, read only; false with the error to show
+    // when the root holds none.
+    bool readFromStore(const QString &rootPath, DocumentError *error);
+    // The address books of a store document (read as the window asks), else null.
+    std::shared_ptr<AddressBook> addressBook() const { return m_addressBook; }
+    bool isReadOnly() const { return m_addressBook != nullptr; }
     // Reads vCard or CSV text that is already decoded (used by tests and re-reads).
     bool readFromText(const QString &text, const QString &fileType, DocumentError *error);
 
@@ -130,4 +137,5 @@ private:
     bool m_edited = false;
     bool m_unrecordedChanges = false;
     qsizetype m_unreadCards = 0; // cards of the file read that gave no contact
+    std::shared_ptr<AddressBook> m_addressBook;
 };

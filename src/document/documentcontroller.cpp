@@ -2,6 +2,7 @@
 
 #include "document/document.h"
 #include "document/encodingaccessory.h"
+#include "platform/contactstore.h"
 #include "platform/encodings.h"
 #include "platform/userdefaults.h"
 #include "window/windowcontroller.h"
@@ -143,6 +144,34 @@ Document *DocumentController::openDocumentWithContentsOfFile(const QString &path
     addDocument(document);
     document->makeWindowControllers();
     noteNewRecentDocument(path);
+    return document;
+}
+
+Document *DocumentController::openAddressBook(QWidget *errorParent)
+{
+    for (Document *d : documents()) {
+        if (d->isReadOnly()) {
+            if (WindowController *w = d->mainWindowController()) {
+                w->show();
+                w->raise();
+                w->activateWindow();
+            }
+            return d;
+        }
+    }
+    const QString root = ContactStore::rootPathFromDefaults(UserDefaults::standard());
+    auto *document = new Document(this);
+    DocumentError error;
+    if (!document->readFromStore(root, &error)) {
+        delete document;
+        QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(),
+                        tr("The address book could not be opened."), QMessageBox::Ok, errorParent);
+        box.setInformativeText(error.description + u'\n' + error.recoverySuggestion);
+        box.exec();
+        return nullptr;
+    }
+    addDocument(document);
+    document->makeWindowControllers();
     return document;
 }
 

@@ -28,6 +28,10 @@ public:
     // after the failure was shown.
     Document *openDocumentWithContentsOfFile(const QString &path, int encoding, QWidget *errorParent = nullptr);
 
+    // File > Open Address Book: the system address books under the root of the preferences, read
+    // only (the window shows when it is open already); nullptr when there are none, after saying so.
+    Document *openAddressBook(QWidget *errorParent = nullptr);
+
     // The encoding chosen in the open panel's accessory (0: "Automatic"), and putting it back.
     int encodingType() const;
     QString encodingTypeName() const;

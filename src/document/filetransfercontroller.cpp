@@ -65,7 +65,7 @@ ProgressAlert *FileTransferController::progressAlert()
 bool FileTransferController::canImportFromVCard() const
 {
     const Document *document = m_window->document();
-    return !document || document->fileType() == DocumentType::VCard;
+    return !document || (document->fileType() == DocumentType::VCard && !document->isReadOnly());
 }
 
 bool FileTransferController::canExportToVCard() const
@@ -75,9 +75,15 @@ bool FileTransferController::canExportToVCard() const
 
 // ---- Import ------------------------------------------------------------------------------------
 
+bool FileTransferController::canImportFromCSV() const
+{
+    const Document *document = m_window->document();
+    return !document || !document->isReadOnly();
+}
+
 void FileTransferController::importFromVCard()
 {
-    if (m_isExporting)
+    if (m_isExporting || !canImportFromVCard())
         return;
     m_isExporting = true;
     showOpenSheet(Format::VCard);
@@ -85,7 +91,7 @@ void FileTransferController::importFromVCard()
 
 void FileTransferController::importFromCSV()
 {
-    if (m_isExporting)
+    if (m_isExporting || !canImportFromCSV())
         return;
     m_isExporting = true;
     showOpenSheet(Format::Csv);

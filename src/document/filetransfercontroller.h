@@ -32,7 +32,8 @@ public:
 
     // Menu validation.
     bool canImportFromVCard() const;
-    bool canImportFromCSV() const { return true; }
+    // Importing changes the document: never into the read-only address book.
+    bool canImportFromCSV() const;
     bool canExportToVCard() const;
     // The item stays in the menu but is never offered.
     bool canExportToCSV() const { return false; }

@@ -64,10 +64,18 @@ ContainerEntry ContactEditor::containerOfGroup(const GroupEntry &group) const
 
 void ContactEditor::setEditState(bool editState)
 {
+    editState = editState && !m_readOnly;
     if (m_editState == editState)
         return;
     m_editState = editState;
     Q_EMIT editStateChanged(editState);
+}
+
+void ContactEditor::setReadOnly(bool readOnly)
+{
+    m_readOnly = readOnly;
+    if (readOnly)
+        setEditState(false);
 }
 
 void ContactEditor::setDocumentEdited(bool edited)
@@ -199,6 +207,8 @@ void ContactEditor::redo()
 
 bool ContactEditor::validateMenuItem(MenuAction action, const MenuContext &context) const
 {
+    if (m_readOnly && action != MenuAction::Other)
+        return false;
     switch (action) {
     case MenuAction::AddGroup:
         return !context.groupPaneCollapsed;

@@ -83,7 +83,13 @@ public:
     ContainerEntry containerOfGroup(const GroupEntry &group) const;
 
     bool editState() const { return m_editState; }
+    // A read-only editor (the system address book) stays locked and offers no editing command.
     void setEditState(bool editState);
+    bool isReadOnly() const { return m_readOnly; }
+    void setReadOnly(bool readOnly);
+    // Fills a group's table the first time the group is selected (store groups are read then);
+    // without a reader such a group starts empty.
+    void setGroupReader(std::function<void(const GroupEntry &)> reader) { m_groupReader = std::move(reader); }
     // The document's custom item definitions; they give the kind of identifiers a record lacks.
     QVariantList customItems() const { return m_customItems; }
     void setCustomItems(const QVariantList &items) { m_customItems = items; }
@@ -313,6 +319,8 @@ private:
     ContactTable m_contactTable;
     QVariantList m_customItems;
     bool m_editState = false;
+    bool m_readOnly = false;
+    std::function<void(const GroupEntry &)> m_groupReader;
     bool m_documentEdited = false;
     Sender m_tableEditor = nullptr;
     Sender m_detailView = nullptr;

@@ -97,6 +97,8 @@ bool ContactEditor::showsTableOf(const GroupEntry &group) const
 
 ContactList ContactEditor::addContactsToGroup(const ContactList &contacts, const GroupEntry &group)
 {
+    if (m_readOnly)
+        return {};
     if (!group || contacts.isEmpty())
         return {};
     ensureContactTable(group);
@@ -131,11 +133,15 @@ ContactList ContactEditor::addContactsToGroup(const ContactList &contacts, const
 
 bool ContactEditor::undoAddContacts(const ContactList &contacts, const GroupEntry &group)
 {
+    if (m_readOnly)
+        return false;
     return !addContactsToGroup(contacts, group).isEmpty();
 }
 
 bool ContactEditor::undoDeleteContacts(const ContactList &contacts, const GroupEntry &group, bool doUndo)
 {
+    if (m_readOnly)
+        return false;
     if (!group || contacts.isEmpty())
         return false;
     QSet<QString> uniqueIds;
@@ -186,7 +192,7 @@ bool ContactEditor::undoDeleteContacts(const ContactList &contacts, const GroupE
 
 ContactEntry ContactEditor::addContact()
 {
-    if (!m_selectedGroup)
+    if (!m_selectedGroup || m_readOnly)
         return {};
     const PersonPtr person = QVPerson::create();
     person->setValue(
@@ -203,6 +209,8 @@ ContactEntry ContactEditor::addContact()
 
 bool ContactEditor::deleteContacts(const ContactList &selected)
 {
+    if (m_readOnly)
+        return false;
     if (selected.isEmpty() || !m_selectedGroup)
         return false;
     if (!undoDeleteContacts(selected, m_selectedGroup, true))
@@ -213,6 +221,8 @@ bool ContactEditor::deleteContacts(const ContactList &selected)
 
 ContactList ContactEditor::duplicateContacts(const ContactList &selected)
 {
+    if (m_readOnly)
+        return {};
     if (!m_selectedGroup)
         return {};
     ContactList copies;
@@ -235,6 +245,8 @@ ContactList ContactEditor::duplicateContacts(const ContactList &selected)
 qsizetype ContactEditor::sortDescriptorsDidChange(const QString &identifier, const QString &key,
                                                   bool ascending)
 {
+    if (m_readOnly)
+        return 0;
     const auto field = QVPerson::labeledFieldForIdentifier(identifier);
     if (identifier.isEmpty() || key.isEmpty() || !field || !m_contactTable)
         return 0;

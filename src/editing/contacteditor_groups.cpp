@@ -36,6 +36,8 @@ bool tableShowsContact(const ContactTable &table, const QString &uniqueId)
 
 bool ContactEditor::undoAddGroup(const GroupEntry &group, const ContainerEntry &container)
 {
+    if (m_readOnly)
+        return false;
     if (!group || !container)
         return false;
     const bool listed = container->groups.contains(group);
@@ -52,6 +54,8 @@ bool ContactEditor::undoAddGroup(const GroupEntry &group, const ContainerEntry &
 
 bool ContactEditor::undoDeleteGroup(const GroupEntry &group, const ContainerEntry &container)
 {
+    if (m_readOnly)
+        return false;
     // "All Contacts" holds every contact of the container: it is never deleted.
     if (!group || !container || group->top || group->deleted)
         return false;
@@ -70,6 +74,8 @@ bool ContactEditor::undoDeleteGroup(const GroupEntry &group, const ContainerEntr
 
 bool ContactEditor::undoChangeGroupName(const QString &name, const GroupEntry &group)
 {
+    if (m_readOnly)
+        return false;
     if (!group)
         return false;
     const QString oldName = group->name;
@@ -87,6 +93,8 @@ void ContactEditor::groupSelectionDidChange(const GroupEntry &group)
     if (!group)
         return;
     m_selectedGroup = group;
+    if (!group->contactTable && m_groupReader)
+        m_groupReader(group);
     // No contacts were read for this group yet: it starts empty.
     if (!group->contactTable)
         group->contactTable = std::make_shared<ContactList>();
@@ -98,7 +106,7 @@ void ContactEditor::groupSelectionDidChange(const GroupEntry &group)
 GroupEntry ContactEditor::addGroup()
 {
     const ContainerEntry container = containerOfGroup(m_selectedGroup);
-    if (!container)
+    if (!container || m_readOnly)
         return {};
     auto group = std::make_shared<GroupEntryData>();
     group->name = newGroupName(container);
@@ -116,6 +124,8 @@ GroupEntry ContactEditor::addGroup()
 
 bool ContactEditor::deleteGroup()
 {
+    if (m_readOnly)
+        return false;
     const ContainerEntry container = containerOfGroup(m_selectedGroup);
     if (!container || !undoDeleteGroup(m_selectedGroup, container))
         return false;
@@ -125,6 +135,8 @@ bool ContactEditor::deleteGroup()
 
 bool ContactEditor::renameGroup(const QString &name)
 {
+    if (m_readOnly)
+        return false;
     if (name.isEmpty() || !m_selectedGroup || m_selectedGroup->top || name == m_selectedGroup->name)
         return false;
     if (!undoChangeGroupName(name, m_selectedGroup))
@@ -140,6 +152,8 @@ bool ContactEditor::canDropContacts(const GroupEntry &group) const
 
 bool ContactEditor::addContactByStringIndexes(const QString &indexes, const GroupEntry &group)
 {
+    if (m_readOnly)
+        return false;
     if (!group || !m_rowsAtIndexes)
         return false;
     QList<int> rows;
@@ -187,6 +201,8 @@ QList<GroupEntry> ContactEditor::groupsToAddContactsTo() const
 
 bool ContactEditor::addToGroup(const ContactList &selected, const GroupEntry &group)
 {
+    if (m_readOnly)
+        return false;
     if (!m_editState || !group || group->deleted || group == m_selectedGroup)
         return false;
     if (!undoAddContacts(selected, group))
@@ -197,6 +213,8 @@ bool ContactEditor::addToGroup(const ContactList &selected, const GroupEntry &gr
 
 bool ContactEditor::removeFromGroup(const ContactList &selected)
 {
+    if (m_readOnly)
+        return false;
     if (!m_editState || !m_selectedGroup || m_selectedGroup->top)
         return false;
     if (!undoDeleteContacts(selected, m_selectedGroup, true))

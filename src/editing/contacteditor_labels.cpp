@@ -56,6 +56,8 @@ QString ContactEditor::labelReplacingDeleted(const QString &identifier)
 
 bool ContactEditor::setLabel(const QString &oldLabel, const QString &newLabel, const QString &identifier)
 {
+    if (m_readOnly)
+        return false;
     const QVPerson::LabelTables before = QVPerson::labelTablesForIdentifier(identifier);
     if (!QVPerson::setLabel(oldLabel, newLabel, identifier))
         return false;
@@ -78,6 +80,8 @@ qsizetype ContactEditor::relabelItems(const QString &oldLabel, const QString &ne
 qsizetype ContactEditor::relabel(const QString &oldLabel, const QString &newLabel, const QString &identifier,
                                  const std::optional<LabelListsChange> &lists)
 {
+    if (m_readOnly)
+        return 0;
     if (oldLabel.isEmpty() || oldLabel == newLabel)
         return 0;
     const QString replacement = newLabel.isEmpty() ? labelReplacingDeleted(identifier) : newLabel;

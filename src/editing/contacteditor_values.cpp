@@ -82,6 +82,8 @@ void ContactEditor::finishChange(const ContactEntry &contact, Sender sender)
 bool ContactEditor::replaceLabeled(ValueOperation operation, const QVariant &value, const QString &identifier,
                                    const ContactEntry &contact, Sender sender, bool listBySetValue)
 {
+    if (m_readOnly)
+        return false;
     QVPerson &person = *contact->person;
     if (isListOfDictionaries(value)) {
         registerValueInverse(operation, currentList(person, identifier), identifier, contact, sender);
@@ -110,6 +112,8 @@ bool ContactEditor::replaceAddressComponent(ValueOperation operation, const QVar
                                             const QString &identifier, const ContactEntry &contact,
                                             Sender sender)
 {
+    if (m_readOnly)
+        return false;
     QVPerson &person = *contact->person;
     const auto labelIndex = labelIndexOf(value);
     if (!labelIndex)
@@ -128,6 +132,8 @@ bool ContactEditor::replaceAddressComponent(ValueOperation operation, const QVar
 bool ContactEditor::undoReplaceValue(const QVariant &value, const QString &identifier,
                                      const ContactEntry &contact, Sender sender)
 {
+    if (m_readOnly)
+        return false;
     QVPerson *person = personOf(contact);
     if (!person)
         return false;
@@ -162,6 +168,8 @@ bool ContactEditor::undoReplaceValue(const QVariant &value, const QString &ident
 bool ContactEditor::undoReplaceLabeledValue(const QVariant &value, const QString &identifier,
                                             const ContactEntry &contact, Sender sender)
 {
+    if (m_readOnly)
+        return false;
     QVPerson *person = personOf(contact);
     if (!person)
         return false;
@@ -199,6 +207,8 @@ bool ContactEditor::appendCustomLabeledValue(const QVariant &value, const QStrin
 bool ContactEditor::undoAddLabeledValue(const QVariant &labeledValue, const QString &identifier,
                                         const ContactEntry &contact, Sender sender)
 {
+    if (m_readOnly)
+        return false;
     QVPerson *person = personOf(contact);
     if (!person || labeledValue.typeId() != QMetaType::QVariantMap)
         return false;
@@ -215,6 +225,8 @@ bool ContactEditor::undoAddLabeledValue(const QVariant &labeledValue, const QStr
 bool ContactEditor::undoDeleteLabeledValueForIdentifier(const QString &identifier, qsizetype labelIndex,
                                                         const ContactEntry &contact, Sender sender)
 {
+    if (m_readOnly)
+        return false;
     QVPerson *person = personOf(contact);
     if (!person)
         return false;
@@ -238,6 +250,8 @@ bool ContactEditor::undoDeleteLabeledValueForIdentifier(const QString &identifie
 
 bool ContactEditor::undoReplaceNameValue(const QVariantMap &nameValue, const ContactEntry &contact)
 {
+    if (m_readOnly)
+        return false;
     QVPerson *person = personOf(contact);
     if (!person)
         return false;
@@ -251,6 +265,8 @@ bool ContactEditor::undoReplaceNameValue(const QVariantMap &nameValue, const Con
 bool ContactEditor::undoReplacePhoneticNameValue(const QVariantMap &phoneticNameValue,
                                                  const ContactEntry &contact)
 {
+    if (m_readOnly)
+        return false;
     QVPerson *person = personOf(contact);
     if (!person)
         return false;
@@ -264,6 +280,8 @@ bool ContactEditor::undoReplacePhoneticNameValue(const QVariantMap &phoneticName
 
 bool ContactEditor::undoReplaceBirthday(const QVariant &birthday, const ContactEntry &contact)
 {
+    if (m_readOnly)
+        return false;
     QVPerson *person = personOf(contact);
     if (!person)
         return false;
@@ -279,6 +297,8 @@ bool ContactEditor::undoReplaceBirthday(const QVariant &birthday, const ContactE
 
 bool ContactEditor::undoReplacePhoto(const QImage &photo, const ContactEntry &contact)
 {
+    if (m_readOnly)
+        return false;
     QVPerson *person = personOf(contact);
     if (!person)
         return false;
@@ -348,6 +368,8 @@ void ContactEditor::restoreCustomItems(const QVariantList &definitions, const QV
 
 void ContactEditor::undoReplacePersonByContacts(const ContactList &contactsA, const ContactList &contactsB)
 {
+    if (m_readOnly)
+        return;
     if (contactsA.isEmpty())
         return;
     EditBatch batch(*this);

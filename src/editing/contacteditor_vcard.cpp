@@ -6,6 +6,8 @@
 
 qsizetype ContactEditor::addContactByVCardString(const QString &text)
 {
+    if (m_readOnly)
+        return 0;
     if (!m_selectedGroup)
         return 0;
     // Text that cannot be read adds nothing; the dropped cards' categories are not taken over.

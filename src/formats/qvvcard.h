@@ -64,6 +64,9 @@ public:
     // The container of a file document around contacts read elsewhere (CSV): "vCard" with its one
     // "All Contacts" group holding them.
     static ContainerEntry fileContainer(const ContactList &contacts = {});
+    // One card of the system address book as a record, custom items included; null when the card
+    // holds no contact.
+    static PersonPtr personFromStoreCard(const QByteArray &card);
     static QStringList findCategories2(const QString &card);
     static void decodeVCardCustomItems(const QString &card, QVPerson &person);
     static ContactTable contactsInContainer(const ContainerEntry &container);

@@ -69,6 +69,11 @@ ContainerEntry QVvCard::fileContainer(const ContactList &contacts)
     return container;
 }
 
+PersonPtr QVvCard::personFromStoreCard(const QByteArray &card)
+{
+    return VCardRecordReader::read(card, VCardRecordReader::Parts::Everything).person;
+}
+
 namespace {
 
 // Files the read cards into the container as they arrive: every contact into "All Contacts",

@@ -33,6 +33,7 @@ inline constexpr QLatin1StringView AbAdr("X-ABADR");
 inline constexpr QLatin1StringView AbDate("X-ABDATE");
 inline constexpr QLatin1StringView AbRelatedNames("X-ABRELATEDNAMES");
 inline constexpr QLatin1StringView AbShowAs("X-ABShowAs");
+inline constexpr QLatin1StringView Kind("KIND"); // vCard 4
 inline constexpr QLatin1StringView SocialProfile("X-SOCIALPROFILE");
 inline constexpr QLatin1StringView PhoneticFirstName("X-PHONETIC-FIRST-NAME");
 inline constexpr QLatin1StringView PhoneticMiddleName("X-PHONETIC-MIDDLE-NAME");
@@ -62,6 +63,7 @@ inline constexpr QLatin1StringView CustomLabelPrefix("type=");
 
 namespace VCardValue {
 inline constexpr QLatin1StringView Company("COMPANY");
+inline constexpr QLatin1StringView Organization("org"); // KIND of a vCard 4 organisation
 inline constexpr QLatin1StringView Version30("3.0");
 inline constexpr QLatin1StringView DataUriPrefix("data:");
 inline constexpr QLatin1StringView TelUriPrefix("tel:");

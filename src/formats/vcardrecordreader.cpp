@@ -509,6 +509,15 @@ void Builder::readProperty(const Property &p)
         }
         return;
     }
+    // vCard 4 says with KIND:org what X-ABShowAs:COMPANY says, and the flag is written back that
+    // way; other kinds are kept as written.
+    if (p.is(Kind)) {
+        if (text(p).trimmed().compare(VCardValue::Organization, Qt::CaseInsensitive) == 0)
+            m_isCompany = true;
+        else
+            keep(p);
+        return;
+    }
     if (p.is(AbShowAs)) {
         if (text(p).trimmed().compare(VCardValue::Company, Qt::CaseInsensitive) == 0 && !m_isCompany) {
             m_isCompany = true;

@@ -382,6 +382,7 @@ PersonPtr QVPerson::copy()
     for (const QString &identifier : std::as_const(identifiers)) {
         if (identifier == FieldId::Photo) {
             // The stored bytes are the photo; re-encoding them would only lose quality.
+            loadPhoto();
             other->m_imageData = m_imageData;
             other->m_thumbnailImageData = m_thumbnailImageData;
             continue;
@@ -421,6 +422,7 @@ QVariantMap QVPerson::encodeWithCoder()
     }
     if (m_hasBirthday)
         coder.insert(ArchiveKey::BirthdayValue, m_birthdayValue.toVariantMap());
+    loadPhoto();
     if (!m_imageData.isNull())
         coder.insert(ArchiveKey::ImageData, m_imageData);
     if (!m_thumbnailImageData.isNull())

@@ -22,6 +22,7 @@
 #include <QVariantMap>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -202,10 +203,29 @@ public:
     QVariantList customItems() const { return m_customItems; }
     void setCustomItems(const QVariantList &items) { m_customItems = items; }
 
-    QByteArray imageData() const { return m_imageData; }
-    void setImageData(const QByteArray &data) { m_imageData = data; }
-    QByteArray thumbnailImageData() const { return m_thumbnailImageData; }
-    void setThumbnailImageData(const QByteArray &data) { m_thumbnailImageData = data; }
+    QByteArray imageData() const
+    {
+        loadPhoto();
+        return m_imageData;
+    }
+    void setImageData(const QByteArray &data)
+    {
+        m_photoLoader.reset();
+        m_imageData = data;
+    }
+    QByteArray thumbnailImageData() const
+    {
+        loadPhoto();
+        return m_thumbnailImageData;
+    }
+    void setThumbnailImageData(const QByteArray &data)
+    {
+        m_photoLoader.reset();
+        m_thumbnailImageData = data;
+    }
+    // Records of the system address book are read without their photo: the loader fetches it
+    // (setting the image data) the first time any photo getter runs, once, whichever thread asks.
+    void setPhotoLoader(std::function<void(QVPerson &)> loader);
 
     // ---- Value access by identifier (qvperson_values.cpp) -----------------------------------
     // The value in its dictionary shape; an invalid QVariant stands for nil.
@@ -283,6 +303,7 @@ public:
 
 private:
     static int fieldIndex(LabeledField f) { return int(f); }
+    void loadPhoto() const;
     void addBuiltInLabeledValue(LabeledField field, const QVariantMap &value);
     void replaceBuiltInLabeledValue(LabeledField field, const QVariant &value);
     static void normalize(LabeledField field, QVariantMap &value, int addressOption);
@@ -314,6 +335,8 @@ private:
     QVariantList m_customItems;
     QStringList m_extraProperties;
     CompactMap m_vCardKept;
+    struct PhotoLoader;
+    std::shared_ptr<PhotoLoader> m_photoLoader; // until the photo was fetched
 };
 
 Q_DECLARE_METATYPE(PersonPtr)

@@ -6,6 +6,7 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QImageWriter>
+#include <mutex>
 
 namespace {
 
@@ -269,8 +270,34 @@ void QVPerson::setBirthdayValue(const QVariant &birthday)
 
 // ---- Photo -----------------------------------------------------------------------------------
 
+struct QVPerson::PhotoLoader
+{
+    std::function<void(QVPerson &)> load;
+    std::once_flag once;
+};
+
+void QVPerson::setPhotoLoader(std::function<void(QVPerson &)> loader)
+{
+    m_photoLoader = std::make_shared<PhotoLoader>();
+    m_photoLoader->load = std::move(loader);
+}
+
+void QVPerson::loadPhoto() const
+{
+    // Keep the loader alive while it runs: setting the image data lets it go.
+    if (const std::shared_ptr<PhotoLoader> loader = m_photoLoader) {
+        // Loading fills what the const getters hand out: the photo is part of the value all along.
+        std::call_once(loader->once, [this, &loader] {
+            auto *self = const_cast<QVPerson *>(this);
+            loader->load(*self);
+            self->m_photoLoader.reset();
+        });
+    }
+}
+
 QImage QVPerson::photo()
 {
+    loadPhoto();
     QImage image = imageFromData(m_imageData);
     if (image.isNull())
         image = imageFromData(m_thumbnailImageData);
@@ -279,6 +306,7 @@ QImage QVPerson::photo()
 
 void QVPerson::setPhoto(const QImage &image)
 {
+    m_photoLoader.reset();
     if (image.isNull()) {
         m_imageData.clear();
         m_thumbnailImageData.clear();
@@ -297,6 +325,7 @@ void QVPerson::setPhoto(const QImage &image)
 
 QImage QVPerson::thumbnail()
 {
+    loadPhoto();
     QImage image = imageFromData(m_thumbnailImageData);
     if (image.isNull())
         image = imageFromData(m_imageData);

@@ -467,7 +467,7 @@ void QVPerson::setValue(const QVariant &value, const QString &identifier)
     }
     if (identifier == FieldId::Photo) {
         if (value.typeId() == QMetaType::QByteArray) {
-            m_imageData = value.toByteArray();
+            setImageData(value.toByteArray());
             m_changed = true;
         } else if (value.typeId() == QMetaType::QImage || !value.isValid()) {
             setPhoto(value.value<QImage>());

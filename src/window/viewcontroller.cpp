@@ -235,6 +235,7 @@ void ViewController::viewWillAppear()
         m_contactsViewController->setGroupName(group->name);
         m_groupViewController->setSelectedGroupDict(group);
     }
+    readStoreGroups();
     m_groupViewController->updateTable();
 
     // Columns of the stored view type, sorted as last time when that sort's field is shown.
@@ -251,7 +252,8 @@ void ViewController::viewWillAppear()
     const bool firstStart = !defaults.contains(WindowKey::ShowGroupView);
     if (firstStart)
         defaults.setValue(WindowKey::ShowGroupView, true);
-    showGroupView(firstStart);
+    // The address books are what the store window is for: its groups always show.
+    showGroupView(firstStart || m_addressBook);
     showContactInfo(false);
     if (!m_newWindow) {
         const bool editable = defaults.boolValue(WindowKey::LastEditState);
@@ -282,6 +284,7 @@ void ViewController::viewWillDisappear()
 
 void ViewController::setEditState(bool editable)
 {
+    editable = editable && !m_addressBook; // the address book stays locked
     const bool changed = m_editState != editable;
     m_editState = editable;
     m_editor->setEditState(editable);
@@ -489,6 +492,8 @@ void ViewController::toggleContactInfo()
 
 void ViewController::addContact()
 {
+    if (refuseEditing())
+        return;
     const ContactEntry entry = m_editor->addContact();
     if (!entry)
         return;
@@ -503,6 +508,8 @@ void ViewController::addContact()
 
 void ViewController::deleteContacts()
 {
+    if (refuseEditing())
+        return;
     const ContactList selected = m_contactsViewController->selectedContacts();
     if (!selected.isEmpty())
         m_editor->deleteContacts(selected);
@@ -510,6 +517,8 @@ void ViewController::deleteContacts()
 
 void ViewController::duplicateContacts()
 {
+    if (refuseEditing())
+        return;
     const ContactList selected = m_contactsViewController->selectedContacts();
     if (!selected.isEmpty())
         m_editor->duplicateContacts(selected);
@@ -517,6 +526,8 @@ void ViewController::duplicateContacts()
 
 void ViewController::addGroup()
 {
+    if (refuseEditing())
+        return;
     // The new group is selected and waits for its name.
     const GroupEntry group = m_editor->addGroup();
     if (!group)
@@ -528,12 +539,16 @@ void ViewController::addGroup()
 
 void ViewController::addToGroup(const GroupEntry &group)
 {
+    if (refuseEditing())
+        return;
     if (m_editor->addToGroup(m_contactsViewController->selectedContacts(), group))
         refreshDetailGroups();
 }
 
 void ViewController::removeFromGroup()
 {
+    if (refuseEditing())
+        return;
     if (m_editor->removeFromGroup(m_contactsViewController->selectedContacts()))
         refreshDetailGroups();
 }
@@ -547,6 +562,8 @@ void ViewController::refreshDetailGroups()
 
 void ViewController::deleteGroup()
 {
+    if (refuseEditing())
+        return;
     QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), tr("Do you want to remove the group?"),
                     QMessageBox::Ok | QMessageBox::Cancel, this);
     box.setInformativeText(tr("This operation can't be undone."));

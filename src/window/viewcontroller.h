@@ -12,6 +12,9 @@
 #include <QVariantMap>
 #include <QWidget>
 
+#include <memory>
+
+class AddressBook;
 class ContactInfoController;
 class ContactsViewController;
 class Document;
@@ -46,6 +49,12 @@ public:
     GroupEntry selectedGroupDict() const { return m_editor->selectedGroup(); }
     void setContactTable(const ContactTable &table);
     ContactTable contactTable() const { return m_editor->contactTable(); }
+    // The window shows the system address books, read only: store groups and contacts are read
+    // as the sidebar appears and as groups are first selected (viewcontroller_addressbook.cpp).
+    void setAddressBook(const std::shared_ptr<AddressBook> &addressBook);
+    bool isReadOnly() const { return m_addressBook != nullptr; }
+    // For a read-only window: tells the user that nothing can be changed and answers true.
+    bool refuseEditing();
     void setNewWindow(bool newWindow) { m_newWindow = newWindow; }
     bool newWindow() const { return m_newWindow; }
     void setDocumentName(const QString &name);
@@ -128,6 +137,10 @@ private:
     void loadFont();
     void applyFont(const QFont &font);
     void updateRedSeparator();
+    void readStoreGroups();
+    void readStoreContacts(const GroupEntry &group);
+    // A window-modal warning that does not wait for its answer.
+    void showAlert(const QString &text, const QString &informativeText);
 
     QPointer<Document> m_document;
     ContactEditor *m_editor;
@@ -148,4 +161,5 @@ private:
     bool m_editState = true;
     int m_lastContactsPaneWidth = 0;
     QPointer<MergePanelController> m_mergePanelController;
+    std::shared_ptr<AddressBook> m_addressBook;
 };

@@ -11,11 +11,15 @@ MergePanelController *ViewController::mergePanelController() const
 
 bool ViewController::canMergeContacts() const
 {
+    if (m_addressBook)
+        return false;
     return m_contactsViewController->selectedContacts().size() >= 2;
 }
 
 void ViewController::mergeContacts()
 {
+    if (refuseEditing())
+        return;
     // A second request while the panel is open closes it, as Cancel would.
     if (m_mergePanelController && m_mergePanelController->isVisible()) {
         m_mergePanelController->reject();

@@ -113,6 +113,10 @@ void WindowController::setEditButtonTitle(bool editable)
 void WindowController::editButtonClicked()
 {
     const bool editable = m_mainViewController->editState();
+    if (m_mainViewController->refuseEditing()) {
+        setEditButtonTitle(editable);
+        return;
+    }
     // Unlocking a CSV file turns it into a vCard document (not in the edition that edits CSV as is).
     if (!editable && m_document && m_document->isCsv() && Editions::current() != Edition::Strandel2) {
         QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(),

@@ -19,6 +19,7 @@
 #include "window/findmenu.h"
 #include "window/groupviewcontroller.h"
 #include "window/phoneqrcommands.h"
+#include "window/preferencespanel.h"
 #include "window/printcontroller.h"
 #include "window/viewcontroller.h"
 #include "window/windowcontroller.h"
@@ -76,6 +77,7 @@ void WindowController::buildMenuBar()
     QMenu *file = menuBar()->addMenu(tr("&File"));
     file->addAction(tr("&New"), QKeySequence::New, [&documents] { documents.newDocument(); });
     file->addAction(tr("&Open…"), QKeySequence::Open, this, [this, &documents] { documents.openDocument(this); });
+    file->addAction(tr("Open Address Book"), this, [this, &documents] { documents.openAddressBook(this); });
     m_recentMenu = file->addMenu(tr("Open &Recent"));
     connect(m_recentMenu, &QMenu::aboutToShow, this, &WindowController::rebuildRecentMenu);
     file->addSeparator();
@@ -113,6 +115,8 @@ void WindowController::buildMenuBar()
                     [content] { content->contactsViewController()->tableView()->selectAll(); });
     buildTransferMenuItems(file, edit);
     FindMenu::addTo(edit, content->findController());
+    edit->addSeparator();
+    edit->addAction(tr("Preferences…"), QKeySequence::Preferences, this, [this] { PreferencesPanel::run(this); });
 
     QMenu *format = menuBar()->addMenu(tr("F&ormat"));
     QMenu *font = format->addMenu(tr("&Font"));
@@ -507,7 +511,8 @@ void WindowController::initContactMenu()
         addAction(info);
     }
     menu->addAction(m_phoneQRCommands->showQRCodeAction());
-    menu->addAction(tr("Add New Contact"), content, &ViewController::addContact);
+    menu->addAction(tr("Add New Contact"), content, &ViewController::addContact)
+        ->setEnabled(!m_document || !m_document->isReadOnly());
     m_duplicateContactsAction = menu->addAction(tr("Duplicate Contacts"), content, &ViewController::duplicateContacts);
     m_mergeContactsAction = menu->addAction(tr("Merge Contacts"), content, &ViewController::mergeContacts);
     menu->addAction(m_deleteContactsAction);
