@@ -76,6 +76,13 @@
     </message>
 </context>
 <context>
+    <name>AddressBook</name>
+    <message>
+        <source>%1: not a readable card</source>
+        <translation>%1: 読み込めるカードではありません</translation>
+    </message>
+</context>
+<context>
     <name>AddressEditor</name>
     <message>
         <source>Lookup</source>
@@ -537,6 +544,18 @@
         <source>Don&apos;t Save</source>
         <translation>保存しない</translation>
     </message>
+    <message>
+        <source>Address Book</source>
+        <translation>アドレスブック</translation>
+    </message>
+    <message>
+        <source>No address books were found in “%1”.</source>
+        <translation>「%1」にアドレスブックが見つかりませんでした。</translation>
+    </message>
+    <message>
+        <source>Choose the folder of your address books in the preferences.</source>
+        <translation>環境設定でアドレスブックのフォルダを選んでください。</translation>
+    </message>
 </context>
 <context>
     <name>DocumentController</name>
@@ -563,6 +582,10 @@
     <message>
         <source>The document “%1” could not be opened.</source>
         <translation>書類 “%1” を開けませんでした。</translation>
+    </message>
+    <message>
+        <source>The address book could not be opened.</source>
+        <translation>アドレスブックを開けませんでした。</translation>
     </message>
 </context>
 <context>
@@ -1292,6 +1315,25 @@
     </message>
 </context>
 <context>
+    <name>LabelPresetPanel</name>
+    <message>
+        <source>Label Presets</source>
+        <translation>ラベルのプリセット</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>名前:</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>追加</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>削除</translation>
+    </message>
+</context>
+<context>
     <name>LineBreaks</name>
     <message>
         <source>Unix (LF)</source>
@@ -1573,6 +1615,21 @@
     </message>
 </context>
 <context>
+    <name>PreferencesPanel</name>
+    <message>
+        <source>Preferences</source>
+        <translation>環境設定</translation>
+    </message>
+    <message>
+        <source>Choose…</source>
+        <translation>選択…</translation>
+    </message>
+    <message>
+        <source>Address books folder:</source>
+        <translation>アドレスブックのフォルダ:</translation>
+    </message>
+</context>
+<context>
     <name>PrintOptionsPanel</name>
     <message>
         <source>Print Style</source>
@@ -1717,6 +1774,74 @@
     <message>
         <source>mm</source>
         <translation>mm</translation>
+    </message>
+    <message>
+        <source>Header and Footer</source>
+        <translation>ヘッダとフッタ</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation>オン</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>オフ</translation>
+    </message>
+    <message>
+        <source>Text X:</source>
+        <translation>テキスト X:</translation>
+    </message>
+    <message>
+        <source>Text Y:</source>
+        <translation>テキスト Y:</translation>
+    </message>
+    <message>
+        <source>Text Width:</source>
+        <translation>テキストの幅:</translation>
+    </message>
+    <message>
+        <source>Text Height:</source>
+        <translation>テキストの高さ:</translation>
+    </message>
+    <message>
+        <source>No sender</source>
+        <translation>差出人なし</translation>
+    </message>
+    <message>
+        <source>Use Selected Contact as Sender</source>
+        <translation>選択した連絡先を差出人にする</translation>
+    </message>
+    <message>
+        <source>home</source>
+        <translation>自宅</translation>
+    </message>
+    <message>
+        <source>work</source>
+        <translation>勤務先</translation>
+    </message>
+    <message>
+        <source>other</source>
+        <translation>その他</translation>
+    </message>
+    <message>
+        <source>The address of the sender that is printed</source>
+        <translation>印刷する差出人の住所</translation>
+    </message>
+    <message>
+        <source>Add/Delete...</source>
+        <translation>追加/削除...</translation>
+    </message>
+    <message>
+        <source>Print Spouse</source>
+        <translation>配偶者を印刷</translation>
+    </message>
+    <message>
+        <source>Print Children</source>
+        <translation>子供を印刷</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
     </message>
 </context>
 <context>
@@ -2102,6 +2227,26 @@
         <source>This operation can&apos;t be undone.</source>
         <translation>この操作は取り消せません。</translation>
     </message>
+    <message>
+        <source>The address book is read only.</source>
+        <translation>このアドレスブックは読み出し専用です。</translation>
+    </message>
+    <message>
+        <source>Its contacts can be copied, exported and dragged to other windows, but not changed here.</source>
+        <translation>連絡先はコピー、書き出し、ほかのウインドウへのドラッグができますが、ここでは変更できません。</translation>
+    </message>
+    <message>
+        <source>Error on reading a group in the &apos;%1&apos;.</source>
+        <translation>「%1」のグループの読み込み中にエラーが起きました。</translation>
+    </message>
+    <message>
+        <source>Please check the account settings.</source>
+        <translation>アカウントの設定を確認してください。</translation>
+    </message>
+    <message>
+        <source>Some cards could not be read.</source>
+        <translation>一部のカードを読み込めませんでした。</translation>
+    </message>
 </context>
 <context>
     <name>ViewTypes</name>
@@ -2447,6 +2592,14 @@
     <message>
         <source>Show Contact Info</source>
         <translation>連絡先情報を表示</translation>
+    </message>
+    <message>
+        <source>Open Address Book</source>
+        <translation>アドレスブックを開く</translation>
+    </message>
+    <message>
+        <source>Preferences…</source>
+        <translation>環境設定…</translation>
     </message>
 </context>
 <context>
