@@ -89,13 +89,18 @@ QVariantMap QVPerson::nameValue()
 
 void QVPerson::setNameValueDict(const QVariantMap &nameValue)
 {
+    touch();
     m_nameValue = CompactMap(nameValue);
     recomputeCompositeName();
 }
 
 void QVPerson::recomputeCompositeName()
 {
+    // Composing anew under other name settings may change the stored name text.
+    const QString stored = m_nameValue.string(Key::StringValue);
     updateName(m_nameValue, m_showAsPerson, m_nameOrdering);
+    if (m_nameValue.string(Key::StringValue) != stored)
+        touch();
     QString composite = m_showAsPerson ? m_nameValue.string(Key::StringValue) : m_items.string(FieldId::Company);
     if (composite.isEmpty())
         composite = QCoreApplication::translate("QVPerson", "No Name");
@@ -112,6 +117,7 @@ QString QVPerson::compositeName()
 
 void QVPerson::setNameValue(const QVariant &value, const QString &identifier)
 {
+    touch();
     if (identifier == FieldId::Name) {
         m_nameValue = CompactMap(value.toMap());
         recomputeCompositeName();
@@ -178,6 +184,7 @@ QVariantMap QVPerson::phoneticNameValue()
 
 void QVPerson::setPhoneticNameValue(const QVariantMap &value)
 {
+    touch();
     m_phoneticNameValue = CompactMap(value);
     m_hasPhoneticName = true;
 }
@@ -220,6 +227,7 @@ void QVPerson::updatePhoneticName(QVariantMap &phoneticDict) const
 
 void QVPerson::setDictionary(const QString &identifier, CompactMap &&dictionary)
 {
+    touch();
     if (identifier == FieldId::Name) {
         m_nameValue = std::move(dictionary);
         recomputeCompositeName();
@@ -256,6 +264,7 @@ QVariantMap QVPerson::birthdayValue()
 
 void QVPerson::setBirthdayValue(const QVariant &birthday)
 {
+    touch();
     if (birthday.typeId() == QMetaType::QVariantMap) {
         QVariantMap dict = birthday.toMap();
         updateBirthdayValue(dict);
@@ -279,6 +288,7 @@ QImage QVPerson::photo()
 
 void QVPerson::setPhoto(const QImage &image)
 {
+    touch();
     if (image.isNull()) {
         m_imageData.clear();
         m_thumbnailImageData.clear();
@@ -353,6 +363,7 @@ QVariant QVPerson::customValueForIdentifier(const QString &name)
 
 void QVPerson::defineCustomItem(const QString &type, const QString &name, const QStringList &labels)
 {
+    touch();
     QVariantMap definition;
     definition.insert(CustomKey::Type, type);
     definition.insert(CustomKey::Name, name);
@@ -387,6 +398,7 @@ QVariant sharedStringItemDefinition(const QString &name)
 void QVPerson::addCustomItem(const QString &type, const QString &name, const QStringList &labels,
                              const QByteArray &imageData)
 {
+    touch();
     qsizetype i = customItemIndex(name);
     if (i < 0 && type == ValueType::String && imageData.isEmpty()) {
         m_customItems.append(sharedStringItemDefinition(name));
@@ -411,6 +423,7 @@ void QVPerson::addCustomItem(const QString &type, const QString &name, const QSt
 
 void QVPerson::deleteCustomItemForName(const QString &name)
 {
+    touch();
     const qsizetype i = customItemIndex(name);
     if (i < 0)
         return;
