@@ -75,31 +75,90 @@ bool measuresLines(const QStringList &identifiers)
     return identifiers.size() > 1;
 }
 
+// Measures rows in built order; rows with a kept row (kept[i] >= 0) take the lines measured of it.
+void measureRows(SubContactRows &rows, const QStringList &identifiers, const std::vector<qsizetype> *kept,
+                 const ReloadMemory &memory)
+{
+    const RowHeights::CellLineCounter counter(identifiers);
+    const SubContactRow *const data = rows.constData();
+    inSlices(rows, [&](SubContactRow *begin, SubContactRow *end) {
+        if (!kept) {
+            counter.measureRows(begin, end);
+            return;
+        }
+        // Runs of rows to measure: a contact's own lines are read once per run.
+        while (begin != end) {
+            for (; begin != end && (*kept)[size_t(begin - data)] >= 0; ++begin)
+                begin->numLines = memory.cellLines((*kept)[size_t(begin - data)]);
+            SubContactRow *run = begin;
+            while (run != end && (*kept)[size_t(run - data)] < 0)
+                ++run;
+            counter.measureRows(begin, run);
+            begin = run;
+        }
+    });
+}
+
+// Gives rows with a kept row (in built order) the sort value that row holds; answers which got one.
+std::vector<bool> keepSortValues(SubContactRows &rows, const std::vector<qsizetype> &kept,
+                                 const SubContactRows &previous,
+                                 const std::vector<qsizetype> &previousBuiltAt)
+{
+    if (previousBuiltAt.size() != size_t(previous.size()))
+        return {};
+    std::vector<qsizetype> sortedAt(previousBuiltAt.size());
+    for (size_t i = 0; i < previousBuiltAt.size(); ++i)
+        sortedAt[size_t(previousBuiltAt[i])] = qsizetype(i);
+    std::vector<bool> valueRead(size_t(rows.size()), false);
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const qsizetype was = kept[size_t(i)];
+        if (was >= 0 && size_t(was) < sortedAt.size()) {
+            rows[i].sortValue = previous.at(sortedAt[size_t(was)]).sortValue;
+            valueRead[size_t(i)] = true;
+        }
+    }
+    return valueRead;
+}
+
 } // namespace
 
 void ContactsTableModel::reload()
 {
     beginResetModel();
-    m_rows.clear();
-    m_builtAt.clear();
-    if (m_contactTable) {
-        const QStringList identifiers = columnIdentifiers();
-        const RowHeights::CellLineCounter counter(identifiers);
-        auto measure = [&counter](SubContactRows &rows) {
-            inSlices(rows, [&counter](SubContactRow *begin, SubContactRow *end) {
-                counter.measureRows(begin, end);
-            });
-        };
-        m_rows = TableRows::reloadRows(*m_contactTable, identifiers, m_context.selectedLabels, m_sort,
-                                       measuresLines(identifiers) ? measure
-                                                                  : std::function<void(SubContactRows &)>(),
-                                       &m_sortKeys, &m_builtAt);
-        // The company line belongs to a contact's first row, known once the rows are sorted.
-        if (m_context.showCompanyInNameCell) {
-            for (SubContactRow &row : m_rows) {
-                if (RowHeights::showsCompanyLine(row, true))
-                    row.numLines = std::max(row.numLines, 2);
-            }
+    if (!m_contactTable) {
+        m_rows.clear();
+        m_builtAt.clear();
+        m_reloadMemory.clear();
+        endResetModel();
+        return;
+    }
+    const QStringList identifiers = columnIdentifiers();
+    if (m_reloadMemory.begin(*m_contactTable,
+                             ReloadMemory::shapeOf(identifiers, m_context.selectedLabels, m_sort,
+                                                   m_context.showCompanyInNameCell))) {
+        endResetModel();
+        return;
+    }
+    // The rows standing lend what they hold of contacts that did not change.
+    const SubContactRows previous = std::exchange(m_rows, {});
+    const std::vector<qsizetype> previousBuiltAt = std::exchange(m_builtAt, {});
+    auto prepare = [&](SubContactRows &rows) {
+        const std::vector<qsizetype> kept = m_reloadMemory.previousRows(rows);
+        if (measuresLines(identifiers))
+            measureRows(rows, identifiers, m_reloadMemory.keepsLines() ? &kept : nullptr, m_reloadMemory);
+        std::vector<bool> valueRead;
+        if (m_reloadMemory.keepsSortValues())
+            valueRead = keepSortValues(rows, kept, previous, previousBuiltAt);
+        m_reloadMemory.finish(rows);
+        return valueRead;
+    };
+    m_rows = TableRows::reloadRows(*m_contactTable, identifiers, m_context.selectedLabels, m_sort, prepare,
+                                   &m_sortKeys, &m_builtAt);
+    // The company line belongs to a contact's first row, known once the rows are sorted.
+    if (m_context.showCompanyInNameCell) {
+        for (SubContactRow &row : m_rows) {
+            if (RowHeights::showsCompanyLine(row, true))
+                row.numLines = std::max(row.numLines, 2);
         }
     }
     endResetModel();
@@ -108,6 +167,7 @@ void ContactsTableModel::reload()
 void ContactsTableModel::resort()
 {
     beginResetModel();
+    m_reloadMemory.rowsSorted(m_sort);
     if (m_contactTable)
         sortStandingRows();
     endResetModel();
@@ -122,6 +182,7 @@ void ContactsTableModel::itemsReordered()
         return;
     }
     beginResetModel();
+    m_reloadMemory.rowsSorted(m_sort);
     // Equal values keep the order the rows were built in, as after a reload.
     restoreBuiltOrder();
     const QStringList identifiers = columnIdentifiers();

@@ -10,14 +10,15 @@ namespace TableRows {
 
 SubContactRows reloadRows(const ContactList &contacts, const QStringList &identifiers,
                           const QStringList &selectedLabels, const std::optional<SortDescriptor> &sort,
-                          const std::function<void(SubContactRows &)> &measure,
-                          TableSorter::KeyMemory *memory, std::vector<qsizetype> *builtAt)
+                          const RowPreparation &prepare, TableSorter::KeyMemory *memory,
+                          std::vector<qsizetype> *builtAt)
 {
     SubContactRows rows = SubContactBuilder::updateSubContactTable(contacts, identifiers, selectedLabels);
-    if (measure)
-        measure(rows);
-    std::vector<qsizetype> order
-        = TableSorter::sortRows(rows, sort.value_or(SortDescriptor::defaultSort()), selectedLabels, memory);
+    std::vector<bool> valueRead;
+    if (prepare)
+        valueRead = prepare(rows);
+    std::vector<qsizetype> order = TableSorter::sortRows(rows, sort.value_or(SortDescriptor::defaultSort()),
+                                                         selectedLabels, memory, &valueRead);
     if (builtAt)
         *builtAt = std::move(order);
     SubContactBuilder::markNotFirstRows(rows);

@@ -67,7 +67,8 @@ void KeyMemory::remember(std::unique_ptr<CollationKeys> keys)
 }
 
 std::vector<qsizetype> sortRows(SubContactRows &rows, const SortDescriptor &descriptor,
-                                const QStringList &selectedLabels, KeyMemory *memory)
+                                const QStringList &selectedLabels, KeyMemory *memory,
+                                const std::vector<bool> *valueRead)
 {
     const auto parts = SortKeys::separateSortKeyIntoIdentifierAndKey(descriptor.key);
     if (!parts) {
@@ -78,11 +79,14 @@ std::vector<qsizetype> sortRows(SubContactRows &rows, const SortDescriptor &desc
     // Values are read on this thread unless they are stored as they are: some record getters
     // refresh cached names when read.
     const SortValueReader reader(*parts, selectedLabels);
-    if (reader.readsStoredValues()) {
+    const bool known = valueRead && valueRead->size() == size_t(rows.size());
+    if (reader.readsStoredValues() && !known) {
         QtConcurrent::blockingMap(rows, [&reader](SubContactRow &row) { row.sortValue = reader.value(row); });
     } else {
-        for (SubContactRow &row : rows)
-            row.sortValue = reader.value(row);
+        for (qsizetype i = 0; i < rows.size(); ++i) {
+            if (!known || !(*valueRead)[size_t(i)])
+                rows[i].sortValue = reader.value(rows.at(i));
+        }
     }
 
     const std::vector<qsizetype> order = reader.comparesDates()
