@@ -11,6 +11,7 @@
 
 #include <QPixmapCache>
 #include <QtConcurrent/QtConcurrentMap>
+#include <algorithm>
 #include <numeric>
 #include <vector>
 
@@ -104,20 +105,23 @@ std::vector<bool> keepSortValues(SubContactRows &rows, const std::vector<qsizety
                                  const SubContactRows &previous,
                                  const std::vector<qsizetype> &previousBuiltAt)
 {
-    if (previousBuiltAt.size() != size_t(previous.size()))
+    if (previousBuiltAt.size() != size_t(previous.size())
+        || std::none_of(kept.cbegin(), kept.cend(), [](qsizetype was) { return was >= 0; }))
         return {};
     std::vector<qsizetype> sortedAt(previousBuiltAt.size());
     for (size_t i = 0; i < previousBuiltAt.size(); ++i)
         sortedAt[size_t(previousBuiltAt[i])] = qsizetype(i);
     std::vector<bool> valueRead(size_t(rows.size()), false);
+    bool any = false;
     for (qsizetype i = 0; i < rows.size(); ++i) {
         const qsizetype was = kept[size_t(i)];
         if (was >= 0 && size_t(was) < sortedAt.size()) {
             rows[i].sortValue = previous.at(sortedAt[size_t(was)]).sortValue;
             valueRead[size_t(i)] = true;
+            any = true;
         }
     }
-    return valueRead;
+    return any ? valueRead : std::vector<bool>();
 }
 
 } // namespace

@@ -38,7 +38,7 @@ bool ReloadMemory::begin(const ContactList &contacts, const Shape &shape)
 std::vector<qsizetype> ReloadMemory::previousRows(const SubContactRows &rows) const
 {
     std::vector<qsizetype> previous(size_t(rows.size()), -1);
-    if (!m_hasLast || !m_next)
+    if (!m_hasLast || !m_next || m_last.contacts.empty() || (!keepsLines() && !keepsSortValues()))
         return previous;
     // Contacts mostly keep their places: the one after the last match is tried before a search.
     QHash<const QVPerson *, size_t> lastAt;

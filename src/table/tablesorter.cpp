@@ -80,14 +80,15 @@ std::vector<qsizetype> sortRows(SubContactRows &rows, const SortDescriptor &desc
     // refresh cached names when read.
     const SortValueReader reader(*parts, selectedLabels);
     const bool known = valueRead && valueRead->size() == size_t(rows.size());
-    if (reader.readsStoredValues() && !known) {
-        QtConcurrent::blockingMap(rows, [&reader](SubContactRow &row) { row.sortValue = reader.value(row); });
-    } else {
-        for (qsizetype i = 0; i < rows.size(); ++i) {
-            if (!known || !(*valueRead)[size_t(i)])
-                rows[i].sortValue = reader.value(rows.at(i));
-        }
-    }
+    const SubContactRow *const first = rows.constData();
+    auto read = [&reader, known, valueRead, first](SubContactRow &row) {
+        if (!known || !(*valueRead)[size_t(&row - first)])
+            row.sortValue = reader.value(row);
+    };
+    if (reader.readsStoredValues())
+        QtConcurrent::blockingMap(rows, read);
+    else
+        std::for_each(rows.begin(), rows.end(), read);
 
     const std::vector<qsizetype> order = reader.comparesDates()
         ? orderByDates(rows, descriptor.ascending)
