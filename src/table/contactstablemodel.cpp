@@ -100,30 +100,6 @@ void measureRows(SubContactRows &rows, const QStringList &identifiers, const std
     });
 }
 
-// Gives rows with a kept row (in built order) the sort value that row holds; answers which got one.
-std::vector<bool> keepSortValues(SubContactRows &rows, const std::vector<qsizetype> &kept,
-                                 const SubContactRows &previous,
-                                 const std::vector<qsizetype> &previousBuiltAt)
-{
-    if (previousBuiltAt.size() != size_t(previous.size())
-        || std::none_of(kept.cbegin(), kept.cend(), [](qsizetype was) { return was >= 0; }))
-        return {};
-    std::vector<qsizetype> sortedAt(previousBuiltAt.size());
-    for (size_t i = 0; i < previousBuiltAt.size(); ++i)
-        sortedAt[size_t(previousBuiltAt[i])] = qsizetype(i);
-    std::vector<bool> valueRead(size_t(rows.size()), false);
-    bool any = false;
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        const qsizetype was = kept[size_t(i)];
-        if (was >= 0 && size_t(was) < sortedAt.size()) {
-            rows[i].sortValue = previous.at(sortedAt[size_t(was)]).sortValue;
-            valueRead[size_t(i)] = true;
-            any = true;
-        }
-    }
-    return any ? valueRead : std::vector<bool>();
-}
-
 } // namespace
 
 void ContactsTableModel::reload()
@@ -143,20 +119,17 @@ void ContactsTableModel::reload()
         endResetModel();
         return;
     }
-    // The rows standing lend what they hold of contacts that did not change.
-    const SubContactRows previous = std::exchange(m_rows, {});
-    const std::vector<qsizetype> previousBuiltAt = std::exchange(m_builtAt, {});
-    auto prepare = [&](SubContactRows &rows) {
-        const std::vector<qsizetype> kept = m_reloadMemory.previousRows(rows);
-        if (measuresLines(identifiers))
+    m_rows.clear();
+    m_builtAt.clear();
+    // Contacts that did not change keep the lines measured of them.
+    auto measure = [&](SubContactRows &rows) {
+        if (measuresLines(identifiers)) {
+            const std::vector<qsizetype> kept = m_reloadMemory.previousRows(rows);
             measureRows(rows, identifiers, m_reloadMemory.keepsLines() ? &kept : nullptr, m_reloadMemory);
-        std::vector<bool> valueRead;
-        if (m_reloadMemory.keepsSortValues())
-            valueRead = keepSortValues(rows, kept, previous, previousBuiltAt);
+        }
         m_reloadMemory.finish(rows);
-        return valueRead;
     };
-    m_rows = TableRows::reloadRows(*m_contactTable, identifiers, m_context.selectedLabels, m_sort, prepare,
+    m_rows = TableRows::reloadRows(*m_contactTable, identifiers, m_context.selectedLabels, m_sort, measure,
                                    &m_sortKeys, &m_builtAt);
     // The company line belongs to a contact's first row, known once the rows are sorted.
     if (m_context.showCompanyInNameCell) {
@@ -171,7 +144,7 @@ void ContactsTableModel::reload()
 void ContactsTableModel::resort()
 {
     beginResetModel();
-    m_reloadMemory.rowsSorted(m_sort);
+    m_reloadMemory.rowsMoved();
     if (m_contactTable)
         sortStandingRows();
     endResetModel();
@@ -186,7 +159,7 @@ void ContactsTableModel::itemsReordered()
         return;
     }
     beginResetModel();
-    m_reloadMemory.rowsSorted(m_sort);
+    m_reloadMemory.rowsMoved();
     // Equal values keep the order the rows were built in, as after a reload.
     restoreBuiltOrder();
     const QStringList identifiers = columnIdentifiers();

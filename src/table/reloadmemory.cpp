@@ -38,7 +38,7 @@ bool ReloadMemory::begin(const ContactList &contacts, const Shape &shape)
 std::vector<qsizetype> ReloadMemory::previousRows(const SubContactRows &rows) const
 {
     std::vector<qsizetype> previous(size_t(rows.size()), -1);
-    if (!m_hasLast || !m_next || m_last.contacts.empty() || (!keepsLines() && !keepsSortValues()))
+    if (!keepsLines() || m_last.contacts.empty())
         return previous;
     // Contacts mostly keep their places: the one after the last match is tried before a search.
     QHash<const QVPerson *, size_t> lastAt;
@@ -86,16 +86,6 @@ bool ReloadMemory::keepsLines() const
     return m_hasLast && m_next && m_next->shape.identifiers == m_last.shape.identifiers;
 }
 
-bool ReloadMemory::keepsSortValues() const
-{
-    if (!m_hasLast || !m_next)
-        return false;
-    const Shape &now = m_next->shape;
-    const Shape &then = m_last.shape;
-    return now.sort == then.sort && now.selectedLabels == then.selectedLabels
-        && now.settingsGeneration == then.settingsGeneration;
-}
-
 void ReloadMemory::finish(const SubContactRows &builtRows)
 {
     if (!m_next)
@@ -117,12 +107,6 @@ void ReloadMemory::finish(const SubContactRows &builtRows)
     }
     m_hasLast = true;
     m_rowsStand = true;
-}
-
-void ReloadMemory::rowsSorted(const std::optional<SortDescriptor> &sort)
-{
-    m_rowsStand = false;
-    m_last.shape.sort = sort;
 }
 
 void ReloadMemory::clear()

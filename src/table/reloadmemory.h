@@ -40,16 +40,14 @@ public:
     // stands for the same item position of a contact whose record did not change since; -1 for
     // none.
     std::vector<qsizetype> previousRows(const SubContactRows &rows) const;
-    // Whether rows found by previousRows() keep the text lines measured then (the same columns),
-    // and the value they were sorted by (the same sort, label filter and name settings).
+    // Whether rows found by previousRows() keep the text lines measured then (the same columns).
     bool keepsLines() const;
-    bool keepsSortValues() const;
     int cellLines(qsizetype previousRow) const { return m_cellLines[size_t(previousRow)]; }
     // Keeps what this reload measured (rows in built order, company line not yet added).
     void finish(const SubContactRows &builtRows);
-    // The rows were sorted again outside a reload (by `sort`): they no longer stand for a
-    // reload's, and hold the values of that sort.
-    void rowsSorted(const std::optional<SortDescriptor> &sort);
+    // The rows were put in another order or measured again outside a reload: they no longer
+    // stand for a reload's (the lines kept are still good for records that did not change).
+    void rowsMoved() { m_rowsStand = false; }
     // Drops everything (no table).
     void clear();
 

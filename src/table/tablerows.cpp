@@ -10,15 +10,14 @@ namespace TableRows {
 
 SubContactRows reloadRows(const ContactList &contacts, const QStringList &identifiers,
                           const QStringList &selectedLabels, const std::optional<SortDescriptor> &sort,
-                          const RowPreparation &prepare, TableSorter::KeyMemory *memory,
-                          std::vector<qsizetype> *builtAt)
+                          const std::function<void(SubContactRows &)> &measure,
+                          TableSorter::KeyMemory *memory, std::vector<qsizetype> *builtAt)
 {
     SubContactRows rows = SubContactBuilder::updateSubContactTable(contacts, identifiers, selectedLabels);
-    std::vector<bool> valueRead;
-    if (prepare)
-        valueRead = prepare(rows);
-    std::vector<qsizetype> order = TableSorter::sortRows(rows, sort.value_or(SortDescriptor::defaultSort()),
-                                                         selectedLabels, memory, &valueRead);
+    if (measure)
+        measure(rows);
+    std::vector<qsizetype> order
+        = TableSorter::sortRows(rows, sort.value_or(SortDescriptor::defaultSort()), selectedLabels, memory);
     if (builtAt)
         *builtAt = std::move(order);
     SubContactBuilder::markNotFirstRows(rows);

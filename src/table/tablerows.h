@@ -14,17 +14,15 @@
 
 namespace TableRows {
 
-// Measures the rows, still in the contacts' order (which walks the records in the order they lie
-// in memory), and may give rows their sort values; answers which rows hold theirs (none when empty).
-using RowPreparation = std::function<std::vector<bool>(SubContactRows &)>;
-
 // Rebuilds and sorts the rows; without a sort the table sorts by the display name, ascending.
-// prepare, when given, sees the rows before they are sorted. memory, when given, carries collation
-// keys from one sort to the next. builtAt, when given, receives each sorted row's place in the
-// order the rows were built in (the contacts' order).
+// measure, when given, sees the rows while they are still in the contacts' order, which walks the
+// records in the order they lie in memory. memory, when given, carries collation keys from one
+// sort to the next. builtAt, when given, receives each sorted row's place in the order the rows
+// were built in (the contacts' order).
 SubContactRows reloadRows(const ContactList &contacts, const QStringList &identifiers,
                           const QStringList &selectedLabels, const std::optional<SortDescriptor> &sort,
-                          const RowPreparation &prepare = {}, TableSorter::KeyMemory *memory = nullptr,
+                          const std::function<void(SubContactRows &)> &measure = {},
+                          TableSorter::KeyMemory *memory = nullptr,
                           std::vector<qsizetype> *builtAt = nullptr);
 
 // The number of contacts the rows show (their first rows).

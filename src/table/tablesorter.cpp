@@ -67,8 +67,7 @@ void KeyMemory::remember(std::unique_ptr<CollationKeys> keys)
 }
 
 std::vector<qsizetype> sortRows(SubContactRows &rows, const SortDescriptor &descriptor,
-                                const QStringList &selectedLabels, KeyMemory *memory,
-                                const std::vector<bool> *valueRead)
+                                const QStringList &selectedLabels, KeyMemory *memory)
 {
     const auto parts = SortKeys::separateSortKeyIntoIdentifierAndKey(descriptor.key);
     if (!parts) {
@@ -79,16 +78,12 @@ std::vector<qsizetype> sortRows(SubContactRows &rows, const SortDescriptor &desc
     // Values are read on this thread unless they are stored as they are: some record getters
     // refresh cached names when read.
     const SortValueReader reader(*parts, selectedLabels);
-    const bool known = valueRead && valueRead->size() == size_t(rows.size());
-    const SubContactRow *const first = rows.constData();
-    auto read = [&reader, known, valueRead, first](SubContactRow &row) {
-        if (!known || !(*valueRead)[size_t(&row - first)])
+    if (reader.readsStoredValues()) {
+        QtConcurrent::blockingMap(rows, [&reader](SubContactRow &row) { row.sortValue = reader.value(row); });
+    } else {
+        for (SubContactRow &row : rows)
             row.sortValue = reader.value(row);
-    };
-    if (reader.readsStoredValues())
-        QtConcurrent::blockingMap(rows, read);
-    else
-        std::for_each(rows.begin(), rows.end(), read);
+    }
 
     const std::vector<qsizetype> order = reader.comparesDates()
         ? orderByDates(rows, descriptor.ascending)

@@ -33,10 +33,8 @@ private:
 void sortSubContactTable(SubContactRows &rows, const QList<SortDescriptor> &descriptors,
                          const QStringList &selectedLabels);
 // Answers where each row came from: the sorted row i was row order[i] before. An invalid sort key
-// leaves the rows as they are (and answers that). Rows marked in `valueRead` already hold their
-// sort value (kept from a sort by the same key).
+// leaves the rows as they are (and answers that).
 std::vector<qsizetype> sortRows(SubContactRows &rows, const SortDescriptor &descriptor,
-                                const QStringList &selectedLabels, KeyMemory *memory = nullptr,
-                                const std::vector<bool> *valueRead = nullptr);
+                                const QStringList &selectedLabels, KeyMemory *memory = nullptr);
 
 } // namespace TableSorter
