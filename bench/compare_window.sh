@@ -48,4 +48,7 @@ printf "%-28s %10s %10s\n" "stage (median of $rounds)" "before ms" "after ms"
 join -t $'\t' <(medians before | nl -w3 -s$'\t' | sed 's/^ *//' | awk -F'\t' '{print $2"\t"$1"\t"$3}' | sort -t $'\t' -k1,1) \
     <(medians after | sort -t $'\t' -k1,1) |
     sort -t $'\t' -k2,2n | awk -F'\t' '{ printf "%-28s %10s %10s\n", $1, $3, $4 }'
+# Stages that only the after bench has (new in it).
+awk -F'\t' 'NR == FNR { seen[$1] = 1; next } !($1 in seen) { printf "%-28s %10s %10s\n", $1, "-", $2 }' \
+    <(medians before) <(medians after)
 grep -h "rebuilt while scrolling" "$out"/after.* | sort | uniq -c | sed 's/^ */after: /'

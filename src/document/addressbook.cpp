@@ -81,15 +81,16 @@ PersonPtr AddressBook::personFromCard(const StoreContact &contact, const QString
     if (!person->showAsPerson())
         person->setUniqueId2(person->stringValueForIdentifier(FieldId::Company));
     // Fetched anew from a store of its own: the loader may run on whatever thread asks first.
-    person->setPhotoLoader([rootPath, identifier = contact.identifier](QVPerson &record) {
+    person->setPhotoLoader([rootPath,
+                            identifier = contact.identifier]() -> std::optional<QVPerson::LoadedPhoto> {
         const auto photo = ContactStore(rootPath).contact(
             identifier, StoreKeys::only({ QString::fromLatin1(StoreProperty::Photo) }));
         if (!photo)
-            return;
-        if (const PersonPtr fetched = QVvCard::personFromStoreCard(photo->vCard)) {
-            record.setImageData(fetched->imageData());
-            record.setThumbnailImageData(fetched->thumbnailImageData());
-        }
+            return std::nullopt;
+        const PersonPtr fetched = QVvCard::personFromStoreCard(photo->vCard);
+        if (!fetched)
+            return std::nullopt;
+        return QVPerson::LoadedPhoto { fetched->imageData(), fetched->thumbnailImageData() };
     });
     return person;
 }

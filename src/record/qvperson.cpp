@@ -367,6 +367,7 @@ QString QVPerson::uniqueId()
 
 void QVPerson::setShowAsPerson(bool showAsPerson)
 {
+    touch();
     m_showAsPerson = showAsPerson;
     m_nameValue.insert(Key::ShowAsPerson, showAsPerson);
     recomputeCompositeName();

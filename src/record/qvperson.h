@@ -125,10 +125,23 @@ public:
     static QString dateStringFromDateComponents(const DateComponents &components);
 
     // ---- Identity and flags -----------------------------------------------------------------
+    // Goes up with every change of the record's values, whichever operation makes it (an edit, its
+    // undo, a merge...): views that keep what they worked out of a record compare it to know that
+    // the record is still the same. The created and changed flags are not values.
+    quint64 revision() const { return m_revision; }
+
     QString uniqueId();
-    void setUniqueId(const QString &uniqueId) { m_uniqueId = uniqueId; }
+    void setUniqueId(const QString &uniqueId)
+    {
+        touch();
+        m_uniqueId = uniqueId;
+    }
     QString uniqueId2() const { return m_uniqueId2; }
-    void setUniqueId2(const QString &uniqueId2) { m_uniqueId2 = uniqueId2; }
+    void setUniqueId2(const QString &uniqueId2)
+    {
+        touch();
+        m_uniqueId2 = uniqueId2;
+    }
     bool showAsPerson() const { return m_showAsPerson; }
     void setShowAsPerson(bool showAsPerson);
     bool created() const { return m_created; }
@@ -136,11 +149,23 @@ public:
     bool changed() const { return m_changed; }
     void setChanged(bool changed) { m_changed = changed; }
     int defaultNameOrdering() const { return m_defaultNameOrdering; }
-    void setDefaultNameOrdering(int ordering) { m_defaultNameOrdering = ordering; }
+    void setDefaultNameOrdering(int ordering)
+    {
+        touch();
+        m_defaultNameOrdering = ordering;
+    }
     QString defaultCountryCode() const { return m_defaultCountryCode; }
-    void setDefaultCountryCode(const QString &code) { m_defaultCountryCode = code; }
+    void setDefaultCountryCode(const QString &code)
+    {
+        touch();
+        m_defaultCountryCode = code;
+    }
     int nameOrdering() const { return m_nameOrdering; }
-    void setNameOrdering(int ordering) { m_nameOrdering = ordering; }
+    void setNameOrdering(int ordering)
+    {
+        touch();
+        m_nameOrdering = ordering;
+    }
 
     // ---- Creation, copy, archive (qvperson.cpp) --------------------------------------------
     // A record with the same values but its own uniqueId and custom item definitions.
@@ -201,7 +226,11 @@ public:
     // empty for any other identifier. For writers.
     const CompactMap &storedDictionary(const QString &identifier) const;
     QVariantList customItems() const { return m_customItems; }
-    void setCustomItems(const QVariantList &items) { m_customItems = items; }
+    void setCustomItems(const QVariantList &items)
+    {
+        touch();
+        m_customItems = items;
+    }
 
     QByteArray imageData() const
     {
@@ -210,6 +239,7 @@ public:
     }
     void setImageData(const QByteArray &data)
     {
+        touch();
         m_photoLoader.reset();
         m_imageData = data;
     }
@@ -220,12 +250,18 @@ public:
     }
     void setThumbnailImageData(const QByteArray &data)
     {
+        touch();
         m_photoLoader.reset();
         m_thumbnailImageData = data;
     }
-    // Records of the system address book are read without their photo: the loader fetches it
-    // (setting the image data) the first time any photo getter runs, once, whichever thread asks.
-    void setPhotoLoader(std::function<void(QVPerson &)> loader);
+    // Records of the system address book are read without their photo: the loader fetches it the
+    // first time any photo getter runs, once, whichever thread asks. It must not touch the record.
+    struct LoadedPhoto
+    {
+        QByteArray imageData;
+        QByteArray thumbnailImageData;
+    };
+    void setPhotoLoader(std::function<std::optional<LoadedPhoto>()> loader);
 
     // ---- Value access by identifier (qvperson_values.cpp) -----------------------------------
     // The value in its dictionary shape; an invalid QVariant stands for nil.
@@ -288,12 +324,20 @@ public:
     // vCard properties the record has no field for (GEO, KEY, TZ, unknown parameters...):
     // kept as unfolded lines and written back, so that nothing read is lost.
     QStringList extraProperties() const { return m_extraProperties; }
-    void setExtraProperties(const QStringList &lines) { m_extraProperties = lines; }
+    void setExtraProperties(const QStringList &lines)
+    {
+        touch();
+        m_extraProperties = lines;
+    }
     // What a vCard reader kept of the lines of the single-valued fields (their group and
     // parameters, the formatted name as written), by its own keys; the writer uses each while the
     // field still says what was read.
     const CompactMap &vCardKept() const { return m_vCardKept; }
-    void setVCardKept(CompactMap &&kept) { m_vCardKept = std::move(kept); }
+    void setVCardKept(CompactMap &&kept)
+    {
+        touch();
+        m_vCardKept = std::move(kept);
+    }
 
     // Gives back the room values grew into. Readers call it once a record is complete: a file
     // holds a hundred thousand of them, and the values grew one at a time.
@@ -302,6 +346,8 @@ public:
     void reserveItems(qsizetype count) { m_items.reserve(count); }
 
 private:
+    // Every function that changes a value calls this first.
+    void touch() { ++m_revision; }
     static int fieldIndex(LabeledField f) { return int(f); }
     void loadPhoto() const;
     void addBuiltInLabeledValue(LabeledField field, const QVariantMap &value);
@@ -313,6 +359,7 @@ private:
     qsizetype customItemIndex(const QString &name) const;
     void defineCustomItem(const QString &type, const QString &name, const QStringList &labels);
 
+    quint64 m_revision = 0;
     bool m_showAsPerson = true;
     bool m_created = true;
     bool m_changed = false;

@@ -90,13 +90,18 @@ QVariantMap QVPerson::nameValue()
 
 void QVPerson::setNameValueDict(const QVariantMap &nameValue)
 {
+    touch();
     m_nameValue = CompactMap(nameValue);
     recomputeCompositeName();
 }
 
 void QVPerson::recomputeCompositeName()
 {
+    // Composing anew under other name settings may change the stored name text.
+    const QString stored = m_nameValue.string(Key::StringValue);
     updateName(m_nameValue, m_showAsPerson, m_nameOrdering);
+    if (m_nameValue.string(Key::StringValue) != stored)
+        touch();
     QString composite = m_showAsPerson ? m_nameValue.string(Key::StringValue) : m_items.string(FieldId::Company);
     if (composite.isEmpty())
         composite = QCoreApplication::translate("QVPerson", "No Name");
@@ -113,6 +118,7 @@ QString QVPerson::compositeName()
 
 void QVPerson::setNameValue(const QVariant &value, const QString &identifier)
 {
+    touch();
     if (identifier == FieldId::Name) {
         m_nameValue = CompactMap(value.toMap());
         recomputeCompositeName();
@@ -179,6 +185,7 @@ QVariantMap QVPerson::phoneticNameValue()
 
 void QVPerson::setPhoneticNameValue(const QVariantMap &value)
 {
+    touch();
     m_phoneticNameValue = CompactMap(value);
     m_hasPhoneticName = true;
 }
@@ -221,6 +228,7 @@ void QVPerson::updatePhoneticName(QVariantMap &phoneticDict) const
 
 void QVPerson::setDictionary(const QString &identifier, CompactMap &&dictionary)
 {
+    touch();
     if (identifier == FieldId::Name) {
         m_nameValue = std::move(dictionary);
         recomputeCompositeName();
@@ -257,6 +265,7 @@ QVariantMap QVPerson::birthdayValue()
 
 void QVPerson::setBirthdayValue(const QVariant &birthday)
 {
+    touch();
     if (birthday.typeId() == QMetaType::QVariantMap) {
         QVariantMap dict = birthday.toMap();
         updateBirthdayValue(dict);
@@ -272,11 +281,11 @@ void QVPerson::setBirthdayValue(const QVariant &birthday)
 
 struct QVPerson::PhotoLoader
 {
-    std::function<void(QVPerson &)> load;
+    std::function<std::optional<LoadedPhoto>()> load;
     std::once_flag once;
 };
 
-void QVPerson::setPhotoLoader(std::function<void(QVPerson &)> loader)
+void QVPerson::setPhotoLoader(std::function<std::optional<LoadedPhoto>()> loader)
 {
     m_photoLoader = std::make_shared<PhotoLoader>();
     m_photoLoader->load = std::move(loader);
@@ -284,13 +293,17 @@ void QVPerson::setPhotoLoader(std::function<void(QVPerson &)> loader)
 
 void QVPerson::loadPhoto() const
 {
-    // Keep the loader alive while it runs: setting the image data lets it go.
-    if (const std::shared_ptr<PhotoLoader> loader = m_photoLoader) {
-        // Loading fills what the const getters hand out: the photo is part of the value all along.
-        std::call_once(loader->once, [this, &loader] {
-            auto *self = const_cast<QVPerson *>(this);
-            loader->load(*self);
-            self->m_photoLoader.reset();
+    // Readers on several threads may get here at once: the loader pointer is only read, never reset,
+    // while a load may run (only the setters, which change the record, let it go).
+    if (PhotoLoader *loader = m_photoLoader.get()) {
+        // Loading fills what the const getters hand out: the photo is part of the value all along,
+        // so it does not count as a change.
+        std::call_once(loader->once, [this, loader] {
+            if (std::optional<LoadedPhoto> photo = loader->load()) {
+                auto *self = const_cast<QVPerson *>(this);
+                self->m_imageData = std::move(photo->imageData);
+                self->m_thumbnailImageData = std::move(photo->thumbnailImageData);
+            }
         });
     }
 }
@@ -306,6 +319,7 @@ QImage QVPerson::photo()
 
 void QVPerson::setPhoto(const QImage &image)
 {
+    touch();
     m_photoLoader.reset();
     if (image.isNull()) {
         m_imageData.clear();
@@ -382,6 +396,7 @@ QVariant QVPerson::customValueForIdentifier(const QString &name)
 
 void QVPerson::defineCustomItem(const QString &type, const QString &name, const QStringList &labels)
 {
+    touch();
     QVariantMap definition;
     definition.insert(CustomKey::Type, type);
     definition.insert(CustomKey::Name, name);
@@ -416,6 +431,7 @@ QVariant sharedStringItemDefinition(const QString &name)
 void QVPerson::addCustomItem(const QString &type, const QString &name, const QStringList &labels,
                              const QByteArray &imageData)
 {
+    touch();
     qsizetype i = customItemIndex(name);
     if (i < 0 && type == ValueType::String && imageData.isEmpty()) {
         m_customItems.append(sharedStringItemDefinition(name));
@@ -440,6 +456,7 @@ void QVPerson::addCustomItem(const QString &type, const QString &name, const QSt
 
 void QVPerson::deleteCustomItemForName(const QString &name)
 {
+    touch();
     const qsizetype i = customItemIndex(name);
     if (i < 0)
         return;

@@ -233,6 +233,7 @@ const CompactList &QVPerson::storedLabeledValues(LabeledField field) const
 
 CompactList &QVPerson::storedList(LabeledField field)
 {
+    touch();
     auto &stored = m_labeled[int(field)];
     // A field that was never set starts empty, so that adding to a new record keeps the item.
     if (!stored)
@@ -248,6 +249,7 @@ QVariantList QVPerson::labeledValues(LabeledField field)
 
 void QVPerson::setLabeledItems(LabeledField field, CompactList &&items)
 {
+    touch();
     for (CompactMap &item : items)
         normalize(field, item, 1);
     m_labeled[int(field)] = std::move(items);
@@ -256,11 +258,13 @@ void QVPerson::setLabeledItems(LabeledField field, CompactList &&items)
 
 void QVPerson::setLabeledValues(LabeledField field, const QVariantList &values)
 {
+    touch();
     m_labeled[int(field)] = CompactMaps::fromVariantList(values);
 }
 
 void QVPerson::addBuiltInLabeledValue(LabeledField field, const QVariantMap &value)
 {
+    touch();
     QVariantMap item = value;
     normalize(field, item, 0);
     CompactList &list = storedList(field);
@@ -271,6 +275,7 @@ void QVPerson::addBuiltInLabeledValue(LabeledField field, const QVariantMap &val
 
 void QVPerson::replaceBuiltInLabeledValue(LabeledField field, const QVariant &value)
 {
+    touch();
     if (!value.isValid()) {
         m_labeled[int(field)] = CompactList();
         m_changed = true;
@@ -405,6 +410,7 @@ QString QVPerson::stringValueForIdentifier(const QString &identifier)
 
 void QVPerson::setValue(const QVariant &value, const QString &identifier)
 {
+    touch();
     if (const auto field = labeledFieldForIdentifier(identifier)) {
         if (value.typeId() != QMetaType::QVariantList)
             return;
@@ -535,6 +541,7 @@ QVariantMap QVPerson::labeledValueForIdentifierAtLabelIndex(const QString &ident
 
 void QVPerson::addLabeledValue(const QVariant &value, const QString &identifier)
 {
+    touch();
     if (const auto field = labeledFieldForIdentifier(identifier)) {
         if (value.typeId() == QMetaType::QVariantMap)
             addBuiltInLabeledValue(*field, value.toMap());
@@ -598,6 +605,7 @@ void QVPerson::addLabeledValue(const QVariant &value, const QString &identifier)
 
 void QVPerson::replaceLabeledValue(const QVariant &value, const QString &identifier)
 {
+    touch();
     if (const auto field = labeledFieldForIdentifier(identifier)) {
         replaceBuiltInLabeledValue(*field, value);
         return;
@@ -648,6 +656,7 @@ void QVPerson::replaceLabeledValue(const QVariant &value, const QString &identif
 
 void QVPerson::deleteLabeledValueForIdentifier(const QString &identifier, qsizetype labelIndex)
 {
+    touch();
     if (isNotFoundMarker(labelIndex))
         return;
     if (const auto field = labeledFieldForIdentifier(identifier)) {
@@ -679,6 +688,7 @@ void QVPerson::deleteLabeledValueForIdentifier(const QString &identifier, qsizet
 
 bool QVPerson::sortForIdentifier(const QString &identifier, const QString &sortKey, bool ascending)
 {
+    touch();
     const auto field = labeledFieldForIdentifier(identifier);
     if (!field || !isAllowedSortKey(identifier, sortKey))
         return false;

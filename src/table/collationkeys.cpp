@@ -240,9 +240,12 @@ CollationKeys::CollationKeys(std::vector<QString> kept, const std::vector<const 
             break;
         }
     }
+    // After an edit a few texts are new: they are collated, the others copied in place.
     if (inPlace) {
+        constexpr size_t kFewNew = 64; // at most one text in this many
+        size_t fresh = 0;
         for (size_t i = 0; i < texts.size() && inPlace; ++i) {
-            if (!texts[i].isEmpty() && !inPlace->keyInPlace(texts[i], i))
+            if (!texts[i].isEmpty() && !inPlace->keyInPlace(texts[i], i) && ++fresh * kFewNew > texts.size())
                 inPlace = nullptr;
         }
     }
@@ -273,7 +276,7 @@ CollationKeys::CollationKeys(std::vector<QString> kept, const std::vector<const 
             // A contact's rows share its name: the text right before is often the very same one.
             if (i > begin && sharesText(text, texts[size_t(i - 1)])) {
                 offset = sliceOffsets[size_t(i - 1 - begin)];
-            } else if (inPlace) {
+            } else if (inPlace && inPlace->keyInPlace(text, size_t(i))) {
                 offset = appendCopy(inPlace->m_keys[size_t(i)], buffer);
             } else if (const char *key = known.find(text)) {
                 offset = appendCopy(key, buffer);

@@ -11,6 +11,7 @@
 
 #include <QPixmapCache>
 #include <QtConcurrent/QtConcurrentMap>
+#include <algorithm>
 #include <numeric>
 #include <vector>
 
@@ -75,31 +76,66 @@ bool measuresLines(const QStringList &identifiers)
     return identifiers.size() > 1;
 }
 
+// Measures rows in built order; rows with a kept row (kept[i] >= 0) take the lines measured of it.
+void measureRows(SubContactRows &rows, const QStringList &identifiers, const std::vector<qsizetype> *kept,
+                 const ReloadMemory &memory)
+{
+    const RowHeights::CellLineCounter counter(identifiers);
+    const SubContactRow *const data = rows.constData();
+    inSlices(rows, [&](SubContactRow *begin, SubContactRow *end) {
+        if (!kept) {
+            counter.measureRows(begin, end);
+            return;
+        }
+        // Runs of rows to measure: a contact's own lines are read once per run.
+        while (begin != end) {
+            for (; begin != end && (*kept)[size_t(begin - data)] >= 0; ++begin)
+                begin->numLines = memory.cellLines((*kept)[size_t(begin - data)]);
+            SubContactRow *run = begin;
+            while (run != end && (*kept)[size_t(run - data)] < 0)
+                ++run;
+            counter.measureRows(begin, run);
+            begin = run;
+        }
+    });
+}
+
 } // namespace
 
 void ContactsTableModel::reload()
 {
     beginResetModel();
+    if (!m_contactTable) {
+        m_rows.clear();
+        m_builtAt.clear();
+        m_reloadMemory.clear();
+        endResetModel();
+        return;
+    }
+    const QStringList identifiers = columnIdentifiers();
+    if (m_reloadMemory.begin(*m_contactTable,
+                             ReloadMemory::shapeOf(identifiers, m_context.selectedLabels, m_sort,
+                                                   m_context.showCompanyInNameCell))) {
+        endResetModel();
+        return;
+    }
     m_rows.clear();
     m_builtAt.clear();
-    if (m_contactTable) {
-        const QStringList identifiers = columnIdentifiers();
-        const RowHeights::CellLineCounter counter(identifiers);
-        auto measure = [&counter](SubContactRows &rows) {
-            inSlices(rows, [&counter](SubContactRow *begin, SubContactRow *end) {
-                counter.measureRows(begin, end);
-            });
-        };
-        m_rows = TableRows::reloadRows(*m_contactTable, identifiers, m_context.selectedLabels, m_sort,
-                                       measuresLines(identifiers) ? measure
-                                                                  : std::function<void(SubContactRows &)>(),
-                                       &m_sortKeys, &m_builtAt);
-        // The company line belongs to a contact's first row, known once the rows are sorted.
-        if (m_context.showCompanyInNameCell) {
-            for (SubContactRow &row : m_rows) {
-                if (RowHeights::showsCompanyLine(row, true))
-                    row.numLines = std::max(row.numLines, 2);
-            }
+    // Contacts that did not change keep the lines measured of them.
+    auto measure = [&](SubContactRows &rows) {
+        if (measuresLines(identifiers)) {
+            const std::vector<qsizetype> kept = m_reloadMemory.previousRows(rows);
+            measureRows(rows, identifiers, m_reloadMemory.keepsLines() ? &kept : nullptr, m_reloadMemory);
+        }
+        m_reloadMemory.finish(rows);
+    };
+    m_rows = TableRows::reloadRows(*m_contactTable, identifiers, m_context.selectedLabels, m_sort, measure,
+                                   &m_sortKeys, &m_builtAt);
+    // The company line belongs to a contact's first row, known once the rows are sorted.
+    if (m_context.showCompanyInNameCell) {
+        for (SubContactRow &row : m_rows) {
+            if (RowHeights::showsCompanyLine(row, true))
+                row.numLines = std::max(row.numLines, 2);
         }
     }
     endResetModel();
@@ -108,6 +144,7 @@ void ContactsTableModel::reload()
 void ContactsTableModel::resort()
 {
     beginResetModel();
+    m_reloadMemory.rowsMoved();
     if (m_contactTable)
         sortStandingRows();
     endResetModel();
@@ -122,6 +159,7 @@ void ContactsTableModel::itemsReordered()
         return;
     }
     beginResetModel();
+    m_reloadMemory.rowsMoved();
     // Equal values keep the order the rows were built in, as after a reload.
     restoreBuiltOrder();
     const QStringList identifiers = columnIdentifiers();

@@ -4,6 +4,7 @@
 
 #include "record/entries.h"
 #include "table/findhighlight.h"
+#include "table/reloadmemory.h"
 #include "table/sortkeys.h"
 #include "table/tablecells.h"
 #include "table/tablecolumns.h"
@@ -62,8 +63,12 @@ public:
     // in place by default; an invalid index ends the override.
     void setEditOverride(const QModelIndex &index) { m_editOverride = index; }
 
-    // Rebuilds and sorts the rows from the contact table (a model reset).
+    // Rebuilds and sorts the rows from the contact table (a model reset). Contacts whose records
+    // did not change since the last reload keep what was measured of them; when nothing changed,
+    // the rows stand as they are.
     void reload();
+    // What reloads keep for the next one.
+    const ReloadMemory &reloadMemory() const { return m_reloadMemory; }
     // Only the sort changed: the same rows are put in the new order, keeping what was measured of
     // them, which for large tables costs a fraction of a reload (a model reset too).
     void resort();
@@ -126,6 +131,7 @@ private:
     std::optional<SortDescriptor> m_sort;
     TableSorter::KeyMemory m_sortKeys;
     std::vector<qsizetype> m_builtAt; // each row's place in the order the rows were built in
+    ReloadMemory m_reloadMemory;
     QString m_groupName;
     QFont m_font;
     QFont m_boldFont;

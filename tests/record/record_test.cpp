@@ -1,12 +1,10 @@
 #include "../testutil.h"
-
 #include "record/keys.h"
 #include "record/qvperson.h"
 
 #include <QUuid>
-
+#include <functional>
 #include <gtest/gtest.h>
-
 #include <thread>
 
 namespace {
@@ -134,3 +132,67 @@ TEST(Record, IdentifierTitles)
 }
 
 } // namespace
+
+// Views keep what they worked out of a record for as long as its revision stands: every operation
+// that changes a value must move it on, however the change comes (an edit, an undo, a reader).
+TEST(Record, EveryChangeOfAValueMovesTheRevisionOn)
+{
+    using Change = std::function<void(QVPerson &)>;
+    const QVariantMap phone { { Key::Label, LabelWord::Home }, { Key::Value, qs("555-0100") } };
+    const QList<std::pair<const char *, Change>> changes {
+        { "setValue", [](QVPerson &p) { p.setValue(qs("Other"), FieldId::Company); } },
+        { "setValue Name",
+          [](QVPerson &p) {
+              p.setValue(QVariantMap { { FieldId::FirstName, qs("Jo") } }, FieldId::Name);
+          } },
+        { "setNameValue", [](QVPerson &p) { p.setNameValue(qs("Jo"), FieldId::FirstName); } },
+        { "setNameValueDict",
+          [](QVPerson &p) {
+              p.setNameValueDict({ { FieldId::LastName, qs("Ek") } });
+          } },
+        { "setPhoneticNameValue",
+          [](QVPerson &p) {
+              p.setPhoneticNameValue({ { FieldId::FirstName, qs("ジョ") } });
+          } },
+        { "setBirthdayValue", [](QVPerson &p) { p.setBirthdayValue(QVariant()); } },
+        { "setDictionary", [](QVPerson &p) { p.setDictionary(FieldId::Birthday, CompactMap()); } },
+        { "setLabeledValues", [](QVPerson &p) { p.setLabeledValues(QVPerson::LabeledField::Phone, {}); } },
+        { "setLabeledItems",
+          [](QVPerson &p) { p.setLabeledItems(QVPerson::LabeledField::Email, CompactList()); } },
+        { "addPhoneValue", [phone](QVPerson &p) { p.addPhoneValue(phone); } },
+        { "replacePhoneValue", [phone](QVPerson &p) { p.replacePhoneValue(QVariantList { phone }); } },
+        { "addLabeledValue", [phone](QVPerson &p) { p.addLabeledValue(phone, FieldId::Phone); } },
+        { "replaceLabeledValue",
+          [phone](QVPerson &p) { p.replaceLabeledValue(QVariantList { phone }, FieldId::Phone); } },
+        { "deleteLabeledValueForIdentifier",
+          [](QVPerson &p) { p.deleteLabeledValueForIdentifier(FieldId::Phone, 0); } },
+        { "sortForIdentifier",
+          [](QVPerson &p) { p.sortForIdentifier(FieldId::Phone, FieldId::Phone, false); } },
+        { "setShowAsPerson", [](QVPerson &p) { p.setShowAsPerson(!p.showAsPerson()); } },
+        { "setPhoto", [](QVPerson &p) { p.setPhoto(QImage()); } },
+        { "setImageData", [](QVPerson &p) { p.setImageData(QByteArray("x")); } },
+        { "setThumbnailImageData", [](QVPerson &p) { p.setThumbnailImageData(QByteArray("y")); } },
+        { "addCustomItem", [](QVPerson &p) { p.addCustomItem(ValueType::String, qs("COLOUR"), {}); } },
+        { "deleteCustomItemForName", [](QVPerson &p) { p.deleteCustomItemForName(qs("COLOUR")); } },
+        { "setCustomItems", [](QVPerson &p) { p.setCustomItems({}); } },
+        { "setExtraProperties", [](QVPerson &p) { p.setExtraProperties({ qs("TZ:+01:00") }); } },
+        { "setVCardKept", [](QVPerson &p) { p.setVCardKept(CompactMap()); } },
+        { "setUniqueId", [](QVPerson &p) { p.setUniqueId(qs("id-2")); } },
+        { "setUniqueId2", [](QVPerson &p) { p.setUniqueId2(qs("id-3")); } },
+        { "setNameOrdering", [](QVPerson &p) { p.setNameOrdering(2); } },
+        { "setDefaultNameOrdering", [](QVPerson &p) { p.setDefaultNameOrdering(1); } },
+        { "setDefaultCountryCode", [](QVPerson &p) { p.setDefaultCountryCode(qs("JP")); } },
+    };
+    const PersonPtr p = richPerson();
+    for (const auto &[name, change] : changes) {
+        const quint64 before = p->revision();
+        change(*p);
+        EXPECT_GT(p->revision(), before) << name;
+    }
+    // Reading changes nothing.
+    const quint64 read = p->revision();
+    p->phoneValues();
+    p->valueForIdentifier(FieldId::Note);
+    p->stringValueForIdentifier(FieldId::Phone);
+    EXPECT_EQ(p->revision(), read);
+}
