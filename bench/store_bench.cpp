@@ -8,6 +8,7 @@
 // then a click on the big book's "All Contacts" in the sidebar reads its contacts and shows the
 // table, painted. Each run opens a fresh window so that the click reads the store again; the
 // figure is the median of R runs (default 3), with the files in the page cache.
+#include "benchclicks.h"
 #include "benchsupport.h"
 #include "document/documentcontroller.h"
 #include "platform/keys.h"
@@ -23,8 +24,6 @@
 #include <QDir>
 #include <QPointer>
 #include <QTableView>
-#include <QTest>
-#include <QTreeView>
 
 namespace {
 
@@ -56,14 +55,6 @@ qsizetype splitCards(const QByteArray &file, const QString &folder, qsizetype li
         pos = end;
     }
     return count;
-}
-
-void clickGroup(GroupViewController *groups, const GroupEntry &group)
-{
-    QTreeView *tree = groups->outlineView();
-    const QModelIndex index = groups->model()->indexForGroup(group);
-    tree->scrollTo(index);
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualRect(index).center());
 }
 
 } // namespace
@@ -102,7 +93,8 @@ int main(int argc, char **argv)
         ViewController *content = document->mainViewController();
         ContactsViewController *table = content->contactsViewController();
         const GroupEntry all = content->containerTable().value(1)->groups.value(0);
-        selected.append(timed([&] { clickGroup(content->groupViewController(), all); }, table->tableView()));
+        selected.append(timed([&] { BenchSupport::clickGroup(content->groupViewController(), all); },
+                              table->tableView()));
         rows = table->model()->subContactCount();
         if (content->contactTable() != all->contactTable || rows != big) {
             std::fprintf(stderr, "the big book's table was not shown (%lld rows)\n",

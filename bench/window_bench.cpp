@@ -9,6 +9,7 @@
 // rebuild rows. Every stage includes painting the table; stages after the first table are the
 // median of R runs (default 3). Runs offscreen unless QT_QPA_PLATFORM says otherwise; preferences
 // go to a temporary folder.
+#include "benchclicks.h"
 #include "benchsupport.h"
 #include "platform/userdefaults.h"
 #include "record/keys.h"
@@ -26,7 +27,6 @@
 #include <QScrollBar>
 #include <QTableView>
 #include <QTest>
-#include <QTreeView>
 #include <functional>
 
 namespace {
@@ -65,14 +65,6 @@ void clickHeader(QTableView *view, int column)
     const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
                     header->height() / 2);
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
-}
-
-void clickGroup(GroupViewController *groups, const GroupEntry &group)
-{
-    QTreeView *tree = groups->outlineView();
-    const QModelIndex index = groups->model()->indexForGroup(group);
-    tree->scrollTo(index);
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualRect(index).center());
 }
 
 } // namespace
@@ -157,8 +149,8 @@ int main(int argc, char **argv)
         QList<qint64> toGroup;
         QList<qint64> toAll;
         for (int i = 0; i < runs; ++i) {
-            toGroup.append(timed([&] { clickGroup(groups, other); }, view));
-            toAll.append(timed([&] { clickGroup(groups, all); }, view));
+            toGroup.append(timed([&] { BenchSupport::clickGroup(groups, other); }, view));
+            toAll.append(timed([&] { BenchSupport::clickGroup(groups, all); }, view));
         }
         report(qPrintable(QStringLiteral("group \"%1\"").arg(other->name)), median(toGroup), 0);
         report("group \"All Contacts\"", median(toAll), rows());
