@@ -522,7 +522,7 @@ void PrintOptionsPanel::openPresetPanel()
         = PrintOptions::makePreset({}, points(StyleKey::LabelWidth), points(StyleKey::LabelHeight),
                                    points(StyleKey::HGap), points(StyleKey::VGap));
     // The suggested name gives the sizes as the tab shows them.
-    const auto shown = [this](QDoubleSpinBox *field) { return QString::number(field->value(), 'g', 6); };
+    const auto shown = [](QDoubleSpinBox *field) { return QString::number(field->value(), 'g', 6); };
     const QString name = PresetNamePattern.arg(shown(m_labelSizes.at(0)), shown(m_labelSizes.at(1)), m_unit,
                                                shown(m_labelSizes.at(2)));
     auto *panel = new LabelPresetPanel(labels.value(StyleKey::PresetArray).toList(), sizes, name, this);
