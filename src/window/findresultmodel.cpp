@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QPainter>
 #include <QTextLayout>
+#include <numeric>
+#include <vector>
 
 namespace {
 
@@ -22,6 +24,23 @@ QString localizedWord(const QString &word)
         return word;
     const QString localized = QVPerson::localizedIdentifierForKey(word);
     return localized.isEmpty() ? word : localized;
+}
+
+// What a column shows of a row, and sorts by.
+QString columnText(const ResultRow &row, int column)
+{
+    switch (column) {
+    case FindResultModel::NameColumn:
+        return row.name;
+    case FindResultModel::ItemColumn:
+        return localizedWord(row.item);
+    case FindResultModel::SubItemColumn:
+        return localizedWord(row.subItem);
+    case FindResultModel::LabelColumn:
+        return localizedLabel(row.item, row.label);
+    default:
+        return row.value;
+    }
 }
 
 } // namespace
@@ -71,22 +90,8 @@ QVariant FindResultModel::data(const QModelIndex &index, int role) const
     if (!index.isValid() || index.row() >= m_rows.size())
         return {};
     const ResultRow &row = m_rows.at(index.row());
-    if (role == Qt::DisplayRole || role == Qt::EditRole) {
-        switch (index.column()) {
-        case NameColumn:
-            return row.name;
-        case ItemColumn:
-            return localizedWord(row.item);
-        case SubItemColumn:
-            return localizedWord(row.subItem);
-        case LabelColumn:
-            return localizedLabel(row.item, row.label);
-        case ValueColumn:
-            return row.value;
-        default:
-            break;
-        }
-    }
+    if ((role == Qt::DisplayRole || role == Qt::EditRole) && index.column() < ColumnCount)
+        return columnText(row, index.column());
     if (role == RangesRole)
         return QVariant::fromValue(row.ranges);
     if (role == CurrentRangeRole)
@@ -140,25 +145,22 @@ void FindResultModel::sort(int column, Qt::SortOrder order)
     if (column < 0 || column >= ColumnCount)
         return;
     beginResetModel();
-    std::stable_sort(m_rows.begin(), m_rows.end(),
-                     [column, order](const ResultRow &a, const ResultRow &b) {
-                         auto text = [column](const ResultRow &row) {
-                             switch (column) {
-                             case NameColumn:
-                                 return row.name;
-                             case ItemColumn:
-                                 return localizedWord(row.item);
-                             case SubItemColumn:
-                                 return localizedWord(row.subItem);
-                             case LabelColumn:
-                                 return localizedLabel(row.item, row.label);
-                             default:
-                                 return row.value;
-                             }
-                         };
-                         const int c = QString::localeAwareCompare(text(a), text(b));
-                         return order == Qt::AscendingOrder ? c < 0 : c > 0;
-                     });
+    // Each row's text is made once: the localised words would otherwise be looked up per comparison.
+    QStringList texts;
+    texts.reserve(m_rows.size());
+    for (const ResultRow &row : std::as_const(m_rows))
+        texts.append(columnText(row, column));
+    std::vector<qsizetype> sorted(size_t(m_rows.size()));
+    std::iota(sorted.begin(), sorted.end(), 0);
+    std::stable_sort(sorted.begin(), sorted.end(), [&texts, order](qsizetype x, qsizetype y) {
+        const int c = QString::localeAwareCompare(texts.at(x), texts.at(y));
+        return order == Qt::AscendingOrder ? c < 0 : c > 0;
+    });
+    QList<ResultRow> rows;
+    rows.reserve(m_rows.size());
+    for (const qsizetype at : sorted)
+        rows.append(std::move(m_rows[at]));
+    m_rows = std::move(rows);
     m_currentRow = -1;
     m_currentRange = -1;
     endResetModel();

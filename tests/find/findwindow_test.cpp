@@ -4,6 +4,7 @@
 #include "detail/contactinfocontroller.h"
 #include "find/findbuffer.h"
 #include "record/keys.h"
+#include "record/qvperson.h"
 #include "table/contactstablemodel.h"
 #include "table/contactsviewcontroller.h"
 #include "table/keys.h"
@@ -308,6 +309,37 @@ private Q_SLOTS:
                  QStringLiteral("Items - Phone + Email"));
         QCOMPARE(FindPanel::filterTitle(QStringLiteral("Items"), { QStringLiteral("All") }),
                  QStringLiteral("Items - All"));
+    }
+
+    void resultSortIsStableAndByTheShownText()
+    {
+        auto row = [](const char *name, const QString &item, const char *value) {
+            ResultRow r;
+            r.name = QString::fromUtf8(name);
+            r.item = item;
+            r.value = QString::fromUtf8(value);
+            return r;
+        };
+        FindResultModel model;
+        model.setResults({ row("Cai", FieldId::Phone, "1"), row("Anna", FieldId::Email, "2"),
+                           row("Cai", FieldId::Email, "3"), row("Bo", FieldId::Phone, "4") });
+        model.setCurrent(1, 0);
+        const auto values = [&model] {
+            QString out;
+            for (int r = 0; r < model.rowCount(); ++r)
+                out += model.index(r, FindResultModel::ValueColumn).data().toString();
+            return out;
+        };
+        model.sort(FindResultModel::NameColumn, Qt::DescendingOrder);
+        QCOMPARE(values(), QStringLiteral("1342")); // the two rows of Cai keep their order
+        QCOMPARE(model.currentRow(), -1);
+        // The item column sorts by the word it shows, not by the identifier; ties keep their order.
+        model.sort(FindResultModel::ItemColumn, Qt::AscendingOrder);
+        const bool emailFirst
+            = QString::localeAwareCompare(QVPerson::localizedIdentifierForKey(FieldId::Email),
+                                          QVPerson::localizedIdentifierForKey(FieldId::Phone))
+            < 0;
+        QCOMPARE(values(), emailFirst ? QStringLiteral("3214") : QStringLiteral("1432"));
     }
 
     void prependConfirmationStartsEmpty()
