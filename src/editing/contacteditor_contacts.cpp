@@ -133,8 +133,6 @@ ContactList ContactEditor::addContactsToGroup(const ContactList &contacts, const
 
 bool ContactEditor::undoAddContacts(const ContactList &contacts, const GroupEntry &group)
 {
-    if (m_readOnly)
-        return false;
     return !addContactsToGroup(contacts, group).isEmpty();
 }
 
@@ -209,8 +207,6 @@ ContactEntry ContactEditor::addContact()
 
 bool ContactEditor::deleteContacts(const ContactList &selected)
 {
-    if (m_readOnly)
-        return false;
     if (selected.isEmpty() || !m_selectedGroup)
         return false;
     if (!undoDeleteContacts(selected, m_selectedGroup, true))

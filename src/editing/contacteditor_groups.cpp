@@ -124,8 +124,6 @@ GroupEntry ContactEditor::addGroup()
 
 bool ContactEditor::deleteGroup()
 {
-    if (m_readOnly)
-        return false;
     const ContainerEntry container = containerOfGroup(m_selectedGroup);
     if (!container || !undoDeleteGroup(m_selectedGroup, container))
         return false;
@@ -135,8 +133,6 @@ bool ContactEditor::deleteGroup()
 
 bool ContactEditor::renameGroup(const QString &name)
 {
-    if (m_readOnly)
-        return false;
     if (name.isEmpty() || !m_selectedGroup || m_selectedGroup->top || name == m_selectedGroup->name)
         return false;
     if (!undoChangeGroupName(name, m_selectedGroup))
@@ -201,8 +197,6 @@ QList<GroupEntry> ContactEditor::groupsToAddContactsTo() const
 
 bool ContactEditor::addToGroup(const ContactList &selected, const GroupEntry &group)
 {
-    if (m_readOnly)
-        return false;
     if (!m_editState || !group || group->deleted || group == m_selectedGroup)
         return false;
     if (!undoAddContacts(selected, group))

@@ -82,8 +82,6 @@ void ContactEditor::finishChange(const ContactEntry &contact, Sender sender)
 bool ContactEditor::replaceLabeled(ValueOperation operation, const QVariant &value, const QString &identifier,
                                    const ContactEntry &contact, Sender sender, bool listBySetValue)
 {
-    if (m_readOnly)
-        return false;
     QVPerson &person = *contact->person;
     if (isListOfDictionaries(value)) {
         registerValueInverse(operation, currentList(person, identifier), identifier, contact, sender);
@@ -112,8 +110,6 @@ bool ContactEditor::replaceAddressComponent(ValueOperation operation, const QVar
                                             const QString &identifier, const ContactEntry &contact,
                                             Sender sender)
 {
-    if (m_readOnly)
-        return false;
     QVPerson &person = *contact->person;
     const auto labelIndex = labelIndexOf(value);
     if (!labelIndex)
