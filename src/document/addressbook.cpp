@@ -33,19 +33,8 @@ StoreKeys AddressBook::tableKeys()
 ContainerTable AddressBook::containerTable() const
 {
     ContainerTable table;
-    for (const StoreContainer &store : m_store.containers()) {
-        auto all = std::make_shared<GroupEntryData>();
-        all->top = true;
-        all->name = QCoreApplication::translate("QVvCard", "All Contacts");
-        all->containerName = store.name;
-        all->containerIdentifier = store.identifier;
-        auto container = std::make_shared<ContainerEntryData>();
-        container->name = store.name;
-        container->type = StoreContainerType;
-        container->identifier = store.identifier;
-        container->groups.append(all);
-        table.append(container);
-    }
+    for (const StoreContainer &store : m_store.containers())
+        table.append(QVvCard::containerWithAllContacts(store.name, StoreContainerType, store.identifier));
     return table;
 }
 

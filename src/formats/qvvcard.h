@@ -64,6 +64,10 @@ public:
     // The container of a file document around contacts read elsewhere (CSV): "vCard" with its one
     // "All Contacts" group holding them.
     static ContainerEntry fileContainer(const ContactList &contacts = {});
+    // A container of this name and type holding only its "All Contacts" group, whose contacts are
+    // not read yet (no table).
+    static ContainerEntry containerWithAllContacts(const QString &name, int type,
+                                                   const QString &identifier = {});
     // One card of the system address book as a record, custom items included; null when the card
     // holds no contact.
     static PersonPtr personFromStoreCard(const QByteArray &card);

@@ -16,15 +16,8 @@ namespace {
 
 ContainerEntry newContainer()
 {
-    auto all = std::make_shared<GroupEntryData>();
-    all->top = true;
-    all->name = QCoreApplication::translate("QVvCard", "All Contacts");
-    all->containerName = EntryKey::VCardContainerName;
-    all->contactTable = std::make_shared<ContactList>();
-    auto container = std::make_shared<ContainerEntryData>();
-    container->name = EntryKey::VCardContainerName;
-    container->type = 1;
-    container->groups.append(all);
+    ContainerEntry container = QVvCard::containerWithAllContacts(EntryKey::VCardContainerName, 1);
+    container->groups.first()->contactTable = std::make_shared<ContactList>();
     return container;
 }
 
@@ -60,6 +53,21 @@ void FileGroups::sort()
                              return a->top;
                          return a->name < b->name;
                      });
+}
+
+ContainerEntry QVvCard::containerWithAllContacts(const QString &name, int type, const QString &identifier)
+{
+    auto all = std::make_shared<GroupEntryData>();
+    all->top = true;
+    all->name = QCoreApplication::translate("QVvCard", "All Contacts");
+    all->containerName = name;
+    all->containerIdentifier = identifier;
+    auto container = std::make_shared<ContainerEntryData>();
+    container->name = name;
+    container->type = type;
+    container->identifier = identifier;
+    container->groups.append(all);
+    return container;
 }
 
 ContainerEntry QVvCard::fileContainer(const ContactList &contacts)
